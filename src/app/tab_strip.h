@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QList>
+#include <QWidget>
+
+namespace mx {
+
+class TabStrip;
+
+// One tab of the strip: a real child widget, so that it can be found, read and clicked by name ("Tabs(1)").
+class StripTab : public QAbstractButton {
+    Q_OBJECT
+public:
+    StripTab(TabStrip* strip, int index, const QString& caption, const QString& key);
+    QString key() const { return key_; }
+    void setInFrontRow(bool front) { inFrontRow_ = front; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TabStrip* strip_;
+    int index_;
+    QString key_;
+    bool inFrontRow_ = true;
+};
+
+// A tab strip whose tabs wrap into as many rows as they need, the row of the chosen tab nearest the panels, as
+// the five long captions of the main window do not fit in one row of its fixed width. Indices are 0-based here;
+// the main window speaks of tabs 1 to 5.
+class TabStrip : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int currentIndex READ currentIndex WRITE setCurrentIndex NOTIFY currentChanged)
+    Q_PROPERTY(int count READ count)
+public:
+    explicit TabStrip(QWidget* parent = nullptr);
+
+    int addTab(const QString& caption, const QString& key);
+    int count() const { return int(tabs_.size()); }
+    int currentIndex() const { return current_; }
+    Q_INVOKABLE QString tabText(int index) const;
+    Q_INVOKABLE QString tabKey(int index) const;
+    StripTab* tab(int index) const { return tabs_.value(index); }
+    // Height of the tab rows above the body.
+    int rowsHeight() const { return rowsHeight_; }
+
+public Q_SLOTS:
+    void setCurrentIndex(int index);
+
+Q_SIGNALS:
+    void currentChanged(int index);
+    // A click on a tab, also on the tab already chosen.
+    void tabClicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    friend class StripTab;
+    void relayout();
+    void clickTab(int index);
+
+    QList<StripTab*> tabs_;
+    int current_ = -1;
+    int rowsHeight_ = 0;
+};
+
+} // namespace mx

@@ -1,0 +1,56 @@
+#include "common/cp1252.h"
+
+#include <array>
+
+namespace mx {
+namespace {
+
+// Bytes 0x80-0x9F; the rest of the code page equals Latin-1. Unassigned bytes map to the C1 control of the same
+// value so they survive a round trip.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D,
+    0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
+    0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+QString decodeCp1252(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        dst[i] = (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char16_t(b);
+    }
+    return out;
+}
+
+QByteArray encodeCp1252(QStringView text, bool* lossless)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    bool allMapped = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        char byte = '?';
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            byte = char(c);
+        } else {
+            bool found = false;
+            for (std::size_t k = 0; k < kHigh.size(); ++k) {
+                if (kHigh[k] == c) {
+                    byte = char(0x80 + k);
+                    found = true;
+                    break;
+                }
+            }
+            allMapped = allMapped && found;
+        }
+        out[i] = byte;
+    }
+    if (lossless)
+        *lossless = allMapped;
+    return out;
+}
+
+} // namespace mx

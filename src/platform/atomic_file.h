@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace mx {
+
+// Writes `bytes` to `path` through a temporary file that replaces the old one only once everything is on disk. On
+// failure the old file stays whole and `errorText` (if given) receives a sentence for the user; on success it is
+// left as it was.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorText = nullptr);
+
+} // namespace mx

@@ -1,0 +1,31 @@
+#include "platform/single_instance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
+namespace mx {
+
+SingleInstance::SingleInstance(const QString& programFolder) : lock_(std::make_unique<QLockFile>(lockPathFor(programFolder)))
+{
+    lock_->setStaleLockTime(0); // never stale by age; only a lock whose process is gone is taken over
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::lockPathFor(const QString& programFolder)
+{
+    const QString canonical = QFileInfo(programFolder).absoluteFilePath();
+    const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return QDir::temp().filePath(QStringLiteral("mensurix-%1.lock").arg(QString::fromLatin1(hash)));
+}
+
+bool SingleInstance::acquire()
+{
+    if (lock_->tryLock(0))
+        return true;
+    return lock_->error() != QLockFile::LockFailedError;
+}
+
+} // namespace mx

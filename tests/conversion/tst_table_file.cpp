@@ -1,0 +1,243 @@
+#include "conversion/table_file.h"
+
+#include "test_registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mx;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString describe(const ConversionEntry& e)
+{
+    return e.Name + u'|' + e.FirstUnit + u'|' + e.SecondUnit + u'|' +
+           QString::number(e.Factor, 'g', QLocale::FloatingPointShortest);
+}
+
+QByteArray entries(int n)
+{
+    QByteArray text;
+    for (int i = 0; i < n; ++i)
+        text += "Pair " + QByteArray::number(i) + "\r\nA\r\nB\r\n" + QByteArray::number(i) + "\r\n\r\n";
+    return text;
+}
+
+void fillWithSentinel(ConversionTableArray& table)
+{
+    table.fill(ConversionEntry{QStringLiteral("old"), QStringLiteral("x"), QStringLiteral("y"), -1.0});
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TableFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void entryLimit_data();
+    void entryLimit();
+    void keepsEntriesBeyondCount();
+    void garbage();
+    void fileStatus_data();
+    void fileStatus();
+    void unreadableFile();
+};
+
+void TableFileTest::parse_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<TableReadStatus>("status");
+    QTest::addColumn<QStringList>("expected"); // every entry read, when status is Ok
+
+    using S = TableReadStatus;
+    const QString inMm = QStringLiteral("Inches vs Millimeters|Inches|Millimeters|25.4");
+    const QByteArray longField(kMaxTableFieldChars, 'x');
+
+    QTest::newRow("normal entry") << QByteArray("Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n")
+                                  << S::Ok << QStringList{inMm};
+    QTest::newRow("two entries") << QByteArray("A vs B\r\nA\r\nB\r\n2\r\n\r\nC vs D\r\nC\r\nD\r\n0.5\r\n\r\n") << S::Ok
+                                 << QStringList{u"A vs B|A|B|2"_s, u"C vs D|C|D|0.5"_s};
+    QTest::newRow("LF only") << QByteArray("Inches vs Millimeters\nInches\nMillimeters\n25.4\n\n") << S::Ok
+                             << QStringList{inMm};
+    QTest::newRow("lone CR") << QByteArray("Inches vs Millimeters\rInches\rMillimeters\r25.4\r\r") << S::Ok
+                             << QStringList{inMm};
+    QTest::newRow("LF CR is two line ends") << QByteArray("N\n\rA\nB\n1\n") << S::Ok << QStringList{u"N||A|0"_s};
+    QTest::newRow("commas on one line") << QByteArray("N,A,B,3,\r\n") << S::Ok << QStringList{u"N|A|B|3"_s};
+    QTest::newRow("quoted comma") << QByteArray("\"Feet, US\"\r\nFeet\r\n\" m,\"\r\n1\r\n\r\n") << S::Ok
+                                  << QStringList{u"Feet, US|Feet| m,|1"_s};
+    QTest::newRow("text after closing quote")
+        << QByteArray("\"N\" tail,A,\"B\"x\r\n1\r\n\r\n") << S::Ok << QStringList{u"N|A|B|1"_s};
+    QTest::newRow("quoted line end") << QByteArray("\"N\r\nM\"\r\nA\r\nB\r\n1\r\n\r\n") << S::Ok
+                                     << QStringList{u"N\r\nM|A|B|1"_s};
+    QTest::newRow("unclosed quote in name")
+        << QByteArray("\"N\r\nA\r\nB\r\n1\r\n\r\n") << S::Malformed << QStringList{};
+    QTest::newRow("unclosed quote in fifth field")
+        << QByteArray("N\r\nA\r\nB\r\n1\r\n\"rest\r\n") << S::Ok << QStringList{u"N|A|B|1"_s};
+    QTest::newRow("blanks around fields") << QByteArray(" \tN vs M \t\r\n  A\r\n\t\" B \"\r\n  7 \r\n  \r\n") << S::Ok
+                                          << QStringList{u"N vs M|A| B |7"_s};
+    QTest::newRow("non-numeric factor") << QByteArray("N\r\nA\r\nB\r\nabc\r\n\r\n") << S::Ok
+                                        << QStringList{u"N|A|B|0"_s};
+    QTest::newRow("factor 0") << QByteArray("N\r\nA\r\nB\r\n0\r\n\r\n") << S::Ok << QStringList{u"N|A|B|0"_s};
+    QTest::newRow("factor with unit text")
+        << QByteArray("N\r\nA\r\nB\r\n-2.5E2 mm\r\n\r\n") << S::Ok << QStringList{u"N|A|B|-250"_s};
+    QTest::newRow("empty fifth field at end of file")
+        << QByteArray("N\r\nA\r\nB\r\n1\r\n  ") << S::Ok << QStringList{u"N|A|B|1"_s};
+    QTest::newRow("short last entry") << QByteArray("N\r\nA\r\nB\r\n1\r\n\r\nM\r\nA\r\nB\r\n1\r\n") << S::Malformed
+                                      << QStringList{};
+    QTest::newRow("extra blank line at end")
+        << QByteArray("N\r\nA\r\nB\r\n1\r\n\r\n\r\n") << S::Malformed << QStringList{};
+    QTest::newRow("only a line end") << QByteArray("\r\n") << S::Malformed << QStringList{};
+    QTest::newRow("empty file") << QByteArray() << S::Ok << QStringList{};
+    QTest::newRow("Windows-1252") << QByteArray("Degrees \xB0 vs \x80\r\n\xB0\r\n\x80\r\n1\r\n\r\n") << S::Ok
+                                  << QStringList{u"Degrees \u00B0 vs \u20AC|\u00B0|\u20AC|1"_s};
+    QTest::newRow("longest field") << "N\r\n" + longField + "\r\nB\r\n1\r\n\r\n"
+                                   << S::Ok << QStringList{u"N|"_s + QString(kMaxTableFieldChars, u'x') + u"|B|1"_s};
+    QTest::newRow("field too long") << "N\r\nx" + longField + "\r\nB\r\n1\r\n\r\n" << S::Malformed << QStringList{};
+    QTest::newRow("quoted field too long") << "N\r\nA\r\nB\r\n1\r\n\"x" + longField << S::Malformed << QStringList{};
+}
+
+void TableFileTest::parse()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(TableReadStatus, status);
+    QFETCH(QStringList, expected);
+
+    ConversionTableArray table;
+    const TableReadResult result = parseConversionTable(bytes, table);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.count, int(expected.size()));
+    for (int i = 0; i < result.count; ++i)
+        QCOMPARE(describe(table[i]), expected[i]);
+}
+
+void TableFileTest::entryLimit_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<TableReadStatus>("status");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("1001 entries") << entries(1001) << TableReadStatus::Ok << 1001;
+    QTest::newRow("1002 entries") << entries(1002) << TableReadStatus::TooManyEntries << 0;
+    QTest::newRow("1001 entries and a stray byte") << entries(1001) + ' ' << TableReadStatus::TooManyEntries << 0;
+}
+
+void TableFileTest::entryLimit()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(TableReadStatus, status);
+    QFETCH(int, count);
+
+    ConversionTableArray table;
+    const TableReadResult result = parseConversionTable(bytes, table);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.count, count);
+    if (count > 0)
+        QCOMPARE(describe(table[count - 1]), u"Pair 1000|A|B|1000"_s);
+}
+
+void TableFileTest::keepsEntriesBeyondCount()
+{
+    ConversionTableArray table;
+    fillWithSentinel(table);
+    QCOMPARE(parseConversionTable(entries(2), table).count, 2);
+    QCOMPARE(table[1].Name, u"Pair 1"_s);
+    for (std::size_t i = 2; i < table.size(); ++i)
+        QCOMPARE(describe(table[i]), u"old|x|y|-1"_s);
+}
+
+void TableFileTest::garbage()
+{
+    // Random bytes, with the delimiters made common so that multi-field paths are reached too.
+    QRandomGenerator rng(20240611);
+    ConversionTableArray table;
+    for (int round = 0; round < 200; ++round) {
+        QByteArray bytes(rng.bounded(1, 4000), Qt::Uninitialized);
+        for (char& b : bytes) {
+            const quint32 r = rng.bounded(8);
+            b = r == 0 ? '\r' : r == 1 ? '\n' : r == 2 ? ',' : r == 3 ? '"' : char(rng.bounded(256));
+        }
+        const TableReadResult result = parseConversionTable(bytes, table);
+        QVERIFY(result.count >= 0 && result.count <= kMaxTableEntries);
+        if (result.status != TableReadStatus::Ok)
+            QCOMPARE(result.count, 0);
+    }
+}
+
+void TableFileTest::fileStatus_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<TableReadStatus>("status");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("table file") << u"table"_s << TableReadStatus::Ok << 2;
+    QTest::newRow("missing") << u"missing"_s << TableReadStatus::Missing << 0;
+    QTest::newRow("directory") << u"directory"_s << TableReadStatus::Unreadable << 0;
+    QTest::newRow("at size limit") << u"atLimit"_s << TableReadStatus::Ok << 1;
+    QTest::newRow("over size limit") << u"overLimit"_s << TableReadStatus::Unreadable << 0;
+    QTest::newRow("50 MB") << u"huge"_s << TableReadStatus::Unreadable << 0;
+}
+
+void TableFileTest::fileStatus()
+{
+    QFETCH(QString, kind);
+    QFETCH(TableReadStatus, status);
+    QFETCH(int, count);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"Length.tbl"_s);
+    // The size cases hold one valid entry whose fifth field is blanks, which the reader skips.
+    const QByteArray head("N\r\nA\r\nB\r\n1\r\n");
+    if (kind == u"table") {
+        QVERIFY(writeFile(path, entries(2)));
+    } else if (kind == u"directory") {
+        QVERIFY(QDir(dir.path()).mkdir(u"Length.tbl"_s));
+    } else if (kind == u"atLimit" || kind == u"overLimit") {
+        const qint64 size = kMaxTableFileBytes + (kind == u"overLimit" ? 1 : 0);
+        QVERIFY(writeFile(path, head + QByteArray(size - head.size(), ' ')));
+    } else if (kind == u"huge") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(head) == head.size());
+        QVERIFY(file.resize(50LL * 1024 * 1024)); // sparse where the file system allows
+    }
+
+    ConversionTableArray table;
+    fillWithSentinel(table);
+    const TableReadResult result = readConversionTable(path, table);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.count, count);
+    if (status != TableReadStatus::Ok)
+        QCOMPARE(table[0].Name, u"old"_s);
+}
+
+void TableFileTest::unreadableFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"Mass.tbl"_s);
+    QVERIFY(writeFile(path, entries(1)));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly))
+        QSKIP("permissions do not restrict this user (root?)");
+
+    ConversionTableArray table;
+    const TableReadResult result = readConversionTable(path, table);
+    QCOMPARE(result.status, TableReadStatus::Unreadable);
+    QCOMPARE(result.count, 0);
+}
+
+MX_REGISTER_TEST(TableFileTest)
+#include "tst_table_file.moc"

@@ -1,0 +1,254 @@
+#include "common/globals.h"
+#include "platform/atomic_file.h"
+#include "platform/ini_file.h"
+#include "test_registry.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace mx;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kTips = QStringLiteral("Startup Tips");
+const QString kShow = QStringLiteral("Show Tips");
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeRaw(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The keys the exit routines write, in their order.
+std::vector<IniEntry> exitEntries()
+{
+    std::vector<IniEntry> entries;
+    for (const char* key : {"Main Window Left", "Main Window Top", "Calculator Left", "Calculator Top",
+                            "Table Editor Left", "Table Editor Top", "Note Editor Left", "Note Editor Top",
+                            "Note Editor Height", "Note Editor Width", "Note Editor State"})
+        entries.push_back({QStringLiteral("Position Information"), QString::fromLatin1(key), QStringLiteral(" 0")});
+    entries.push_back({QStringLiteral("Position Information"), QStringLiteral("Center All Forms"), u"Yes"_s});
+    entries.push_back({kTips, kShow, u"Yes"_s});
+    return entries;
+}
+
+} // namespace
+
+class IniFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        setAppPath(dir_->path());
+    }
+
+    void readValue_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // null: no file at all
+        QTest::addColumn<QString>("defaultValue");
+        QTest::addColumn<QVariant>("expected"); // invalid: the read fails
+        const QByteArray x122(122, 'x');
+        const auto row = [](const char* name, const QByteArray& file, const QString& def, const QVariant& expected) {
+            QTest::newRow(name) << file << def << expected;
+        };
+        row("no file", QByteArray(), u"Yes"_s, u"Yes"_s);
+        row("empty file", "", u"Yes"_s, u"Yes"_s);
+        row("missing key", "[Startup Tips]\r\nShow=No\r\n", u"Yes"_s, u"Yes"_s);
+        row("names ignore case", "[startup TIPS]\r\nshow tips=No\r\n", u"Yes"_s, u"No"_s);
+        row("blanks and tabs around", " \t[ Startup Tips ] \r\n\t Show Tips \t=\t -15 \t\r\n", {}, u"-15"_s);
+        row("lower-case yes as is", "[Startup Tips]\r\nShow Tips=yes\r\n", u"Yes"_s, u"yes"_s);
+        row("empty value is not missing", "[Startup Tips]\r\nShow Tips=\r\n", u"Yes"_s, u""_s);
+        row("first duplicate key", "[Startup Tips]\r\nShow Tips=No\r\nShow Tips=Yes\r\n", {}, u"No"_s);
+        row("first duplicate section", "[Startup Tips]\r\nA=1\r\n[STARTUP TIPS]\r\nShow Tips=No\r\n", u"Yes"_s,
+            u"Yes"_s);
+        row("key before any section", "Show Tips=No\r\n[Startup Tips]\r\n", u"Yes"_s, u"Yes"_s);
+        row("comment", "[Startup Tips]\r\n;Show Tips=No\r\n", u"Yes"_s, u"Yes"_s);
+        row("unclosed section", "[Startup Tips\r\nShow Tips=No\r\n", u"Yes"_s, u"Yes"_s);
+        row("double quotes", "[Startup Tips]\r\nShow Tips=\"a  b\"\r\n", {}, u"a  b"_s);
+        row("single quotes", "[Startup Tips]\r\nShow Tips='No'\r\n", {}, u"No"_s);
+        row("lone quote", "[Startup Tips]\r\nShow Tips=\"\r\n", {}, u"\""_s);
+        row("mixed quotes", "[Startup Tips]\r\nShow Tips=\"No'\r\n", {}, u"\"No'"_s);
+        row("BOM", "\xEF\xBB\xBF[Startup Tips]\r\nShow Tips=No\r\n", {}, u"No"_s);
+        row("LF only", "[Startup Tips]\nShow Tips=No\n", {}, u"No"_s);
+        row("code page", QByteArrayLiteral("\0\xff\r\n[Startup Tips]\r\n\0=\x01\r\nShow Tips=\x80\xe9\r\n"), {},
+            u"\u20ac\u00e9"_s);
+        row("122 characters", "[Startup Tips]\r\nShow Tips=" + x122, {}, QString::fromLatin1(x122));
+        row("123 characters", "[Startup Tips]\r\nShow Tips=" + x122 + "x", {}, {});
+        row("200 characters", "[Startup Tips]\r\nShow Tips=" + QByteArray(200, 'x'), {}, {});
+        row("five blanks cut", "[Startup Tips]\r\nShow Tips=ab     cd\r\n", {}, u"a"_s);
+        row("four blanks kept", "[Startup Tips]\r\nShow Tips=ab    cd\r\n", {}, u"ab    cd"_s);
+        row("long value cut early", "[Startup Tips]\r\nShow Tips=xy     " + QByteArray(200, 'z'), {}, u"x"_s);
+        row("default through the buffer", QByteArray(), u"ab     cd"_s, u"a"_s);
+        row("default of five blanks", QByteArray(), u"     "_s, {});
+    }
+
+    void readValue()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, defaultValue);
+        QFETCH(QVariant, expected);
+        if (!file.isNull())
+            writeRaw(SettingsFile, file);
+        const std::optional<QString> got = ReadINI(kTips, kShow, defaultValue);
+        QCOMPARE(got.has_value(), expected.isValid());
+        if (got)
+            QCOMPARE(*got, expected.toString());
+    }
+
+    void writeValue_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // null: no file
+        QTest::addColumn<QByteArray>("after");
+        const auto row = [](const char* name, const QByteArray& before, const QByteArray& after) {
+            QTest::newRow(name) << before << after;
+        };
+        row("no file", QByteArray(), "[Startup Tips]\r\nShow Tips=No\r\n");
+        row("replaced in place",
+            "; mine\r\n[A]\r\nx=1\r\n[Startup Tips]\r\n; c\r\nShow Tips = Yes\r\nz=2\r\n\r\n[B]\r\n",
+            "; mine\r\n[A]\r\nx=1\r\n[Startup Tips]\r\n; c\r\nShow Tips=No\r\nz=2\r\n\r\n[B]\r\n");
+        row("key keeps its spelling", "[startup tips]\r\n  show TIPS=yes\r\n", "[startup tips]\r\nshow TIPS=No\r\n");
+        row("first duplicate replaced", "[Startup Tips]\r\nShow Tips=1\r\nShow Tips=2\r\n[Startup Tips]\r\nShow Tips=3",
+            "[Startup Tips]\r\nShow Tips=No\r\nShow Tips=2\r\n[Startup Tips]\r\nShow Tips=3\r\n");
+        row("added after the last key", "[Startup Tips]\r\nA=1\r\njunk\r\n; c\r\n\r\n[B]\r\n",
+            "[Startup Tips]\r\nA=1\r\nShow Tips=No\r\njunk\r\n; c\r\n\r\n[B]\r\n");
+        row("added to an empty section", "[Startup Tips]\r\n\r\n[B]\r\n",
+            "[Startup Tips]\r\nShow Tips=No\r\n\r\n[B]\r\n");
+        row("section appended", "[A]\r\nx=1", "[A]\r\nx=1\r\n[Startup Tips]\r\nShow Tips=No\r\n");
+        row("key before any section", "Show Tips=Yes\r\n", "Show Tips=Yes\r\n[Startup Tips]\r\nShow Tips=No\r\n");
+        row("line ends made CR LF", "a\nb\rc\r\n\n[Startup Tips]\nShow Tips=Yes\n",
+            "a\r\nb\r\nc\r\n\r\n[Startup Tips]\r\nShow Tips=No\r\n");
+        row("BOM dropped", "\xEF\xBB\xBF[Startup Tips]\r\n", "[Startup Tips]\r\nShow Tips=No\r\n");
+        row("garbage kept", QByteArrayLiteral("\0\x81\x9d\xff\r\n=\r\n[\r\n]x=\x90\r\n\xEF\xBB\xBF\r\n"),
+            QByteArrayLiteral(
+                "\0\x81\x9d\xff\r\n=\r\n[\r\n]x=\x90\r\n\xEF\xBB\xBF\r\n[Startup Tips]\r\nShow Tips=No\r\n"));
+    }
+
+    void writeValue()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        if (!before.isNull())
+            writeRaw(SettingsFile, before);
+        QVERIFY(WriteINI(kTips, kShow, u"No"_s));
+        QCOMPARE(readAll(SettingsFile), after);
+        QCOMPARE(ReadINI(kTips, kShow, u"Yes"_s), u"No"_s);
+    }
+
+    // The exit routines: one batch must give the same bytes as a WriteINI per key.
+    void exitWrites_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after"); // empty: only compared with the batch
+        QTest::newRow("no file") << QByteArray()
+                                 << QByteArray("[Position Information]\r\nMain Window Left= 0\r\nMain Window Top= 0\r\n"
+                                               "Calculator Left= 0\r\nCalculator Top= 0\r\nTable Editor Left= 0\r\n"
+                                               "Table Editor Top= 0\r\nNote Editor Left= 0\r\nNote Editor Top= 0\r\n"
+                                               "Note Editor Height= 0\r\nNote Editor Width= 0\r\n"
+                                               "Note Editor State= 0\r\nCenter All Forms=Yes\r\n"
+                                               "[Startup Tips]\r\nShow Tips=Yes\r\n");
+        QTest::newRow("hand-edited") << QByteArray("\xEF\xBB\xBF[startup tips]\nshow tips=no\n; keep\n"
+                                                   "[Position Information]\nNote Editor State= 2\nX=1\n\n")
+                                     << QByteArray();
+    }
+
+    void exitWrites()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        const QString batchPath = dir_->filePath(QStringLiteral("batch.ini"));
+        if (!before.isNull()) {
+            writeRaw(SettingsFile, before);
+            writeRaw(batchPath, before);
+        }
+        for (const IniEntry& entry : exitEntries())
+            QVERIFY(WriteINI(entry.section, entry.key, entry.value));
+        QVERIFY(writeIniValues(batchPath, exitEntries()));
+        QCOMPARE(readAll(batchPath), readAll(SettingsFile));
+        if (!after.isEmpty())
+            QCOMPARE(readAll(SettingsFile), after);
+    }
+
+    void failedWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("lockFolder"); // else the file itself is read-only
+        QTest::newRow("read-only folder") << true;
+        QTest::newRow("read-only file") << false;
+    }
+
+    void failedWriteKeepsOldFile()
+    {
+        QFETCH(bool, lockFolder);
+        const QByteArray old = "[Startup Tips]\r\nShow Tips=Yes\r\n";
+        writeRaw(SettingsFile, old);
+        const QString locked = lockFolder ? dir_->path() : SettingsFile;
+        const auto permissions = QFile::permissions(locked);
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+        const auto restore = qScopeGuard([&] { QFile::setPermissions(locked, permissions); });
+
+        QFile probe(lockFolder ? dir_->filePath(QStringLiteral("probe")) : SettingsFile);
+        if (probe.open(QIODevice::Append))
+            QSKIP("permissions do not stop this user (root?)");
+        QVERIFY(!WriteINI(kTips, kShow, u"No"_s));
+        QString error;
+        QVERIFY(!writeFileAtomically(SettingsFile, "x", &error));
+        QVERIFY(error.contains(QStringLiteral("Mensurix.ini")));
+        QCOMPARE(readAll(SettingsFile), old);
+    }
+
+    void largeFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        constexpr int kMegabyte = 1 << 20;
+        QByteArray random(kMegabyte, Qt::Uninitialized);
+        QRandomGenerator generator(42);
+        for (char& c : random)
+            c = char(generator.bounded(256));
+        QTest::newRow("random bytes") << random;
+        QTest::newRow("one long line") << QByteArray(kMegabyte, '=');
+        QTest::newRow("many keys") << "[Startup Tips]\n" + QByteArray("k=v\n").repeated(kMegabyte / 4);
+    }
+
+    // Not a benchmark: the bound is loose, it only catches work that grows faster than the file.
+    void largeFiles()
+    {
+        QFETCH(QByteArray, file);
+        writeRaw(SettingsFile, file);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(WriteINI(kTips, kShow, u"No"_s));
+        QCOMPARE(ReadINI(kTips, kShow, u"Yes"_s), u"No"_s);
+        QCOMPARE_LT(timer.elapsed(), 2000);
+    }
+
+    void oversizedFileLeftAlone()
+    {
+        const QByteArray huge = "[Startup Tips]\r\nShow Tips=No\r\n" + QByteArray(kMaxIniFileSize, ';');
+        writeRaw(SettingsFile, huge);
+        QCOMPARE(ReadINI(kTips, kShow, u"Yes"_s), u"Yes"_s);
+        QVERIFY(!WriteINI(kTips, kShow, u"Yes"_s));
+        QCOMPARE(readAll(SettingsFile).size(), huge.size());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+MX_REGISTER_TEST(IniFileTest)
+#include "tst_ini_file.moc"

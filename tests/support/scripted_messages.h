@@ -1,0 +1,54 @@
+#pragma once
+
+#include "common/message_service.h"
+
+#include <QList>
+#include <QString>
+
+namespace mx::test {
+
+// A message service for tests: records every message and gives the answers queued with answerNext(). A message
+// with no queued answer is recorded as unexpected and answered with the first button, so no test ever blocks.
+class ScriptedMessages final : public MessageService {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        MsgButtons buttons;
+        MsgIcon icon;
+    };
+
+    ScriptedMessages() = default;
+    ~ScriptedMessages() override;
+
+    MsgAnswer show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
+
+    void answerNext(MsgAnswer answer) { answers_.append(answer); }
+    void clear()
+    {
+        shown.clear();
+        answers_.clear();
+        unexpected = 0;
+    }
+
+    QList<Shown> shown;
+    int unexpected = 0;
+
+private:
+    QList<MsgAnswer> answers_;
+};
+
+// Installs a fresh scripted service for one scope and restores the previous one after.
+class ScopedMessages {
+public:
+    ScopedMessages();
+    ~ScopedMessages();
+    ScriptedMessages* operator->() { return &messages_; }
+    ScriptedMessages& get() { return messages_; }
+
+private:
+    ScriptedMessages messages_;
+    MessageService* previous_;
+};
+
+} // namespace mx::test

@@ -1,0 +1,59 @@
+#include "test_registry.h"
+
+#include "scripted_messages.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <cstring>
+#include <vector>
+
+namespace mx::test {
+namespace {
+
+struct Entry {
+    const char* name;
+    TestFactory factory;
+};
+
+std::vector<Entry>& registry()
+{
+    static std::vector<Entry> entries;
+    return entries;
+}
+
+} // namespace
+
+int registerTest(const char* name, TestFactory factory)
+{
+    registry().push_back({name, std::move(factory)});
+    return int(registry().size());
+}
+
+} // namespace mx::test
+
+// Usage: <exe> [ClassName] [Qt Test arguments...]; with a class name only that class runs.
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mensurix"));
+    mx::test::ScriptedMessages guard; // any unexpected message box fails the test instead of blocking
+    mx::setMessageService(&guard);
+
+    const char* only = nullptr;
+    std::vector<char*> args{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (i == 1 && argv[i][0] != '-')
+            only = argv[i];
+        else
+            args.push_back(argv[i]);
+    }
+    int failures = 0;
+    for (const auto& entry : mx::test::registry()) {
+        if (only && std::strcmp(only, entry.name) != 0)
+            continue;
+        auto test = entry.factory();
+        failures += QTest::qExec(test.get(), int(args.size()), args.data());
+    }
+    return failures == 0 ? 0 : 1;
+}
