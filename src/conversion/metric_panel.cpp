@@ -93,6 +93,7 @@ MetricPanel::MetricPanel(QWidget* parent) : QWidget(parent)
                                       i == 0 ? 2280 : 2640, 1200, 255);
         answerLabel->setFrameShape(QFrame::Box);
         answerLabel->setAutoFillBackground(true);
+        answerLabel->setBackgroundRole(QPalette::Window); // not the panel's button face, which children inherit
         answerLabel->setMargin(1);
         answerLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
         QPalette pal = answerLabel->palette();

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void zeroFactorIsOutOfSync();
     void typingClearsAnswers();
     void temperatureNamedPairInATable();
+    void answersAreYellow();
 
 private:
     void choose(const QString& type);
@@ -270,6 +271,17 @@ void MetricPanelTest::temperatureNamedPairInATable()
     QTest::keyClicks(panel_->valueBox(), QStringLiteral("0"));
     QTest::keyClick(panel_->valueBox(), Qt::Key_Return);
     QCOMPARE(panel_->answer(1)->text(), QStringLiteral("273.15"));
+}
+
+void MetricPanelTest::answersAreYellow()
+{
+    for (int i = 0; i < 2; ++i) {
+        QLabel* answer = panel_->answer(i);
+        const QImage image = answer->grab().toImage();
+        QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(255, 255, 0));
+    }
+    const QImage box = panel_->valueBox()->grab().toImage();
+    QCOMPARE(QColor(box.pixel(box.width() / 2, box.height() / 2)), QColor(Qt::white));
 }
 
 MX_REGISTER_TEST(MetricPanelTest)
