@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
 #include <QLockFile>
 
 namespace mx {
@@ -16,7 +15,10 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::lockPathFor(const QString& programFolder)
 {
-    const QString canonical = QFileInfo(programFolder).absoluteFilePath();
+    const QDir folder(programFolder);
+    QString canonical = folder.canonicalPath();
+    if (canonical.isEmpty())
+        canonical = folder.absolutePath();
     const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QDir::temp().filePath(QStringLiteral("mensurix-%1.lock").arg(QString::fromLatin1(hash)));
 }

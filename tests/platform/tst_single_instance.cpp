@@ -1,0 +1,53 @@
+#include "platform/single_instance.h"
+#include "test_registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mx;
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void secondInstanceOfAFolderIsRefused();
+    void otherFoldersRunSideBySide();
+    void lockOfADeadProcessIsTakenOver();
+};
+
+void SingleInstanceTest::secondInstanceOfAFolderIsRefused()
+{
+    QTemporaryDir dir;
+    SingleInstance first(dir.path());
+    QVERIFY(first.acquire());
+    SingleInstance second(dir.path() + QStringLiteral("/")); // the same folder, spelled differently
+    QVERIFY(!second.acquire());
+}
+
+void SingleInstanceTest::otherFoldersRunSideBySide()
+{
+    QTemporaryDir a;
+    QTemporaryDir b;
+    SingleInstance first(a.path());
+    SingleInstance second(b.path());
+    QVERIFY(first.acquire());
+    QVERIFY(second.acquire());
+}
+
+void SingleInstanceTest::lockOfADeadProcessIsTakenOver()
+{
+    QTemporaryDir dir;
+    const QString lockPath = SingleInstance::lockPathFor(dir.path());
+    {
+        // What a crashed instance leaves behind: a lock naming a process that no longer exists.
+        QFile stale(lockPath);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("999999999\nmensurix\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    SingleInstance instance(dir.path());
+    QVERIFY(instance.acquire());
+}
+
+MX_REGISTER_TEST(SingleInstanceTest)
+#include "tst_single_instance.moc"
