@@ -48,6 +48,11 @@ MetricPanel::MetricPanel(QWidget* parent) : QWidget(parent)
     Frame3 = place(new QGroupBox(QStringLiteral("Metric vs English"), this), QStringLiteral("Frame3"), 0, 0,
                    kFrameWidth, kFrameHeight);
     Frame3->setAccessibleName(QStringLiteral("Metric vs English"));
+    // The caption sits on the frame's top line, so the controls below it keep their designed places.
+    Frame3->setStyleSheet(QStringLiteral("QGroupBox#Frame3 { border: 1px solid palette(mid); border-radius: 2px;"
+                                         " margin-top: 6px; }"
+                                         "QGroupBox#Frame3::title { subcontrol-origin: margin; left: 8px;"
+                                         " padding: 0 2px; }"));
     QWidget* f = Frame3;
 
     Label5 = makeLabel(f, QStringLiteral("Label5"), QStringLiteral("Conversion Type"), Qt::AlignHCenter, 2108, 136,
