@@ -9,15 +9,7 @@ class SilentService final : public MessageService {
 public:
     MsgAnswer show(const QString&, const QString&, MsgButtons buttons, MsgIcon) override
     {
-        switch (buttons) {
-        case MsgButtons::Ok:
-        case MsgButtons::OkCancel:
-            return MsgAnswer::Ok;
-        case MsgButtons::YesNo:
-        case MsgButtons::YesNoCancel:
-            return MsgAnswer::Yes;
-        }
-        return MsgAnswer::Ok;
+        return firstButtonAnswer(buttons);
     }
 };
 
@@ -25,6 +17,19 @@ SilentService silentService;
 MessageService* current = &silentService;
 
 } // namespace
+
+MsgAnswer firstButtonAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::Ok:
+    case MsgButtons::OkCancel:
+        return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+    case MsgButtons::YesNoCancel:
+        return MsgAnswer::Yes;
+    }
+    return MsgAnswer::Ok;
+}
 
 void setMessageService(MessageService* service)
 {

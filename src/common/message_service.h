@@ -15,6 +15,9 @@ public:
     virtual MsgAnswer show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) = 0;
 };
 
+// What a box answers when its first button is taken (Enter on the default button).
+MsgAnswer firstButtonAnswer(MsgButtons buttons);
+
 // The service in use; the program installs the desktop one at start, tests a scripted one. The caller keeps
 // ownership. Passing nullptr restores a service that answers the first button without showing anything.
 void setMessageService(MessageService* service);

@@ -10,15 +10,7 @@ MsgAnswer ScriptedMessages::show(const QString& text, const QString& title, MsgB
     if (!answers_.isEmpty())
         return answers_.takeFirst();
     ++unexpected;
-    switch (buttons) {
-    case MsgButtons::Ok:
-    case MsgButtons::OkCancel:
-        return MsgAnswer::Ok;
-    case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel:
-        return MsgAnswer::Yes;
-    }
-    return MsgAnswer::Ok;
+    return firstButtonAnswer(buttons);
 }
 
 ScopedMessages::ScopedMessages() : previous_(&messageService())

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -54,6 +55,13 @@ int main(int argc, char** argv)
             continue;
         auto test = entry.factory();
         failures += QTest::qExec(test.get(), int(args.size()), args.data());
+        // A message no test asked for would have blocked a user: count it as a failure.
+        for (const auto& shown : guard.shown) {
+            std::fprintf(stderr, "FAIL!  : %s showed an unexpected message: %s\n", entry.name,
+                         qPrintable(shown.text));
+            ++failures;
+        }
+        guard.clear();
     }
     return failures == 0 ? 0 : 1;
 }
