@@ -1,22 +1,30 @@
 #include "app/main_window.h"
 
 #include "app/logo_art.h"
+#include "app/settings.h"
 #include "app/startup_trace.h"
 #include "app/tab_strip.h"
 #include "common/globals.h"
+#include "common/message_service.h"
 #include "common/twips.h"
 #include "conversion/metric_panel.h"
+#include "platform/ini_file.h"
 #include "platform/loaded_windows.h"
+#include "platform/shell_open.h"
 #include "platform/window_placement.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
+
+#include <utility>
 
 namespace mx {
 namespace {
@@ -28,6 +36,27 @@ struct PanelPlace {
 
 // Offsets of the five panels from the tab strip's top-left corner, in twips, by tab index 1 to 5.
 constexpr std::array<PanelPlace, 5> kPanelOffsets = {{{360, 1200}, {300, 1000}, {240, 1200}, {440, 800}, {200, 700}}};
+
+// Outer sizes in twips with which the accessory windows open; each window will supply its own once it exists. The
+// note editor's is not fixed by its design, so it opens at a size of our choosing.
+constexpr QSize kCalculatorSize(2895, 3330);
+constexpr QSize kTableEditorSize(5700, 6180);
+constexpr QSize kNoteEditorSize(7200, 5400);
+constexpr QSize kFindSize(4695, 2085);
+
+std::function<void()>& tipHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+QWidget* loadedWindow(QStringView name)
+{
+    for (QWidget* w : loadedWindows())
+        if (w->objectName() == name)
+            return w;
+    return nullptr;
+}
 
 QLabel* makeHintLabel(QWidget* parent, const QString& name, const QString& text, QRect twips)
 {
@@ -54,8 +83,8 @@ QTimer* makeTimer(QObject* parent, const QString& name, int intervalMs)
 } // namespace
 
 MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint)
 {
     QElapsedTimer loadTime;
     loadTime.start();
@@ -149,9 +178,12 @@ void MainWindow::buildMenus()
     mnuQuorvane = addEntry(mnuHelp, QStringLiteral("mnuQuorvane"), QStringLiteral("About &Quorvane"),
                            QStringLiteral("Open the maker's page"));
 
+    connect(mnuSavePositions, &QAction::triggered, this, &MainWindow::mnuSavePositions_Click);
+    connect(mnuCenter, &QAction::triggered, this, &MainWindow::mnuCenter_Click);
+    connect(mnuQuorvane, &QAction::triggered, this, &MainWindow::mnuQuorvane_Click);
+
     // The windows behind these entries are not part of the program yet.
-    for (QAction* pending : {mnuTableEditor, mnuCalculator, mnuNoteEditor, mnuSavePositions, mnuCenter, mnuContents,
-                             mnuShowTip, mnuAbout, mnuQuorvane})
+    for (QAction* pending : {mnuTableEditor, mnuCalculator, mnuNoteEditor, mnuContents, mnuShowTip, mnuAbout})
         pending->setEnabled(false);
 }
 
@@ -234,8 +266,15 @@ void MainWindow::buildPanels()
     timElecTips = makeTimer(this, QStringLiteral("timElecTips"), 500);
 }
 
+void MainWindow::setTipHook(std::function<void()> hook)
+{
+    tipHook() = std::move(hook);
+}
+
 void MainWindow::Form_Load()
 {
+    resetSettingsState();
+
     // 1. Program-wide flags.
     HiddenAnimationEnabled = true;
     HumidityScale = QStringLiteral("F");
@@ -253,16 +292,80 @@ void MainWindow::Form_Load()
     picMetric->fillLists();
     mnuTableEditor->setEnabled(false);
 
-    // 10. Until the settings file is read, every start is a first run: windows centre themselves.
-    CenterForms = true;
-    mnuSavePositions->setChecked(false);
-    mnuCenter->setChecked(true);
-
-    // 12. Placement; 13. the Metric panel is the one shown first.
+    // The size must be final before the window is centred.
     adjustSize();
     setFixedSize(size());
-    centreOnScreen(this);
+
+    // 7. From here on a run-time error takes the recovery path.
+    if (!applySettings())
+        recoverFromSettingsError();
+}
+
+bool MainWindow::applySettings()
+{
+    // 8. SettingsFile came with AppPath. The file is read once for all values: a read per value would let a large
+    // file slow the start down.
+    if (!readStartupSettings(readIniDocument(SettingsFile)))
+        return false;
+
+    // 9. First run.
+    const std::optional<bool> firstRun = isFirstRun();
+    if (!firstRun)
+        return false;
+    if (*firstRun) {
+        CenterAllForms = QStringLiteral("Yes");
+        ShowTipsSetting = QStringLiteral("Yes");
+    }
+
+    // 10. Anything but exactly "No" centres.
+    CenterForms = CenterAllForms != u"No";
+    mnuSavePositions->setChecked(!CenterForms);
+    mnuCenter->setChecked(CenterForms);
+
+    // 11. Case matters here, unlike in 10.
+    if (ShowTipsSetting == u"Yes")
+        ShowTipsAtStartup = true;
+
+    // 12.
+    if (CenterForms) {
+        centreOnScreen(this);
+        centreWhenShown_ = true;
+    } else {
+        moveWindowTwips(this, QPoint(MainWindowLeft, MainWindowTop));
+    }
+
+    // 13.
     showPanel(1);
+
+    // 14. Input stays queued: the splash that started us is still on the stack and must not be clicked away.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    // 15.
+    if (ShowTipsAtStartup)
+        showTipOfTheDay();
+    return true;
+}
+
+void MainWindow::recoverFromSettingsError()
+{
+    // There is no file to close: it was read whole before any value was taken from it.
+    centreOnScreen(this);
+    centreWhenShown_ = true;
+    // The Metric panel goes where it always goes, below the tab strip, not over the tabs.
+    showPanel(1);
+    CenterForms = true;
+    CenterAllForms = QStringLiteral("Yes");
+    ShowTipsAtStartup = true;
+    showTipOfTheDay();
+    SavePositionsOnExit = true;
+    mnuCenter->setChecked(false);
+    RestoreDefaultsOnExit = false;
+}
+
+void MainWindow::showTipOfTheDay()
+{
+    if (tipHook())
+        tipHook()();
 }
 
 void MainWindow::showPanel(int tabIndex)
@@ -340,6 +443,75 @@ void MainWindow::mnuExit_Click()
     close();
 }
 
+// The two check marks only choose what is written at exit; the action has inverted its own mark by the time it
+// reports the click.
+void MainWindow::mnuSavePositions_Click()
+{
+    if (mnuSavePositions->isChecked()) {
+        SavePositionsOnExit = true;
+        mnuCenter->setChecked(false);
+        RestoreDefaultsOnExit = false;
+    } else {
+        SavePositionsOnExit = false;
+    }
+}
+
+void MainWindow::mnuCenter_Click()
+{
+    if (mnuCenter->isChecked()) {
+        RestoreDefaultsOnExit = true;
+        mnuSavePositions->setChecked(false);
+        SavePositionsOnExit = false;
+        centreOnScreen(this);
+        showMessage(QStringLiteral("The program defaults have been reset.") + u'\n' +
+                    QStringLiteral("This will take affect the next time this program is run."));
+    } else {
+        RestoreDefaultsOnExit = false;
+    }
+}
+
+void MainWindow::mnuQuorvane_Click()
+{
+    openWithDefaultHandler(AppPath + QStringLiteral("quorvane.htm"));
+}
+
+CapturedGeometry MainWindow::captureGeometry() const
+{
+    const QSize screen = screenSizeTwips();
+    auto positionOf = [&screen](QStringView name, QSize openingSize, QPoint stored) {
+        if (const QWidget* w = loadedWindow(name))
+            return windowPosTwips(w);
+        return openingPosTwips(openingSize, stored, screen);
+    };
+    CapturedGeometry geometry;
+    geometry.mainWindow = windowPosTwips(this);
+    geometry.calculator = positionOf(u"Calculator", kCalculatorSize, {CalculatorLeft, CalculatorTop});
+    geometry.find = positionOf(u"frmFind", kFindSize, {FindLeft, FindTop});
+    geometry.tableEditor = positionOf(u"frmTableEditor", kTableEditorSize, {TableEditorLeft, TableEditorTop});
+    if (const QWidget* editor = loadedWindow(u"frmNoteEditor")) {
+        geometry.noteEditor = windowPosTwips(editor);
+        geometry.noteEditorSize = windowSizeTwips(editor);
+        geometry.noteEditorState = editor->isMinimized() ? 1 : editor->isMaximized() ? 2 : 0;
+    } else if (CenterForms) {
+        geometry.noteEditor = openingPosTwips(kNoteEditorSize, {}, screen);
+        geometry.noteEditorSize = kNoteEditorSize;
+    } else {
+        // It would open at its stored place, size and state; the key named height holds the width.
+        geometry.noteEditor = {NoteEditorLeft, NoteEditorTop};
+        geometry.noteEditorSize = {NoteEditorHeight, NoteEditorWidth};
+        geometry.noteEditorState = NoteEditorState;
+    }
+    return geometry;
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The load centred the window before it had a frame; the centre counts the frame in.
+    if (std::exchange(centreWhenShown_, false))
+        centreOnScreen(this);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!Form_Unload()) {
@@ -353,15 +525,28 @@ bool MainWindow::Form_Unload()
 {
     if (unloading_)
         return true;
+    const bool centreForms = CenterForms;
+    const QString centreAllForms = CenterAllForms;
+
+    if (RestoreDefaultsOnExit)
+        RestoreDefaults();
+    if (SavePositionsOnExit)
+        SaveNewPos(captureGeometry());
+    NormalUnload();
+
     // Close the other windows, the most recently loaded first. A window that refuses (its own save question was
     // cancelled) cancels the exit: the user keeps the main window and the unsaved text, and is not asked again.
+    // The run then goes on placing windows as before; the file already written is written again at the next exit.
     const QList<QWidget*> windows = loadedWindows();
     for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
         QWidget* w = *it;
         if (w == this)
             continue;
-        if (!w->close())
+        if (!w->close()) {
+            CenterForms = centreForms;
+            CenterAllForms = centreAllForms;
             return false;
+        }
     }
     unloading_ = true;
     return true;

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -13,6 +14,7 @@ namespace mx {
 
 class MetricPanel;
 class TabStrip;
+struct CapturedGeometry;
 
 // The main window (frmTabs): the tab strip with its five panels, the menu bar, and the program's initialisation
 // and exit sequence.
@@ -28,6 +30,9 @@ public:
     TabStrip* tabStrip() const { return TabStrip1; }
     QWidget* panel(int tabIndex) const; // 1 to 5
 
+    // What the start shows as the tip of the day; nothing until the tip window exists. Tests install their own.
+    static void setTipHook(std::function<void()> hook);
+
     static constexpr int kResizeGuardMs = 1000;
     static constexpr int kTabStripWidth = 6555;
     static constexpr int kTabStripHeight = 5295;
@@ -39,13 +44,24 @@ public Q_SLOTS:
     void timResizeTimer_Timer();
     void mnuExit_Click();
 
+private Q_SLOTS:
+    void mnuSavePositions_Click();
+    void mnuCenter_Click();
+    void mnuQuorvane_Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
+    // Steps 8 to 15 of the load; false on a run-time error, which takes the recovery path.
+    bool applySettings();
+    void recoverFromSettingsError();
+    void showTipOfTheDay();
+    CapturedGeometry captureGeometry() const;
     void Form_Resize();
     // Returns false when a window refused to close; the exit is then cancelled.
     bool Form_Unload();
@@ -88,6 +104,7 @@ private:
 
     bool tableEditorAllowed_ = false;
     bool unloading_ = false;
+    bool centreWhenShown_ = false;
 };
 
 } // namespace mx

@@ -52,14 +52,14 @@ SplashForm::SplashForm(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::Frame
                                {1200, 180, 4900, 660});
     lblPlatform = makeLabel(Frame1, QStringLiteral("lblPlatform"), QStringLiteral("Metric, English and more"), 14.25,
                             true, {1200, 900, 4900, 420});
-    lblVersion = makeLabel(Frame1, QStringLiteral("lblVersion"), QStringLiteral("Version"), 12, true,
-                           {1200, 1380, 4900, 360});
+    lblVersion =
+        makeLabel(Frame1, QStringLiteral("lblVersion"), QStringLiteral("Version"), 12, true, {1200, 1380, 4900, 360});
     lblCompany = makeLabel(Frame1, QStringLiteral("lblCompany"), QStringLiteral("Company"), 8.25, false,
                            {2880, 2160, 3240, 240});
     lblCopyright = makeLabel(Frame1, QStringLiteral("lblCopyright"), QStringLiteral("Copyright"), 8.25, false,
                              {2880, 2430, 3240, 240});
-    Label1 = makeLabel(Frame1, QStringLiteral("Label1"), QStringLiteral("A Halbrecht Group company"),
-                       8.25, false, {2880, 2700, 3240, 240});
+    Label1 = makeLabel(Frame1, QStringLiteral("Label1"), QStringLiteral("A Halbrecht Group company"), 8.25, false,
+                       {2880, 2700, 3240, 240});
     for (QLabel* label : {lblCompany, lblCopyright, Label1})
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     imgCompanyLogo = new QLabel(Frame1);

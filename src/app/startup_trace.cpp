@@ -20,9 +20,9 @@ void mark(const char* what)
 {
     if (!enabled())
         return;
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                        std::chrono::system_clock::now().time_since_epoch())
-                        .count();
+    const auto ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
     std::fprintf(stderr, "%s %lld\n", what, static_cast<long long>(ns));
 }
 

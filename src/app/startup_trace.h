@@ -7,8 +7,8 @@
 namespace mx::trace {
 
 bool enabled();
-void mark(const char* what);                  // "<what> <CLOCK_REALTIME in ns>"
+void mark(const char* what); // "<what> <CLOCK_REALTIME in ns>"
 void duration(const char* what, qint64 nanoseconds);
-void mainWindowShown();                       // prints the resident memory a second later, then quits
+void mainWindowShown(); // prints the resident memory a second later, then quits
 
 } // namespace mx::trace

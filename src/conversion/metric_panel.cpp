@@ -19,8 +19,7 @@ namespace {
 constexpr int kFrameWidth = 5640;
 constexpr int kFrameHeight = 3060;
 
-template <typename W>
-W* place(W* widget, const QString& name, int left, int top, int width, int height)
+template <typename W> W* place(W* widget, const QString& name, int left, int top, int width, int height)
 {
     widget->setObjectName(name);
     widget->setGeometry(twipsRect(left, top, width, height));
@@ -60,8 +59,8 @@ MetricPanel::MetricPanel(QWidget* parent) : QWidget(parent)
     Combo2 = place(new QComboBox(f), QStringLiteral("Combo2"), 2160, 420, 1335, 315);
     Combo2->setAccessibleName(QStringLiteral("Conversion Type"));
     Combo2->setMaxVisibleItems(15);
-    Label6 = makeLabel(f, QStringLiteral("Label6"), QStringLiteral("Conversion Selection"), Qt::AlignHCenter, 1445,
-                       816, 2771, 187);
+    Label6 = makeLabel(f, QStringLiteral("Label6"), QStringLiteral("Conversion Selection"), Qt::AlignHCenter, 1445, 816,
+                       2771, 187);
     Combo1 = place(new QComboBox(f), QStringLiteral("Combo1"), 840, 1080, 3900, 315);
     Combo1->setAccessibleName(QStringLiteral("Conversion Selection"));
     Combo1->setMaxVisibleItems(20);
@@ -81,14 +80,14 @@ MetricPanel::MetricPanel(QWidget* parent) : QWidget(parent)
     Label15 = makeLabel(f, QStringLiteral("Label15"), QStringLiteral("From"), Qt::AlignLeft, 1632, 2040, 408, 187);
     Label16 = makeLabel(f, QStringLiteral("Label16"), QStringLiteral("To"), Qt::AlignLeft, 3485, 2023, 323, 187);
 
-    lblScale[2] = makeLabel(f, QStringLiteral("lblScale(2)"), QStringLiteral("Degrees C"), Qt::AlignRight, 60, 2280,
-                            1980, 195);
-    lblScale[0] = makeLabel(f, QStringLiteral("lblScale(0)"), QStringLiteral("Degrees F"), Qt::AlignLeft, 3480, 2280,
-                            1980, 195);
-    lblScale[3] = makeLabel(f, QStringLiteral("lblScale(3)"), QStringLiteral("Degrees F"), Qt::AlignRight, 60, 2640,
-                            1980, 195);
-    lblScale[1] = makeLabel(f, QStringLiteral("lblScale(1)"), QStringLiteral("Degrees C"), Qt::AlignLeft, 3480, 2640,
-                            1980, 195);
+    lblScale[2] =
+        makeLabel(f, QStringLiteral("lblScale(2)"), QStringLiteral("Degrees C"), Qt::AlignRight, 60, 2280, 1980, 195);
+    lblScale[0] =
+        makeLabel(f, QStringLiteral("lblScale(0)"), QStringLiteral("Degrees F"), Qt::AlignLeft, 3480, 2280, 1980, 195);
+    lblScale[3] =
+        makeLabel(f, QStringLiteral("lblScale(3)"), QStringLiteral("Degrees F"), Qt::AlignRight, 60, 2640, 1980, 195);
+    lblScale[1] =
+        makeLabel(f, QStringLiteral("lblScale(1)"), QStringLiteral("Degrees C"), Qt::AlignLeft, 3480, 2640, 1980, 195);
     lblScale[2]->setAccessibleDescription(QStringLiteral("Unit converted from, first row"));
     lblScale[0]->setAccessibleDescription(QStringLiteral("Unit converted to, first row"));
     lblScale[3]->setAccessibleDescription(QStringLiteral("Unit converted from, second row"));

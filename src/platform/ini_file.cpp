@@ -217,12 +217,22 @@ void IniDocument::setValue(QStringView section, QStringView key, QStringView val
     }
 }
 
+IniDocument readIniDocument(const QString& path)
+{
+    const auto bytes = readIniBytes(path);
+    return IniDocument::fromBytes(bytes ? *bytes : QByteArray());
+}
+
+std::optional<QString> readIniValue(const IniDocument& doc, const QString& section, const QString& key,
+                                    const QString& defaultValue)
+{
+    const std::optional<QString> stored = doc.value(section, key);
+    return throughProfileBuffer(stored ? *stored : defaultValue);
+}
+
 std::optional<QString> ReadINI(const QString& section, const QString& key, const QString& defaultValue)
 {
-    std::optional<QString> stored;
-    if (const auto bytes = readIniBytes(SettingsFile))
-        stored = IniDocument::fromBytes(*bytes).value(section, key);
-    return throughProfileBuffer(stored ? *stored : defaultValue);
+    return readIniValue(readIniDocument(SettingsFile), section, key, defaultValue);
 }
 
 bool WriteINI(const QString& section, const QString& key, const QString& value)

@@ -63,6 +63,14 @@ private:
     std::vector<Line> lines_;
 };
 
+// The whole file at `path` as one document, for callers that read many values. A missing file, or one that cannot
+// be read whole (or exceeds kMaxIniFileSize), gives an empty document, so every value takes its default.
+IniDocument readIniDocument(const QString& path);
+
+// ReadINI over a document already read: the same buffer rule and the same results.
+std::optional<QString> readIniValue(const IniDocument& doc, const QString& section, const QString& key,
+                                    const QString& defaultValue);
+
 // Reads one value of SettingsFile with the historic 128-character buffer: the result is cut before the first run
 // of five blanks (losing one more character), and a value longer than 122 characters cannot be read (nullopt,
 // which callers treat as a run-time error). A missing file, section or key gives `defaultValue`, which goes through

@@ -6,7 +6,8 @@
 
 namespace mx {
 
-SingleInstance::SingleInstance(const QString& programFolder) : lock_(std::make_unique<QLockFile>(lockPathFor(programFolder)))
+SingleInstance::SingleInstance(const QString& programFolder)
+    : lock_(std::make_unique<QLockFile>(lockPathFor(programFolder)))
 {
     lock_->setStaleLockTime(0); // never stale by age; only a lock whose process is gone is taken over
 }

@@ -1,5 +1,6 @@
 #include "platform/window_placement.h"
 
+#include "common/globals.h"
 #include "common/twips.h"
 
 #include <QGuiApplication>
@@ -43,6 +44,19 @@ QPoint windowPosTwips(const QWidget* window)
 void centreOnScreen(QWidget* window)
 {
     moveWindowTwips(window, centredTopLeftTwips(screenSizeTwips(window), windowSizeTwips(window)));
+}
+
+QPoint openingPosTwips(QSize windowTwips, QPoint storedTwips, QSize screenTwips)
+{
+    return CenterForms ? centredTopLeftTwips(screenTwips, windowTwips) : storedTwips;
+}
+
+bool placeAccessoryWindow(QWidget* window, QPoint storedTwips, PlacementGuard guard)
+{
+    if (guard == PlacementGuard::SkipWhileMinimisedOrResizing && (MainResizing || window->isMinimized()))
+        return false;
+    moveWindowTwips(window, openingPosTwips(windowSizeTwips(window), storedTwips, screenSizeTwips(window)));
+    return true;
 }
 
 } // namespace mx

@@ -26,4 +26,18 @@ QPoint windowPosTwips(const QWidget* window);
 // Centres the window on its screen by the rule above.
 void centreOnScreen(QWidget* window);
 
+// Where an accessory window of the given outer size opens: centred on the screen while CenterForms is set, else at
+// its stored top-left corner, taken as it stands (nothing checks that it lies on the screen).
+QPoint openingPosTwips(QSize windowTwips, QPoint storedTwips, QSize screenTwips);
+
+enum class PlacementGuard {
+    None,
+    // The calculator on load and the find dialog on activation keep their place while they are minimised or while
+    // the main window is being minimised or restored (MainResizing).
+    SkipWhileMinimisedOrResizing,
+};
+
+// The placement rule every accessory window applies when it opens. Returns whether the window was placed.
+bool placeAccessoryWindow(QWidget* window, QPoint storedTwips, PlacementGuard guard = PlacementGuard::None);
+
 } // namespace mx

@@ -83,18 +83,24 @@ void MainWindowTest::designNamesExist_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("className");
     const std::pair<const char*, const char*> names[] = {
-        {"TabStrip1", "mx::TabStrip"},   {"picMetric", "mx::MetricPanel"}, {"picHumidity", "QWidget"},
-        {"picWind", "QWidget"},          {"picVibration", "QWidget"},      {"PicElectrical", "QWidget"},
-        {"Frame3", "QGroupBox"},         {"Combo1", "QComboBox"},          {"Combo2", "QComboBox"},
-        {"metricText1", "QLineEdit"},    {"Convert", "QPushButton"},       {"lblAnswer(0)", "QLabel"},
-        {"lblAnswer(1)", "QLabel"},      {"lblScale(0)", "QLabel"},        {"lblScale(1)", "QLabel"},
-        {"lblScale(2)", "QLabel"},       {"lblScale(3)", "QLabel"},        {"Label5", "QLabel"},
-        {"Label6", "QLabel"},            {"Label15", "QLabel"},            {"Label16", "QLabel"},
-        {"Label17", "QLabel"},           {"Image1(0)", "QLabel"},          {"Image2", "QLabel"},
-        {"lblTip", "QLabel"},            {"lblEgg", "QLabel"},             {"lblEgg2", "QLabel"},
-        {"lblEgg3", "QLabel"},           {"timResizeTimer", "QTimer"},     {"timLogoTips", "QTimer"},
-        {"timElecTips", "QTimer"},       {"mnuFile", "QMenu"},             {"mnuExit", "QAction"},
-        {"mnuToolsS", "QAction"},        {"mnuHelpS", "QAction"},
+        {"TabStrip1", "mx::TabStrip"}, {"picMetric", "mx::MetricPanel"},
+        {"picHumidity", "QWidget"},    {"picWind", "QWidget"},
+        {"picVibration", "QWidget"},   {"PicElectrical", "QWidget"},
+        {"Frame3", "QGroupBox"},       {"Combo1", "QComboBox"},
+        {"Combo2", "QComboBox"},       {"metricText1", "QLineEdit"},
+        {"Convert", "QPushButton"},    {"lblAnswer(0)", "QLabel"},
+        {"lblAnswer(1)", "QLabel"},    {"lblScale(0)", "QLabel"},
+        {"lblScale(1)", "QLabel"},     {"lblScale(2)", "QLabel"},
+        {"lblScale(3)", "QLabel"},     {"Label5", "QLabel"},
+        {"Label6", "QLabel"},          {"Label15", "QLabel"},
+        {"Label16", "QLabel"},         {"Label17", "QLabel"},
+        {"Image1(0)", "QLabel"},       {"Image2", "QLabel"},
+        {"lblTip", "QLabel"},          {"lblEgg", "QLabel"},
+        {"lblEgg2", "QLabel"},         {"lblEgg3", "QLabel"},
+        {"timResizeTimer", "QTimer"},  {"timLogoTips", "QTimer"},
+        {"timElecTips", "QTimer"},     {"mnuFile", "QMenu"},
+        {"mnuExit", "QAction"},        {"mnuToolsS", "QAction"},
+        {"mnuHelpS", "QAction"},
     };
     for (const auto& [name, className] : names)
         QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(className);
@@ -127,14 +133,19 @@ void MainWindowTest::menus_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("file") << "mnuFile" << "&File" << QStringList{"mnuExit=&Exit"};
-    QTest::newRow("edit") << "mnuEdit" << "&Edit" << QStringList{"mnuTableEditor=Edit &Table"};
-    QTest::newRow("tools") << "mnuTools" << "&Tools"
-                           << QStringList{"mnuCalculator=&Calculator", "mnuNoteEditor=&Note Editor", "mnuToolsS=",
-                                          "mnuSavePositions=&Save Positions", "mnuCenter=&Restore Defaults"};
-    QTest::newRow("help") << "mnuHelp" << "&Help"
-                          << QStringList{"mnuContents=&Contents", "mnuShowTip=&Show tip of the day", "mnuHelpS=",
-                                         "mnuAbout=&About this Program", "mnuQuorvane=About &Quorvane"};
+    QTest::newRow("file") << "mnuFile"
+                          << "&File" << QStringList{"mnuExit=&Exit"};
+    QTest::newRow("edit") << "mnuEdit"
+                          << "&Edit" << QStringList{"mnuTableEditor=Edit &Table"};
+    QTest::newRow("tools") << "mnuTools"
+                           << "&Tools"
+                           << QStringList{"mnuCalculator=&Calculator", "mnuNoteEditor=&Note Editor",
+                                          "mnuToolsS=", "mnuSavePositions=&Save Positions",
+                                          "mnuCenter=&Restore Defaults"};
+    QTest::newRow("help") << "mnuHelp"
+                          << "&Help"
+                          << QStringList{"mnuContents=&Contents", "mnuShowTip=&Show tip of the day",
+                                         "mnuHelpS=", "mnuAbout=&About this Program", "mnuQuorvane=About &Quorvane"};
 }
 
 void MainWindowTest::menus()

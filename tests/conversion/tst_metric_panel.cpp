@@ -57,9 +57,8 @@ void MetricPanelTest::init()
 {
     QVERIFY(dir_.isValid());
     setAppPath(dir_.path());
-    writeFile(AppPath + QStringLiteral("Length.tbl"),
-              "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
-              "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
+    writeFile(AppPath + QStringLiteral("Length.tbl"), "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
+                                                      "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
     writeFile(AppPath + QStringLiteral("Force.tbl"), "Broken vs Pair\r\nPounds\r\nNewtons\r\n0\r\n\r\n");
     writeFile(AppPath + QStringLiteral("Area.tbl"), "Short vs Entry\r\nA\r\nB\r\n2\r\n");
     writeFile(AppPath + QStringLiteral("Volume.tbl"),
@@ -150,10 +149,14 @@ void MetricPanelTest::keyFilter_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("digits") << "0123456789" << "0123456789";
-    QTest::newRow("letters, blanks and commas dropped") << "1a2, 3 x" << "123";
-    QTest::newRow("signs and points pass") << "--1..5" << "--1..5";
-    QTest::newRow("plus and exponent dropped") << "+1e5" << "15";
+    QTest::newRow("digits") << "0123456789"
+                            << "0123456789";
+    QTest::newRow("letters, blanks and commas dropped") << "1a2, 3 x"
+                                                        << "123";
+    QTest::newRow("signs and points pass") << "--1..5"
+                                           << "--1..5";
+    QTest::newRow("plus and exponent dropped") << "+1e5"
+                                               << "15";
 }
 
 void MetricPanelTest::keyFilter()

@@ -57,8 +57,7 @@ int main(int argc, char** argv)
         failures += QTest::qExec(test.get(), int(args.size()), args.data());
         // A message no test asked for would have blocked a user: count it as a failure.
         for (const auto& shown : guard.shown) {
-            std::fprintf(stderr, "FAIL!  : %s showed an unexpected message: %s\n", entry.name,
-                         qPrintable(shown.text));
+            std::fprintf(stderr, "FAIL!  : %s showed an unexpected message: %s\n", entry.name, qPrintable(shown.text));
             ++failures;
         }
         guard.clear();

@@ -1,0 +1,406 @@
+#include "app/main_window.h"
+#include "app/settings.h"
+#include "common/globals.h"
+#include "platform/loaded_windows.h"
+#include "platform/shell_open.h"
+#include "scripted_messages.h"
+#include "test_registry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+#include <memory>
+
+using namespace mx;
+
+namespace {
+
+using Numbers = std::array<qint64, 11>;
+const Numbers kStored{1500, 3000, 4500, 600, 300, 150, 600, 900, 7200, 5400, 0};
+
+// The file with every key, in the order the exit routines write them.
+QByteArray settingsText(const Numbers& numbers, const QByteArray& centre, const QByteArray& tips,
+                        const QByteArray& eol = "\r\n")
+{
+    static const char* const keys[] = {"Main Window Left",   "Main Window Top",   "Calculator Left",  "Calculator Top",
+                                       "Table Editor Left",  "Table Editor Top",  "Note Editor Left", "Note Editor Top",
+                                       "Note Editor Height", "Note Editor Width", "Note Editor State"};
+    QByteArray text = "[Position Information]" + eol;
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        text += QByteArray(keys[i]) + '=' + (numbers[i] < 0 ? "" : " ") + QByteArray::number(numbers[i]) + eol;
+    return text + "Center All Forms=" + centre + eol + "[Startup Tips]" + eol + "Show Tips=" + tips + eol;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeRaw(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QPoint pixelsOf(QPoint twips)
+{
+    return {qRound(twips.x() / 15.0), qRound(twips.y() / 15.0)};
+}
+
+QPoint centredTwips(QSize size)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size() * 15;
+    return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
+}
+
+bool isCentred(const QWidget* w)
+{
+    return w->pos() == pixelsOf(centredTwips(w->frameGeometry().size() * 15));
+}
+
+class StubbornWindow : public QWidget {
+public:
+    int asked = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        ++asked;
+        event->ignore();
+    }
+};
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void storedNumbers_data();
+    void storedNumbers();
+    void startAndExit_data();
+    void startAndExit();
+    void menuClicksDecideTheExit_data();
+    void menuClicksDecideTheExit();
+    void openWindowsAreCaptured();
+    void unwritableSettingsAreLostQuietly_data();
+    void unwritableSettingsAreLostQuietly();
+    void refusedExitKeepsThePlacementRule();
+    void aboutQuorvaneOpensTheLocalPage();
+
+private:
+    void start();
+    void exit();
+    QAction* action(const char* name) const { return window_->findChild<QAction*>(QString::fromLatin1(name)); }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QPointer<MainWindow> window_;
+    int tips_ = 0;
+};
+
+void SettingsTest::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    setAppPath(dir_->path());
+    tips_ = 0;
+    MainWindow::setTipHook([this] { ++tips_; });
+}
+
+void SettingsTest::cleanup()
+{
+    MainWindow::setTipHook({});
+    delete window_;
+}
+
+void SettingsTest::start()
+{
+    window_ = new MainWindow(dir_->path());
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_));
+}
+
+void SettingsTest::exit()
+{
+    QVERIFY(window_->close());
+    delete window_; // deleted on close, but only once an event loop gets to it
+}
+
+void SettingsTest::storedNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<qint64>("expected"); // -1: out of range
+    QTest::newRow("prefix") << "12.4 twips" << 32 << qint64(12);
+    QTest::newRow("blanks inside") << "1 500" << 32 << qint64(1500);
+    QTest::newRow("no digits") << "left" << 32 << qint64(0);
+    QTest::newRow("tie down to even") << "2.5" << 32 << qint64(2);
+    QTest::newRow("tie up to even") << "-3.5" << 32 << qint64(-4);
+    QTest::newRow("rounds past largest") << "2147483647.5" << 32 << qint64(-1);
+    QTest::newRow("rounds to smallest") << "-2147483648.5" << 32 << qint64(-2147483648);
+    QTest::newRow("beyond any float") << "1e400" << 32 << qint64(-1);
+    QTest::newRow("16 bits, rounds to largest") << "32766.5" << 16 << qint64(32766);
+    QTest::newRow("16 bits, rounds past largest") << "32767.5" << 16 << qint64(-1);
+}
+
+void SettingsTest::storedNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(int, bits);
+    QFETCH(qint64, expected);
+    const qint64 largest = (qint64(1) << (bits - 1)) - 1;
+    QCOMPARE(storedInteger(text, -largest - 1, largest).value_or(-1), expected);
+}
+
+// One start and one exit without a click: what the start does and the exact file the exit leaves.
+void SettingsTest::startAndExit_data()
+{
+    QTest::addColumn<QByteArray>("file");  // null: no file
+    QTest::addColumn<QPoint>("placedAt");  // twips; null: centred
+    QTest::addColumn<bool>("restoreMark"); // else Save Positions is checked
+    QTest::addColumn<bool>("tip");
+    QTest::addColumn<QByteArray>("written"); // null: the recovery path, which stores every window centred
+
+    const QByteArray stored = settingsText(kStored, "No", "No");
+    const QByteArray defaults = settingsText({}, "Yes", "Yes");
+    const QPoint centred;
+    QTest::newRow("no file") << QByteArray() << centred << true << true << defaults;
+    QTest::newRow("missing keys") << QByteArray("[Position Information]\r\nMain Window Left= 1500\r\n") << centred
+                                  << true << true << settingsText({1500}, "Yes", "Yes");
+    QTest::newRow("zeros with No, No") << settingsText({}, "No", "No") << centred << true << true << defaults;
+    QTest::newRow("-15 and 15 cancel out")
+        << settingsText({-15, 15}, "No", "No") << centred << true << true << settingsText({-15, 15}, "Yes", "Yes");
+    QTest::newRow("no, yes in lower case")
+        << settingsText(kStored, "no", "yes") << centred << true << false << settingsText(kStored, "no", "No");
+    QTest::newRow("too large for 32 bits")
+        << QByteArray(stored).replace("= 1500", "= 2147483648") << centred << false << true << QByteArray();
+    QTest::newRow("sum overflows") << settingsText({2147483647, 1}, "No", "No") << centred << false << true
+                                   << QByteArray();
+    QTest::newRow("200-character value") << QByteArray(stored).replace("Forms=No", "Forms=" + QByteArray(200, 'N'))
+                                         << centred << false << true << QByteArray();
+    const QByteArray garbage = QByteArray(1, '\0') + "\x01\xfe\xff\x81\x8d junk=[x\r\n";
+    QTest::newRow("garbage bytes") << garbage << centred << true << true << garbage + defaults;
+    QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + stored << QPoint(1500, 3000) << false << false << stored;
+    QTest::newRow("LF only") << settingsText(kStored, "No", "No", "\n") << QPoint(1500, 3000) << false << false
+                             << stored;
+
+    // Keys a file lacks go after the last key of their section.
+    const QByteArray missing =
+        "Calculator Left= 0\r\nCalculator Top= 0\r\nTable Editor Left= 0\r\nTable Editor Top= 0\r\n"
+        "Note Editor Left= 0\r\nNote Editor Top= 0\r\nNote Editor Height= 0\r\n"
+        "Note Editor Width= 0\r\nNote Editor State= 0\r\n";
+    const QByteArray duplicates = "[Position Information]\r\nMain Window Left= 1500\r\nmain window left= 9000\r\n"
+                                  "Main Window Top= 3000\r\nCenter All Forms=No\r\n[Startup Tips]\r\nShow Tips=No\r\n"
+                                  "[position information]\r\nMain Window Top= 6000\r\n";
+    QTest::newRow("duplicate keys") << duplicates << QPoint(1500, 3000) << false << false
+                                    << QByteArray(duplicates).replace("Forms=No\r\n", "Forms=No\r\n" + missing);
+    const QByteArray outside = "Main Window Left= 9000\r\n[Position Information]\r\nMain Window Top= 3000\r\n"
+                               "Center All Forms=No\r\n[Startup Tips]\r\nShow Tips=No\r\n";
+    QTest::newRow("key outside any section")
+        << outside << QPoint(0, 3000) << false << false
+        << QByteArray(outside).replace("Forms=No\r\n", "Forms=No\r\nMain Window Left= 0\r\n" + missing);
+}
+
+void SettingsTest::startAndExit()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QPoint, placedAt);
+    QFETCH(bool, restoreMark);
+    QFETCH(bool, tip);
+    QFETCH(QByteArray, written);
+    if (!file.isNull())
+        writeRaw(SettingsFile, file);
+    test::ScopedMessages messages;
+
+    start();
+    const bool recovery = written.isNull();
+    QVERIFY(placedAt.isNull() ? isCentred(window_) : window_->pos() == pixelsOf(placedAt));
+    QCOMPARE(action("mnuCenter")->isChecked(), restoreMark);
+    QCOMPARE(action("mnuSavePositions")->isChecked(), !restoreMark);
+    QCOMPARE(tips_, tip ? 1 : 0);
+    QCOMPARE(SavePositionsOnExit, recovery);
+    QVERIFY(!RestoreDefaultsOnExit);
+    // Recovery or not, the Metric panel lies below the tab strip, never over its tabs.
+    const QPoint strip = window_->findChild<QWidget*>(QStringLiteral("TabStrip1"))->pos();
+    QCOMPARE(window_->panel(1)->pos(), strip + pixelsOf({360, 1200}));
+
+    if (recovery) {
+        const QPoint main = window_->pos() * 15;
+        const QPoint calculator = centredTwips({2895, 3330});
+        const QPoint table = centredTwips({5700, 6180});
+        const QPoint notes = centredTwips({7200, 5400});
+        written = settingsText({main.x(), main.y(), calculator.x(), calculator.y(), table.x(), table.y(), notes.x(),
+                                notes.y(), 7200, 5400, 0},
+                               "No", "Yes");
+    }
+    exit();
+    QCOMPARE(readAll(SettingsFile), written);
+    QVERIFY(messages->shown.isEmpty());
+}
+
+// Clicks on Save Positions (S) and Restore Defaults (R) after a start from a file that says "No"; then the window is
+// moved and closed.
+void SettingsTest::menuClicksDecideTheExit_data()
+{
+    QTest::addColumn<QString>("clicks");
+    QTest::addColumn<QString>("outcome"); // "unchanged", "saved" or "restored"
+    QTest::newRow("none") << ""
+                          << "unchanged";
+    QTest::newRow("S: the first click only clears the mark") << "S"
+                                                             << "unchanged";
+    QTest::newRow("SS") << "SS"
+                        << "saved";
+    QTest::newRow("R") << "R"
+                       << "restored";
+    QTest::newRow("RR: checked then unchecked") << "RR"
+                                                << "unchanged";
+    QTest::newRow("SSR") << "SSR"
+                         << "restored";
+    QTest::newRow("RS") << "RS"
+                        << "saved";
+}
+
+void SettingsTest::menuClicksDecideTheExit()
+{
+    QFETCH(QString, clicks);
+    QFETCH(QString, outcome);
+    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    test::ScopedMessages messages;
+    start();
+    bool saveMark = true;
+    bool restoreMark = false;
+    for (QChar click : clicks) {
+        window_->move(10, 20);
+        if (click == u'S') {
+            action("mnuSavePositions")->trigger();
+            saveMark = !saveMark;
+            restoreMark = restoreMark && !saveMark;
+        } else {
+            messages->clear();
+            if (!restoreMark)
+                messages->answerNext(MsgAnswer::Ok);
+            action("mnuCenter")->trigger();
+            restoreMark = !restoreMark;
+            saveMark = saveMark && !restoreMark;
+            QCOMPARE(messages->shown.size(), restoreMark ? 1 : 0);
+            QCOMPARE(messages->unexpected, 0);
+            QCOMPARE(isCentred(window_), restoreMark); // at once
+        }
+        QCOMPARE(action("mnuSavePositions")->isChecked(), saveMark);
+        QCOMPARE(action("mnuCenter")->isChecked(), restoreMark);
+    }
+    QVERIFY(!CenterForms); // the marks only decide what the exit does
+    if (clicks.endsWith(u'R')) {
+        QCOMPARE(messages->shown[0].text, QStringLiteral("The program defaults have been reset.\n"
+                                                         "This will take affect the next time this program is run."));
+        QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
+        QCOMPARE(messages->shown[0].icon, MsgIcon::None);
+    }
+
+    window_->move(300, 400);
+    exit();
+    Numbers saved = kStored;
+    saved[0] = 4500;
+    saved[1] = 6000;
+    QCOMPARE(readAll(SettingsFile), outcome == u"saved"      ? settingsText(saved, "No", "No")
+                                    : outcome == u"restored" ? settingsText(kStored, "Yes", "No")
+                                                             : settingsText(kStored, "No", "No"));
+}
+
+void SettingsTest::openWindowsAreCaptured()
+{
+    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    start();
+    QWidget calculator;
+    calculator.setObjectName(QStringLiteral("Calculator"));
+    QWidget noteEditor;
+    noteEditor.setObjectName(QStringLiteral("frmNoteEditor"));
+    for (QWidget* w : {&calculator, &noteEditor}) {
+        registerLoadedWindow(w);
+        w->show();
+    }
+    calculator.move(30, 40);
+    noteEditor.setWindowState(Qt::WindowMaximized);
+    action("mnuSavePositions")->trigger();
+    action("mnuSavePositions")->trigger();
+    const QPoint main = window_->pos() * 15;
+    exit();
+    QVERIFY(!calculator.isVisible());
+    // A maximised note editor keeps its last normal place and size; the table editor, never opened, would open at
+    // its stored place.
+    QCOMPARE(readAll(SettingsFile),
+             settingsText({main.x(), main.y(), 450, 600, 300, 150, 600, 900, 7200, 5400, 2}, "No", "No"));
+}
+
+void SettingsTest::unwritableSettingsAreLostQuietly_data()
+{
+    QTest::addColumn<bool>("lockFolder"); // else the file itself is read-only
+    QTest::newRow("read-only folder") << true;
+    QTest::newRow("read-only file") << false;
+}
+
+void SettingsTest::unwritableSettingsAreLostQuietly()
+{
+    QFETCH(bool, lockFolder);
+    const QByteArray old = settingsText(kStored, "No", "No");
+    writeRaw(SettingsFile, old);
+    const QString locked = lockFolder ? dir_->path() : SettingsFile;
+    const auto permissions = QFile::permissions(locked);
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    const auto restore = qScopeGuard([&] { QFile::setPermissions(locked, permissions); });
+    QFile probe(lockFolder ? dir_->filePath(QStringLiteral("probe")) : SettingsFile);
+    if (probe.open(QIODevice::Append))
+        QSKIP("permissions do not stop this user (root?)");
+
+    test::ScopedMessages messages;
+    start();
+    action("mnuSavePositions")->trigger();
+    action("mnuSavePositions")->trigger();
+    window_->move(300, 400);
+    exit();
+    QCOMPARE(readAll(SettingsFile), old);
+    QVERIFY(messages->shown.isEmpty());
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Mensurix.ini")});
+}
+
+void SettingsTest::refusedExitKeepsThePlacementRule()
+{
+    start();
+    action("mnuSavePositions")->trigger();
+    StubbornWindow stubborn;
+    registerLoadedWindow(&stubborn);
+    stubborn.show();
+    QVERIFY(!window_->close());
+    QCOMPARE(stubborn.asked, 1);
+    QVERIFY(CenterForms); // windows opened after the cancelled exit still centre themselves
+    QCOMPARE(CenterAllForms, QStringLiteral("Yes"));
+    QVERIFY(SavePositionsOnExit);
+}
+
+void SettingsTest::aboutQuorvaneOpensTheLocalPage()
+{
+    QList<QUrl> opened;
+    const ShellOpenHandler previous = setShellOpenHandler([&opened](const QUrl& url) {
+        opened.append(url);
+        return false; // ignored
+    });
+    const auto restore = qScopeGuard([&] { setShellOpenHandler(previous); });
+    start();
+    action("mnuQuorvane")->trigger();
+    QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(dir_->filePath(QStringLiteral("quorvane.htm")))});
+}
+
+MX_REGISTER_TEST(SettingsTest)
+#include "tst_settings.moc"
