@@ -4,6 +4,7 @@
 #include "common/globals.h"
 #include "platform/loaded_windows.h"
 #include "scripted_messages.h"
+#include "test_helpers.h"
 #include "test_registry.h"
 
 #include <QAbstractButton>
@@ -22,18 +23,7 @@ using namespace mx;
 
 namespace {
 
-// A window that refuses to close, like an editor whose save question was cancelled.
-class StubbornWindow : public QWidget {
-public:
-    int asked = 0;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        ++asked;
-        event->ignore();
-    }
-};
+using test::StubbornWindow;
 
 } // namespace
 

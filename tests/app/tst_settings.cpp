@@ -4,6 +4,7 @@
 #include "platform/loaded_windows.h"
 #include "platform/shell_open.h"
 #include "scripted_messages.h"
+#include "test_helpers.h"
 #include "test_registry.h"
 
 #include <QAction>
@@ -42,15 +43,12 @@ QByteArray settingsText(const Numbers& numbers, const QByteArray& centre, const 
 
 QByteArray readAll(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return test::readFileBytes(path);
 }
 
 void writeRaw(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(test::writeFileBytes(path, bytes));
 }
 
 QPoint pixelsOf(QPoint twips)
@@ -69,17 +67,7 @@ bool isCentred(const QWidget* w)
     return w->pos() == pixelsOf(centredTwips(w->frameGeometry().size() * 15));
 }
 
-class StubbornWindow : public QWidget {
-public:
-    int asked = 0;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        ++asked;
-        event->ignore();
-    }
-};
+using test::StubbornWindow;
 
 } // namespace
 
@@ -356,12 +344,8 @@ void SettingsTest::unwritableSettingsAreLostQuietly()
     QFETCH(bool, lockFolder);
     const QByteArray old = settingsText(kStored, "No", "No");
     writeRaw(SettingsFile, old);
-    const QString locked = lockFolder ? dir_->path() : SettingsFile;
-    const auto permissions = QFile::permissions(locked);
-    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-    const auto restore = qScopeGuard([&] { QFile::setPermissions(locked, permissions); });
-    QFile probe(lockFolder ? dir_->filePath(QStringLiteral("probe")) : SettingsFile);
-    if (probe.open(QIODevice::Append))
+    const test::ReadOnlyScope readOnly(SettingsFile, lockFolder);
+    if (!readOnly.blocksWrites())
         QSKIP("permissions do not stop this user (root?)");
 
     test::ScopedMessages messages;

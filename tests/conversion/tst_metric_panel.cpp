@@ -2,6 +2,7 @@
 #include "conversion/conversion.h"
 #include "conversion/metric_panel.h"
 #include "scripted_messages.h"
+#include "test_helpers.h"
 #include "test_registry.h"
 
 #include <QComboBox>
@@ -19,9 +20,7 @@ namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    QVERIFY(test::writeFileBytes(path, bytes));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "conversion/table_file.h"
 
+#include "test_helpers.h"
 #include "test_registry.h"
 
 #include <QDir>
@@ -30,12 +31,6 @@ QByteArray entries(int n)
 void fillWithSentinel(ConversionTableArray& table)
 {
     table.fill(ConversionEntry{QStringLiteral("old"), QStringLiteral("x"), QStringLiteral("y"), -1.0});
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -201,12 +196,12 @@ void TableFileTest::fileStatus()
     // The size cases hold one valid entry whose fifth field is blanks, which the reader skips.
     const QByteArray head("N\r\nA\r\nB\r\n1\r\n");
     if (kind == u"table") {
-        QVERIFY(writeFile(path, entries(2)));
+        QVERIFY(test::writeFileBytes(path, entries(2)));
     } else if (kind == u"directory") {
         QVERIFY(QDir(dir.path()).mkdir(u"Length.tbl"_s));
     } else if (kind == u"atLimit" || kind == u"overLimit") {
         const qint64 size = kMaxTableFileBytes + (kind == u"overLimit" ? 1 : 0);
-        QVERIFY(writeFile(path, head + QByteArray(size - head.size(), ' ')));
+        QVERIFY(test::writeFileBytes(path, head + QByteArray(size - head.size(), ' ')));
     } else if (kind == u"huge") {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(head) == head.size());
@@ -227,7 +222,7 @@ void TableFileTest::unreadableFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"Mass.tbl"_s);
-    QVERIFY(writeFile(path, entries(1)));
+    QVERIFY(test::writeFileBytes(path, entries(1)));
     QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
     QFile probe(path);
     if (probe.open(QIODevice::ReadOnly))

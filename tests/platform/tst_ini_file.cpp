@@ -1,6 +1,7 @@
 #include "common/globals.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
+#include "test_helpers.h"
 #include "test_registry.h"
 
 #include <QElapsedTimer>
@@ -22,15 +23,12 @@ const QString kShow = QStringLiteral("Show Tips");
 
 QByteArray readAll(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return test::readFileBytes(path);
 }
 
 void writeRaw(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(test::writeFileBytes(path, bytes));
 }
 
 // The keys the exit routines write, in their order.
@@ -197,13 +195,8 @@ private slots:
         QFETCH(bool, lockFolder);
         const QByteArray old = "[Startup Tips]\r\nShow Tips=Yes\r\n";
         writeRaw(SettingsFile, old);
-        const QString locked = lockFolder ? dir_->path() : SettingsFile;
-        const auto permissions = QFile::permissions(locked);
-        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-        const auto restore = qScopeGuard([&] { QFile::setPermissions(locked, permissions); });
-
-        QFile probe(lockFolder ? dir_->filePath(QStringLiteral("probe")) : SettingsFile);
-        if (probe.open(QIODevice::Append))
+        const test::ReadOnlyScope readOnly(SettingsFile, lockFolder);
+        if (!readOnly.blocksWrites())
             QSKIP("permissions do not stop this user (root?)");
         QVERIFY(!WriteINI(kTips, kShow, u"No"_s));
         QString error;

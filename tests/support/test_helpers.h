@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QWidget>
+
+// Small pieces several test suites share.
+namespace mx::test {
+
+inline QByteArray readFileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Takes write permission from the settings file or from its whole folder for one scope. Root is not stopped by
+// permissions: blocksWrites() says whether the test can go on.
+class ReadOnlyScope {
+public:
+    ReadOnlyScope(const QString& file, bool wholeFolder)
+        : path_(wholeFolder ? QFileInfo(file).absolutePath() : file), permissions_(QFile::permissions(path_)),
+          probe_(wholeFolder ? QDir(path_).filePath(QStringLiteral("probe")) : file)
+    {
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    ~ReadOnlyScope() { QFile::setPermissions(path_, permissions_); }
+    ReadOnlyScope(const ReadOnlyScope&) = delete;
+    ReadOnlyScope& operator=(const ReadOnlyScope&) = delete;
+
+    bool blocksWrites() const
+    {
+        QFile probe(probe_);
+        return !probe.open(QIODevice::Append);
+    }
+
+private:
+    QString path_;
+    QFile::Permissions permissions_;
+    QString probe_;
+};
+
+// A window that refuses to close, like an editor whose save question was cancelled.
+class StubbornWindow : public QWidget {
+public:
+    int asked = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        ++asked;
+        event->ignore();
+    }
+};
+
+} // namespace mx::test
