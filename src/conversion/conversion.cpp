@@ -62,6 +62,25 @@ MultiplyResult multiplyByFactor(const ConversionTableArray& table, int index, QS
     return {MultiplyStatus::Ok, {formatFactorAnswer(answer0), formatFactorAnswer(answer1)}};
 }
 
+QStringList temperaturePairNames()
+{
+    return {QString::fromUtf16(kFahrenheitCelsius), QString::fromUtf16(kFahrenheitRankine),
+            QString::fromUtf16(kCelsiusKelvin)};
+}
+
+PairUnits temperaturePairUnits(TemperaturePair pair)
+{
+    switch (pair) {
+    case TemperaturePair::FvsC:
+        return {QStringLiteral("Degrees F"), QStringLiteral("Degrees C")};
+    case TemperaturePair::FvsR:
+        return {QStringLiteral("Degrees F"), QStringLiteral("Rankin")};
+    case TemperaturePair::CvsK:
+        return {QStringLiteral("Degrees C"), QStringLiteral("Degrees K")};
+    }
+    return {};
+}
+
 std::optional<TemperaturePair> temperaturePairNamed(QStringView pairName)
 {
     if (pairName == QStringView(kFahrenheitCelsius))

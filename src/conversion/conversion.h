@@ -55,8 +55,19 @@ MultiplyResult multiplyByFactor(const ConversionTableArray& table, int index, QS
 
 enum class TemperaturePair { FvsC, FvsR, CvsK };
 
-// The built-in pair a pair name stands for (exact string comparison), if any.
+// The three built-in pairs in list order.
+QStringList temperaturePairNames();
+
+// The built-in pair a pair name stands for (exact string comparison), if any: a table entry with one of these names
+// is converted as that pair too.
 std::optional<TemperaturePair> temperaturePairNamed(QStringView pairName);
+
+struct PairUnits {
+    QString first;  // lblScale(0) and lblScale(3)
+    QString second; // lblScale(1) and lblScale(2)
+};
+
+PairUnits temperaturePairUnits(TemperaturePair pair);
 
 // Both rows of a temperature pair; a result below its scale's absolute zero shows kOutOfRange.
 MetricAnswers convertTemperature(TemperaturePair pair, QStringView valueText);

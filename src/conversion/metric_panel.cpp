@@ -119,8 +119,7 @@ MetricPanel::MetricPanel(QWidget* parent) : QWidget(parent)
 void MetricPanel::fillLists()
 {
     Combo1->clear();
-    Combo1->addItems({QString::fromUtf16(kFahrenheitCelsius), QString::fromUtf16(kFahrenheitRankine),
-                      QString::fromUtf16(kCelsiusKelvin)});
+    Combo1->addItems(temperaturePairNames());
     Combo1->setCurrentIndex(0);
     Combo2->clear();
     Combo2->addItems(conversionTypes());
@@ -147,8 +146,7 @@ void MetricPanel::loadCategory(const QString& category)
     lblAnswer[1]->clear();
 
     if (category == QStringView(kTemperatureCategory)) {
-        Combo1->addItems({QString::fromUtf16(kFahrenheitCelsius), QString::fromUtf16(kFahrenheitRankine),
-                          QString::fromUtf16(kCelsiusKelvin)});
+        Combo1->addItems(temperaturePairNames());
         Combo1->setCurrentIndex(0);
         Combo1_Click();
         Q_EMIT tableEditorAllowed(false);
@@ -177,32 +175,20 @@ void MetricPanel::loadCategory(const QString& category)
 
 void MetricPanel::Combo1_Click()
 {
-    const QString s = Combo1->currentText();
-    if (s == QStringView(kFahrenheitCelsius)) {
-        lblScale[1]->setText(QStringLiteral("Degrees C"));
-        lblScale[0]->setText(QStringLiteral("Degrees F"));
-        lblScale[2]->setText(QStringLiteral("Degrees C"));
-        lblScale[3]->setText(QStringLiteral("Degrees F"));
-    } else if (s == QStringView(kFahrenheitRankine)) {
-        lblScale[1]->setText(QStringLiteral("Rankin"));
-        lblScale[0]->setText(QStringLiteral("Degrees F"));
-        lblScale[2]->setText(QStringLiteral("Rankin"));
-        lblScale[3]->setText(QStringLiteral("Degrees F"));
-    } else if (s == QStringView(kCelsiusKelvin)) {
-        lblScale[1]->setText(QStringLiteral("Degrees K"));
-        lblScale[0]->setText(QStringLiteral("Degrees C"));
-        lblScale[2]->setText(QStringLiteral("Degrees K"));
-        lblScale[3]->setText(QStringLiteral("Degrees C"));
+    PairUnits units;
+    if (const auto pair = temperaturePairNamed(Combo1->currentText())) {
+        units = temperaturePairUnits(*pair);
     } else {
         const int index = Combo1->currentIndex();
-        if (index >= 0 && index < kMaxTableEntries) {
-            const ConversionEntry& e = ConversionTable[std::size_t(index)];
-            lblScale[0]->setText(e.FirstUnit);
-            lblScale[1]->setText(e.SecondUnit);
-            lblScale[3]->setText(e.FirstUnit);
-            lblScale[2]->setText(e.SecondUnit);
-        }
+        if (index < 0 || index >= kMaxTableEntries)
+            return;
+        const ConversionEntry& e = ConversionTable[std::size_t(index)];
+        units = {e.FirstUnit, e.SecondUnit};
     }
+    lblScale[0]->setText(units.first);
+    lblScale[3]->setText(units.first);
+    lblScale[1]->setText(units.second);
+    lblScale[2]->setText(units.second);
     lblAnswer[0]->clear();
     lblAnswer[1]->clear();
 }
@@ -244,14 +230,22 @@ void MetricPanel::Convert_Click()
     const QString pair = Combo1->currentText();
     if (pair.isEmpty())
         return;
-    if (pair == QStringView(kFahrenheitCelsius))
-        FvsC();
-    else if (pair == QStringView(kFahrenheitRankine))
-        FvsR();
-    else if (pair == QStringView(kCelsiusKelvin))
-        CvsK();
-    else
+    const auto temperature = temperaturePairNamed(pair);
+    if (!temperature) {
         Multiply(Combo1->currentIndex());
+        return;
+    }
+    switch (*temperature) {
+    case TemperaturePair::FvsC:
+        FvsC();
+        break;
+    case TemperaturePair::FvsR:
+        FvsR();
+        break;
+    case TemperaturePair::CvsK:
+        CvsK();
+        break;
+    }
 }
 
 void MetricPanel::Multiply(int index)
@@ -272,19 +266,22 @@ void MetricPanel::Multiply(int index)
 
 void MetricPanel::FvsC()
 {
-    const MetricAnswers a = convertTemperature(TemperaturePair::FvsC, metricText1->text());
-    showAnswers(a.answer0, a.answer1);
+    showTemperatures(TemperaturePair::FvsC);
 }
 
 void MetricPanel::FvsR()
 {
-    const MetricAnswers a = convertTemperature(TemperaturePair::FvsR, metricText1->text());
-    showAnswers(a.answer0, a.answer1);
+    showTemperatures(TemperaturePair::FvsR);
 }
 
 void MetricPanel::CvsK()
 {
-    const MetricAnswers a = convertTemperature(TemperaturePair::CvsK, metricText1->text());
+    showTemperatures(TemperaturePair::CvsK);
+}
+
+void MetricPanel::showTemperatures(TemperaturePair pair)
+{
+    const MetricAnswers a = convertTemperature(pair, metricText1->text());
     showAnswers(a.answer0, a.answer1);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conversion/conversion.h"
+
 #include <QWidget>
 
 #include <array>
@@ -56,6 +58,7 @@ private:
     void FvsC();
     void FvsR();
     void CvsK();
+    void showTemperatures(TemperaturePair pair);
     void showAnswers(const QString& answer0, const QString& answer1);
 
     QGroupBox* Frame3 = nullptr;

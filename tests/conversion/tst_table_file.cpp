@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,7 +43,6 @@ private slots:
     void entryLimit_data();
     void entryLimit();
     void keepsEntriesBeyondCount();
-    void garbage();
     void fileStatus_data();
     void fileStatus();
     void unreadableFile();
@@ -150,24 +148,6 @@ void TableFileTest::keepsEntriesBeyondCount()
     QCOMPARE(table[1].Name, u"Pair 1"_s);
     for (std::size_t i = 2; i < table.size(); ++i)
         QCOMPARE(describe(table[i]), u"old|x|y|-1"_s);
-}
-
-void TableFileTest::garbage()
-{
-    // Random bytes, with the delimiters made common so that multi-field paths are reached too.
-    QRandomGenerator rng(20240611);
-    ConversionTableArray table;
-    for (int round = 0; round < 200; ++round) {
-        QByteArray bytes(rng.bounded(1, 4000), Qt::Uninitialized);
-        for (char& b : bytes) {
-            const quint32 r = rng.bounded(8);
-            b = r == 0 ? '\r' : r == 1 ? '\n' : r == 2 ? ',' : r == 3 ? '"' : char(rng.bounded(256));
-        }
-        const TableReadResult result = parseConversionTable(bytes, table);
-        QVERIFY(result.count >= 0 && result.count <= kMaxTableEntries);
-        if (result.status != TableReadStatus::Ok)
-            QCOMPARE(result.count, 0);
-    }
 }
 
 void TableFileTest::fileStatus_data()
