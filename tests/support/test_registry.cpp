@@ -2,7 +2,6 @@
 
 #include "scripted_messages.h"
 
-#include <QApplication>
 #include <QTest>
 
 #include <cstdio>
@@ -31,15 +30,10 @@ int registerTest(const char* name, TestFactory factory)
     return int(registry().size());
 }
 
-} // namespace mx::test
-
-// Usage: <exe> [ClassName] [Qt Test arguments...]; with a class name only that class runs.
-int main(int argc, char** argv)
+int runRegisteredTests(int argc, char** argv, const std::function<int(const char* testName)>& afterEach)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Mensurix"));
-    mx::test::ScriptedMessages guard; // any unexpected message box fails the test instead of blocking
-    mx::setMessageService(&guard);
+    ScriptedMessages guard; // any unexpected message box fails the test instead of blocking
+    setMessageService(&guard);
 
     const char* only = nullptr;
     std::vector<char*> args{argv[0]};
@@ -50,7 +44,7 @@ int main(int argc, char** argv)
             args.push_back(argv[i]);
     }
     int failures = 0;
-    for (const auto& entry : mx::test::registry()) {
+    for (const auto& entry : registry()) {
         if (only && std::strcmp(only, entry.name) != 0)
             continue;
         auto test = entry.factory();
@@ -61,6 +55,11 @@ int main(int argc, char** argv)
             ++failures;
         }
         guard.clear();
+        if (afterEach)
+            failures += afterEach(entry.name);
     }
+    setMessageService(nullptr);
     return failures == 0 ? 0 : 1;
 }
+
+} // namespace mx::test

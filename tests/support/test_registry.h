@@ -5,12 +5,17 @@
 #include <functional>
 #include <memory>
 
-// One test executable per subsystem: each test class registers itself, and the shared main runs them all.
+// One test executable per library: each test class registers itself, and a shared main runs them all.
+// Usage of every suite: <exe> [ClassName] [Qt Test arguments...]; with a class name only that class runs.
 namespace mx::test {
 
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 
 int registerTest(const char* name, TestFactory factory);
+
+// Runs every registered class (or the one named first on the command line) with a scripted message service that
+// fails a test showing a message it did not ask for. `afterEach` may add failures of its own after each class.
+int runRegisteredTests(int argc, char** argv, const std::function<int(const char* testName)>& afterEach = {});
 
 } // namespace mx::test
 
