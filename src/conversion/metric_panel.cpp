@@ -4,6 +4,7 @@
 #include "common/message_service.h"
 #include "common/twips.h"
 #include "conversion/conversion.h"
+#include "platform/key_filter.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -113,7 +114,7 @@ MetricPanel::MetricPanel(QWidget* parent) : QWidget(parent)
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
     connect(Convert, &QPushButton::clicked, this, &MetricPanel::Convert_Click);
     connect(metricText1, &QLineEdit::textChanged, this, &MetricPanel::metricText1_Change);
-    metricText1->installEventFilter(this);
+    installKeyPressFilter(metricText1, [this](int code) { return metricText1_KeyPress(code); });
 }
 
 void MetricPanel::fillLists()
@@ -193,30 +194,15 @@ void MetricPanel::Combo1_Click()
     lblAnswer[1]->clear();
 }
 
-bool MetricPanel::eventFilter(QObject* watched, QEvent* event)
+int MetricPanel::metricText1_KeyPress(int code)
 {
-    if (watched == metricText1 && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            return metricText1_KeyPress(13);
-        // Shortcuts (copy, paste, undo) and keys that type nothing (arrows, Delete) are not characters to filter.
-        const QString text = key->text();
-        if (text.size() != 1 || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            return false;
-        return metricText1_KeyPress(text.at(0).unicode());
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool MetricPanel::metricText1_KeyPress(int keyAscii)
-{
-    if (keyAscii == 13) {
+    if (code == kEnter) {
         if (!Combo1->currentText().isEmpty())
             Convert_Click();
-        return true;
+        return kDiscard;
     }
-    const bool allowed = keyAscii == 8 || keyAscii == '-' || keyAscii == '.' || (keyAscii >= '0' && keyAscii <= '9');
-    return !allowed;
+    const bool allowed = code == kBackspace || code == '-' || code == '.' || (code >= '0' && code <= '9');
+    return allowed ? code : kDiscard;
 }
 
 void MetricPanel::metricText1_Change()

@@ -47,12 +47,9 @@ Q_SIGNALS:
     // The user answered Yes to creating a missing table.
     void createTableRequested();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    // Returns true when the typed character is consumed.
-    bool metricText1_KeyPress(int keyAscii);
+    // Returns the code the box takes, or kDiscard.
+    int metricText1_KeyPress(int code);
     void loadCategory(const QString& category);
     void Multiply(int index);
     void FvsC();

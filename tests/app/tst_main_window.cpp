@@ -5,6 +5,7 @@
 #include "platform/loaded_windows.h"
 #include "scripted_messages.h"
 #include "test_helpers.h"
+#include "window_helpers.h"
 #include "test_registry.h"
 
 #include <QAbstractButton>

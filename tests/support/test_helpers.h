@@ -1,12 +1,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
-#include <QWidget>
 
 // Small pieces several test suites share.
 namespace mx::test {
@@ -47,19 +45,6 @@ private:
     QString path_;
     QFile::Permissions permissions_;
     QString probe_;
-};
-
-// A window that refuses to close, like an editor whose save question was cancelled.
-class StubbornWindow : public QWidget {
-public:
-    int asked = 0;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        ++asked;
-        event->ignore();
-    }
 };
 
 } // namespace mx::test
