@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/window_placement.h"
+
+#include <QSize>
+#include <QString>
+
+// What every accessory window (calculator, table editor, note editor, find dialog) declares about itself for the
+// main window's registry: its form name (its objectName), the outer size it opens with, the settings keys of its
+// stored position, and whether it keeps its place while minimised or while the main window is being restored.
+namespace mx {
+
+struct AccessoryWindowTraits {
+    QString formName;        // "Calculator", "frmTableEditor", ...
+    QSize openingSizeTwips;  // outer size when it opens, in twips
+    QString leftKey;         // settings key of the stored left edge ("Calculator Left"); empty: kept for the run only
+    QString topKey;          // settings key of the stored top edge
+    PlacementGuard guard = PlacementGuard::None;
+};
+
+} // namespace mx

@@ -1,0 +1,26 @@
+#include "scripted_dialogs.h"
+
+namespace mx::test {
+
+ScriptedDialogs::ScriptedDialogs()
+{
+    setDialogService(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    setDialogService(nullptr);
+}
+
+int ScriptedDialogs::exec(QDialog& dialog)
+{
+    opened.append(dialog.objectName());
+    const auto handler = handlers_.constFind(dialog.objectName());
+    if (handler == handlers_.constEnd()) {
+        ++unexpected;
+        return QDialog::Rejected;
+    }
+    return (*handler)(dialog);
+}
+
+} // namespace mx::test

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/dialog_service.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QStringList>
+
+#include <functional>
+
+namespace mx::test {
+
+// A dialog service for tests: records the objectName of every modal window opened and answers it with the handler
+// set for that name (which may fill in or click the dialog and returns its result). A window without a handler is
+// recorded as unexpected and answered Rejected, so no test ever blocks.
+class ScriptedDialogs final : public DialogService {
+public:
+    using Handler = std::function<int(QDialog&)>;
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    int exec(QDialog& dialog) override;
+    void answer(const QString& objectName, Handler handler) { handlers_.insert(objectName, std::move(handler)); }
+
+    QStringList opened;
+    int unexpected = 0;
+
+private:
+    QHash<QString, Handler> handlers_;
+};
+
+} // namespace mx::test
