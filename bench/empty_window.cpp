@@ -1,5 +1,5 @@
-// An empty Qt window that reports when it is first painted, like the program's splash.
-#include "app/startup_trace.h"
+// An empty Qt window that reports when it is first painted, like the program's splash: the yardstick for start-up.
+#include "startup_trace.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -11,11 +11,14 @@ class EmptyWindow : public QWidget {
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        if (!painted_) {
-            painted_ = true;
-            mx::trace::mark("splash-visible");
-            mx::trace::mainWindowShown();
-        }
+        if (painted_)
+            return;
+        painted_ = true;
+        mx::trace::mark("splash-visible");
+        QTimer::singleShot(1000, this, [this] {
+            mx::trace::residentMemory();
+            close();
+        });
     }
 
 private:

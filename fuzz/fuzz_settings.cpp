@@ -1,7 +1,7 @@
 // Start-up reading of the settings: any file must read without a crash, and whatever was read must come back the
 // same after the exit routines' keys are written over the document.
+#include "app/app_globals.h"
 #include "app/settings.h"
-#include "common/globals.h"
 
 #include <array>
 #include <cstdint>

@@ -1,69 +1,77 @@
 #include "app/main_window.h"
 
+#include "app/accessory_windows.h"
+#include "app/app_globals.h"
 #include "app/logo_art.h"
 #include "app/settings.h"
-#include "app/startup_trace.h"
+#include "app/tab_pages.h"
 #include "app/tab_strip.h"
-#include "common/globals.h"
+#include "app/window_wiring.h"
 #include "common/message_service.h"
-#include "common/twips.h"
-#include "conversion/metric_panel.h"
-#include "platform/ini_file.h"
-#include "platform/loaded_windows.h"
+#include "conversion/metric_conversions.h"
+#include "platform/form_layout.h"
 #include "platform/shell_open.h"
+#include "platform/tab_panel.h"
 #include "platform/window_placement.h"
+#include "version.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 
 #include <utility>
 
 namespace mx {
 namespace {
 
-struct PanelPlace {
-    int left;
-    int top;
+// The tab strip and the window around it, in twips.
+constexpr int kStripTop = 540;
+constexpr int kStripWidth = 6555;
+constexpr int kStripHeight = 5295;
+constexpr int kLogoHintMs = 500;
+
+struct MenuEntry {
+    const char16_t* name;
+    const char16_t* caption; // empty: a separator
+    const char16_t* description;
 };
 
-// Offsets of the five panels from the tab strip's top-left corner, in twips, by tab index 1 to 5.
-constexpr std::array<PanelPlace, 5> kPanelOffsets = {{{360, 1200}, {300, 1000}, {240, 1200}, {440, 800}, {200, 700}}};
+struct MenuSpec {
+    const char16_t* name;
+    const char16_t* caption;
+    std::vector<MenuEntry> entries;
+};
 
-// Outer sizes in twips with which the accessory windows open; each window will supply its own once it exists. The
-// note editor's is not fixed by its design, so it opens at a size of our choosing.
-constexpr QSize kCalculatorSize(2895, 3330);
-constexpr QSize kTableEditorSize(5700, 6180);
-constexpr QSize kNoteEditorSize(7200, 5400);
-constexpr QSize kFindSize(4695, 2085);
-
-std::function<void()>& tipHook()
+const std::vector<MenuSpec>& menuBarLayout()
 {
-    static std::function<void()> hook;
-    return hook;
+    static const std::vector<MenuSpec> menus = {
+        {u"mnuFile", u"&File", {{u"mnuExit", u"&Exit", u"Exit Mensurix"}}},
+        {u"mnuEdit", u"&Edit", {{u"mnuTableEditor", u"Edit &Table", u"Edit the conversion table of the chosen type"}}},
+        {u"mnuTools",
+         u"&Tools",
+         {{u"mnuCalculator", u"&Calculator", u"Open the desk calculator"},
+          {u"mnuNoteEditor", u"&Note Editor", u"Open the note editor"},
+          {u"mnuToolsS", u"", u""},
+          {u"mnuSavePositions", u"&Save Positions", u"Save the window positions when the program ends"},
+          {u"mnuCenter", u"&Restore Defaults", u"Centre the windows and reset the settings when the program ends"}}},
+        {u"mnuHelp",
+         u"&Help",
+         {{u"mnuContents", u"&Contents", u"Show the help contents"},
+          {u"mnuShowTip", u"&Show tip of the day", u"Show the tip of the day"},
+          {u"mnuHelpS", u"", u""},
+          {u"mnuAbout", u"&About this Program", u"About Mensurix"},
+          {u"mnuQuorvane", u"About &Quorvane", u"Open the maker's page"}}},
+    };
+    return menus;
 }
 
-QWidget* loadedWindow(QStringView name)
+QLabel* makeHint(QWidget* parent, const QString& name, const QString& text, TwipsRect at)
 {
-    for (QWidget* w : loadedWindows())
-        if (w->objectName() == name)
-            return w;
-    return nullptr;
-}
-
-QLabel* makeHintLabel(QWidget* parent, const QString& name, const QString& text, QRect twips)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
+    QLabel* label = placeLabel(parent, name, text, at);
     label->setAccessibleDescription(QStringLiteral("Hint"));
-    label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     label->setFrameShape(QFrame::Box);
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::ToolTipBase);
@@ -72,63 +80,35 @@ QLabel* makeHintLabel(QWidget* parent, const QString& name, const QString& text,
     return label;
 }
 
-QTimer* makeTimer(QObject* parent, const QString& name, int intervalMs)
-{
-    auto* timer = new QTimer(parent);
-    timer->setObjectName(name);
-    timer->setInterval(intervalMs);
-    return timer;
-}
-
 } // namespace
 
 MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint)
 {
-    QElapsedTimer loadTime;
-    loadTime.start();
     setObjectName(QStringLiteral("frmTabs"));
-    setWindowTitle(QString::fromUtf16(kAppTitle));
-    setAccessibleName(QString::fromUtf16(kAppTitle));
+    setWindowTitle(QString::fromUtf8(version::kTitle));
+    setAccessibleName(QString::fromUtf8(version::kTitle));
     setAttribute(Qt::WA_DeleteOnClose);
-    registerLoadedWindow(this);
+
+    // Program-wide values first: the panels and windows made below read them.
+    HiddenAnimationEnabled = true;
     setAppPath(programFolder);
+    conversions_ = std::make_unique<MetricConversions>(AppPath);
+    windows_ = new AccessoryWindows(this);
 
     buildMenus();
-    buildPanels();
-    Form_Load();
-    trace::duration("form-load-ns", loadTime.nsecsElapsed());
+    buildTabs();
+    buildLogoAndHints();
+    wireWindows(*this);
+
+    // The size must be final before the window is placed.
+    adjustSize();
+    setFixedSize(size());
+    applyStartupPlan();
 }
 
 MainWindow::~MainWindow() = default;
-
-QWidget* MainWindow::panel(int tabIndex) const
-{
-    switch (tabIndex) {
-    case 1:
-        return picMetric;
-    case 2:
-        return picHumidity;
-    case 3:
-        return picWind;
-    case 4:
-        return picVibration;
-    case 5:
-        return PicElectrical;
-    default:
-        return nullptr;
-    }
-}
-
-QAction* MainWindow::addEntry(QMenu* menu, const QString& name, const QString& caption, const QString& description)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setStatusTip(description);
-    action->setToolTip(description);
-    return action;
-}
 
 void MainWindow::buildMenus()
 {
@@ -136,273 +116,118 @@ void MainWindow::buildMenus()
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setNativeMenuBar(false);
     bar->setAccessibleName(QStringLiteral("Menu bar"));
-    auto makeMenu = [bar](const QString& name, const QString& caption) {
-        QMenu* menu = bar->addMenu(caption);
-        menu->setObjectName(name);
-        menu->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-        return menu;
-    };
-
-    mnuFile = makeMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    mnuExit = addEntry(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("&Exit"), QStringLiteral("Exit Mensurix"));
-    connect(mnuExit, &QAction::triggered, this, &MainWindow::mnuExit_Click);
-
-    mnuEdit = makeMenu(QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
-    mnuTableEditor = addEntry(mnuEdit, QStringLiteral("mnuTableEditor"), QStringLiteral("Edit &Table"),
-                              QStringLiteral("Edit the conversion table of the chosen type"));
-
-    mnuTools = makeMenu(QStringLiteral("mnuTools"), QStringLiteral("&Tools"));
-    mnuCalculator = addEntry(mnuTools, QStringLiteral("mnuCalculator"), QStringLiteral("&Calculator"),
-                             QStringLiteral("Open the desk calculator"));
-    mnuNoteEditor = addEntry(mnuTools, QStringLiteral("mnuNoteEditor"), QStringLiteral("&Note Editor"),
-                             QStringLiteral("Open the note editor"));
-    QAction* toolsSeparator = mnuTools->addSeparator();
-    toolsSeparator->setObjectName(QStringLiteral("mnuToolsS"));
-    mnuSavePositions = addEntry(mnuTools, QStringLiteral("mnuSavePositions"), QStringLiteral("&Save Positions"),
-                                QStringLiteral("Save the window positions when the program ends"));
-    mnuSavePositions->setCheckable(true);
-    mnuSavePositions->setChecked(true); // as designed; the load sets both marks from the settings
-    mnuCenter = addEntry(mnuTools, QStringLiteral("mnuCenter"), QStringLiteral("&Restore Defaults"),
-                         QStringLiteral("Centre the windows and reset the settings when the program ends"));
-    mnuCenter->setCheckable(true);
-
-    mnuHelp = makeMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    mnuContents = addEntry(mnuHelp, QStringLiteral("mnuContents"), QStringLiteral("&Contents"),
-                           QStringLiteral("Show the help contents"));
-    mnuShowTip = addEntry(mnuHelp, QStringLiteral("mnuShowTip"), QStringLiteral("&Show tip of the day"),
-                          QStringLiteral("Show the tip of the day"));
-    QAction* helpSeparator = mnuHelp->addSeparator();
-    helpSeparator->setObjectName(QStringLiteral("mnuHelpS"));
-    mnuAbout = addEntry(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("&About this Program"),
-                        QStringLiteral("About Mensurix"));
-    mnuQuorvane = addEntry(mnuHelp, QStringLiteral("mnuQuorvane"), QStringLiteral("About &Quorvane"),
-                           QStringLiteral("Open the maker's page"));
-
-    connect(mnuSavePositions, &QAction::triggered, this, &MainWindow::mnuSavePositions_Click);
-    connect(mnuCenter, &QAction::triggered, this, &MainWindow::mnuCenter_Click);
-    connect(mnuQuorvane, &QAction::triggered, this, &MainWindow::mnuQuorvane_Click);
-
-    // The windows behind these entries are not part of the program yet.
-    for (QAction* pending : {mnuTableEditor, mnuCalculator, mnuNoteEditor, mnuContents, mnuShowTip, mnuAbout})
-        pending->setEnabled(false);
+    for (const MenuSpec& spec : menuBarLayout()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf16(spec.caption));
+        menu->setObjectName(QString::fromUtf16(spec.name));
+        menu->setAccessibleName(menu->title().remove(u'&'));
+        for (const MenuEntry& entry : spec.entries) {
+            QAction* action =
+                *entry.caption ? menu->addAction(QString::fromUtf16(entry.caption)) : menu->addSeparator();
+            action->setObjectName(QString::fromUtf16(entry.name));
+            action->setStatusTip(QString::fromUtf16(entry.description));
+            action->setToolTip(QString::fromUtf16(entry.description));
+            // Entries whose windows are not part of the program stay off until the wiring connects them.
+            action->setEnabled(action->isSeparator());
+        }
+    }
+    auto entry = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
+    tableEditorAction_ = entry("mnuTableEditor");
+    savePositionsAction_ = entry("mnuSavePositions");
+    restoreDefaultsAction_ = entry("mnuCenter");
+    savePositionsAction_->setCheckable(true);
+    savePositionsAction_->setChecked(true); // as designed; the start sets both marks from the settings
+    restoreDefaultsAction_->setCheckable(true);
+    for (QAction* own : {entry("mnuExit"), savePositionsAction_, restoreDefaultsAction_, entry("mnuQuorvane")})
+        own->setEnabled(true);
+    connect(entry("mnuExit"), &QAction::triggered, this, &QWidget::close);
+    connect(savePositionsAction_, &QAction::triggered, this, &MainWindow::onSavePositions);
+    connect(restoreDefaultsAction_, &QAction::triggered, this, &MainWindow::onRestoreDefaults);
+    connect(entry("mnuQuorvane"), &QAction::triggered, this, &MainWindow::onAboutQuorvane);
 }
 
-void MainWindow::buildPanels()
+void MainWindow::buildTabs()
 {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("frmTabsClient"));
     setCentralWidget(client);
+    client->setFixedSize(twipsSize(kStripWidth + 100, kStripTop + kStripHeight + 60));
 
-    TabStrip1 = new TabStrip(client);
-    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    TabStrip1->setAccessibleName(QStringLiteral("Calculators"));
-    const std::array<std::pair<const char16_t*, const char16_t*>, 5> tabs = {{
-        {u"Metric Conversion", u"Metric"},
-        {u"Humidity Calculator", u"Humidity"},
-        {u"Wind Chill / Heat Index", u"Wind"},
-        {u"Vibration Calculator", u"Vibration"},
-        {u"Electrical Calculator", u"Electrical"},
-    }};
-    for (const auto& [caption, key] : tabs)
-        TabStrip1->addTab(QString::fromUtf16(caption), QString::fromUtf16(key));
-    TabStrip1->setMouseTracking(true);
-    TabStrip1->installEventFilter(this);
-    for (int i = 0; i < TabStrip1->count(); ++i) {
-        TabStrip1->tab(i)->setMouseTracking(true);
-        TabStrip1->tab(i)->installEventFilter(this);
+    tabStrip_ =
+        placeControl(new TabStrip(client), QStringLiteral("TabStrip1"), {0, kStripTop, kStripWidth, kStripHeight});
+    tabStrip_->setAccessibleName(QStringLiteral("Calculators"));
+    tabStrip_->setMouseTracking(true);
+    tabStrip_->installEventFilter(this);
+    pages_ = tabPages(*conversions_);
+    for (const TabPage& page : pages_) {
+        const int index = tabStrip_->addTab(page.caption, page.key);
+        tabStrip_->tab(index)->setMouseTracking(true);
+        tabStrip_->tab(index)->installEventFilter(this);
+        TabPanel* panel = page.makePanel(client);
+        panel->hide();
+        panels_.push_back(panel);
     }
-    connect(TabStrip1, &TabStrip::currentChanged, this, [this] { TabStrip1_Click(); });
+    connect(tabStrip_, &TabStrip::tabChosen, this, &MainWindow::onTabChosen);
+
+    const int count = int(pages_.size());
     auto* nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
     connect(nextTab, &QShortcut::activated, this,
-            [this] { TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + 1) % TabStrip1->count()); });
+            [this, count] { tabStrip_->chooseTab((tabStrip_->currentIndex() + 1) % count); });
     auto* previousTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
-    connect(previousTab, &QShortcut::activated, this, [this] {
-        TabStrip1->setCurrentIndex((TabStrip1->currentIndex() + TabStrip1->count() - 1) % TabStrip1->count());
-    });
-
-    picMetric = new MetricPanel(client);
-    connect(picMetric, &MetricPanel::tableEditorAllowed, this, [this](bool allowed) {
-        tableEditorAllowed_ = allowed;
-        mnuTableEditor->setEnabled(false); // the table editor is not part of the program yet
-    });
-
-    auto makePanel = [client](const QString& name, const QString& accessible, int tab) {
-        auto* w = new QWidget(client);
-        w->setObjectName(name);
-        w->setAccessibleName(accessible);
-        const PanelPlace offset = kPanelOffsets[std::size_t(tab - 1)];
-        w->setFixedSize(twipsSize(kTabStripWidth - 2 * offset.left, kTabStripHeight - offset.top - 120));
-        w->setAutoFillBackground(true);
-        w->setBackgroundRole(QPalette::Button);
-        w->hide();
-        return w;
-    };
-    picHumidity = makePanel(QStringLiteral("picHumidity"), QStringLiteral("Humidity Calculator"), 2);
-    picWind = makePanel(QStringLiteral("picWind"), QStringLiteral("Wind Chill / Heat Index"), 3);
-    picVibration = makePanel(QStringLiteral("picVibration"), QStringLiteral("Vibration Calculator"), 4);
-    PicElectrical = makePanel(QStringLiteral("PicElectrical"), QStringLiteral("Electrical Calculator"), 5);
-
-    Image1_0 = new QLabel(client);
-    Image1_0->setObjectName(QStringLiteral("Image1(0)"));
-    Image1_0->setAccessibleName(QStringLiteral("Quorvane logo"));
-    Image2 = new QLabel(client);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setAccessibleName(QStringLiteral("Visit our web site"));
-    Image2->setGeometry(twipsRect(kTabStripWidth - 600, 60, 480, 435));
-    Image2->setPixmap(productIcon(twipsToPixels(420)));
-
-    lblTip = makeHintLabel(client, QStringLiteral("lblTip"), QStringLiteral("Visit our web site"),
-                           {kTabStripWidth - 2200, 120, 1500, 255});
-    lblEgg = makeHintLabel(client, QStringLiteral("lblEgg"), QStringLiteral("Your getting warm"),
-                           {kTabStripWidth - 2200, 120, 1500, 255});
-    lblEgg2 = makeHintLabel(client, QStringLiteral("lblEgg2"), QStringLiteral("Your getting warmer"),
-                            {kTabStripWidth - 2200, 120, 1500, 255});
-    lblEgg3 = makeHintLabel(client, QStringLiteral("lblEgg3"), QStringLiteral("Why don't you try looking elseware"),
-                            {kTabStripWidth - 3700, 120, 3000, 255});
-
-    timResizeTimer = makeTimer(this, QStringLiteral("timResizeTimer"), kResizeGuardMs);
-    connect(timResizeTimer, &QTimer::timeout, this, &MainWindow::timResizeTimer_Timer);
-    timLogoTips = makeTimer(this, QStringLiteral("timLogoTips"), 500);
-    timElecTips = makeTimer(this, QStringLiteral("timElecTips"), 500);
+    connect(previousTab, &QShortcut::activated, this,
+            [this, count] { tabStrip_->chooseTab((tabStrip_->currentIndex() + count - 1) % count); });
 }
 
-void MainWindow::setTipHook(std::function<void()> hook)
+void MainWindow::buildLogoAndHints()
 {
-    tipHook() = std::move(hook);
-}
-
-void MainWindow::Form_Load()
-{
-    resetSettingsState();
-
-    // 1. Program-wide flags.
-    HiddenAnimationEnabled = true;
-    HumidityScale = QStringLiteral("F");
-
-    // 2. Tab strip and window size.
     QWidget* client = centralWidget();
-    TabStrip1->setGeometry(twipsRect(0, kTabStripTop, kTabStripWidth, kTabStripHeight));
-    client->setFixedSize(twipsSize(kTabStripWidth + 100, kTabStripTop + kTabStripHeight + 60));
+    QLabel* logo = placeControl(new QLabel(client), QStringLiteral("Image1(0)"), {120, 60, 2595, 435});
+    logo->setAccessibleName(QStringLiteral("Quorvane logo"));
+    logo->setPixmap(makerLogo(twipsSize(2595, 435)));
+    QLabel* link = placeControl(new QLabel(client), QStringLiteral("Image2"), {kStripWidth - 600, 60, 480, 435});
+    link->setAccessibleName(QStringLiteral("Visit our web site"));
+    link->setPixmap(productIcon(twipsToPixels(420)));
 
-    // 3. Logo and colours (the Metric tab paints its own boxes and answers).
-    Image1_0->setGeometry(twipsRect(120, 60, 2595, 435));
-    Image1_0->setPixmap(makerLogo(twipsSize(2595, 435)));
+    hints_ = {makeHint(client, QStringLiteral("lblTip"), QStringLiteral("Visit our web site"),
+                       {kStripWidth - 2200, 120, 1500, 255}),
+              makeHint(client, QStringLiteral("lblEgg"), QStringLiteral("Your getting warm"),
+                       {kStripWidth - 2200, 120, 1500, 255}),
+              makeHint(client, QStringLiteral("lblEgg2"), QStringLiteral("Your getting warmer"),
+                       {kStripWidth - 2200, 120, 1500, 255}),
+              makeHint(client, QStringLiteral("lblEgg3"), QStringLiteral("Why don't you try looking elseware"),
+                       {kStripWidth - 3700, 120, 3000, 255})};
 
-    // 6. The Metric tab's lists.
-    picMetric->fillLists();
-    mnuTableEditor->setEnabled(false);
-
-    // The size must be final before the window is centred.
-    adjustSize();
-    setFixedSize(size());
-
-    // 7. From here on a run-time error takes the recovery path.
-    if (!applySettings())
-        recoverFromSettingsError();
+    logoHintTimer_ = new QTimer(this);
+    logoHintTimer_->setObjectName(QStringLiteral("timLogoTips"));
+    logoHintTimer_->setInterval(kLogoHintMs);
+    resizeGuard_ = new QTimer(this);
+    resizeGuard_->setObjectName(QStringLiteral("timResizeTimer"));
+    resizeGuard_->setInterval(kResizeGuardMs);
+    connect(resizeGuard_, &QTimer::timeout, this, &MainWindow::onResizeGuardEnded);
 }
 
-bool MainWindow::applySettings()
+void MainWindow::applyStartupPlan()
 {
-    // 8. SettingsFile came with AppPath. The file is read once for all values: a read per value would let a large
-    // file slow the start down.
-    if (!readStartupSettings(readIniDocument(SettingsFile)))
-        return false;
-
-    // 9. First run.
-    const std::optional<bool> firstRun = isFirstRun();
-    if (!firstRun)
-        return false;
-    if (*firstRun) {
-        CenterAllForms = QStringLiteral("Yes");
-        ShowTipsSetting = QStringLiteral("Yes");
-    }
-
-    // 10. Anything but exactly "No" centres.
-    CenterForms = CenterAllForms != u"No";
-    mnuSavePositions->setChecked(!CenterForms);
-    mnuCenter->setChecked(CenterForms);
-
-    // 11. Case matters here, unlike in 10.
-    if (ShowTipsSetting == u"Yes")
-        ShowTipsAtStartup = true;
-
-    // 12.
-    if (CenterForms) {
+    plan_ = planStartup(readIniDocument(SettingsFile));
+    restoreDefaultsAction_->setChecked(plan_.restoreDefaultsMark);
+    savePositionsAction_->setChecked(plan_.savePositionsMark);
+    if (plan_.centre)
         centreOnScreen(this);
-        centreWhenShown_ = true;
-    } else {
-        moveWindowTwips(this, QPoint(MainWindowLeft, MainWindowTop));
-    }
-
-    // 13.
-    showPanel(1);
-
-    // 14. Input stays queued: the splash that started us is still on the stack and must not be clicked away.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-
-    // 15.
-    if (ShowTipsAtStartup)
-        showTipOfTheDay();
-    return true;
-}
-
-void MainWindow::recoverFromSettingsError()
-{
-    // There is no file to close: it was read whole before any value was taken from it.
-    centreOnScreen(this);
-    centreWhenShown_ = true;
-    // The Metric panel goes where it always goes, below the tab strip, not over the tabs.
-    showPanel(1);
-    CenterForms = true;
-    CenterAllForms = QStringLiteral("Yes");
-    ShowTipsAtStartup = true;
-    showTipOfTheDay();
-    SavePositionsOnExit = true;
-    mnuCenter->setChecked(false);
-    RestoreDefaultsOnExit = false;
-}
-
-void MainWindow::showTipOfTheDay()
-{
-    if (tipHook())
-        tipHook()();
-}
-
-void MainWindow::showPanel(int tabIndex)
-{
-    for (int i = 1; i <= 5; ++i)
-        if (i != tabIndex)
-            panel(i)->hide();
-    QWidget* shown = panel(tabIndex);
-    const PanelPlace offset = kPanelOffsets[std::size_t(tabIndex - 1)];
-    const QPoint strip = TabStrip1->pos();
-    shown->move(strip + QPoint(twipsToPixels(offset.left), twipsToPixels(offset.top)));
-    shown->setBackgroundRole(QPalette::Button);
-    shown->raise();
-    shown->show();
-}
-
-void MainWindow::TabStrip1_Click()
-{
-    const int index = TabStrip1->currentIndex() + 1;
-    if (index < 1 || index > 5)
-        return;
-    showPanel(index);
-    if (index != 1)
-        mnuTableEditor->setEnabled(false);
-}
-
-void MainWindow::TabStrip1_MouseMove()
-{
-    timLogoTips->stop();
-    for (QLabel* hint : {lblTip, lblEgg, lblEgg2, lblEgg3})
-        hint->hide();
+    else
+        moveWindowTwips(this, plan_.position);
+    // The Metric tab's panel is the one shown first.
+    showTab(0);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove && (watched == TabStrip1 || watched->parent() == TabStrip1))
-        TabStrip1_MouseMove();
+    if (event->type() == QEvent::MouseMove && (watched == tabStrip_ || watched->parent() == tabStrip_))
+        onStripMouseMove();
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !painted_ && windowHandle()->isExposed()) {
+        // The expose has painted the window by the time the event loop comes back; only then may a modal window
+        // open over it.
+        painted_ = true;
+        QTimer::singleShot(0, this, &MainWindow::afterFirstPaint);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -410,145 +235,138 @@ void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        onWindowStateChanged();
 }
 
-void MainWindow::Form_Resize()
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    const QList<QWidget*> windows = loadedWindows();
-    if (windows.size() > 1) {
-        MainResizing = true;
-        const bool minimised = windowState() & Qt::WindowMinimized;
-        const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
-        for (QWidget* w : windows) {
-            if (w == this)
-                continue;
-            if (minimised)
-                w->hide();
-            else if (normal)
-                w->show();
-        }
-    }
-    timResizeTimer->start();
-}
-
-void MainWindow::timResizeTimer_Timer()
-{
-    MainResizing = false;
-    timResizeTimer->stop();
-}
-
-void MainWindow::mnuExit_Click()
-{
-    close();
-}
-
-// The two check marks only choose what is written at exit; the action has inverted its own mark by the time it
-// reports the click.
-void MainWindow::mnuSavePositions_Click()
-{
-    if (mnuSavePositions->isChecked()) {
-        SavePositionsOnExit = true;
-        mnuCenter->setChecked(false);
-        RestoreDefaultsOnExit = false;
-    } else {
-        SavePositionsOnExit = false;
-    }
-}
-
-void MainWindow::mnuCenter_Click()
-{
-    if (mnuCenter->isChecked()) {
-        RestoreDefaultsOnExit = true;
-        mnuSavePositions->setChecked(false);
-        SavePositionsOnExit = false;
-        centreOnScreen(this);
-        showMessage(QStringLiteral("The program defaults have been reset.") + u'\n' +
-                    QStringLiteral("This will take affect the next time this program is run."));
-    } else {
-        RestoreDefaultsOnExit = false;
-    }
-}
-
-void MainWindow::mnuQuorvane_Click()
-{
-    openWithDefaultHandler(AppPath + QStringLiteral("quorvane.htm"));
-}
-
-CapturedGeometry MainWindow::captureGeometry() const
-{
-    const QSize screen = screenSizeTwips();
-    auto positionOf = [&screen](QStringView name, QSize openingSize, QPoint stored) {
-        if (const QWidget* w = loadedWindow(name))
-            return windowPosTwips(w);
-        return openingPosTwips(openingSize, stored, screen);
-    };
-    CapturedGeometry geometry;
-    geometry.mainWindow = windowPosTwips(this);
-    geometry.calculator = positionOf(u"Calculator", kCalculatorSize, {CalculatorLeft, CalculatorTop});
-    geometry.find = positionOf(u"frmFind", kFindSize, {FindLeft, FindTop});
-    geometry.tableEditor = positionOf(u"frmTableEditor", kTableEditorSize, {TableEditorLeft, TableEditorTop});
-    if (const QWidget* editor = loadedWindow(u"frmNoteEditor")) {
-        geometry.noteEditor = windowPosTwips(editor);
-        geometry.noteEditorSize = windowSizeTwips(editor);
-        geometry.noteEditorState = editor->isMinimized() ? 1 : editor->isMaximized() ? 2 : 0;
-    } else if (CenterForms) {
-        geometry.noteEditor = openingPosTwips(kNoteEditorSize, {}, screen);
-        geometry.noteEditorSize = kNoteEditorSize;
-    } else {
-        // It would open at its stored place, size and state; the key named height holds the width.
-        geometry.noteEditor = {NoteEditorLeft, NoteEditorTop};
-        geometry.noteEditorSize = {NoteEditorHeight, NoteEditorWidth};
-        geometry.noteEditorState = NoteEditorState;
-    }
-    return geometry;
+    if (runExitSequence())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // The load centred the window before it had a frame; the centre counts the frame in.
-    if (std::exchange(centreWhenShown_, false))
-        centreOnScreen(this);
-}
-
-void MainWindow::closeEvent(QCloseEvent* event)
-{
-    if (!Form_Unload()) {
-        event->ignore();
+    if (std::exchange(watchingExpose_, true))
         return;
-    }
-    event->accept();
+    // The start placed the window before it had a frame; the centre counts the frame in.
+    if (plan_.centre)
+        centreOnScreen(this);
+    windowHandle()->installEventFilter(this);
 }
 
-bool MainWindow::Form_Unload()
+void MainWindow::afterFirstPaint()
 {
-    if (unloading_)
+    if (plan_.showTip)
+        windows_->runDialog(QStringLiteral("frmTip"));
+    Q_EMIT started();
+}
+
+void MainWindow::showTab(int index)
+{
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        if (int(i) != index)
+            panels_[i]->hide();
+    }
+    TabPanel* panel = panels_[std::size_t(index)];
+    const QPoint offset = pages_[std::size_t(index)].offsetTwips;
+    panel->move(tabStrip_->pos() + QPoint(twipsToPixels(offset.x()), twipsToPixels(offset.y())));
+    panel->raise();
+    panel->show();
+}
+
+void MainWindow::onTabChosen(int index)
+{
+    if (index < 0 || index >= int(pages_.size()))
+        return;
+    showTab(index);
+    panels_[std::size_t(index)]->tabChosen();
+    if (pages_[std::size_t(index)].disablesTableEditor)
+        tableEditorAction_->setEnabled(false);
+}
+
+void MainWindow::onStripMouseMove()
+{
+    logoHintTimer_->stop();
+    for (QLabel* hint : std::as_const(hints_))
+        hint->hide();
+}
+
+void MainWindow::onWindowStateChanged()
+{
+    if (!windows_->loadedWindows().isEmpty()) {
+        MainResizing = true;
+        if (windowState() & Qt::WindowMinimized)
+            windows_->hideAll();
+        else if (!(windowState() & Qt::WindowMaximized))
+            windows_->showAll();
+    }
+    resizeGuard_->start();
+}
+
+void MainWindow::onResizeGuardEnded()
+{
+    MainResizing = false;
+    resizeGuard_->stop();
+}
+
+// The two check marks only choose what is written at exit; the action has inverted its own mark by the time it
+// reports the click.
+void MainWindow::onSavePositions()
+{
+    SavePositionsOnExit = savePositionsAction_->isChecked();
+    if (SavePositionsOnExit) {
+        restoreDefaultsAction_->setChecked(false);
+        RestoreDefaultsOnExit = false;
+    }
+}
+
+void MainWindow::onRestoreDefaults()
+{
+    RestoreDefaultsOnExit = restoreDefaultsAction_->isChecked();
+    if (!RestoreDefaultsOnExit)
+        return;
+    savePositionsAction_->setChecked(false);
+    SavePositionsOnExit = false;
+    centreOnScreen(this);
+    showMessage(QStringLiteral("The program defaults have been reset.\n"
+                               "This will take affect the next time this program is run."));
+}
+
+void MainWindow::onAboutQuorvane()
+{
+    openWithDefaultHandler(AppPath + QStringLiteral("quorvane.htm"));
+}
+
+bool MainWindow::runExitSequence()
+{
+    if (exiting_)
         return true;
     const bool centreForms = CenterForms;
     const QString centreAllForms = CenterAllForms;
 
     if (RestoreDefaultsOnExit)
-        RestoreDefaults();
-    if (SavePositionsOnExit)
-        SaveNewPos(captureGeometry());
-    NormalUnload();
-
-    // Close the other windows, the most recently loaded first. A window that refuses (its own save question was
-    // cancelled) cancels the exit: the user keeps the main window and the unsaved text, and is not asked again.
-    // The run then goes on placing windows as before; the file already written is written again at the next exit.
-    const QList<QWidget*> windows = loadedWindows();
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-        QWidget* w = *it;
-        if (w == this)
-            continue;
-        if (!w->close()) {
-            CenterForms = centreForms;
-            CenterAllForms = centreAllForms;
-            return false;
-        }
+        RestoreDefaults(SettingsFile);
+    if (SavePositionsOnExit) {
+        CapturedGeometry geometry = windows_->captureGeometry();
+        const QPoint main = windowPosTwips(this);
+        geometry.emplace_back(QStringLiteral("Main Window Left"), main.x());
+        geometry.emplace_back(QStringLiteral("Main Window Top"), main.y());
+        SaveNewPos(SettingsFile, geometry);
     }
-    unloading_ = true;
+    NormalUnload(SettingsFile);
+
+    // A window that refuses to close (its own save question was cancelled) cancels the exit: the user keeps the
+    // main window and the unsaved text, and is not asked again. The run then goes on placing windows as before;
+    // the file already written is written again at the next exit.
+    if (!windows_->closeAll()) {
+        CenterForms = centreForms;
+        CenterAllForms = centreAllForms;
+        return false;
+    }
+    exiting_ = true;
     return true;
 }
 

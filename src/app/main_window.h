@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/startup_plan.h"
+
 #include <QMainWindow>
 
-#include <array>
-#include <functional>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -12,42 +14,31 @@ class QTimer;
 
 namespace mx {
 
-class MetricPanel;
+class AccessoryWindows;
+class MetricConversions;
+class TabPanel;
 class TabStrip;
-struct CapturedGeometry;
+struct TabPage;
 
-// The main window (frmTabs): the tab strip with its five panels, the menu bar, and the program's initialisation
-// and exit sequence.
+// The main window (frmTabs): the tab strip over the tab panels, the menu bar, and the program's initialisation and
+// exit sequence. What the tabs hold comes from the tab-page table, the other windows from the accessory registry.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // `programFolder` is where the data files are (AppPath); the program passes its own folder, tests a temporary
-    // one.
+    // one. The window is built, its settings read and it is placed; what opens over it comes once it has painted.
     explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    MetricPanel* metricPanel() const { return picMetric; }
-    TabStrip* tabStrip() const { return TabStrip1; }
-    QWidget* panel(int tabIndex) const; // 1 to 5
-
-    // What the start shows as the tip of the day; nothing until the tip window exists. Tests install their own.
-    static void setTipHook(std::function<void()> hook);
+    AccessoryWindows& windows() const { return *windows_; }
+    MetricConversions& conversions() const { return *conversions_; }
+    const StartupPlan& startupPlan() const { return plan_; }
 
     static constexpr int kResizeGuardMs = 1000;
-    static constexpr int kTabStripWidth = 6555;
-    static constexpr int kTabStripHeight = 5295;
-    static constexpr int kTabStripTop = 540;
-    static constexpr int kWindowHeight = 6500;
 
-public Q_SLOTS:
-    void TabStrip1_Click();
-    void timResizeTimer_Timer();
-    void mnuExit_Click();
-
-private Q_SLOTS:
-    void mnuSavePositions_Click();
-    void mnuCenter_Click();
-    void mnuQuorvane_Click();
+Q_SIGNALS:
+    // The window has painted for the first time, and the tip of the day (if any) has been shown over it.
+    void started();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,55 +47,39 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
-    // Steps 8 to 15 of the load; false on a run-time error, which takes the recovery path.
-    bool applySettings();
-    void recoverFromSettingsError();
-    void showTipOfTheDay();
-    CapturedGeometry captureGeometry() const;
-    void Form_Resize();
-    // Returns false when a window refused to close; the exit is then cancelled.
-    bool Form_Unload();
-    void TabStrip1_MouseMove();
     void buildMenus();
-    void buildPanels();
-    void showPanel(int tabIndex);
-    QAction* addEntry(QMenu* menu, const QString& name, const QString& caption, const QString& description);
+    void buildTabs();
+    void buildLogoAndHints();
+    void applyStartupPlan();
+    void afterFirstPaint();
+    void showTab(int index);
+    void onTabChosen(int index);
+    void onStripMouseMove();
+    void onWindowStateChanged();
+    void onResizeGuardEnded();
+    void onSavePositions();
+    void onRestoreDefaults();
+    void onAboutQuorvane();
+    // False when a window refused to close; the exit is then cancelled.
+    bool runExitSequence();
 
-    TabStrip* TabStrip1 = nullptr;
-    MetricPanel* picMetric = nullptr;
-    QWidget* picHumidity = nullptr;
-    QWidget* picWind = nullptr;
-    QWidget* picVibration = nullptr;
-    QWidget* PicElectrical = nullptr;
-    QLabel* Image1_0 = nullptr;
-    QLabel* Image2 = nullptr;
-    QLabel* lblTip = nullptr;
-    QLabel* lblEgg = nullptr;
-    QLabel* lblEgg2 = nullptr;
-    QLabel* lblEgg3 = nullptr;
-    QTimer* timResizeTimer = nullptr;
-    QTimer* timLogoTips = nullptr;
-    QTimer* timElecTips = nullptr;
+    std::unique_ptr<MetricConversions> conversions_;
+    AccessoryWindows* windows_ = nullptr;
+    std::vector<TabPage> pages_;
+    std::vector<TabPanel*> panels_;
+    StartupPlan plan_;
 
-    QMenu* mnuFile = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QMenu* mnuTools = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuExit = nullptr;
-    QAction* mnuTableEditor = nullptr;
-    QAction* mnuCalculator = nullptr;
-    QAction* mnuNoteEditor = nullptr;
-    QAction* mnuSavePositions = nullptr;
-    QAction* mnuCenter = nullptr;
-    QAction* mnuContents = nullptr;
-    QAction* mnuShowTip = nullptr;
-    QAction* mnuAbout = nullptr;
-    QAction* mnuQuorvane = nullptr;
+    TabStrip* tabStrip_ = nullptr;
+    QList<QLabel*> hints_;
+    QTimer* resizeGuard_ = nullptr;
+    QTimer* logoHintTimer_ = nullptr;
+    QAction* tableEditorAction_ = nullptr;
+    QAction* savePositionsAction_ = nullptr;
+    QAction* restoreDefaultsAction_ = nullptr;
 
-    bool tableEditorAllowed_ = false;
-    bool unloading_ = false;
-    bool centreWhenShown_ = false;
+    bool watchingExpose_ = false;
+    bool painted_ = false;
+    bool exiting_ = false;
 };
 
 } // namespace mx

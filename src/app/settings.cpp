@@ -1,10 +1,11 @@
 #include "app/settings.h"
 
-#include "common/globals.h"
+#include "app/app_globals.h"
 #include "common/number_text.h"
 
 #include <QtNumeric>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -50,9 +51,9 @@ double roundHalfToEven(double value)
     return std::round(value);
 }
 
-void writeSettings()
+void writeSettings(const QString& path)
 {
-    writeIniValues(SettingsFile, settingsEntries()); // nobody is told: that run's settings are simply lost
+    writeIniValues(path, settingsEntries()); // nobody is told: that run's settings are simply lost
 }
 
 QString tipsSettingFromFlag()
@@ -92,8 +93,6 @@ void resetSettingsState()
     SavePositionsOnExit = false;
     RestoreDefaultsOnExit = false;
     MainResizing = false;
-    FindLeft = 0;
-    FindTop = 0;
 }
 
 bool readStartupSettings(const IniDocument& doc)
@@ -151,43 +150,48 @@ std::vector<IniEntry> settingsEntries()
     return entries;
 }
 
-void NormalUnload()
+std::optional<qint32> storedNumber(QStringView key)
 {
-    ShowTipsSetting = tipsSettingFromFlag();
-    writeSettings();
+    for (const StoredNumber& number : storedNumbers()) {
+        if (key == QStringView(number.key))
+            return storedValue(number);
+    }
+    return std::nullopt;
 }
 
-void RestoreDefaults()
+void NormalUnload(const QString& path)
+{
+    ShowTipsSetting = tipsSettingFromFlag();
+    writeSettings(path);
+}
+
+void RestoreDefaults(const QString& path)
 {
     // The stored positions stay; they are not used while centring is on.
     CenterForms = true;
     CenterAllForms = QStringLiteral("Yes");
     ShowTipsSetting = tipsSettingFromFlag();
-    writeSettings();
+    writeSettings(path);
 }
 
-void SaveNewPos(const CapturedGeometry& geometry)
+void SaveNewPos(const QString& path, const CapturedGeometry& geometry)
 {
-    MainWindowLeft = geometry.mainWindow.x();
-    MainWindowTop = geometry.mainWindow.y();
-    CalculatorLeft = geometry.calculator.x();
-    CalculatorTop = geometry.calculator.y();
-    FindLeft = geometry.find.x();
-    FindTop = geometry.find.y();
-    // A minimised or maximised editor keeps the place and size it had last in the normal state.
-    if (geometry.noteEditorState == 0) {
-        NoteEditorLeft = geometry.noteEditor.x();
-        NoteEditorTop = geometry.noteEditor.y();
-        NoteEditorHeight = geometry.noteEditorSize.width();
-        NoteEditorWidth = geometry.noteEditorSize.height();
+    for (const auto& [key, value] : geometry) {
+        for (const StoredNumber& number : storedNumbers()) {
+            if (key != QStringView(number.key))
+                continue;
+            if (number.value32)
+                *number.value32 = qint32(
+                    std::clamp<qint64>(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+            else
+                *number.value16 = qint16(
+                    std::clamp<qint64>(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
+        }
     }
-    NoteEditorState = geometry.noteEditorState;
-    TableEditorLeft = geometry.tableEditor.x();
-    TableEditorTop = geometry.tableEditor.y();
     ShowTipsSetting = tipsSettingFromFlag();
     CenterForms = false;
     CenterAllForms = QStringLiteral("No");
-    writeSettings();
+    writeSettings(path);
 }
 
 } // namespace mx

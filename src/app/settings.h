@@ -2,15 +2,14 @@
 
 #include "platform/ini_file.h"
 
-#include <QPoint>
-#include <QSize>
 #include <QString>
 #include <QStringView>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
-// The settings file's values at start-up and at exit: plain code over the program-wide values of globals.h.
+// The settings file's values at start-up and at exit: plain code over the program-wide values of app_globals.h.
 namespace mx {
 
 inline constexpr const char16_t* kPositionSection = u"Position Information";
@@ -37,24 +36,19 @@ void resetSettingsState();
 // overflow on the way is a run-time error: nullopt.
 std::optional<bool> isFirstRun();
 
+// The number stored under a key of "Position Information" ("Calculator Left"), if the key is one of the eleven.
+std::optional<qint32> storedNumber(QStringView key);
+
 // Every key the exit routines write, in the file's order, from the program-wide values.
 std::vector<IniEntry> settingsEntries();
 
-// Where the windows are at exit, in whole twips. A window not open at exit reports where it would open.
-struct CapturedGeometry {
-    QPoint mainWindow;
-    QPoint calculator;
-    QPoint find;
-    QPoint tableEditor;
-    QPoint noteEditor;
-    QSize noteEditorSize;
-    qint16 noteEditorState = 0; // 0 normal, 1 minimised, 2 maximised
-};
+// Where the windows are at exit, in whole twips, as the keys of "Position Information" they go to.
+using CapturedGeometry = std::vector<std::pair<QString, qint64>>;
 
-// The exit routines of the main window. Each writes all keys with one atomic write; failures are silent and lose
-// that run's settings, never the old file.
-void NormalUnload();
-void RestoreDefaults();
-void SaveNewPos(const CapturedGeometry& geometry);
+// The exit routines of the main window. Each writes all keys to the settings file at `path` with one atomic write;
+// failures are silent and lose that run's settings, never the old file.
+void NormalUnload(const QString& path);
+void RestoreDefaults(const QString& path);
+void SaveNewPos(const QString& path, const CapturedGeometry& geometry);
 
 } // namespace mx

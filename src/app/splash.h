@@ -3,12 +3,12 @@
 #include <QWidget>
 
 class QFrame;
-class QLabel;
 class QTimer;
 
 namespace mx {
 
-// The start-up window: the product's name and version for three ticks of the timer, then the main window.
+// The start-up window: the product's name and version for three ticks of the timer. It closes itself (and is
+// deleted) either way: after its time, having reported finished(), or at a click on its frame, which ends the start.
 class SplashForm : public QWidget {
     Q_OBJECT
 public:
@@ -16,16 +16,14 @@ public:
 
     static constexpr int kTickMs = 600;
     static constexpr int kTicksShown = 3;
-    static constexpr int kWidthTwips = 6480;
-    static constexpr int kHeightTwips = 3375;
 
 public Q_SLOTS:
-    void Timer1_Timer();
-    void Frame1_Click();
+    void onTick();
 
 Q_SIGNALS:
-    // The splash has done its time: the main window should open now.
+    // The splash has done its time and closed: the main window should open once it is gone.
     void finished();
+    void firstPainted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,20 +31,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Form_Load();
+    void cancelStart();
 
-    qint16 TickCount = 0;
+    qint16 tickCount_ = 0;
     bool painted_ = false;
-    QFrame* Frame1 = nullptr;
-    QLabel* lblProductName = nullptr;
-    QLabel* lblPlatform = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblCompany = nullptr;
-    QLabel* lblCopyright = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* imgLogo = nullptr;
-    QLabel* imgCompanyLogo = nullptr;
-    QTimer* Timer1 = nullptr;
+    QFrame* frame_ = nullptr;
+    QTimer* tickTimer_ = nullptr;
 };
 
 } // namespace mx

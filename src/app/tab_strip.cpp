@@ -22,7 +22,7 @@ StripTab::StripTab(TabStrip* strip, int index, const QString& caption, const QSt
     setAccessibleName(caption);
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus); // the strip itself takes the focus and the arrow keys
-    connect(this, &QAbstractButton::clicked, strip, [this] { strip_->clickTab(index_); });
+    connect(this, &QAbstractButton::clicked, strip, [this] { strip_->chooseTab(index_); });
 }
 
 QSize StripTab::sizeHint() const
@@ -78,25 +78,18 @@ QString TabStrip::tabKey(int index) const
     return index >= 0 && index < tabs_.size() ? tabs_[index]->key() : QString();
 }
 
-void TabStrip::setCurrentIndex(int index)
+void TabStrip::chooseTab(int index)
 {
-    if (index < 0 || index >= tabs_.size() || index == current_)
+    if (index < 0 || index >= tabs_.size())
         return;
-    current_ = index;
-    for (int i = 0; i < tabs_.size(); ++i)
-        tabs_[i]->setChecked(i == index);
-    relayout();
-    update();
-    Q_EMIT currentChanged(index);
-}
-
-void TabStrip::clickTab(int index)
-{
-    Q_EMIT tabClicked(index);
-    if (index == current_)
-        Q_EMIT currentChanged(index); // the chosen tab, chosen again, still initialises its panel
-    else
-        setCurrentIndex(index);
+    if (index != current_) {
+        current_ = index;
+        for (int i = 0; i < tabs_.size(); ++i)
+            tabs_[i]->setChecked(i == index);
+        relayout();
+        update();
+    }
+    Q_EMIT tabChosen(index);
 }
 
 void TabStrip::relayout()
@@ -167,10 +160,10 @@ void TabStrip::keyPressEvent(QKeyEvent* event)
         return QWidget::keyPressEvent(event);
     switch (event->key()) {
     case Qt::Key_Left:
-        setCurrentIndex((current_ + n - 1) % n);
+        chooseTab((current_ + n - 1) % n);
         break;
     case Qt::Key_Right:
-        setCurrentIndex((current_ + 1) % n);
+        chooseTab((current_ + 1) % n);
         break;
     default:
         QWidget::keyPressEvent(event);

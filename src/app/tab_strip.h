@@ -32,7 +32,7 @@ private:
 // the main window speaks of tabs 1 to 5.
 class TabStrip : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(int currentIndex READ currentIndex WRITE setCurrentIndex NOTIFY currentChanged)
+    Q_PROPERTY(int currentIndex READ currentIndex WRITE chooseTab NOTIFY tabChosen)
     Q_PROPERTY(int count READ count)
 public:
     explicit TabStrip(QWidget* parent = nullptr);
@@ -43,16 +43,14 @@ public:
     Q_INVOKABLE QString tabText(int index) const;
     Q_INVOKABLE QString tabKey(int index) const;
     StripTab* tab(int index) const { return tabs_.value(index); }
-    // Height of the tab rows above the body.
-    int rowsHeight() const { return rowsHeight_; }
 
 public Q_SLOTS:
-    void setCurrentIndex(int index);
+    // Makes the tab the current one and reports it chosen, also when it was current already: a tab chosen again
+    // still initialises its panel.
+    void chooseTab(int index);
 
 Q_SIGNALS:
-    void currentChanged(int index);
-    // A click on a tab, also on the tab already chosen.
-    void tabClicked(int index);
+    void tabChosen(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,7 +61,6 @@ protected:
 private:
     friend class StripTab;
     void relayout();
-    void clickTab(int index);
 
     QList<StripTab*> tabs_;
     int current_ = -1;

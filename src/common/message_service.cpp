@@ -1,6 +1,6 @@
 #include "common/message_service.h"
 
-#include "common/globals.h"
+#include "version.h"
 
 namespace mx {
 namespace {
@@ -43,7 +43,7 @@ MessageService& messageService()
 
 MsgAnswer showMessage(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
-    return current->show(text, title.isEmpty() ? QString::fromUtf16(kAppTitle) : title, buttons, icon);
+    return current->show(text, title.isEmpty() ? QString::fromUtf8(version::kTitle) : title, buttons, icon);
 }
 
 } // namespace mx

@@ -1,5 +1,7 @@
 #include "common/number_text.h"
 
+#include "common/blanks.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -378,18 +380,11 @@ double leadingNumber(QStringView text)
 
 std::optional<double> strictNumber(QStringView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    while (begin < end && isBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && isBlank(text[end - 1])) {
-        --end;
-    }
+    text = trimBlanks(text);
+    const qsizetype end = text.size();
 
     DecimalBuilder builder;
-    qsizetype i = begin;
+    qsizetype i = 0;
     bool negative = false;
     if (i < end && (text[i] == u'+' || text[i] == u'-')) {
         negative = text[i] == u'-';

@@ -2,13 +2,11 @@
 
 #include "common/number_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace mx {
-
-ConversionTableArray ConversionTable;
-QString TablePath;
-QString CurrentCategory;
 
 QStringList conversionTypes()
 {
@@ -19,22 +17,49 @@ QStringList conversionTypes()
             QStringLiteral("Power"),       QStringLiteral("Energy"),   QStringLiteral("Electrical")};
 }
 
+namespace {
+
+// The named pairs of the type list, and the captions of their units.
+struct NamedPair {
+    TemperaturePair pair;
+    const char16_t* name;
+    const char16_t* first;
+    const char16_t* second;
+};
+constexpr NamedPair kTemperaturePairs[] = {
+    {TemperaturePair::FvsC, u"Fahrenheit vs Celsius", u"Degrees F", u"Degrees C"},
+    {TemperaturePair::FvsR, u"Fahrenheit vs Rankin", u"Degrees F", u"Rankin"},
+    {TemperaturePair::CvsK, u"Celsius vs Kelvin", u"Degrees C", u"Degrees K"},
+};
+
 QString outOfSyncMessage()
 {
     return QStringLiteral("The data table is out of sync.  This can happen after editing the data table.  Make "
                           "certain that there are no extra lines in the data table or at the end of the data table.");
 }
 
-QString valueTooLargeMessage()
+// The largest magnitude whose two answers stay finite with this factor, cut to two significant digits so that the
+// number the message states is itself accepted when typed.
+double largestConvertible(double factor, double reciprocal)
 {
-    return QStringLiteral("The value to convert is too large.  Enter a number between -1E+308 and 1E+308.");
+    const double scale = std::max({1.0, std::fabs(factor), std::fabs(reciprocal)});
+    const double largest = std::numeric_limits<double>::max() / scale;
+    const int exponent = int(std::floor(std::log10(largest)));
+    for (int tenths = int(std::floor(largest / std::pow(10.0, exponent) * 10.0)); tenths > 1; --tenths) {
+        const double stated = leadingNumber(QStringLiteral("%1.%2E%3").arg(tenths / 10).arg(tenths % 10).arg(exponent));
+        if (std::isfinite(stated * scale) && stated <= largest)
+            return stated;
+    }
+    return std::pow(10.0, exponent - 1);
 }
 
-QString missingTableQuestion(const QString& typeName)
+QString valueTooLargeMessage(double largest)
 {
-    return QStringLiteral("The file '") + typeName +
-           QStringLiteral(".tbl' is missing.  Would you like to create a new table now?");
+    const QString text = generalNumberText(largest);
+    return QStringLiteral("The value to convert is too large.  Enter a number between -%1 and %1.").arg(text);
 }
+
+} // namespace
 
 QString formatFactorAnswer(double answer)
 {
@@ -45,50 +70,45 @@ QString formatFactorAnswer(double answer)
 
 MultiplyResult multiplyByFactor(const ConversionTableArray& table, int index, QStringView valueText)
 {
-    const LeadingNumber value = parseLeadingNumber(valueText);
-    if (value.overflow)
-        return {MultiplyStatus::ValueOutOfRange, {}};
     if (index < 0 || index >= int(table.size()))
-        return {MultiplyStatus::OutOfSync, {}};
+        return {MultiplyStatus::OutOfSync, {}, outOfSyncMessage()};
     const double factor = table[std::size_t(index)].Factor;
-    if (factor == 0.0 || !std::isfinite(factor))
-        return {MultiplyStatus::OutOfSync, {}};
-    // The reciprocal first, then the product: the order the answers have always been computed in.
     const double reciprocal = 1.0 / factor;
+    if (factor == 0.0 || !std::isfinite(factor) || !std::isfinite(reciprocal))
+        return {MultiplyStatus::OutOfSync, {}, outOfSyncMessage()};
+    const LeadingNumber value = parseLeadingNumber(valueText);
+    const double largest = largestConvertible(factor, reciprocal);
+    if (value.overflow || std::fabs(value.value) > largest)
+        return {MultiplyStatus::ValueTooLarge, {}, valueTooLargeMessage(largest)};
+    // The reciprocal first, then the product: the order the answers have always been computed in.
     const double answer0 = reciprocal * value.value;
     const double answer1 = value.value * factor;
-    if (!std::isfinite(reciprocal) || !std::isfinite(answer0) || !std::isfinite(answer1))
-        return {MultiplyStatus::OutOfSync, {}};
-    return {MultiplyStatus::Ok, {formatFactorAnswer(answer0), formatFactorAnswer(answer1)}};
+    return {MultiplyStatus::Ok, {formatFactorAnswer(answer0), formatFactorAnswer(answer1)}, {}};
 }
 
 QStringList temperaturePairNames()
 {
-    return {QString::fromUtf16(kFahrenheitCelsius), QString::fromUtf16(kFahrenheitRankine),
-            QString::fromUtf16(kCelsiusKelvin)};
+    QStringList names;
+    for (const NamedPair& p : kTemperaturePairs)
+        names.append(QString::fromUtf16(p.name));
+    return names;
 }
 
 PairUnits temperaturePairUnits(TemperaturePair pair)
 {
-    switch (pair) {
-    case TemperaturePair::FvsC:
-        return {QStringLiteral("Degrees F"), QStringLiteral("Degrees C")};
-    case TemperaturePair::FvsR:
-        return {QStringLiteral("Degrees F"), QStringLiteral("Rankin")};
-    case TemperaturePair::CvsK:
-        return {QStringLiteral("Degrees C"), QStringLiteral("Degrees K")};
+    for (const NamedPair& p : kTemperaturePairs) {
+        if (p.pair == pair)
+            return {QString::fromUtf16(p.first), QString::fromUtf16(p.second)};
     }
     return {};
 }
 
 std::optional<TemperaturePair> temperaturePairNamed(QStringView pairName)
 {
-    if (pairName == QStringView(kFahrenheitCelsius))
-        return TemperaturePair::FvsC;
-    if (pairName == QStringView(kFahrenheitRankine))
-        return TemperaturePair::FvsR;
-    if (pairName == QStringView(kCelsiusKelvin))
-        return TemperaturePair::CvsK;
+    for (const NamedPair& p : kTemperaturePairs) {
+        if (pairName == QStringView(p.name))
+            return p.pair;
+    }
     return std::nullopt;
 }
 

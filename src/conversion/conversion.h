@@ -8,28 +8,16 @@
 
 #include <optional>
 
-// The Metric tab's arithmetic, apart from its widgets: factor pairs from the loaded table and the three built-in
-// temperature pairs. Each conversion yields both directions at once: answer 0 (row 1) converts from the pair's
-// second unit to its first, answer 1 (row 2) from the first to the second.
+// The Metric tab's arithmetic: factor pairs from a loaded table and the three built-in temperature pairs. Each
+// conversion yields both directions at once: answer 0 (row 1) converts from the pair's second unit to its first,
+// answer 1 (row 2) from the first to the second.
 namespace mx {
 
-// The loaded table and its file; shared with the table editor.
-extern ConversionTableArray ConversionTable;
-extern QString TablePath;
-extern QString CurrentCategory;
-
 inline constexpr const char16_t* kTemperatureCategory = u"Temperature";
-inline constexpr const char16_t* kFahrenheitCelsius = u"Fahrenheit vs Celsius";
-inline constexpr const char16_t* kFahrenheitRankine = u"Fahrenheit vs Rankin";
-inline constexpr const char16_t* kCelsiusKelvin = u"Celsius vs Kelvin";
 inline constexpr const char16_t* kOutOfRange = u"Out of Range";
 
 // The conversion types of the type list, in order; every one but the first has a table file.
 QStringList conversionTypes();
-
-QString outOfSyncMessage();
-QString valueTooLargeMessage();
-QString missingTableQuestion(const QString& typeName);
 
 struct MetricAnswers {
     QString answer0;
@@ -41,13 +29,14 @@ QString formatFactorAnswer(double answer);
 
 enum class MultiplyStatus {
     Ok,
-    OutOfSync,      // index outside the table, a zero factor, or arithmetic that overflows
-    ValueOutOfRange // the typed value itself is beyond the floating-point range
+    OutOfSync,     // index outside the table, a zero factor, or a reciprocal beyond the floating-point range
+    ValueTooLarge, // the value's answers would overflow: `message` states the range accepted for this factor
 };
 
 struct MultiplyResult {
     MultiplyStatus status = MultiplyStatus::Ok;
-    MetricAnswers answers; // only when Ok
+    MetricAnswers answers; // when Ok
+    QString message;       // when not Ok: the message to show
 };
 
 // Converts valueText by entry `index` of `table`: answer 0 = (1 / Factor) * value, answer 1 = value * Factor.
@@ -63,8 +52,8 @@ QStringList temperaturePairNames();
 std::optional<TemperaturePair> temperaturePairNamed(QStringView pairName);
 
 struct PairUnits {
-    QString first;  // lblScale(0) and lblScale(3)
-    QString second; // lblScale(1) and lblScale(2)
+    QString first;  // caption of the first unit: "to" of row 1, "from" of row 2
+    QString second; // caption of the second unit: "from" of row 1, "to" of row 2
 };
 
 PairUnits temperaturePairUnits(TemperaturePair pair);

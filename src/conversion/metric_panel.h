@@ -1,8 +1,6 @@
 #pragma once
 
-#include "conversion/conversion.h"
-
-#include <QWidget>
+#include "platform/tab_panel.h"
 
 #include <array>
 
@@ -14,62 +12,45 @@ class QPushButton;
 
 namespace mx {
 
-// The Metric tab's panel (picMetric): the conversion-type list, the pair list, the value box and both answers.
-// Handlers carry their design names; the arithmetic lives in conversion.h.
-class MetricPanel : public QWidget {
+class MetricConversions;
+struct CategoryChoice;
+
+// The Metric tab's panel (picMetric): the conversion-type list, the pair list, the value box and both answers. The
+// decisions are MetricConversions'; the panel copies its boxes in and the results out.
+class MetricPanel : public TabPanel {
     Q_OBJECT
 public:
-    explicit MetricPanel(QWidget* parent = nullptr);
-
-    // Fills both lists as at start: the three temperature pairs with "Fahrenheit vs Celsius" chosen, the types
+    // Starts with both lists filled: the three temperature pairs with "Fahrenheit vs Celsius" chosen, the types
     // with "Temperature" chosen.
-    void fillLists();
+    MetricPanel(MetricConversions& conversions, QWidget* parent = nullptr);
 
-    QComboBox* combo1() const { return Combo1; }
-    QComboBox* combo2() const { return Combo2; }
-    QLineEdit* valueBox() const { return metricText1; }
-    QLabel* answer(int i) const { return lblAnswer[std::size_t(i)]; }
-    QLabel* scale(int i) const { return lblScale[std::size_t(i)]; }
-    QGroupBox* frame() const { return Frame3; }
-
-    // Reloads the current table and its pair list (after the table editor saved the file).
+    // Reads the current table again and lists its pairs (after the table editor saved it).
     void reloadTable();
 
-public Q_SLOTS:
-    void Combo2_Click();
-    void Combo1_Click();
-    void Convert_Click();
-    void metricText1_Change();
-
 Q_SIGNALS:
-    // The table editor may edit tables of every type but "Temperature".
+    // The table editor may edit the chosen type's table (every type but "Temperature").
     void tableEditorAllowed(bool allowed);
-    // The user answered Yes to creating a missing table.
-    void createTableRequested();
 
 private:
-    // Returns the code the box takes, or kDiscard.
-    int metricText1_KeyPress(int code);
-    void loadCategory(const QString& category);
-    void Multiply(int index);
-    void FvsC();
-    void FvsR();
-    void CvsK();
-    void showTemperatures(TemperaturePair pair);
-    void showAnswers(const QString& answer0, const QString& answer1);
+    void fillLists();
+    void onTypeChosen();
+    void onPairChosen();
+    void onConvert();
+    void onValueEdited();
+    int filterTypedKey(int code);
+    void showCategory(const CategoryChoice& choice);
+    void clearAnswers();
 
-    QGroupBox* Frame3 = nullptr;
-    QLabel* Label5 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QLabel* Label6 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QLabel* Label17 = nullptr;
-    QLineEdit* metricText1 = nullptr;
-    QPushButton* Convert = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label16 = nullptr;
-    std::array<QLabel*, 4> lblScale{};
-    std::array<QLabel*, 2> lblAnswer{};
+    MetricConversions& conversions_;
+    QGroupBox* frame_ = nullptr;
+    QComboBox* typeList_ = nullptr;
+    QComboBox* pairList_ = nullptr;
+    QLineEdit* valueBox_ = nullptr;
+    QPushButton* convertButton_ = nullptr;
+    // Row 1 converts from the second unit to the first, row 2 from the first to the second.
+    std::array<QLabel*, 2> answers_{};
+    std::array<QLabel*, 2> fromUnits_{}; // lblScale(2), lblScale(3)
+    std::array<QLabel*, 2> toUnits_{};   // lblScale(0), lblScale(1)
 };
 
 } // namespace mx

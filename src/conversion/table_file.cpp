@@ -1,10 +1,9 @@
 #include "conversion/table_file.h"
 
+#include "common/blanks.h"
 #include "common/cp1252.h"
 #include "common/number_text.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "platform/file_access.h"
 
 namespace mx {
 namespace {
@@ -46,7 +45,6 @@ public:
     }
 
 private:
-    static bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
     static bool isDelimiter(QChar c) { return c == u',' || c == u'\r' || c == u'\n'; }
 
     void skipToDelimiter()
@@ -101,22 +99,15 @@ TableReadResult parseConversionTable(const QByteArray& bytes, ConversionTableArr
 
 TableReadResult readConversionTable(const QString& path, ConversionTableArray& table)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    const FileRead read = readRegularFile(path, kMaxTableFileBytes);
+    switch (read.status) {
+    case FileReadStatus::Ok:
+        return parseConversionTable(read.bytes, table);
+    case FileReadStatus::Missing:
         return failed(TableReadStatus::Missing);
-    // Devices and pipes could stream forever; only a regular file of sane size is read at all.
-    if (!info.isFile() || info.size() > kMaxTableFileBytes)
+    default:
         return failed(TableReadStatus::Unreadable);
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(TableReadStatus::Unreadable);
-    // Bounded read: the file may have grown since it was measured.
-    const QByteArray bytes = file.read(kMaxTableFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxTableFileBytes)
-        return failed(TableReadStatus::Unreadable);
-    file.close();
-    return parseConversionTable(bytes, table);
+    }
 }
 
 } // namespace mx

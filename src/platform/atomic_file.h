@@ -7,7 +7,7 @@ namespace mx {
 
 // Writes `bytes` to `path` through a temporary file that replaces the old one only once everything is on disk. On
 // failure the old file stays whole and `errorText` (if given) receives a sentence for the user; on success it is
-// left as it was.
+// left as it was. Anything but a regular file (or a link to one) at the path is never written.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorText = nullptr);
 
 } // namespace mx

@@ -1,10 +1,9 @@
 #include "platform/ini_file.h"
 
+#include "common/blanks.h"
 #include "common/cp1252.h"
-#include "common/globals.h"
 #include "platform/atomic_file.h"
-
-#include <QFile>
+#include "platform/file_access.h"
 
 #include <algorithm>
 
@@ -12,23 +11,6 @@ namespace mx {
 namespace {
 
 constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-// Only blanks and tabs: QString::trimmed would also eat the no-break space that byte 0xA0 decodes to.
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 bool sameName(QStringView a, QStringView b)
 {
@@ -62,18 +44,18 @@ std::optional<QString> throughProfileBuffer(QStringView value)
     return buffer.left(run - 1);
 }
 
-// nullopt when the file exists but cannot be read whole; a missing file reads as empty.
+// nullopt when something is there but cannot be read whole as a regular file; a missing file reads as empty.
 std::optional<QByteArray> readIniBytes(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    FileRead read = readRegularFile(path, kMaxIniFileSize);
+    switch (read.status) {
+    case FileReadStatus::Ok:
+        return std::move(read.bytes);
+    case FileReadStatus::Missing:
         return QByteArray();
-    if (!file.open(QIODevice::ReadOnly))
+    default:
         return std::nullopt;
-    QByteArray bytes = file.read(kMaxIniFileSize + 1);
-    if (bytes.size() > kMaxIniFileSize || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    }
 }
 
 } // namespace
@@ -230,14 +212,15 @@ std::optional<QString> readIniValue(const IniDocument& doc, const QString& secti
     return throughProfileBuffer(stored ? *stored : defaultValue);
 }
 
-std::optional<QString> ReadINI(const QString& section, const QString& key, const QString& defaultValue)
+std::optional<QString> ReadINI(const QString& path, const QString& section, const QString& key,
+                               const QString& defaultValue)
 {
-    return readIniValue(readIniDocument(SettingsFile), section, key, defaultValue);
+    return readIniValue(readIniDocument(path), section, key, defaultValue);
 }
 
-bool WriteINI(const QString& section, const QString& key, const QString& value)
+bool WriteINI(const QString& path, const QString& section, const QString& key, const QString& value)
 {
-    return writeIniValues(SettingsFile, {IniEntry{section, key, value}});
+    return writeIniValues(path, {IniEntry{section, key, value}});
 }
 
 bool writeIniValues(const QString& path, const std::vector<IniEntry>& entries)

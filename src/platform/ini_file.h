@@ -64,22 +64,24 @@ private:
 };
 
 // The whole file at `path` as one document, for callers that read many values. A missing file, or one that cannot
-// be read whole (or exceeds kMaxIniFileSize), gives an empty document, so every value takes its default.
+// be read whole as a regular file (or exceeds kMaxIniFileSize), gives an empty document, so every value takes its
+// default.
 IniDocument readIniDocument(const QString& path);
 
 // ReadINI over a document already read: the same buffer rule and the same results.
 std::optional<QString> readIniValue(const IniDocument& doc, const QString& section, const QString& key,
                                     const QString& defaultValue);
 
-// Reads one value of SettingsFile with the historic 128-character buffer: the result is cut before the first run
-// of five blanks (losing one more character), and a value longer than 122 characters cannot be read (nullopt,
+// Reads one value of the settings file at `path` with the historic 128-character buffer: the result is cut before the
+// first run of five blanks (losing one more character), and a value longer than 122 characters cannot be read (nullopt,
 // which callers treat as a run-time error). A missing file, section or key gives `defaultValue`, which goes through
 // the same buffer.
-std::optional<QString> ReadINI(const QString& section, const QString& key, const QString& defaultValue);
+std::optional<QString> ReadINI(const QString& path, const QString& section, const QString& key,
+                               const QString& defaultValue);
 
-// Stores one value in SettingsFile (atomically). Failures are not reported to the user; the result says whether
-// the file was written.
-bool WriteINI(const QString& section, const QString& key, const QString& value);
+// Stores one value in the settings file at `path` (atomically). Failures are not reported to the user; the result says
+// whether the file was written.
+bool WriteINI(const QString& path, const QString& section, const QString& key, const QString& value);
 
 struct IniEntry {
     QString section;
@@ -88,8 +90,8 @@ struct IniEntry {
 };
 
 // Stores several values with one read and one atomic write; the file comes out byte for byte as from one WriteINI
-// per entry in the same order. A file that exists but cannot be read (or exceeds kMaxIniFileSize) is not
-// replaced: the result is false.
+// per entry in the same order. Something at the path that cannot be read whole as a regular file (a pipe, a device,
+// a file over kMaxIniFileSize) is not replaced: the result is false.
 bool writeIniValues(const QString& path, const std::vector<IniEntry>& entries);
 
 } // namespace mx

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLockFile>
+#include <QStandardPaths>
 
 namespace mx {
 
@@ -21,7 +22,12 @@ QString SingleInstance::lockPathFor(const QString& programFolder)
     if (canonical.isEmpty())
         canonical = folder.absolutePath();
     const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QDir::temp().filePath(QStringLiteral("mensurix-%1.lock").arg(QString::fromLatin1(hash)));
+    // The user's own runtime folder: a lock left in a shared folder by another user's crashed program could not be
+    // taken over. Qt creates the folder (private to the user) when the session has none.
+    QString folderOfLocks = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folderOfLocks.isEmpty())
+        folderOfLocks = QDir::tempPath();
+    return QDir(folderOfLocks).filePath(QStringLiteral("mensurix-%1.lock").arg(QString::fromLatin1(hash)));
 }
 
 bool SingleInstance::acquire()

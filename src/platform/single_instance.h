@@ -8,8 +8,8 @@ class QLockFile;
 
 namespace mx {
 
-// One running instance per program folder. The lock lives in the temporary folder (the program folder may not be
-// writable), named after a hash of the folder; a lock left by a crashed instance is taken over.
+// One running instance per user and program folder. The lock lives in the user's runtime folder (the program folder
+// may not be writable), named after a hash of the folder; a lock left by a crashed instance is taken over.
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& programFolder);

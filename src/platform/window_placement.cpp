@@ -1,6 +1,5 @@
 #include "platform/window_placement.h"
 
-#include "common/globals.h"
 #include "common/twips.h"
 
 #include <QGuiApplication>
@@ -46,16 +45,17 @@ void centreOnScreen(QWidget* window)
     moveWindowTwips(window, centredTopLeftTwips(screenSizeTwips(window), windowSizeTwips(window)));
 }
 
-QPoint openingPosTwips(QSize windowTwips, QPoint storedTwips, QSize screenTwips)
+QPoint openingPosTwips(QSize windowTwips, QPoint storedTwips, QSize screenTwips, bool centre)
 {
-    return CenterForms ? centredTopLeftTwips(screenTwips, windowTwips) : storedTwips;
+    return centre ? centredTopLeftTwips(screenTwips, windowTwips) : storedTwips;
 }
 
-bool placeAccessoryWindow(QWidget* window, QPoint storedTwips, PlacementGuard guard)
+bool placeAccessoryWindow(QWidget* window, QPoint storedTwips, PlacementState state, PlacementGuard guard)
 {
-    if (guard == PlacementGuard::SkipWhileMinimisedOrResizing && (MainResizing || window->isMinimized()))
+    if (guard == PlacementGuard::SkipWhileMinimisedOrResizing && (state.mainResizing || window->isMinimized()))
         return false;
-    moveWindowTwips(window, openingPosTwips(windowSizeTwips(window), storedTwips, screenSizeTwips(window)));
+    moveWindowTwips(window,
+                    openingPosTwips(windowSizeTwips(window), storedTwips, screenSizeTwips(window), state.centreForms));
     return true;
 }
 

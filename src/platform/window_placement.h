@@ -26,9 +26,10 @@ QPoint windowPosTwips(const QWidget* window);
 // Centres the window on its screen by the rule above.
 void centreOnScreen(QWidget* window);
 
-// Where an accessory window of the given outer size opens: centred on the screen while CenterForms is set, else at
-// its stored top-left corner, taken as it stands (nothing checks that it lies on the screen).
-QPoint openingPosTwips(QSize windowTwips, QPoint storedTwips, QSize screenTwips);
+// Where an accessory window of the given outer size opens: centred on the screen when `centre` (the program's
+// CenterForms) is set, else at its stored top-left corner, taken as it stands (nothing checks that it lies on the
+// screen).
+QPoint openingPosTwips(QSize windowTwips, QPoint storedTwips, QSize screenTwips, bool centre);
 
 enum class PlacementGuard {
     None,
@@ -37,7 +38,14 @@ enum class PlacementGuard {
     SkipWhileMinimisedOrResizing,
 };
 
-// The placement rule every accessory window applies when it opens. Returns whether the window was placed.
-bool placeAccessoryWindow(QWidget* window, QPoint storedTwips, PlacementGuard guard = PlacementGuard::None);
+// The program-wide values the placement rule reads.
+struct PlacementState {
+    bool centreForms = true;   // CenterForms
+    bool mainResizing = false; // MainResizing
+};
+
+// The placement rule every accessory window gets when it opens. Returns whether the window was placed.
+bool placeAccessoryWindow(QWidget* window, QPoint storedTwips, PlacementState state,
+                          PlacementGuard guard = PlacementGuard::None);
 
 } // namespace mx

@@ -1,30 +1,34 @@
+#include "app/accessory_windows.h"
+#include "app/app_globals.h"
+#include "app/application.h"
 #include "app/main_window.h"
 #include "app/splash.h"
 #include "app/tab_strip.h"
-#include "common/globals.h"
-#include "platform/loaded_windows.h"
-#include "scripted_messages.h"
-#include "test_helpers.h"
-#include "window_helpers.h"
+#include "scripted_dialogs.h"
 #include "test_registry.h"
+#include "window_helpers.h"
 
 #include <QAbstractButton>
-#include <QCloseEvent>
-#include <QComboBox>
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace mx;
 
 namespace {
 
-using test::StubbornWindow;
+AccessoryWindowTraits traitsOf(const char* formName)
+{
+    return {QString::fromLatin1(formName), {3000, 2000}, {}, {}};
+}
 
 } // namespace
 
@@ -38,19 +42,29 @@ private Q_SLOTS:
     void everyControlIsNamedForScreenReaders();
     void menus_data();
     void menus();
-    void tabs();
-    void tabSwitchShowsOnePanel_data();
-    void tabSwitchShowsOnePanel();
-    void tableEditorStaysOffAfterOtherTabs();
-    void windowIsFixedAndCentred();
+    void tabStrip_data();
+    void tabStrip();
+    void tabsStayAboveThePanels();
+    void windowIsFixed();
+    void accessoryWindowsAreSingleAndPlaced();
     void minimiseCarriesAccessoryWindows();
+    void exitClosesTheNewestFirst();
     void refusedCloseCancelsExit();
+    void windowClosingAnotherDuringExit();
     void splashTicks();
     void splashClickEndsStart();
+    void tipOpensOverAPaintedWindowOnceTheSplashIsGone();
 
 private:
+    TabStrip* strip() const { return window_->findChild<TabStrip*>(QStringLiteral("TabStrip1")); }
+    QAbstractButton* tab(int i) const
+    {
+        return strip()->findChild<QAbstractButton*>(QStringLiteral("Tabs(%1)").arg(i));
+    }
+    QString visiblePanel() const;
+
     QTemporaryDir dir_;
-    MainWindow* window_ = nullptr;
+    QPointer<MainWindow> window_;
 };
 
 void MainWindowTest::init()
@@ -64,9 +78,27 @@ void MainWindowTest::init()
 void MainWindowTest::cleanup()
 {
     if (window_) {
-        window_->setAttribute(Qt::WA_DeleteOnClose, false);
+        for (QWidget* w : window_->windows().loadedWindows())
+            delete w;
         delete window_;
     }
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList left;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible())
+            left << w->objectName();
+    }
+    QCOMPARE(left, QStringList());
+}
+
+QString MainWindowTest::visiblePanel() const
+{
+    QStringList visible;
+    for (const char* name : {"picMetric", "picHumidity", "picWind", "picVibration", "PicElectrical"}) {
+        if (window_->findChild<QWidget*>(QString::fromLatin1(name))->isVisible())
+            visible << QString::fromLatin1(name);
+    }
+    return visible.join(u',');
 }
 
 void MainWindowTest::designNamesExist_data()
@@ -74,24 +106,34 @@ void MainWindowTest::designNamesExist_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("className");
     const std::pair<const char*, const char*> names[] = {
-        {"TabStrip1", "mx::TabStrip"}, {"picMetric", "mx::MetricPanel"},
-        {"picHumidity", "QWidget"},    {"picWind", "QWidget"},
-        {"picVibration", "QWidget"},   {"PicElectrical", "QWidget"},
-        {"Frame3", "QGroupBox"},       {"Combo1", "QComboBox"},
-        {"Combo2", "QComboBox"},       {"metricText1", "QLineEdit"},
-        {"Convert", "QPushButton"},    {"lblAnswer(0)", "QLabel"},
-        {"lblAnswer(1)", "QLabel"},    {"lblScale(0)", "QLabel"},
-        {"lblScale(1)", "QLabel"},     {"lblScale(2)", "QLabel"},
-        {"lblScale(3)", "QLabel"},     {"Label5", "QLabel"},
-        {"Label6", "QLabel"},          {"Label15", "QLabel"},
-        {"Label16", "QLabel"},         {"Label17", "QLabel"},
-        {"Image1(0)", "QLabel"},       {"Image2", "QLabel"},
-        {"lblTip", "QLabel"},          {"lblEgg", "QLabel"},
-        {"lblEgg2", "QLabel"},         {"lblEgg3", "QLabel"},
-        {"timResizeTimer", "QTimer"},  {"timLogoTips", "QTimer"},
-        {"timElecTips", "QTimer"},     {"mnuFile", "QMenu"},
-        {"mnuExit", "QAction"},        {"mnuToolsS", "QAction"},
+        {"TabStrip1", "mx::TabStrip"},
+        {"picMetric", "mx::MetricPanel"},
+        {"picHumidity", "mx::TabPanel"},
+        {"picWind", "mx::TabPanel"},
+        {"picVibration", "mx::TabPanel"},
+        {"PicElectrical", "mx::TabPanel"},
+        {"Frame3", "QGroupBox"},
+        {"Combo1", "QComboBox"},
+        {"Combo2", "QComboBox"},
+        {"metricText1", "QLineEdit"},
+        {"Convert", "QPushButton"},
+        {"lblAnswer(0)", "QLabel"},
+        {"lblAnswer(1)", "QLabel"},
+        {"lblScale(0)", "QLabel"},
+        {"lblScale(3)", "QLabel"},
+        {"Label5", "QLabel"},
+        {"Label17", "QLabel"},
+        {"Image1(0)", "QLabel"},
+        {"Image2", "QLabel"},
+        {"lblTip", "QLabel"},
+        {"lblEgg3", "QLabel"},
+        {"timResizeTimer", "QTimer"},
+        {"timLogoTips", "QTimer"},
+        {"mnuFile", "QMenu"},
+        {"mnuExit", "QAction"},
+        {"mnuToolsS", "QAction"},
         {"mnuHelpS", "QAction"},
+        {"Tabs(5)", "mx::StripTab"},
     };
     for (const auto& [name, className] : names)
         QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(className);
@@ -154,68 +196,77 @@ void MainWindowTest::menus()
     QVERIFY(window_->menuBar()->actions().contains(m->menuAction()));
 }
 
-void MainWindowTest::tabs()
+// How the user moves between tabs, and what each way shows.
+void MainWindowTest::tabStrip_data()
 {
-    auto* strip = window_->findChild<TabStrip*>(QStringLiteral("TabStrip1"));
-    QCOMPARE(strip->count(), 5);
-    const QStringList captions = {"Metric Conversion", "Humidity Calculator", "Wind Chill / Heat Index",
-                                  "Vibration Calculator", "Electrical Calculator"};
-    for (int i = 0; i < 5; ++i) {
-        QCOMPARE(strip->tabText(i), captions[i]);
-        auto* tab = strip->findChild<QAbstractButton*>(QStringLiteral("Tabs(%1)").arg(i + 1));
-        QVERIFY(tab);
-        QCOMPARE(tab->text(), captions[i]);
-        QVERIFY(tab->isVisible());
-        // Every tab lies inside the strip, above the panels.
-        QVERIFY(strip->rect().contains(tab->geometry()));
-        QVERIFY(tab->geometry().bottom() < 47);
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<int>("from"); // tab index 1 to 5
+    QTest::addColumn<int>("to");
+    QTest::newRow("click Humidity") << "click" << 1 << 2;
+    QTest::newRow("click Electrical") << "click" << 1 << 5;
+    QTest::newRow("click Metric from Wind") << "click" << 3 << 1;
+    QTest::newRow("right arrow") << "right" << 1 << 2;
+    QTest::newRow("right arrow wraps") << "right" << 5 << 1;
+    QTest::newRow("left arrow wraps") << "left" << 1 << 5;
+    QTest::newRow("Ctrl+Tab") << "ctrl+tab" << 4 << 5;
+    QTest::newRow("Ctrl+Tab wraps") << "ctrl+tab" << 5 << 1;
+    QTest::newRow("Ctrl+Shift+Tab") << "ctrl+shift+tab" << 2 << 1;
+    QTest::newRow("Ctrl+Shift+Tab wraps") << "ctrl+shift+tab" << 1 << 5;
+}
+
+void MainWindowTest::tabStrip()
+{
+    QFETCH(QString, gesture);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    const char* const panels[] = {"", "picMetric", "picHumidity", "picWind", "picVibration", "PicElectrical"};
+    const QPoint offsets[] = {{}, {360, 1200}, {300, 1000}, {240, 1200}, {440, 800}, {200, 700}};
+    QTest::mouseClick(tab(from), Qt::LeftButton);
+    QCOMPARE(visiblePanel(), QString::fromLatin1(panels[from]));
+
+    QSignalSpy chosen(strip(), &TabStrip::tabChosen);
+    if (gesture == u"click") {
+        QTest::mouseClick(tab(to), Qt::LeftButton);
+    } else if (gesture == u"right" || gesture == u"left") {
+        strip()->setFocus();
+        QTest::keyClick(strip(), gesture == u"right" ? Qt::Key_Right : Qt::Key_Left);
+    } else {
+        window_->activateWindow();
+        QTRY_VERIFY(window_->isActiveWindow());
+        const bool back = gesture == u"ctrl+shift+tab";
+        QTest::keyClick(window_->focusWidget() ? window_->focusWidget() : window_.data(),
+                        back ? Qt::Key_Backtab : Qt::Key_Tab,
+                        back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
     }
-    QCOMPARE(strip->tabKey(0), QStringLiteral("Metric"));
-    QCOMPARE(strip->currentIndex(), 0);
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(strip()->currentIndex(), to - 1);
+    QCOMPARE(visiblePanel(), QString::fromLatin1(panels[to]));
+    QWidget* shown = window_->findChild<QWidget*>(QString::fromLatin1(panels[to]));
+    const QPoint offset = offsets[to];
+    QCOMPARE(shown->pos(), strip()->pos() + QPoint(qRound(offset.x() / 15.0), qRound(offset.y() / 15.0)));
+    // Choosing the tab already chosen chooses it again: its panel re-initialises.
+    QTest::mouseClick(tab(to), Qt::LeftButton);
+    QCOMPARE(chosen.size(), 2);
 }
 
-void MainWindowTest::tabSwitchShowsOnePanel_data()
+void MainWindowTest::tabsStayAboveThePanels()
 {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("panel");
-    QTest::addColumn<QPoint>("offsetTwips");
-    QTest::newRow("humidity") << 2 << "picHumidity" << QPoint(300, 1000);
-    QTest::newRow("wind") << 3 << "picWind" << QPoint(240, 1200);
-    QTest::newRow("vibration") << 4 << "picVibration" << QPoint(440, 800);
-    QTest::newRow("electrical") << 5 << "PicElectrical" << QPoint(200, 700);
-    QTest::newRow("metric") << 1 << "picMetric" << QPoint(360, 1200);
-}
-
-void MainWindowTest::tabSwitchShowsOnePanel()
-{
-    QFETCH(int, tab);
-    QFETCH(QString, panel);
-    QFETCH(QPoint, offsetTwips);
-    auto* strip = window_->findChild<TabStrip*>(QStringLiteral("TabStrip1"));
-    if (tab == 1)
-        strip->setCurrentIndex(2);
-    QTest::mouseClick(strip->findChild<QAbstractButton*>(QStringLiteral("Tabs(%1)").arg(tab)), Qt::LeftButton);
-    QCOMPARE(strip->currentIndex(), tab - 1);
-    for (const char* name : {"picMetric", "picHumidity", "picWind", "picVibration", "PicElectrical"}) {
-        QWidget* w = window_->findChild<QWidget*>(QString::fromLatin1(name));
-        QCOMPARE(w->isVisible(), panel == QLatin1String(name));
+    // The five captions do not fit in one row: the chosen tab's row lies next to the panels, in every choice.
+    for (int chosen = 1; chosen <= 5; ++chosen) {
+        QTest::mouseClick(tab(chosen), Qt::LeftButton);
+        int rowsBottom = 0;
+        for (int i = 1; i <= 5; ++i) {
+            QVERIFY(tab(i)->isVisible());
+            QVERIFY(strip()->rect().contains(tab(i)->geometry()));
+            rowsBottom = std::max(rowsBottom, tab(i)->geometry().bottom());
+        }
+        QVERIFY(tab(chosen)->geometry().bottom() >= rowsBottom - 1);
+        QWidget* panel = window_->findChild<QWidget*>(visiblePanel());
+        QVERIFY(strip()->mapTo(window_, QPoint(0, rowsBottom)).y() < panel->mapTo(window_, QPoint(0, 0)).y());
     }
-    QWidget* shown = window_->findChild<QWidget*>(panel);
-    const QPoint expected = strip->pos() + QPoint(qRound(offsetTwips.x() / 15.0), qRound(offsetTwips.y() / 15.0));
-    QCOMPARE(shown->pos(), expected);
 }
 
-void MainWindowTest::tableEditorStaysOffAfterOtherTabs()
-{
-    auto* strip = window_->findChild<TabStrip*>(QStringLiteral("TabStrip1"));
-    auto* editor = window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"));
-    QVERIFY(!editor->isEnabled()); // "Temperature" is chosen at start
-    strip->setCurrentIndex(1);
-    strip->setCurrentIndex(0);
-    QVERIFY(!editor->isEnabled());
-}
-
-void MainWindowTest::windowIsFixedAndCentred()
+void MainWindowTest::windowIsFixed()
 {
     QCOMPARE(window_->windowTitle(), QStringLiteral("Mensurix"));
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
@@ -226,33 +277,93 @@ void MainWindowTest::windowIsFixedAndCentred()
     QCOMPARE(NotesFile, dir_.path() + QStringLiteral("/MXNotes.rtf"));
 }
 
+void MainWindowTest::accessoryWindowsAreSingleAndPlaced()
+{
+    AccessoryWindows& windows = window_->windows();
+    int made = 0;
+    windows.addWindow(traitsOf("Calculator"), [&made] {
+        ++made;
+        auto* w = new QWidget;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        return w;
+    });
+    QWidget* first = windows.open(QStringLiteral("Calculator"));
+    QCOMPARE(first->objectName(), QStringLiteral("Calculator"));
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(first->pos(), QPoint((screen.width() * 15 - 3000) / 2 / 15, (screen.height() * 15 - 2000) / 2 / 15));
+    QCOMPARE(windows.open(QStringLiteral("Calculator")), first);
+    QCOMPARE(made, 1);
+    first->close();
+    QTRY_VERIFY(!windows.loaded(QStringLiteral("Calculator")));
+    QVERIFY(windows.open(QStringLiteral("Calculator")) != nullptr);
+    QCOMPARE(made, 2); // made fresh after a close
+    QCOMPARE(windows.loadedWindows().size(), 1);
+    QVERIFY(!windows.open(QStringLiteral("frmNoteEditor"))); // declared by its place only
+}
+
 void MainWindowTest::minimiseCarriesAccessoryWindows()
 {
-    QWidget accessory;
-    accessory.setObjectName(QStringLiteral("Calculator"));
-    registerLoadedWindow(&accessory);
-    accessory.show();
+    window_->windows().addWindow(traitsOf("Calculator"), [] { return new QWidget; });
+    QWidget* calculator = window_->windows().open(QStringLiteral("Calculator"));
+    calculator->move(40, 50);
     window_->setWindowState(Qt::WindowMinimized);
-    QVERIFY(!accessory.isVisible());
+    QVERIFY(!calculator->isVisible());
     QVERIFY(MainResizing);
     window_->setWindowState(Qt::WindowNoState);
-    QVERIFY(accessory.isVisible());
-    QVERIFY(window_->findChild<QTimer*>(QStringLiteral("timResizeTimer"))->isActive());
-    window_->timResizeTimer_Timer();
-    QVERIFY(!MainResizing);
+    QVERIFY(calculator->isVisible());
+    QCOMPARE(calculator->pos(), QPoint(40, 50));
+    auto* guard = window_->findChild<QTimer*>(QStringLiteral("timResizeTimer"));
+    QVERIFY(guard->isActive());
+    QCOMPARE(guard->interval(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(!MainResizing, 3000);
+}
+
+void MainWindowTest::exitClosesTheNewestFirst()
+{
+    QStringList closed;
+    for (const char* name : {"Calculator", "frmTableEditor", "frmNoteEditor"}) {
+        window_->windows().addWindow(traitsOf(name), [&closed, name] {
+            auto* w = new test::ClosingRecorder(closed);
+            w->setAttribute(Qt::WA_DeleteOnClose);
+            return w;
+        });
+    }
+    for (const char* name : {"frmTableEditor", "Calculator", "frmNoteEditor"})
+        window_->windows().open(QString::fromLatin1(name));
+    QVERIFY(window_->close());
+    QCOMPARE(closed, (QStringList{"frmNoteEditor", "Calculator", "frmTableEditor"}));
 }
 
 void MainWindowTest::refusedCloseCancelsExit()
 {
-    auto* stubborn = new StubbornWindow;
-    registerLoadedWindow(stubborn);
-    stubborn->show();
+    test::StubbornWindow* stubborn = nullptr;
+    window_->windows().addWindow(traitsOf("frmNoteEditor"),
+                                 [&stubborn] { return stubborn = new test::StubbornWindow; });
+    window_->windows().open(QStringLiteral("frmNoteEditor"));
     QVERIFY(!window_->close());
     QVERIFY(window_->isVisible());
     QCOMPARE(stubborn->asked, 1); // asked once, not again and again
     delete stubborn;
     QVERIFY(window_->close());
-    window_ = nullptr; // deleted on close
+    QTRY_VERIFY(window_.isNull()); // deleted on close
+}
+
+void MainWindowTest::windowClosingAnotherDuringExit()
+{
+    // The note editor closes its find dialog as it closes: the walk must not touch the deleted dialog.
+    window_->windows().addWindow(traitsOf("frmFind"), [] {
+        auto* w = new QWidget;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        return w;
+    });
+    window_->windows().addWindow(traitsOf("frmNoteEditor"), [this] {
+        auto* editor = new test::ClosingHook([this] { delete window_->windows().loaded(QStringLiteral("frmFind")); });
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        return editor;
+    });
+    window_->windows().open(QStringLiteral("frmFind"));
+    window_->windows().open(QStringLiteral("frmNoteEditor"));
+    QVERIFY(window_->close());
 }
 
 void MainWindowTest::splashTicks()
@@ -267,25 +378,54 @@ void MainWindowTest::splashTicks()
     QPointer<SplashForm> guard(splash);
     splash->show();
     QSignalSpy finished(splash, &SplashForm::finished);
-    splash->Timer1_Timer();
-    splash->Timer1_Timer();
+    splash->onTick();
+    splash->onTick();
     QCOMPARE(finished.size(), 0);
     QVERIFY(splash->isVisible());
-    splash->Timer1_Timer();
+    splash->onTick();
     QCOMPARE(finished.size(), 1);
-    QTRY_VERIFY(guard.isNull()); // closed and deleted
+    QVERIFY(!splash->isVisible()); // closed before it reports
+    QTRY_VERIFY(guard.isNull());
 }
 
 void MainWindowTest::splashClickEndsStart()
 {
-    auto* splash = new SplashForm;
+    bool reported = false;
+    MainWindow* opened = window_; // anything but nullptr
+    SplashForm* splash = startWithSplash(dir_.path(), [&](MainWindow* w) {
+        reported = true;
+        opened = w;
+    });
     QPointer<SplashForm> guard(splash);
-    QSignalSpy finished(splash, &SplashForm::finished);
-    splash->show();
     QVERIFY(QTest::qWaitForWindowExposed(splash));
     QTest::mouseClick(splash->findChild<QFrame*>(QStringLiteral("Frame1")), Qt::LeftButton);
     QTRY_VERIFY(guard.isNull());
-    QCOMPARE(finished.size(), 0);
+    QVERIFY(reported);
+    QCOMPARE(opened, nullptr);
+}
+
+void MainWindowTest::tipOpensOverAPaintedWindowOnceTheSplashIsGone()
+{
+    delete window_; // a first start: no settings file, so the tip shows
+    test::ScriptedDialogs dialogs;
+    QPointer<SplashForm> splash;
+    QPointer<MainWindow> main;
+    QStringList seen;
+    dialogs.answer(QStringLiteral("frmTip"), [&](QDialog&) {
+        seen << (splash.isNull() ? "splash gone" : "splash there");
+        seen << (main && main->isVisible() ? "main visible" : "main hidden");
+        seen << (main && main->windowHandle() && main->windowHandle()->isExposed() ? "main exposed" : "not exposed");
+        return int(QDialog::Accepted);
+    });
+    splash = startWithSplash(dir_.path(), [&](MainWindow* w) {
+        main = w;
+        w->windows().addDialog(QStringLiteral("frmTip"), [] { return new QDialog; });
+    });
+    QVERIFY(QTest::qWaitForWindowExposed(splash));
+    QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty(), 5000); // three ticks of the splash
+    QCOMPARE(seen, (QStringList{"splash gone", "main visible", "main exposed"}));
+    QCOMPARE(dialogs.opened, QStringList{QStringLiteral("frmTip")});
+    window_ = main;
 }
 
 MX_REGISTER_TEST(MainWindowTest)

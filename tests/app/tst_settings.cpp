@@ -1,26 +1,28 @@
+#include "app/accessory_windows.h"
+#include "app/app_globals.h"
 #include "app/main_window.h"
-#include "app/settings.h"
-#include "common/globals.h"
-#include "platform/loaded_windows.h"
 #include "platform/shell_open.h"
+#include "scripted_dialogs.h"
 #include "scripted_messages.h"
 #include "test_helpers.h"
-#include "window_helpers.h"
 #include "test_registry.h"
+#include "window_helpers.h"
 
 #include <QAction>
-#include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 using namespace mx;
 
@@ -68,8 +70,6 @@ bool isCentred(const QWidget* w)
     return w->pos() == pixelsOf(centredTwips(w->frameGeometry().size() * 15));
 }
 
-using test::StubbornWindow;
-
 } // namespace
 
 class SettingsTest : public QObject {
@@ -77,8 +77,6 @@ class SettingsTest : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
-    void storedNumbers_data();
-    void storedNumbers();
     void startAndExit_data();
     void startAndExit();
     void menuClicksDecideTheExit_data();
@@ -95,6 +93,7 @@ private:
     QAction* action(const char* name) const { return window_->findChild<QAction*>(QString::fromLatin1(name)); }
 
     std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<test::ScriptedDialogs> dialogs_;
     QPointer<MainWindow> window_;
     int tips_ = 0;
 };
@@ -105,52 +104,33 @@ void SettingsTest::init()
     QVERIFY(dir_->isValid());
     setAppPath(dir_->path());
     tips_ = 0;
-    MainWindow::setTipHook([this] { ++tips_; });
+    dialogs_ = std::make_unique<test::ScriptedDialogs>();
+    dialogs_->answer(QStringLiteral("frmTip"), [this](QDialog&) {
+        ++tips_;
+        return int(QDialog::Accepted);
+    });
 }
 
 void SettingsTest::cleanup()
 {
-    MainWindow::setTipHook({});
     delete window_;
+    dialogs_.reset();
 }
 
 void SettingsTest::start()
 {
     window_ = new MainWindow(dir_->path());
+    window_->windows().addDialog(QStringLiteral("frmTip"), [] { return new QDialog; });
+    QSignalSpy started(window_, &MainWindow::started);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
+    QTRY_COMPARE(started.size(), 1);
 }
 
 void SettingsTest::exit()
 {
     QVERIFY(window_->close());
     delete window_; // deleted on close, but only once an event loop gets to it
-}
-
-void SettingsTest::storedNumbers_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<qint64>("expected"); // -1: out of range
-    QTest::newRow("prefix") << "12.4 twips" << 32 << qint64(12);
-    QTest::newRow("blanks inside") << "1 500" << 32 << qint64(1500);
-    QTest::newRow("no digits") << "left" << 32 << qint64(0);
-    QTest::newRow("tie down to even") << "2.5" << 32 << qint64(2);
-    QTest::newRow("tie up to even") << "-3.5" << 32 << qint64(-4);
-    QTest::newRow("rounds past largest") << "2147483647.5" << 32 << qint64(-1);
-    QTest::newRow("rounds to smallest") << "-2147483648.5" << 32 << qint64(-2147483648);
-    QTest::newRow("beyond any float") << "1e400" << 32 << qint64(-1);
-    QTest::newRow("16 bits, rounds to largest") << "32766.5" << 16 << qint64(32766);
-    QTest::newRow("16 bits, rounds past largest") << "32767.5" << 16 << qint64(-1);
-}
-
-void SettingsTest::storedNumbers()
-{
-    QFETCH(QString, text);
-    QFETCH(int, bits);
-    QFETCH(qint64, expected);
-    const qint64 largest = (qint64(1) << (bits - 1)) - 1;
-    QCOMPARE(storedInteger(text, -largest - 1, largest).value_or(-1), expected);
 }
 
 // One start and one exit without a click: what the start does and the exact file the exit leaves.
@@ -223,7 +203,7 @@ void SettingsTest::startAndExit()
     QVERIFY(!RestoreDefaultsOnExit);
     // Recovery or not, the Metric panel lies below the tab strip, never over its tabs.
     const QPoint strip = window_->findChild<QWidget*>(QStringLiteral("TabStrip1"))->pos();
-    QCOMPARE(window_->panel(1)->pos(), strip + pixelsOf({360, 1200}));
+    QCOMPARE(window_->findChild<QWidget*>(QStringLiteral("picMetric"))->pos(), strip + pixelsOf({360, 1200}));
 
     if (recovery) {
         const QPoint main = window_->pos() * 15;
@@ -312,49 +292,66 @@ void SettingsTest::openWindowsAreCaptured()
 {
     writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
     start();
-    QWidget calculator;
-    calculator.setObjectName(QStringLiteral("Calculator"));
-    QWidget noteEditor;
-    noteEditor.setObjectName(QStringLiteral("frmNoteEditor"));
-    for (QWidget* w : {&calculator, &noteEditor}) {
-        registerLoadedWindow(w);
-        w->show();
+    AccessoryWindows& windows = window_->windows();
+    for (const char* name : {"Calculator", "frmNoteEditor"}) {
+        const QString formName = QString::fromLatin1(name);
+        AccessoryWindowTraits traits =
+            formName == u"Calculator"
+                ? AccessoryWindowTraits{formName, {2895, 3330}, "Calculator Left", "Calculator Top"}
+                : AccessoryWindowTraits{formName,           {7200, 5400},         "Note Editor Left",
+                                        "Note Editor Top",  "Note Editor Height", "Note Editor Width",
+                                        "Note Editor State"};
+        windows.addWindow(traits, [] { return new QWidget; });
     }
-    calculator.move(30, 40);
-    noteEditor.setWindowState(Qt::WindowMaximized);
+    QPointer<QWidget> calculator = windows.open(QStringLiteral("Calculator"));
+    QCOMPARE(calculator->pos(), pixelsOf({4500, 600})); // at its stored place
+    QPointer<QWidget> noteEditor = windows.open(QStringLiteral("frmNoteEditor"));
+    calculator->move(30, 40);
+    noteEditor->setWindowState(Qt::WindowMaximized);
     action("mnuSavePositions")->trigger();
     action("mnuSavePositions")->trigger();
     const QPoint main = window_->pos() * 15;
     exit();
-    QVERIFY(!calculator.isVisible());
+    QVERIFY(calculator.isNull() || !calculator->isVisible());
     // A maximised note editor keeps its last normal place and size; the table editor, never opened, would open at
     // its stored place.
     QCOMPARE(readAll(SettingsFile),
              settingsText({main.x(), main.y(), 450, 600, 300, 150, 600, 900, 7200, 5400, 2}, "No", "No"));
+    delete calculator;
+    delete noteEditor;
 }
 
 void SettingsTest::unwritableSettingsAreLostQuietly_data()
 {
-    QTest::addColumn<bool>("lockFolder"); // else the file itself is read-only
-    QTest::newRow("read-only folder") << true;
-    QTest::newRow("read-only file") << false;
+    QTest::addColumn<QString>("why");
+    QTest::newRow("read-only folder") << "folder";
+    QTest::newRow("read-only file") << "file";
+    QTest::newRow("full disk") << "disk";
 }
 
 void SettingsTest::unwritableSettingsAreLostQuietly()
 {
-    QFETCH(bool, lockFolder);
+    QFETCH(QString, why);
     const QByteArray old = settingsText(kStored, "No", "No");
     writeRaw(SettingsFile, old);
-    const test::ReadOnlyScope readOnly(SettingsFile, lockFolder);
-    if (!readOnly.blocksWrites())
-        QSKIP("permissions do not stop this user (root?)");
+    std::optional<test::ReadOnlyScope> readOnly;
+    if (why != u"disk") {
+        readOnly.emplace(SettingsFile, why == u"folder");
+        if (!readOnly->blocksWrites())
+            QSKIP("permissions do not stop this user (root?)");
+    }
 
     test::ScopedMessages messages;
     start();
     action("mnuSavePositions")->trigger();
     action("mnuSavePositions")->trigger();
     window_->move(300, 400);
-    exit();
+    {
+        std::optional<test::FileSizeLimitScope> full;
+        if (why == u"disk")
+            full.emplace(64);
+        exit();
+    }
     QCOMPARE(readAll(SettingsFile), old);
     QVERIFY(messages->shown.isEmpty());
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Mensurix.ini")});
@@ -364,14 +361,15 @@ void SettingsTest::refusedExitKeepsThePlacementRule()
 {
     start();
     action("mnuSavePositions")->trigger();
-    StubbornWindow stubborn;
-    registerLoadedWindow(&stubborn);
-    stubborn.show();
+    window_->windows().addWindow({QStringLiteral("frmNoteEditor"), {7200, 5400}, {}, {}},
+                                 [] { return new test::StubbornWindow; });
+    QPointer<QWidget> stubborn = window_->windows().open(QStringLiteral("frmNoteEditor"));
     QVERIFY(!window_->close());
-    QCOMPARE(stubborn.asked, 1);
+    QCOMPARE(static_cast<test::StubbornWindow*>(stubborn.data())->asked, 1);
     QVERIFY(CenterForms); // windows opened after the cancelled exit still centre themselves
     QCOMPARE(CenterAllForms, QStringLiteral("Yes"));
     QVERIFY(SavePositionsOnExit);
+    delete stubborn;
 }
 
 void SettingsTest::aboutQuorvaneOpensTheLocalPage()

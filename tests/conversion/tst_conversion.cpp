@@ -62,6 +62,9 @@ void ConversionTest::factorAnswers_data()
     QTest::newRow("rounds up to a million") << 1.0 << "999999.99999"
                                             << "1,000,000."
                                             << "1,000,000.";
+    QTest::newRow("the stated limit itself") << 25.4 << "-7E306"
+                                             << "-2.7559E305"
+                                             << "-1.7780E308";
 }
 
 void ConversionTest::factorAnswers()
@@ -81,14 +84,24 @@ void ConversionTest::factorFailures_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<double>("factor");
     QTest::addColumn<QString>("value");
-    QTest::addColumn<MultiplyStatus>("status");
-    QTest::newRow("factor zero") << 0 << 0.0 << "5" << MultiplyStatus::OutOfSync;
-    QTest::newRow("factor zero, value zero") << 0 << 0.0 << "" << MultiplyStatus::OutOfSync;
-    QTest::newRow("reciprocal overflows") << 0 << 1e-310 << "1" << MultiplyStatus::OutOfSync;
-    QTest::newRow("product overflows") << 0 << 25.4 << "1e308" << MultiplyStatus::OutOfSync;
-    QTest::newRow("index below the table") << -1 << 1.0 << "1" << MultiplyStatus::OutOfSync;
-    QTest::newRow("index past the table") << 1001 << 1.0 << "1" << MultiplyStatus::OutOfSync;
-    QTest::newRow("value beyond doubles") << 0 << 1.0 << "1e400" << MultiplyStatus::ValueOutOfRange;
+    QTest::addColumn<QString>("message");
+    const QString outOfSync = QStringLiteral(
+        "The data table is out of sync.  This can happen after editing the data table.  Make certain that there are "
+        "no extra lines in the data table or at the end of the data table.");
+    const auto tooLarge = [](const char* limit) {
+        return QStringLiteral("The value to convert is too large.  Enter a number between -%1 and %1.")
+            .arg(QString::fromLatin1(limit));
+    };
+    QTest::newRow("factor zero") << 0 << 0.0 << "5" << outOfSync;
+    QTest::newRow("factor zero, value zero") << 0 << 0.0 << "" << outOfSync;
+    QTest::newRow("reciprocal overflows") << 0 << 1e-310 << "1" << outOfSync;
+    QTest::newRow("index below the table") << -1 << 1.0 << "1" << outOfSync;
+    QTest::newRow("index past the table") << 1001 << 1.0 << "1" << outOfSync;
+    // A value in range whose product overflows is too large, not a broken table; the range stated is the one taken.
+    QTest::newRow("product overflows") << 0 << 25.4 << "1e307" << tooLarge("7E+306");
+    QTest::newRow("just past the stated limit") << 0 << 25.4 << "-7.0000001E306" << tooLarge("7E+306");
+    QTest::newRow("reciprocal side overflows") << 0 << 1e-9 << "1e300" << tooLarge("1.7E+299");
+    QTest::newRow("value beyond doubles") << 0 << 1.0 << "1e400" << tooLarge("1.7E+308");
 }
 
 void ConversionTest::factorFailures()
@@ -100,7 +113,8 @@ void ConversionTest::factorFailures()
     if (index >= 0 && index < kMaxTableEntries)
         table[std::size_t(index)].Factor = factor;
     const MultiplyResult result = multiplyByFactor(table, index, value);
-    QTEST(result.status, "status");
+    QVERIFY(result.status != MultiplyStatus::Ok);
+    QTEST(result.message, "message");
     QVERIFY(result.answers.answer0.isEmpty());
 }
 

@@ -1,15 +1,18 @@
-#include "common/globals.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
 #include "test_helpers.h"
 #include "test_registry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace mx;
 using namespace Qt::StringLiterals;
@@ -52,7 +55,7 @@ private slots:
     {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
-        setAppPath(dir_->path());
+        settings_ = dir_->filePath(QStringLiteral("Mensurix.ini"));
     }
 
     void readValue_data()
@@ -101,8 +104,8 @@ private slots:
         QFETCH(QString, defaultValue);
         QFETCH(QVariant, expected);
         if (!file.isNull())
-            writeRaw(SettingsFile, file);
-        const std::optional<QString> got = ReadINI(kTips, kShow, defaultValue);
+            writeRaw(settings_, file);
+        const std::optional<QString> got = ReadINI(settings_, kTips, kShow, defaultValue);
         QCOMPARE(got.has_value(), expected.isValid());
         if (got)
             QCOMPARE(*got, expected.toString());
@@ -141,10 +144,10 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         if (!before.isNull())
-            writeRaw(SettingsFile, before);
-        QVERIFY(WriteINI(kTips, kShow, u"No"_s));
-        QCOMPARE(readAll(SettingsFile), after);
-        QCOMPARE(ReadINI(kTips, kShow, u"Yes"_s), u"No"_s);
+            writeRaw(settings_, before);
+        QVERIFY(WriteINI(settings_, kTips, kShow, u"No"_s));
+        QCOMPARE(readAll(settings_), after);
+        QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"No"_s);
     }
 
     // The exit routines: one batch must give the same bytes as a WriteINI per key.
@@ -161,13 +164,13 @@ private slots:
         QFETCH(QByteArray, before);
         const QString batchPath = dir_->filePath(QStringLiteral("batch.ini"));
         if (!before.isNull()) {
-            writeRaw(SettingsFile, before);
+            writeRaw(settings_, before);
             writeRaw(batchPath, before);
         }
         for (const IniEntry& entry : exitEntries())
-            QVERIFY(WriteINI(entry.section, entry.key, entry.value));
+            QVERIFY(WriteINI(settings_, entry.section, entry.key, entry.value));
         QVERIFY(writeIniValues(batchPath, exitEntries()));
-        QCOMPARE(readAll(batchPath), readAll(SettingsFile));
+        QCOMPARE(readAll(batchPath), readAll(settings_));
     }
 
     void failedWriteKeepsOldFile_data()
@@ -181,28 +184,91 @@ private slots:
     {
         QFETCH(bool, lockFolder);
         const QByteArray old = "[Startup Tips]\r\nShow Tips=Yes\r\n";
-        writeRaw(SettingsFile, old);
-        const test::ReadOnlyScope readOnly(SettingsFile, lockFolder);
+        writeRaw(settings_, old);
+        const test::ReadOnlyScope readOnly(settings_, lockFolder);
         if (!readOnly.blocksWrites())
             QSKIP("permissions do not stop this user (root?)");
-        QVERIFY(!WriteINI(kTips, kShow, u"No"_s));
+        QVERIFY(!WriteINI(settings_, kTips, kShow, u"No"_s));
         QString error;
-        QVERIFY(!writeFileAtomically(SettingsFile, "x", &error));
+        QVERIFY(!writeFileAtomically(settings_, "x", &error));
         QVERIFY(error.contains(QStringLiteral("Mensurix.ini")));
-        QCOMPARE(readAll(SettingsFile), old);
+        QCOMPARE(readAll(settings_), old);
+    }
+
+    void fullDiskKeepsOldFile()
+    {
+        const QByteArray old = "[Startup Tips]\r\nShow Tips=Yes\r\n";
+        writeRaw(settings_, old);
+        {
+            const test::FileSizeLimitScope full(8);
+            QVERIFY(!WriteINI(settings_, kTips, kShow, u"No"_s));
+            QString error;
+            QVERIFY(!writeFileAtomically(settings_, QByteArray(4096, 'x'), &error));
+            QVERIFY(error.contains(QStringLiteral("Mensurix.ini")));
+        }
+        QCOMPARE(readAll(settings_), old);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Mensurix.ini")});
     }
 
     void oversizedFileLeftAlone()
     {
         const QByteArray huge = "[Startup Tips]\r\nShow Tips=No\r\n" + QByteArray(kMaxIniFileSize, ';');
-        writeRaw(SettingsFile, huge);
-        QCOMPARE(ReadINI(kTips, kShow, u"Yes"_s), u"Yes"_s);
-        QVERIFY(!WriteINI(kTips, kShow, u"Yes"_s));
-        QCOMPARE(readAll(SettingsFile).size(), huge.size());
+        writeRaw(settings_, huge);
+        QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"Yes"_s);
+        QVERIFY(!WriteINI(settings_, kTips, kShow, u"Yes"_s));
+        QCOMPARE(readAll(settings_).size(), huge.size());
+    }
+
+    // What is not a regular file is neither read nor written: a pipe would block the open for good.
+    void onlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("link to a device") << "device link";
+        QTest::newRow("dangling link") << "dangling link";
+        QTest::newRow("folder") << "folder";
+    }
+
+    void onlyRegularFiles()
+    {
+        QFETCH(QString, kind);
+        const QByteArray path = QFile::encodeName(settings_);
+        if (kind == u"fifo")
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        else if (kind == u"device link")
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), settings_));
+        else if (kind == u"dangling link")
+            QVERIFY(QFile::link(dir_->filePath(QStringLiteral("gone")), settings_));
+        else
+            QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("Mensurix.ini")));
+        const QFileInfo before(settings_);
+
+        QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"Yes"_s);
+        QVERIFY(!WriteINI(settings_, kTips, kShow, u"No"_s));
+        QString error;
+        QVERIFY(!writeFileAtomically(settings_, "x", &error));
+        QVERIFY(error.contains(QStringLiteral("not a regular file")));
+        const QFileInfo after(settings_);
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        QCOMPARE(after.isDir(), before.isDir());
+        QVERIFY(!QFileInfo::exists(dir_->filePath(QStringLiteral("gone"))));
+    }
+
+    // A link to a regular file is read, and written through: the link stays a link.
+    void linkToARegularFile()
+    {
+        const QString target = dir_->filePath(QStringLiteral("elsewhere.ini"));
+        writeRaw(target, "[Startup Tips]\r\nShow Tips=No\r\n");
+        QVERIFY(QFile::link(target, settings_));
+        QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"No"_s);
+        QVERIFY(WriteINI(settings_, kTips, kShow, u"Maybe"_s));
+        QVERIFY(QFileInfo(settings_).isSymLink());
+        QCOMPARE(readAll(target), QByteArray("[Startup Tips]\r\nShow Tips=Maybe\r\n"));
     }
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
+    QString settings_;
 };
 
 MX_REGISTER_TEST(IniFileTest)

@@ -3,8 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace mx;
 
@@ -14,6 +17,7 @@ private Q_SLOTS:
     void secondInstanceOfAFolderIsRefused();
     void otherFoldersRunSideBySide();
     void lockOfADeadProcessIsTakenOver();
+    void lockIsTheUsersOwn();
 };
 
 void SingleInstanceTest::secondInstanceOfAFolderIsRefused()
@@ -47,6 +51,18 @@ void SingleInstanceTest::lockOfADeadProcessIsTakenOver()
     }
     SingleInstance instance(dir.path());
     QVERIFY(instance.acquire());
+}
+
+// A lock in a folder every user shares could be left there by another user's crashed program, and could not be
+// taken over: the lock lives where only its user can write.
+void SingleInstanceTest::lockIsTheUsersOwn()
+{
+    QTemporaryDir dir;
+    const QFileInfo folder(QFileInfo(SingleInstance::lockPathFor(dir.path())).absolutePath());
+    QVERIFY(folder.isDir());
+    QVERIFY(folder.isWritable());
+    QCOMPARE(folder.ownerId(), uint(::getuid()));
+    QVERIFY(!(folder.permissions() & (QFile::WriteGroup | QFile::WriteOther)));
 }
 
 MX_REGISTER_TEST(SingleInstanceTest)

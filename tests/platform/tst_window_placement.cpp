@@ -1,4 +1,3 @@
-#include "common/globals.h"
 #include "platform/window_placement.h"
 #include "test_registry.h"
 
@@ -12,12 +11,6 @@ using namespace mx;
 class WindowPlacementTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup()
-    {
-        CenterForms = true;
-        MainResizing = false;
-    }
-
     void accessoryWindows_data()
     {
         QTest::addColumn<bool>("centre");
@@ -39,15 +32,13 @@ private Q_SLOTS:
         QFETCH(bool, minimised);
         QFETCH(bool, guarded);
         QFETCH(QString, expected);
-        CenterForms = centre;
-        MainResizing = resizing;
         QWidget window;
         window.setFixedSize(200, 100);
         window.move(7, 9);
         if (minimised)
             window.setWindowState(Qt::WindowMinimized);
         const auto guard = guarded ? PlacementGuard::SkipWhileMinimisedOrResizing : PlacementGuard::None;
-        QCOMPARE(placeAccessoryWindow(&window, QPoint(-3000, 150000), guard), expected != u"kept");
+        QCOMPARE(placeAccessoryWindow(&window, QPoint(-3000, 150000), {centre, resizing}, guard), expected != u"kept");
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
         const QPoint centred((screen.width() - 200) / 2, (screen.height() - 100) / 2);
         QCOMPARE(window.pos(), expected == u"centred"  ? centred

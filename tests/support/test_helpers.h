@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 // Small pieces several test suites share.
 namespace mx::test {
 
@@ -45,6 +49,31 @@ private:
     QString path_;
     QFile::Permissions permissions_;
     QString probe_;
+};
+
+// Lets no file of this process grow past `bytes` for one scope, as a full disk would: writes past it fail (with
+// EFBIG) even for root, whom permissions do not stop.
+class FileSizeLimitScope {
+public:
+    explicit FileSizeLimitScope(qint64 bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = rlim_t(bytes);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimitScope()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimitScope(const FileSizeLimitScope&) = delete;
+    FileSizeLimitScope& operator=(const FileSizeLimitScope&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
 };
 
 } // namespace mx::test

@@ -1,4 +1,4 @@
-#include "common/globals.h"
+#include "app/app_globals.h"
 
 #include <QDir>
 
@@ -9,7 +9,6 @@ QString NotesFile;
 QString SettingsFile;
 
 bool HiddenAnimationEnabled = true;
-QString HumidityScale = QStringLiteral("F");
 
 qint32 MainWindowLeft = 0, MainWindowTop = 0;
 qint32 CalculatorLeft = 0, CalculatorTop = 0;
@@ -24,7 +23,6 @@ bool ShowTipsAtStartup = false;
 bool SavePositionsOnExit = false;
 bool RestoreDefaultsOnExit = false;
 bool MainResizing = false;
-qint32 FindLeft = 0, FindTop = 0;
 
 void setAppPath(const QString& folder)
 {

@@ -1,0 +1,225 @@
+#include "app/accessory_windows.h"
+
+#include "app/app_globals.h"
+#include "common/twips.h"
+#include "platform/dialog_service.h"
+
+#include <QDialog>
+#include <QEvent>
+
+#include <memory>
+
+namespace mx {
+namespace {
+
+qint16 windowStateCode(const QWidget* window)
+{
+    if (window->isMinimized())
+        return 1;
+    if (window->isMaximized())
+        return 2;
+    return 0;
+}
+
+} // namespace
+
+AccessoryWindows::AccessoryWindows(QObject* parent) : QObject(parent) {}
+
+AccessoryWindows::~AccessoryWindows() = default;
+
+void AccessoryWindows::addWindow(const AccessoryWindowTraits& traits, Factory make)
+{
+    if (Kind* kind = find(traits.formName)) {
+        kind->traits = traits;
+        kind->make = std::move(make);
+        return;
+    }
+    kinds_.push_back({traits, std::move(make), {}, {}});
+}
+
+void AccessoryWindows::addDialog(const QString& formName, DialogFactory make)
+{
+    for (auto& [name, factory] : dialogs_) {
+        if (name == formName) {
+            factory = std::move(make);
+            return;
+        }
+    }
+    dialogs_.emplace_back(formName, std::move(make));
+}
+
+AccessoryWindows::Kind* AccessoryWindows::find(const QString& formName)
+{
+    for (Kind& kind : kinds_) {
+        if (kind.traits.formName == formName)
+            return &kind;
+    }
+    return nullptr;
+}
+
+const AccessoryWindows::Kind* AccessoryWindows::find(const QString& formName) const
+{
+    return const_cast<AccessoryWindows*>(this)->find(formName);
+}
+
+bool AccessoryWindows::canOpen(const QString& formName) const
+{
+    const Kind* kind = find(formName);
+    return kind && kind->make;
+}
+
+QWidget* AccessoryWindows::open(const QString& formName)
+{
+    Kind* kind = find(formName);
+    if (!kind || !kind->make)
+        return nullptr;
+    if (!kind->window) {
+        kind->window = kind->make();
+        kind->window->setObjectName(formName);
+        loadOrder_.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
+        loadOrder_.append(kind->window);
+        place(*kind);
+        // A window whose place lasts for the run only is remembered each time it closes.
+        if (kind->traits.leftKey.isEmpty())
+            kind->window->installEventFilter(this);
+    }
+    QWidget* window = kind->window;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+int AccessoryWindows::runDialog(const QString& formName)
+{
+    for (const auto& [name, make] : dialogs_) {
+        if (name != formName || !make)
+            continue;
+        const std::unique_ptr<QDialog> dialog(make());
+        dialog->setObjectName(formName);
+        return execDialog(*dialog);
+    }
+    return -1;
+}
+
+QWidget* AccessoryWindows::loaded(const QString& formName) const
+{
+    const Kind* kind = find(formName);
+    return kind ? kind->window.data() : nullptr;
+}
+
+QList<QWidget*> AccessoryWindows::loadedWindows() const
+{
+    QList<QWidget*> windows;
+    for (const QPointer<QWidget>& w : loadOrder_) {
+        if (w)
+            windows.append(w.data());
+    }
+    return windows;
+}
+
+void AccessoryWindows::hideAll()
+{
+    for (QWidget* w : loadedWindows())
+        w->hide();
+}
+
+void AccessoryWindows::showAll()
+{
+    for (QWidget* w : loadedWindows())
+        w->show();
+}
+
+bool AccessoryWindows::closeAll()
+{
+    // A copy of guarded pointers: closing one window may close or delete another on the way.
+    const QList<QPointer<QWidget>> order = loadOrder_;
+    for (auto it = order.crbegin(); it != order.crend(); ++it) {
+        QWidget* w = it->data();
+        if (!w)
+            continue;
+        if (!w->close())
+            return false;
+    }
+    return true;
+}
+
+bool AccessoryWindows::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close) {
+        for (Kind& kind : kinds_) {
+            if (kind.window == watched && kind.traits.leftKey.isEmpty())
+                kind.runPosition = windowPosTwips(kind.window);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QPoint AccessoryWindows::storedPlace(const Kind& kind) const
+{
+    if (kind.traits.leftKey.isEmpty())
+        return kind.runPosition;
+    return {mx::storedNumber(kind.traits.leftKey).value_or(0), mx::storedNumber(kind.traits.topKey).value_or(0)};
+}
+
+void AccessoryWindows::place(Kind& kind) const
+{
+    QWidget* window = kind.window;
+    const AccessoryWindowTraits& traits = kind.traits;
+    if (traits.guard == PlacementGuard::SkipWhileMinimisedOrResizing && (MainResizing || window->isMinimized()))
+        return;
+    moveWindowTwips(window,
+                    openingPosTwips(traits.openingSizeTwips, storedPlace(kind), screenSizeTwips(), CenterForms));
+    if (CenterForms || traits.widthKey.isEmpty())
+        return;
+    // Stored as outer sizes; the key named for the height holds the width.
+    const QSize size(storedNumber(traits.widthKey).value_or(0), storedNumber(traits.heightKey).value_or(0));
+    if (size.width() > 0 && size.height() > 0)
+        window->resize(twipsToPixels(size.width()), twipsToPixels(size.height()));
+    const qint16 stateCode = qint16(storedNumber(traits.stateKey).value_or(0));
+    if (stateCode == 1)
+        window->setWindowState(Qt::WindowMinimized);
+    else if (stateCode == 2)
+        window->setWindowState(Qt::WindowMaximized);
+}
+
+CapturedGeometry AccessoryWindows::captureGeometry() const
+{
+    CapturedGeometry geometry;
+    const QSize screen = screenSizeTwips();
+    for (const Kind& kind : kinds_) {
+        const AccessoryWindowTraits& traits = kind.traits;
+        if (traits.leftKey.isEmpty())
+            continue;
+        QPoint position;
+        QSize size = traits.openingSizeTwips;
+        qint16 state = 0;
+        if (const QWidget* w = kind.window) {
+            position = windowPosTwips(w);
+            size = windowSizeTwips(w);
+            state = windowStateCode(w);
+        } else if (CenterForms) {
+            position = centredTopLeftTwips(screen, size);
+        } else {
+            // It would open at its stored place, size and state.
+            position = storedPlace(kind);
+            if (!traits.widthKey.isEmpty()) {
+                size = {storedNumber(traits.widthKey).value_or(0), storedNumber(traits.heightKey).value_or(0)};
+                state = qint16(storedNumber(traits.stateKey).value_or(0));
+            }
+        }
+        if (state == 0) {
+            geometry.emplace_back(traits.leftKey, position.x());
+            geometry.emplace_back(traits.topKey, position.y());
+            if (!traits.widthKey.isEmpty()) {
+                geometry.emplace_back(traits.widthKey, size.width());
+                geometry.emplace_back(traits.heightKey, size.height());
+            }
+        }
+        if (!traits.stateKey.isEmpty())
+            geometry.emplace_back(traits.stateKey, state);
+    }
+    return geometry;
+}
+
+} // namespace mx

@@ -1,0 +1,110 @@
+#include "app/application.h"
+
+#include "app/main_window.h"
+#include "app/splash.h"
+#include "common/message_service.h"
+#include "platform/desktop_message_service.h"
+#include "platform/single_instance.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <memory>
+#include <utility>
+
+namespace mx {
+namespace {
+
+// Qt's own theme: a desktop theme plug-in (chosen from the desktop's name) would load its toolkit and icon theme
+// before the splash, tripling start-up time and memory, and bring native dialogs that cannot be driven like the
+// program's own windows. The names are hidden only while the application starts, so that programs the shell opens
+// later still see the user's desktop.
+class DesktopNamesHidden {
+public:
+    DesktopNamesHidden()
+    {
+        if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME"))
+            return;
+        for (const char* name :
+             {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"}) {
+            if (qEnvironmentVariableIsSet(name)) {
+                hidden_.append({name, qgetenv(name)});
+                qunsetenv(name);
+            }
+        }
+    }
+    void restore()
+    {
+        for (const auto& [name, value] : std::as_const(hidden_))
+            qputenv(name.constData(), value);
+        hidden_.clear();
+    }
+
+private:
+    QList<std::pair<QByteArray, QByteArray>> hidden_;
+};
+
+} // namespace
+
+SplashForm* startWithSplash(const QString& programFolder, std::function<void(MainWindow*)> opened)
+{
+    auto* splash = new SplashForm;
+    auto finished = std::make_shared<bool>(false);
+    QObject::connect(splash, &SplashForm::finished, [finished] { *finished = true; });
+    // Only once the splash is gone: nothing of it may stand over the main window or the tip of the day.
+    QObject::connect(splash, &QObject::destroyed, [programFolder, opened, finished] {
+        if (!*finished) {
+            opened(nullptr);
+            return;
+        }
+        auto* window = new MainWindow(programFolder);
+        opened(window);
+        window->show();
+    });
+    splash->show();
+    return splash;
+}
+
+int runMensurix(int argc, char** argv, StartupObserver* observer)
+{
+    DesktopNamesHidden desktopNames;
+    QApplication app(argc, argv);
+    desktopNames.restore();
+    QApplication::setApplicationName(QStringLiteral("Mensurix"));
+    QApplication::setApplicationDisplayName(QString());
+    // The program ends with its main window, not with whichever window happens to close last.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The layout is drawn for an 8-point interface font; larger desktop fonts would clip the labels.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+
+    DesktopMessageService messages;
+    setMessageService(&messages);
+
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    SingleInstance instance(programFolder);
+    if (!instance.acquire()) {
+        showMessage(QStringLiteral("Only one instance of this program may be run at a time."));
+        return 0;
+    }
+
+    SplashForm* splash = startWithSplash(programFolder, [observer](MainWindow* window) {
+        if (!window) {
+            QCoreApplication::quit();
+            return;
+        }
+        QObject::connect(window, &QObject::destroyed, qApp, &QCoreApplication::quit);
+        if (observer)
+            QObject::connect(window, &MainWindow::started, window,
+                             [observer, window] { observer->mainWindowStarted(*window); });
+    });
+    if (observer)
+        QObject::connect(splash, &SplashForm::firstPainted, splash, [observer] { observer->splashPainted(); });
+    const int result = QApplication::exec();
+    setMessageService(nullptr);
+    return result;
+}
+
+} // namespace mx

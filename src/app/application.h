@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace mx {
+
+class MainWindow;
+class SplashForm;
+
+// What a start reports, for a benchmark build; the shipped program observes nothing.
+class StartupObserver {
+public:
+    virtual ~StartupObserver() = default;
+    virtual void splashPainted() {}
+    virtual void mainWindowStarted(MainWindow& window) { (void)window; }
+};
+
+// The start after the single-instance check: shows the splash and, once it has finished and is gone, makes and
+// shows the main window. `opened` gets the main window before it is shown, or nullptr when a click on the splash
+// ended the start. Returns the splash.
+SplashForm* startWithSplash(const QString& programFolder, std::function<void(MainWindow*)> opened);
+
+// The whole program: one instance per user and program folder, the splash, the main window; ends when the main
+// window has closed.
+int runMensurix(int argc, char** argv, StartupObserver* observer = nullptr);
+
+} // namespace mx

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "conversion/conversion.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+// The Metric tab's state and decisions apart from its widgets: which table file a type reads, what each load result
+// means for the user, which captions a pair gets and which routine converts it. The panel copies its boxes in,
+// calls, and copies the results out; the table editor reads the loaded file's path and type from here.
+namespace mx {
+
+// What choosing a conversion type leaves for the panel to show.
+struct CategoryChoice {
+    QStringList pairs;               // the pair list in file order, entry 0 to be selected; empty when nothing loaded
+    bool tableEditorAllowed = false; // the table editor edits every type but "Temperature"
+    QString missingTableQuestion;    // not empty: the table file is missing and the user is asked to create it
+};
+
+// What a conversion leaves for the panel: both answers, a message, or nothing at all.
+struct ConversionOutcome {
+    std::optional<MetricAnswers> answers;
+    QString message; // OK only, no icon, the application's title
+};
+
+class MetricConversions {
+public:
+    // `programFolder` is where the table files are (AppPath, ending in the separator).
+    explicit MetricConversions(const QString& programFolder);
+    ~MetricConversions();
+
+    // Chooses a type: "Temperature" lists its three built-in pairs; any other type reads its table file.
+    CategoryChoice chooseCategory(const QString& type);
+    // Chooses the current type again, as after the table editor saved its file.
+    CategoryChoice reloadCategory() { return chooseCategory(currentCategory_); }
+
+    // The unit captions of the pair at `index` of the list, whose text is `pairName`; nullopt when the index lies
+    // outside the table (the captions then keep what they showed).
+    std::optional<PairUnits> pairUnits(const QString& pairName, int index) const;
+
+    // Converts the typed value by the pair at `index` whose text is `pairName`. An empty pair name does nothing.
+    ConversionOutcome convert(const QString& pairName, int index, QStringView valueText) const;
+
+    const QString& currentCategory() const { return currentCategory_; }
+    const QString& tablePath() const { return tablePath_; } // empty until a table type is first chosen
+    const ConversionTableArray& table() const { return *table_; }
+
+private:
+    QString folder_;
+    QString currentCategory_;
+    QString tablePath_;
+    std::unique_ptr<ConversionTableArray> table_;
+};
+
+} // namespace mx

@@ -1,0 +1,167 @@
+#include "conversion/metric_conversions.h"
+#include "test_helpers.h"
+#include "test_registry.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace mx;
+
+namespace {
+
+QByteArray entries(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += "Pair " + QByteArray::number(i) + "\r\nA\r\nB\r\n2\r\n\r\n";
+    return bytes;
+}
+
+} // namespace
+
+// What choosing a type means for the user, decided apart from the panel.
+class MetricConversionsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void chooseCategory_data();
+    void chooseCategory();
+    void temperatureKeepsTheTablePath();
+    void pairCaptions_data();
+    void pairCaptions();
+    void convertDispatches_data();
+    void convertDispatches();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<MetricConversions> conversions_;
+};
+
+void MetricConversionsTest::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    const auto file = [this](const char* name, const QByteArray& bytes) {
+        QVERIFY(test::writeFileBytes(dir_->filePath(QString::fromLatin1(name)), bytes));
+    };
+    file("Length.tbl", "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
+                       "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
+    file("Area.tbl", "Short vs Entry\r\nA\r\nB\r\n2\r\n");
+    file("Mass.tbl", entries(1001));
+    file("Force.tbl", entries(1002));
+    file("Volume.tbl",
+         "Celsius vs Kelvin\r\nX\r\nY\r\n3\r\n\r\nGallons vs Liters\r\nGallons\r\nLiters\r\n3.78\r\n\r\n");
+    QCOMPARE(::mkfifo(QFile::encodeName(dir_->filePath(QStringLiteral("Power.tbl"))).constData(), 0600), 0);
+    conversions_ = std::make_unique<MetricConversions>(dir_->path() + u'/');
+}
+
+void MetricConversionsTest::chooseCategory_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<QString>("firstPair");
+    QTest::addColumn<bool>("editorAllowed");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("table present") << "Length" << 2 << "Inches vs Millimeters" << true << "";
+    QTest::newRow("table missing") << "Custom" << 0 << "" << true
+                                   << "The file 'Custom.tbl' is missing.  Would you like to create a new table now?";
+    QTest::newRow("last entry short of its separator") << "Area" << 0 << "" << true << "";
+    QTest::newRow("1001 entries") << "Mass" << 1001 << "Pair 0" << true << "";
+    QTest::newRow("1002 entries") << "Force" << 0 << "" << true << "";
+    QTest::newRow("a named pipe, never opened") << "Power" << 0 << "" << true << "";
+    QTest::newRow("built in") << "Temperature" << 3 << "Fahrenheit vs Celsius" << false << "";
+}
+
+void MetricConversionsTest::chooseCategory()
+{
+    QFETCH(QString, type);
+    const CategoryChoice choice = conversions_->chooseCategory(type);
+    QTEST(int(choice.pairs.size()), "pairs");
+    QTEST(choice.pairs.value(0), "firstPair");
+    QTEST(choice.tableEditorAllowed, "editorAllowed");
+    QTEST(choice.missingTableQuestion, "question");
+    QCOMPARE(conversions_->currentCategory(), type);
+    if (type != u"Temperature")
+        QCOMPARE(conversions_->tablePath(), dir_->filePath(type + QStringLiteral(".tbl")));
+}
+
+void MetricConversionsTest::temperatureKeepsTheTablePath()
+{
+    QVERIFY(conversions_->tablePath().isEmpty());
+    conversions_->chooseCategory(QStringLiteral("Length"));
+    conversions_->chooseCategory(QStringLiteral("Temperature"));
+    QCOMPARE(conversions_->tablePath(), dir_->filePath(QStringLiteral("Length.tbl")));
+    // The table editor's reload reads the type chosen last.
+    QCOMPARE(conversions_->reloadCategory().pairs.size(), 3);
+}
+
+void MetricConversionsTest::pairCaptions_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("F/C") << "Temperature" << 0 << "Degrees F"
+                         << "Degrees C";
+    QTest::newRow("F/R") << "Temperature" << 1 << "Degrees F"
+                         << "Rankin";
+    QTest::newRow("C/K") << "Temperature" << 2 << "Degrees C"
+                         << "Degrees K";
+    QTest::newRow("table entry") << "Length" << 1 << "Feet"
+                                 << "Meters";
+    // A table entry named like a built-in pair gets the built-in captions.
+    QTest::newRow("named like C/K") << "Volume" << 0 << "Degrees C"
+                                    << "Degrees K";
+}
+
+void MetricConversionsTest::pairCaptions()
+{
+    QFETCH(QString, type);
+    QFETCH(int, index);
+    const QStringList pairs = conversions_->chooseCategory(type).pairs;
+    const auto units = conversions_->pairUnits(pairs.value(index), index);
+    QVERIFY(units);
+    QTEST(units->first, "first");
+    QTEST(units->second, "second");
+}
+
+void MetricConversionsTest::convertDispatches_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("pair");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("answers"); // "row 1|row 2", or "" for none
+    QTest::newRow("no pair does nothing") << "Length"
+                                          << ""
+                                          << "1"
+                                          << "";
+    QTest::newRow("factor pair") << "Length"
+                                 << "Inches vs Millimeters"
+                                 << "1"
+                                 << "0.0394|25.4";
+    QTest::newRow("temperature pair") << "Temperature"
+                                      << "Celsius vs Kelvin"
+                                      << "0"
+                                      << "-273.15|273.15";
+    QTest::newRow("named like C/K converts as C/K") << "Volume"
+                                                    << "Celsius vs Kelvin"
+                                                    << "0"
+                                                    << "-273.15|273.15";
+}
+
+void MetricConversionsTest::convertDispatches()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, pair);
+    QFETCH(QString, value);
+    QFETCH(QString, answers);
+    const QStringList pairs = conversions_->chooseCategory(type).pairs;
+    const ConversionOutcome outcome = conversions_->convert(pair, int(pairs.indexOf(pair)), value);
+    QVERIFY(outcome.message.isEmpty());
+    QCOMPARE(outcome.answers ? outcome.answers->answer0 + u'|' + outcome.answers->answer1 : QString(), answers);
+}
+
+MX_REGISTER_TEST(MetricConversionsTest)
+#include "tst_metric_conversions.moc"
