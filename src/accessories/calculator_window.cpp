@@ -20,7 +20,7 @@ constexpr int kKey = 420; // side of the small square buttons
 constexpr int kWideWidth = 900;
 constexpr int kWideHeight = 405;
 
-struct ButtonDesign {
+struct ButtonLayout {
     const char16_t* name;
     const char16_t* caption;
     const char16_t* accessibleName;
@@ -32,7 +32,7 @@ struct ButtonDesign {
 };
 
 // Digits by value; each button's handler takes its caption.
-constexpr std::array<ButtonDesign, 10> kDigits = {{
+constexpr std::array<ButtonLayout, 10> kDigits = {{
     {u"Number(0)", u"0", u"0", nullptr, 105, 2055, kKey, kKey},
     {u"Number(1)", u"1", u"1", nullptr, 105, 1590, kKey, kKey},
     {u"Number(2)", u"2", u"2", nullptr, 600, 1590, kKey, kKey},
@@ -45,7 +45,7 @@ constexpr std::array<ButtonDesign, 10> kDigits = {{
     {u"Number(9)", u"9", u"9", nullptr, 1080, 660, kKey, kKey},
 }};
 
-constexpr std::array<ButtonDesign, 5> kOperators = {{
+constexpr std::array<ButtonLayout, 5> kOperators = {{
     {u"Operator(0)", u"/", u"Divide", nullptr, 2280, 1590, kKey, kKey},
     {u"Operator(1)", u"+", u"Add", nullptr, 1800, 1125, kKey, kKey},
     {u"Operator(2)", u"X", u"Multiply", nullptr, 1800, 1590, kKey, kKey},
@@ -53,24 +53,24 @@ constexpr std::array<ButtonDesign, 5> kOperators = {{
     {u"Operator(4)", u"=", u"Equals", nullptr, 105, 2520, 1400, kWideHeight},
 }};
 
-constexpr ButtonDesign kClear = {u"Cancel", u"C", u"Clear", u"Clear", 1800, 660, kKey, kKey};
-constexpr ButtonDesign kClearEntry = {u"CancelEntry", u"CE", u"Clear Entry", u"Clear Entry", 2280, 660, kKey, kKey};
-constexpr ButtonDesign kPoint = {u"Decimal", u".", u"Decimal point", nullptr, 600, 2055, kKey, kKey};
-constexpr ButtonDesign kPercent = {u"Percent", u"%", u"Convert to Percent", u"Convert to Percent", 1080, 2055,
+constexpr ButtonLayout kClear = {u"Cancel", u"C", u"Clear", u"Clear", 1800, 660, kKey, kKey};
+constexpr ButtonLayout kClearEntry = {u"CancelEntry", u"CE", u"Clear Entry", u"Clear Entry", 2280, 660, kKey, kKey};
+constexpr ButtonLayout kPoint = {u"Decimal", u".", u"Decimal point", nullptr, 600, 2055, kKey, kKey};
+constexpr ButtonLayout kPercent = {u"Percent", u"%", u"Convert to Percent", u"Convert to Percent", 1080, 2055,
                                    kKey,       kKey};
-constexpr ButtonDesign kRoot = {u"SquareRoot", u"SQRT", u"Square Root", u"Square Root",
+constexpr ButtonLayout kRoot = {u"SquareRoot", u"SQRT", u"Square Root", u"Square Root",
                                 1800,          2055,    kWideWidth,     kWideHeight};
-constexpr ButtonDesign kCopy = {u"Copy", u"Copy", u"Copy",    u"Copy the readout to the clipboard",
+constexpr ButtonLayout kCopy = {u"Copy", u"Copy", u"Copy",    u"Copy the readout to the clipboard",
                                 1800,    2520,    kWideWidth, kWideHeight};
 
-QPushButton* makeButton(QWidget* parent, const ButtonDesign& design)
+QPushButton* makeButton(QWidget* parent, const ButtonLayout& layout)
 {
-    auto* button = new QPushButton(QString::fromUtf16(design.caption), parent);
-    button->setObjectName(QString::fromUtf16(design.name));
-    button->setAccessibleName(QString::fromUtf16(design.accessibleName));
-    if (design.toolTip)
-        button->setToolTip(QString::fromUtf16(design.toolTip));
-    button->setGeometry(twipsRect(design.left, design.top, design.width, design.height));
+    auto* button = new QPushButton(QString::fromUtf16(layout.caption), parent);
+    button->setObjectName(QString::fromUtf16(layout.name));
+    button->setAccessibleName(QString::fromUtf16(layout.accessibleName));
+    if (layout.toolTip)
+        button->setToolTip(QString::fromUtf16(layout.toolTip));
+    button->setGeometry(twipsRect(layout.left, layout.top, layout.width, layout.height));
     button->setAutoDefault(false);
     return button;
 }
