@@ -1,0 +1,55 @@
+#pragma once
+
+#include "accessories/calculator_engine.h"
+#include "platform/accessory_window.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace mx {
+
+// The desk calculator window (Calculator): buttons over CalculatorEngine, and Copy to the clipboard. The main window's
+// registry creates, places and tracks it; the window is deleted when closed, so it opens with "0." every time.
+class CalculatorWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalculatorWindow(QWidget* parent = nullptr);
+
+    // Form name, opening outer size and settings keys for the registry.
+    static AccessoryWindowTraits traits();
+
+    QString readoutText() const;
+
+    // Puts the text on the clipboard and returns whether it is there. The default empties the desktop's clipboard
+    // and puts the text on it as text.
+    using ClipboardWriter = std::function<bool(const QString& text)>;
+    void setClipboardWriter(ClipboardWriter writer);
+
+private:
+    void onButton(const QString& caption);
+    void onCopy();
+    void report(const std::optional<CalculatorMessage>& message);
+
+    CalculatorEngine engine_;
+    ClipboardWriter writeClipboard_;
+
+    QLabel* readout_ = nullptr;
+    QFrame* separator_ = nullptr;
+    std::array<QPushButton*, 10> digitButtons_{};
+    std::array<QPushButton*, 5> operatorButtons_{};
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* clearEntryButton_ = nullptr;
+    QPushButton* pointButton_ = nullptr;
+    QPushButton* percentButton_ = nullptr;
+    QPushButton* rootButton_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+};
+
+} // namespace mx

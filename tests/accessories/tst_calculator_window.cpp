@@ -1,0 +1,184 @@
+#include "accessories/calculator_window.h"
+#include "scripted_messages.h"
+#include "test_registry.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+using namespace mx;
+using mx::test::ScopedMessages;
+
+class CalculatorWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void opensFresh();
+    void buttons();
+    void clicking_data();
+    void clicking();
+    void copy();
+    void closingDeletesTheWindow();
+
+private:
+    void click(const QString& caption);
+    QString readout() const;
+
+    QPointer<CalculatorWindow> window_;
+};
+
+void CalculatorWindowTest::init()
+{
+    window_ = new CalculatorWindow;
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_));
+}
+
+void CalculatorWindowTest::cleanup()
+{
+    delete window_;
+}
+
+void CalculatorWindowTest::click(const QString& caption)
+{
+    for (QPushButton* button : window_->findChildren<QPushButton*>()) {
+        if (button->text() == caption) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(qPrintable(QStringLiteral("no button ") + caption));
+}
+
+QString CalculatorWindowTest::readout() const
+{
+    return window_->findChild<QLabel*>(QStringLiteral("Readout"))->text();
+}
+
+void CalculatorWindowTest::opensFresh()
+{
+    QCOMPARE(window_->objectName(), QStringLiteral("Calculator"));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Calculator"));
+    QVERIFY(window_->isWindow());
+    QCOMPARE(readout(), QStringLiteral("0."));
+    QVERIFY(window_->findChild<QLabel*>(QStringLiteral("Readout"))->alignment() & Qt::AlignRight);
+
+    const AccessoryWindowTraits traits = CalculatorWindow::traits();
+    QCOMPARE(traits.formName, QStringLiteral("Calculator"));
+    QCOMPARE(traits.openingSizeTwips, QSize(2895, 3330));
+    QCOMPARE(traits.leftKey, QStringLiteral("Calculator Left"));
+    QCOMPARE(traits.topKey, QStringLiteral("Calculator Top"));
+    QCOMPARE(traits.guard, PlacementGuard::SkipWhileMinimisedOrResizing);
+}
+
+void CalculatorWindowTest::buttons()
+{
+    // Object name, caption and tool-tip of every button, row by row as they stand on the window.
+    const QStringList expected =
+        QStringLiteral("Number(7)|7|;Number(8)|8|;Number(9)|9|;Cancel|C|Clear;CancelEntry|CE|Clear Entry;"
+                       "Number(4)|4|;Number(5)|5|;Number(6)|6|;Operator(1)|+|;Operator(3)|-|;"
+                       "Number(1)|1|;Number(2)|2|;Number(3)|3|;Operator(2)|X|;Operator(0)|/|;"
+                       "Number(0)|0|;Decimal|.|;Percent|%|Convert to Percent;SquareRoot|SQRT|Square Root;"
+                       "Operator(4)|=|;Copy|Copy|Copy the readout to the clipboard")
+            .split(u';');
+    QCOMPARE(window_->findChildren<QPushButton*>().size(), expected.size());
+    for (const QString& entry : expected) {
+        const QStringList parts = entry.split(u'|');
+        auto* button = window_->findChild<QPushButton*>(parts[0]);
+        QVERIFY2(button, qPrintable(parts[0]));
+        QCOMPARE(button->text(), parts[1]);
+        QCOMPARE(button->toolTip(), parts[2]);
+        QVERIFY(!button->accessibleName().isEmpty());
+    }
+    // The wide keys of the bottom rows, in pixels.
+    QCOMPARE(window_->findChild<QPushButton*>(QStringLiteral("SquareRoot"))->geometry(), QRect(120, 137, 60, 27));
+    QCOMPARE(window_->findChild<QPushButton*>(QStringLiteral("Operator(4)"))->geometry(), QRect(7, 168, 93, 27));
+}
+
+void CalculatorWindowTest::clicking_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("readouts");
+    QTest::addColumn<QString>("message"); // shown by the last key
+    const auto row = [](const char* name, const char* keys, const char* readouts, const char* message = "") {
+        QTest::newRow(name) << QString::fromLatin1(keys) << QString::fromLatin1(readouts)
+                            << QString::fromLatin1(message);
+    };
+    row("signs", "- 5 X - 2 =", "-0. / -5. / -5. / - / -2. / 10");
+    row("clear entry", "1 2 + 5 CE 3 =", "1. / 12. / 12. / 5. / 0. / 3. / 15");
+    row("percent and root", "5 0 % C 9 SQRT", "5. / 50. / 0.5 / 0. / 9. / 3");
+    row("every digit, cut after divide", ". 1 2 3 4 5 6 7 8 9 0 / 3 =",
+        "0. / 0.1 / 0.12 / 0.123 / 0.1234 / 0.12345 / 0.123456 / 0.1234567 / 0.12345678 / 0.123456789 / "
+        "0.1234567890 / 0.1234567890 / 3. / 0.041152263");
+    row("divide by zero", "8 / 0 =", "8. / 8. / 0. / 8.", "Can't divide by zero");
+    row("root of a negative number", "- 4 SQRT", "-0. / -4. / -4.", "Invalid input");
+}
+
+void CalculatorWindowTest::clicking()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, readouts);
+    QFETCH(QString, message);
+    ScopedMessages messages;
+    if (!message.isEmpty())
+        messages->answerNext(MsgAnswer::Ok);
+    const QStringList pressed = keys.split(u' ');
+    const QStringList expected = readouts.split(QStringLiteral(" / "));
+    QCOMPARE(pressed.size(), expected.size());
+    for (qsizetype i = 0; i < pressed.size(); ++i) {
+        click(pressed[i]);
+        QCOMPARE(readout(), expected[i]);
+    }
+    QCOMPARE(window_->readoutText(), expected.last());
+    if (message.isEmpty()) {
+        QVERIFY(messages->shown.isEmpty());
+        return;
+    }
+    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text, message);
+    QCOMPARE(messages->shown[0].title, QStringLiteral("Calculator"));
+    QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
+    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
+}
+
+void CalculatorWindowTest::copy()
+{
+    ScopedMessages messages;
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    for (const char* key : {"1", "2", "+", "3", "=", "Copy"})
+        click(QString::fromLatin1(key));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("15"));
+    QCOMPARE(readout(), QStringLiteral("15"));
+    QVERIFY(messages->shown.isEmpty());
+
+    // A clipboard that cannot be written.
+    messages->answerNext(MsgAnswer::Ok);
+    QString offered;
+    window_->setClipboardWriter([&offered](const QString& text) {
+        offered = text;
+        return false;
+    });
+    click(QStringLiteral("4"));
+    click(QStringLiteral("Copy"));
+    QCOMPARE(offered, QStringLiteral("4."));
+    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text,
+             QStringLiteral("Select the entry box where you want the data to appear and click the Copy button again."));
+    QCOMPARE(messages->shown[0].title, QStringLiteral("Copy Error!"));
+    QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
+    QCOMPARE(messages->shown[0].icon, MsgIcon::None);
+}
+
+void CalculatorWindowTest::closingDeletesTheWindow()
+{
+    QVERIFY(window_->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(window_->close());
+    QTRY_VERIFY(window_.isNull());
+}
+
+MX_REGISTER_TEST(CalculatorWindowTest)
+#include "tst_calculator_window.moc"
