@@ -23,66 +23,30 @@ void ElectricalTest::answers_data()
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<QString>("answer");
-    QTest::newRow("R = E/I") << 0 << "12"
-                             << "2"
-                             << "6.";
-    QTest::newRow("R = E²/W") << 1 << "10"
-                              << "4"
-                              << "25.";
-    QTest::newRow("R = W/I²") << 2 << "100"
-                              << "5"
-                              << "4.";
-    QTest::newRow("E = IR") << 3 << "2"
-                            << "3.5"
-                            << "7.";
-    QTest::newRow("E = W/I") << 4 << "100"
-                             << "8"
-                             << "12.5";
-    QTest::newRow("E = √(WR)") << 5 << "100"
-                               << "4"
-                               << "20.";
-    QTest::newRow("W = EI") << 6 << "120"
-                            << "0.5"
-                            << "60.";
-    QTest::newRow("W = I²R") << 7 << "3"
-                             << "10"
-                             << "90.";
-    QTest::newRow("W = E²/R") << 8 << "12"
-                              << "48"
-                              << "3.";
-    QTest::newRow("I = E/R, five decimals") << 9 << "2"
-                                            << "3"
-                                            << ".66667";
-    QTest::newRow("I = W/E") << 10 << "60"
-                             << "120"
-                             << ".5";
-    QTest::newRow("I = √(W/R)") << 11 << "100"
-                                << "4"
-                                << "5.";
-    QTest::newRow("both empty multiply to zero") << 3 << ""
-                                                 << ""
-                                                 << ".";
-    QTest::newRow("below the fifth decimal") << 9 << "1"
-                                             << "300000"
-                                             << ".";
-    QTest::newRow("product underflows to zero, no fault") << 6 << "1e-200"
-                                                          << "1e-200"
-                                                          << ".";
-    QTest::newRow("text after the number is ignored") << 0 << "12 volts"
-                                                      << "2a"
-                                                      << "6.";
-    QTest::newRow("blanks inside the number are skipped") << 0 << "1 2"
-                                                          << " 2"
-                                                          << "6.";
-    QTest::newRow("exponents with E and D") << 0 << "1e3"
-                                            << "2D1"
-                                            << "50.";
-    QTest::newRow("a pasted minus sign counts") << 0 << "-12"
-                                                << "2"
-                                                << "-6.";
-    QTest::newRow("large answer in full") << 7 << "100000"
-                                          << "100000"
-                                          << "1000000000000000.";
+    const auto row = [](const char* name, int formula, const char* first, const char* second, const char* answer) {
+        QTest::newRow(name) << formula << QString::fromUtf8(first) << QString::fromUtf8(second)
+                            << QString::fromUtf8(answer);
+    };
+    row("R = E/I", 0, "12", "2", "6.");
+    row("R = E²/W", 1, "10", "4", "25.");
+    row("R = W/I²", 2, "100", "5", "4.");
+    row("E = IR", 3, "2", "3.5", "7.");
+    row("E = W/I", 4, "100", "8", "12.5");
+    row("E = √(WR)", 5, "100", "4", "20.");
+    row("W = EI", 6, "120", "0.5", "60.");
+    row("W = I²R", 7, "3", "10", "90.");
+    row("W = E²/R", 8, "12", "48", "3.");
+    row("I = E/R, five decimals", 9, "2", "3", ".66667");
+    row("I = W/E", 10, "60", "120", ".5");
+    row("I = √(W/R)", 11, "100", "4", "5.");
+    row("both empty multiply to zero", 3, "", "", ".");
+    row("below the fifth decimal", 9, "1", "300000", ".");
+    row("product underflows to zero, no fault", 6, "1e-200", "1e-200", ".");
+    row("text after the number is ignored", 0, "12 volts", "2a", "6.");
+    row("blanks inside the number are skipped", 0, "1 2", " 2", "6.");
+    row("exponents with E and D", 0, "1e3", "2D1", "50.");
+    row("a pasted minus sign counts", 0, "-12", "2", "-6.");
+    row("large answer in full", 7, "100000", "100000", "1000000000000000.");
 }
 
 void ElectricalTest::answers()
@@ -100,40 +64,26 @@ void ElectricalTest::faults_data()
     QTest::addColumn<int>("formula");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("E/I, second empty") << 0 << "12"
-                                       << "";
-    QTest::newRow("E/I, zero over zero") << 0 << "0"
-                                         << "0";
-    QTest::newRow("E²/W by zero") << 1 << "5"
-                                  << "0";
-    QTest::newRow("W/I² by zero") << 2 << "5"
-                                  << "0.";
-    QTest::newRow("W/I, second only a point") << 4 << "5"
-                                              << ".";
-    QTest::newRow("E²/R by zero") << 8 << "5"
-                                  << "0";
-    QTest::newRow("E/R by zero") << 9 << "5"
-                                 << "0";
-    QTest::newRow("W/E by zero") << 10 << "5"
-                                 << "0";
-    QTest::newRow("√(W/R) by zero") << 11 << "5"
-                                    << "0";
-    QTest::newRow("square underflows to a zero divisor") << 2 << "1"
-                                                         << "1e-200";
-    QTest::newRow("square overflows though the quotient would be 0") << 2 << "1"
-                                                                     << "1e200";
-    QTest::newRow("square overflows though multiplied by 0") << 7 << "1e200"
-                                                             << "0";
-    QTest::newRow("product overflows") << 3 << "1e200"
-                                       << "1e200";
-    QTest::newRow("root of a negative product") << 5 << "-4"
-                                                << "1";
-    QTest::newRow("root of a negative quotient") << 11 << "-100"
-                                                 << "4";
-    QTest::newRow("first value beyond range") << 0 << "1e999"
-                                              << "1";
-    QTest::newRow("second value beyond range") << 6 << "1"
-                                               << "-1e400";
+    const auto row = [](const char* name, int formula, const char* first, const char* second) {
+        QTest::newRow(name) << formula << QString::fromUtf8(first) << QString::fromUtf8(second);
+    };
+    row("E/I, second empty", 0, "12", "");
+    row("E/I, zero over zero", 0, "0", "0");
+    row("E²/W by zero", 1, "5", "0");
+    row("W/I² by zero", 2, "5", "0.");
+    row("W/I, second only a point", 4, "5", ".");
+    row("E²/R by zero", 8, "5", "0");
+    row("E/R by zero", 9, "5", "0");
+    row("W/E by zero", 10, "5", "0");
+    row("√(W/R) by zero", 11, "5", "0");
+    row("square underflows to a zero divisor", 2, "1", "1e-200");
+    row("square overflows though the quotient would be 0", 2, "1", "1e200");
+    row("square overflows though multiplied by 0", 7, "1e200", "0");
+    row("product overflows", 3, "1e200", "1e200");
+    row("root of a negative product", 5, "-4", "1");
+    row("root of a negative quotient", 11, "-100", "4");
+    row("first value beyond range", 0, "1e999", "1");
+    row("second value beyond range", 6, "1", "-1e400");
 }
 
 void ElectricalTest::faults()

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -53,7 +54,7 @@ class ElectricalPanelTest : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
-    void designNames();
+    void controlsAreNamed();
     void startsWithNothingPicked();
     void clickingPicksAFormula_data();
     void clickingPicksAFormula();
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void movingOffCancelsTheName();
     void tabChosenHidesNamesAndClips();
     void wheelToolTip();
+    void spotsScaleWithTheWheel();
     void wheelRendersAsADisc_data();
     void wheelRendersAsADisc();
     void selectionPicturesAreDrawn();
@@ -124,7 +126,7 @@ void ElectricalPanelTest::cleanup()
     panel_ = nullptr;
 }
 
-void ElectricalPanelTest::designNames()
+void ElectricalPanelTest::controlsAreNamed()
 {
     QCOMPARE(panel_->objectName(), QStringLiteral("PicElectrical"));
     QStringList names = {"picElecWheel", "picElecSelect", "Label18", "lblL1",  "txtEle1",
@@ -176,42 +178,23 @@ void ElectricalPanelTest::clickingPicksAFormula_data()
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<QString>("answer");
-    QTest::newRow("0") << 0 << "E/I" << QPoint(6, 4) << "E in Volts"
-                       << "I in Amps"
-                       << "R in Ohms";
-    QTest::newRow("1") << 1 << "E²/W" << QPoint(6, 4) << "E in Volts"
-                       << "W in Watts"
-                       << "R in Ohms";
-    QTest::newRow("2") << 2 << "W/I²" << QPoint(6, 4) << "W in Watts"
-                       << "I in Amps"
-                       << "R in Ohms";
-    QTest::newRow("3") << 3 << "IR" << QPoint(6, 6) << "I in Amps"
-                       << "R in Ohms"
-                       << "E in Volts";
-    QTest::newRow("4") << 4 << "W/I" << QPoint(6, 4) << "W in Watts"
-                       << "I in Amps"
-                       << "E in Volts";
-    QTest::newRow("5") << 5 << "√(WR)" << QPoint(0, 3) << "W in Watts"
-                       << "R in Ohms"
-                       << "E in Volts";
-    QTest::newRow("6") << 6 << "EI" << QPoint(6, 6) << "E in Volts"
-                       << "I in Amps"
-                       << "W in Watts";
-    QTest::newRow("7") << 7 << "I²R" << QPoint(2, 5) << "I in Amps"
-                       << "R in Ohms"
-                       << "W in Watts";
-    QTest::newRow("8") << 8 << "E²/R" << QPoint(6, 4) << "E in Volts"
-                       << "R in Ohms"
-                       << "W in Watts";
-    QTest::newRow("9") << 9 << "E/R" << QPoint(6, 4) << "E in Volts"
-                       << "R in Ohms"
-                       << "I in Amps";
-    QTest::newRow("10") << 10 << "W/E" << QPoint(6, 4) << "W in Watts"
-                        << "E in Volts"
-                        << "I in Amps";
-    QTest::newRow("11") << 11 << "√(W/R)" << QPoint(3, 2) << "W in Watts"
-                        << "R in Ohms"
-                        << "I in Amps";
+    const auto row = [](const char* name, int formula, const char* picture, QPoint offset, const char* first,
+                        const char* second, const char* answer) {
+        QTest::newRow(name) << formula << QString::fromUtf8(picture) << offset << QString::fromUtf8(first)
+                            << QString::fromUtf8(second) << QString::fromUtf8(answer);
+    };
+    row("0", 0, "E/I", QPoint(6, 4), "E in Volts", "I in Amps", "R in Ohms");
+    row("1", 1, "E²/W", QPoint(6, 4), "E in Volts", "W in Watts", "R in Ohms");
+    row("2", 2, "W/I²", QPoint(6, 4), "W in Watts", "I in Amps", "R in Ohms");
+    row("3", 3, "IR", QPoint(6, 6), "I in Amps", "R in Ohms", "E in Volts");
+    row("4", 4, "W/I", QPoint(6, 4), "W in Watts", "I in Amps", "E in Volts");
+    row("5", 5, "√(WR)", QPoint(0, 3), "W in Watts", "R in Ohms", "E in Volts");
+    row("6", 6, "EI", QPoint(6, 6), "E in Volts", "I in Amps", "W in Watts");
+    row("7", 7, "I²R", QPoint(2, 5), "I in Amps", "R in Ohms", "W in Watts");
+    row("8", 8, "E²/R", QPoint(6, 4), "E in Volts", "R in Ohms", "W in Watts");
+    row("9", 9, "E/R", QPoint(6, 4), "E in Volts", "R in Ohms", "I in Amps");
+    row("10", 10, "W/E", QPoint(6, 4), "W in Watts", "E in Volts", "I in Amps");
+    row("11", 11, "√(W/R)", QPoint(3, 2), "W in Watts", "R in Ohms", "I in Amps");
 }
 
 void ElectricalPanelTest::clickingPicksAFormula()
@@ -276,21 +259,15 @@ void ElectricalPanelTest::calculates_data()
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<QString>("answer");
-    QTest::newRow("R = E/I") << 0 << "12"
-                             << "2"
-                             << "6.";
-    QTest::newRow("I = √(W/R)") << 11 << "100"
-                                << "4"
-                                << "5.";
-    QTest::newRow("E = √(WR)") << 5 << "100"
-                               << "4"
-                               << "20.";
-    QTest::newRow("I = E/R") << 9 << "1"
-                             << "3"
-                             << ".33333";
-    QTest::newRow("W = I²R, decimals") << 7 << ".5"
-                                       << "10"
-                                       << "2.5";
+    const auto row = [](const char* name, int formula, const char* first, const char* second, const char* answer) {
+        QTest::newRow(name) << formula << QString::fromUtf8(first) << QString::fromUtf8(second)
+                            << QString::fromUtf8(answer);
+    };
+    row("R = E/I", 0, "12", "2", "6.");
+    row("I = √(W/R)", 11, "100", "4", "5.");
+    row("E = √(WR)", 5, "100", "4", "20.");
+    row("I = E/R", 9, "1", "3", ".33333");
+    row("W = I²R, decimals", 7, ".5", "10", "2.5");
 }
 
 void ElectricalPanelTest::calculates()
@@ -310,14 +287,13 @@ void ElectricalPanelTest::faultShowsOneMessage_data()
     QTest::addColumn<int>("formula");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("second entry empty") << 0 << "12"
-                                        << "";
-    QTest::newRow("zero current") << 2 << "100"
-                                  << "0";
-    QTest::newRow("pasted negative under the root") << 11 << "-100"
-                                                    << "4";
-    QTest::newRow("overflow") << 3 << "1e300"
-                              << "1e300";
+    const auto row = [](const char* name, int formula, const char* first, const char* second) {
+        QTest::newRow(name) << formula << QString::fromUtf8(first) << QString::fromUtf8(second);
+    };
+    row("second entry empty", 0, "12", "");
+    row("zero current", 2, "100", "0");
+    row("pasted negative under the root", 11, "-100", "4");
+    row("overflow", 3, "1e300", "1e300");
 }
 
 void ElectricalPanelTest::faultShowsOneMessage()
@@ -347,14 +323,13 @@ void ElectricalPanelTest::keyFilter_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("digits and points") << "0123456789.."
-                                       << "0123456789..";
-    QTest::newRow("minus sign dropped") << "-5"
-                                        << "5";
-    QTest::newRow("letters and blanks dropped") << "a1 b2E3"
-                                                << "123";
-    QTest::newRow("plus and comma dropped") << "+1,5"
-                                            << "15";
+    const auto row = [](const char* name, const char* typed, const char* shown) {
+        QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(shown);
+    };
+    row("digits and points", "0123456789..", "0123456789..");
+    row("minus sign dropped", "-5", "5");
+    row("letters and blanks dropped", "a1 b2E3", "123");
+    row("plus and comma dropped", "+1,5", "15");
 }
 
 void ElectricalPanelTest::keyFilter()
@@ -446,6 +421,27 @@ void ElectricalPanelTest::wheelToolTip()
     QHelpEvent overSquare(QEvent::ToolTip, squarePoint(0), wheel()->mapToGlobal(squarePoint(0)));
     QApplication::sendEvent(wheel(), &overSquare);
     QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void ElectricalPanelTest::spotsScaleWithTheWheel()
+{
+    FormulaWheel large;
+    large.resize(610, 610);
+    large.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&large));
+    QSignalSpy picked(&large, &FormulaWheel::formulaClicked);
+    QSignalSpy rested(&large, &FormulaWheel::quadrantSpotHovered);
+    QTest::mouseClick(&large, Qt::LeftButton, {}, pickPoint(4) * 2);
+    QTest::mouseClick(&large, Qt::LeftButton, {}, QPoint(142, 138) * 2);
+    QCOMPARE(picked.size(), 1);
+    QCOMPARE(picked[0][0].toInt(), 4);
+    QMouseEvent move(QEvent::MouseMove, squarePoint(3) * 2, large.mapToGlobal(squarePoint(3) * 2), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&large, &move);
+    QCOMPARE(rested.size(), 1);
+    QCOMPARE(rested[0][0].toInt(), 3);
+    QCOMPARE(large.findChild<QWidget*>(QStringLiteral("imgPick(0)"))->geometry(), QRect(432, 272, 82, 98));
+    QCOMPARE(large.mask(), QRegion(QRect(0, 0, 610, 610), QRegion::Ellipse));
 }
 
 void ElectricalPanelTest::wheelRendersAsADisc_data()
