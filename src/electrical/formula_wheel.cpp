@@ -21,6 +21,12 @@ QString spokenFormula(int index)
     return quadrantLetter(f.quantity) + QStringLiteral(" = ") + QString::fromUtf16(f.picture);
 }
 
+// Formula spots first, then the centre squares, as in wheelSpots().
+std::size_t slotOf(const WheelSpot& spot)
+{
+    return std::size_t(spot.index + (spot.kind == WheelSpotKind::Quadrant ? kElectricalFormulaCount : 0));
+}
+
 } // namespace
 
 WheelSpotButton::WheelSpotButton(QWidget* parent) : QAbstractButton(parent)
@@ -59,7 +65,7 @@ FormulaWheel::FormulaWheel(QWidget* parent) : QWidget(parent)
             button->setAccessibleName(quadrantName(Quantity(spot.index)));
         }
         button->setGeometry(spotRect(spot));
-        spots_[std::size_t(spot.index + (spot.kind == WheelSpotKind::Quadrant ? kElectricalFormulaCount : 0))] = button;
+        spots_[slotOf(spot)] = button;
     }
 }
 
@@ -132,8 +138,7 @@ void FormulaWheel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     for (const WheelSpot& spot : wheelSpots())
-        spots_[std::size_t(spot.index + (spot.kind == WheelSpotKind::Quadrant ? kElectricalFormulaCount : 0))]
-            ->setGeometry(spotRect(spot));
+        spots_[slotOf(spot)]->setGeometry(spotRect(spot));
     clipToDisc();
 }
 
