@@ -144,8 +144,10 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
 
 AccessoryWindowTraits CalculatorWindow::traits()
 {
-    return {QStringLiteral("Calculator"), kOpeningSize, QStringLiteral("Calculator Left"),
-            QStringLiteral("Calculator Top"), PlacementGuard::SkipWhileMinimisedOrResizing};
+    AccessoryWindowTraits traits{QStringLiteral("Calculator"), kOpeningSize, QStringLiteral("Calculator Left"),
+                                 QStringLiteral("Calculator Top")};
+    traits.guard = PlacementGuard::SkipWhileMinimisedOrResizing;
+    return traits;
 }
 
 QString CalculatorWindow::readoutText() const

@@ -2,6 +2,7 @@
 
 #include "common/twips.h"
 #include "conversion/metric_panel.h"
+#include "electrical/electrical_panel.h"
 
 namespace mx {
 namespace {
@@ -53,7 +54,7 @@ std::vector<TabPage> tabPages(MetricConversions& conversions)
                      QStringLiteral("Electrical"),
                      {200, 700},
                      true,
-                     emptyPanel(u"PicElectrical", u"Electrical Calculator", {200, 700})});
+                     [](QWidget* parent) { return new ElectricalPanel(parent); }});
     return pages;
 }
 

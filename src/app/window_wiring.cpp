@@ -1,6 +1,7 @@
 #include "app/window_wiring.h"
 
 #include "app/accessory_windows.h"
+#include "accessories/calculator_window.h"
 #include "app/main_window.h"
 #include "conversion/metric_panel.h"
 

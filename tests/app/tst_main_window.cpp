@@ -111,7 +111,7 @@ void MainWindowTest::designNamesExist_data()
         {"picHumidity", "mx::TabPanel"},
         {"picWind", "mx::TabPanel"},
         {"picVibration", "mx::TabPanel"},
-        {"PicElectrical", "mx::TabPanel"},
+        {"PicElectrical", "mx::ElectricalPanel"},
         {"Frame3", "QGroupBox"},
         {"Combo1", "QComboBox"},
         {"Combo2", "QComboBox"},
