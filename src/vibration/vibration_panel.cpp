@@ -16,7 +16,7 @@ namespace mx {
 namespace {
 
 // The panel and its two frames, in twips.
-constexpr int kPanelWidth = 5640;
+constexpr int kPanelWidth = 6000;
 constexpr int kSineFrameHeight = 2520;
 constexpr int kRandomFrameTop = 2640;
 constexpr int kRandomFrameHeight = 1740;
@@ -24,18 +24,19 @@ constexpr int kPanelHeight = kRandomFrameTop + kRandomFrameHeight;
 
 // Rows inside a frame: a caption to the left of its box.
 constexpr int kCaptionLeft = 120;
-constexpr int kCaptionWidth = 2880;
-constexpr int kBoxLeft = 3120;
+constexpr int kCaptionWidth = 3120;
+constexpr int kBoxLeft = 3360;
 constexpr int kBoxWidth = 1080;
 constexpr int kBoxHeight = 285;
 constexpr int kFirstRowTop = 600;
-constexpr int kSineRowStep = 450; // room for a caption on two lines
+constexpr int kSineRowStep = 480; // room for a caption on two lines
 constexpr int kRandomRowStep = 360;
-constexpr int kSineCaptionHeight = 405;
+constexpr int kSineCaptionHeight = 450;
 constexpr int kRandomCaptionHeight = 255;
-constexpr int kButtonLeft = 4440;
-constexpr int kButtonWidth = 1000;
+constexpr int kButtonLeft = 4560;
+constexpr int kButtonWidth = 1200;
 constexpr int kButtonHeight = 375;
+constexpr int kButtonRaise = (kBoxHeight - kButtonHeight) / 2; // a button centred on its row
 
 struct RowDesign {
     const char16_t* boxName;
@@ -134,10 +135,12 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
                                 QStringLiteral("Sine vibration: fill in any two of the four values"), top);
         sineLabels_[i]->setBuddy(sineBoxes_[i]);
     }
-    calculateSineButton_ = makeButton(sineFrame_, QStringLiteral("cmdVibCalc1"), QStringLiteral("Calculate"),
-                                      QStringLiteral("Calculate sine vibration"), 1050);
-    clearSineButton_ = makeButton(sineFrame_, QStringLiteral("cmdVibClear1"), QStringLiteral("Clear"),
-                                  QStringLiteral("Clear sine vibration"), 1500);
+    calculateSineButton_ =
+        makeButton(sineFrame_, QStringLiteral("cmdVibCalc1"), QStringLiteral("Calculate"),
+                   QStringLiteral("Calculate sine vibration"), kFirstRowTop + kSineRowStep + kButtonRaise);
+    clearSineButton_ =
+        makeButton(sineFrame_, QStringLiteral("cmdVibClear1"), QStringLiteral("Clear"),
+                   QStringLiteral("Clear sine vibration"), kFirstRowTop + 2 * kSineRowStep + kButtonRaise);
     englishOption_ = place(new QRadioButton(QStringLiteral("English"), sineFrame_), QStringLiteral("optEnglish"),
                            kButtonLeft, 240, 1080, 255);
     englishOption_->setAccessibleName(QStringLiteral("English units"));
@@ -168,9 +171,10 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
         randomLabels_[i]->setBuddy(randomBoxes_[i]);
     }
     calculateRandomButton_ = makeButton(randomFrame_, QStringLiteral("cmdVibCalc2"), QStringLiteral("Calculate"),
-                                        QStringLiteral("Calculate random vibration"), 600);
-    clearRandomButton_ = makeButton(randomFrame_, QStringLiteral("cmdVibClear2"), QStringLiteral("Clear"),
-                                    QStringLiteral("Clear random vibration"), 1080);
+                                        QStringLiteral("Calculate random vibration"), kFirstRowTop + kButtonRaise);
+    clearRandomButton_ =
+        makeButton(randomFrame_, QStringLiteral("cmdVibClear2"), QStringLiteral("Clear"),
+                   QStringLiteral("Clear random vibration"), kFirstRowTop + 2 * kRandomRowStep + kButtonRaise);
 
     for (QLabel* label : sineLabels_)
         label->setAccessibleDescription(QStringLiteral("Caption of the box to its right"));

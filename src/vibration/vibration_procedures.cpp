@@ -149,15 +149,19 @@ bool isFilled(const QString& text)
 SineOutcome calculateSine(const SineEntries& entries)
 {
     SineOutcome outcome{entries.text, {}};
+    std::array<bool, kSineBoxCount> filled{};
     int filledCount = 0;
-    for (const QString& text : entries.text)
-        filledCount += isFilled(text) ? 1 : 0;
+    for (std::size_t i = 0; i < filled.size(); ++i) {
+        filled[i] = isFilled(entries.text[i]);
+        filledCount += filled[i] ? 1 : 0;
+    }
     if (filledCount >= 3) {
         outcome.messages.append(tooManyEntriesMessage());
         return outcome;
     }
+    // The pairs are noted before any block runs: a block's results do not make further pairs.
     for (const PairBoxes& boxes : kPairsInOrder) {
-        if (!isFilled(outcome.text[boxes.first]) || !isFilled(outcome.text[boxes.second]))
+        if (!filled[boxes.first] || !filled[boxes.second])
             continue;
         if (!runPairBlock(boxes.pair, entries.englishUnits, outcome.text, outcome.messages)) {
             outcome.text = entries.text;
