@@ -108,7 +108,7 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
     setMouseTracking(true);
 
     const QString enterTwo = QStringLiteral("Enter 2 Known values only.");
-    const UnitCaptions captions = designCaptions();
+    const UnitCaptions captions = startingCaptions();
 
     sineFrame_ =
         makeFrame(this, QStringLiteral("Frame1"), QStringLiteral("Vibration Calculation"), 0, kSineFrameHeight);

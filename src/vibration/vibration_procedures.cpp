@@ -128,6 +128,11 @@ bool runPairBlock(SinePair pair, bool english, SineTexts& text, QStringList& mes
     return true;
 }
 
+bool isFilled(const QString& text)
+{
+    return leadingNumber(text) != 0.0;
+}
+
 void convertText(QString& text, double factor)
 {
     if (!text.isEmpty())
@@ -139,11 +144,6 @@ void convertText(QString& text, double factor)
 QString tooManyEntriesMessage()
 {
     return QStringLiteral("Only 2 entry boxes may contain your data");
-}
-
-bool isFilled(const QString& text)
-{
-    return leadingNumber(text) != 0.0;
 }
 
 SineOutcome calculateSine(const SineEntries& entries)
@@ -201,7 +201,7 @@ RandomOutcome calculateRandom(const RandomTexts& entries)
     return outcome;
 }
 
-UnitCaptions designCaptions()
+UnitCaptions startingCaptions()
 {
     return {QStringLiteral("Peak-Peak displacment in inches"), QStringLiteral("Peak velocity inches/second")};
 }

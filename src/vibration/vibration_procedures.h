@@ -49,8 +49,7 @@ QString tooManyEntriesMessage();
 
 // An entry counts as filled when its leading number is not zero: empty, "0", "0.000" and text without a number
 // are all empty; a negative number is filled.
-bool isFilled(const QString& text);
-
+//
 // Any two filled sine boxes give the other two; three or four filled give tooManyEntriesMessage() and change
 // nothing; fewer than two do nothing. Stores what it computes in VibFrequency, VibAcceleration, VibDisplacement and
 // VibVelocity. A value typed beyond the range its routine takes gives kCalculationError and changes nothing.
@@ -60,7 +59,7 @@ SineOutcome calculateSine(const SineEntries& entries);
 RandomOutcome calculateRandom(const RandomTexts& entries);
 
 // The captions before the user has chosen a unit system.
-UnitCaptions designCaptions();
+UnitCaptions startingCaptions();
 
 // Sets the unit captions for `toEnglish` and, when the unit system changes, converts the displacement and velocity
 // texts that are not empty. Each switch converts the rounded text shown, so precision is lost at every switch.
