@@ -3,6 +3,7 @@
 #include "common/twips.h"
 #include "conversion/metric_panel.h"
 #include "electrical/electrical_panel.h"
+#include "vibration/vibration_panel.h"
 
 namespace mx {
 namespace {
@@ -49,7 +50,7 @@ std::vector<TabPage> tabPages(MetricConversions& conversions)
                      QStringLiteral("Vibration"),
                      {440, 800},
                      true,
-                     emptyPanel(u"picVibration", u"Vibration Calculator", {440, 800})});
+                     [](QWidget* parent) { return new VibrationPanel(parent); }});
     pages.push_back({QStringLiteral("Electrical Calculator"),
                      QStringLiteral("Electrical"),
                      {200, 700},

@@ -110,7 +110,7 @@ void MainWindowTest::designNamesExist_data()
         {"picMetric", "mx::MetricPanel"},
         {"picHumidity", "mx::TabPanel"},
         {"picWind", "mx::TabPanel"},
-        {"picVibration", "mx::TabPanel"},
+        {"picVibration", "mx::VibrationPanel"},
         {"PicElectrical", "mx::ElectricalPanel"},
         {"Frame3", "QGroupBox"},
         {"Combo1", "QComboBox"},
