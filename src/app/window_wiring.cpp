@@ -33,14 +33,7 @@ void wireWindows(MainWindow& main)
     AccessoryWindows& windows = main.windows();
     // The accessory windows with the places they open at. Those not yet part of the program are declared by their
     // places alone, so that the settings file still records where they would open.
-    windows.addWindow({QStringLiteral("Calculator"),
-                       {2895, 3330},
-                       QStringLiteral("Calculator Left"),
-                       QStringLiteral("Calculator Top"),
-                       {},
-                       {},
-                       {},
-                       PlacementGuard::SkipWhileMinimisedOrResizing});
+    windows.addWindow(CalculatorWindow::traits(), [] { return new CalculatorWindow; });
     windows.addWindow({QStringLiteral("frmTableEditor"),
                        {5700, 6180},
                        QStringLiteral("Table Editor Left"),

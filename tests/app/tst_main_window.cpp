@@ -47,6 +47,7 @@ private Q_SLOTS:
     void tabsStayAboveThePanels();
     void windowIsFixed();
     void accessoryWindowsAreSingleAndPlaced();
+    void toolsMenuOpensTheCalculator();
     void minimiseCarriesAccessoryWindows();
     void exitClosesTheNewestFirst();
     void refusedCloseCancelsExit();
@@ -299,6 +300,19 @@ void MainWindowTest::accessoryWindowsAreSingleAndPlaced()
     QCOMPARE(made, 2); // made fresh after a close
     QCOMPARE(windows.loadedWindows().size(), 1);
     QVERIFY(!windows.open(QStringLiteral("frmNoteEditor"))); // declared by its place only
+}
+
+void MainWindowTest::toolsMenuOpensTheCalculator()
+{
+    auto* entry = window_->findChild<QAction*>(QStringLiteral("mnuCalculator"));
+    QVERIFY(entry->isEnabled());
+    entry->trigger();
+    QWidget* calculator = window_->windows().loaded(QStringLiteral("Calculator"));
+    QVERIFY(calculator);
+    QVERIFY(calculator->isVisible());
+    QCOMPARE(QString::fromLatin1(calculator->metaObject()->className()), QStringLiteral("mx::CalculatorWindow"));
+    entry->trigger();
+    QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{calculator});
 }
 
 void MainWindowTest::minimiseCarriesAccessoryWindows()
