@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScopeGuard>
@@ -21,6 +22,8 @@
 #include <QTest>
 
 #include <array>
+
+#include <sys/stat.h>
 #include <memory>
 #include <optional>
 
@@ -84,6 +87,7 @@ private Q_SLOTS:
     void openWindowsAreCaptured();
     void unwritableSettingsAreLostQuietly_data();
     void unwritableSettingsAreLostQuietly();
+    void settingsThatAreNotAFileAreLeftAlone();
     void refusedExitKeepsThePlacementRule();
     void aboutQuorvaneOpensTheLocalPage();
 
@@ -355,6 +359,19 @@ void SettingsTest::unwritableSettingsAreLostQuietly()
     QCOMPARE(readAll(SettingsFile), old);
     QVERIFY(messages->shown.isEmpty());
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Mensurix.ini")});
+}
+
+// A named pipe in the settings file's place would block the start for good if it were opened.
+void SettingsTest::settingsThatAreNotAFileAreLeftAlone()
+{
+    QCOMPARE(::mkfifo(QFile::encodeName(SettingsFile).constData(), 0600), 0);
+    start();
+    QVERIFY(isCentred(window_));
+    QCOMPARE(tips_, 1); // a first run
+    action("mnuSavePositions")->trigger();
+    exit();
+    QVERIFY(QFileInfo(SettingsFile).isFile() == false);
+    QVERIFY(QFileInfo::exists(SettingsFile));
 }
 
 void SettingsTest::refusedExitKeepsThePlacementRule()
