@@ -39,15 +39,15 @@ struct MenuEntry {
     const char16_t* description;
 };
 
-struct MenuSpec {
+struct MenuOfBar {
     const char16_t* name;
     const char16_t* caption;
     std::vector<MenuEntry> entries;
 };
 
-const std::vector<MenuSpec>& menuBarLayout()
+const std::vector<MenuOfBar>& menuBarLayout()
 {
-    static const std::vector<MenuSpec> menus = {
+    static const std::vector<MenuOfBar> menus = {
         {u"mnuFile", u"&File", {{u"mnuExit", u"&Exit", u"Exit Mensurix"}}},
         {u"mnuEdit", u"&Edit", {{u"mnuTableEditor", u"Edit &Table", u"Edit the conversion table of the chosen type"}}},
         {u"mnuTools",
@@ -116,11 +116,11 @@ void MainWindow::buildMenus()
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setNativeMenuBar(false);
     bar->setAccessibleName(QStringLiteral("Menu bar"));
-    for (const MenuSpec& spec : menuBarLayout()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf16(spec.caption));
-        menu->setObjectName(QString::fromUtf16(spec.name));
+    for (const MenuOfBar& menuOfBar : menuBarLayout()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf16(menuOfBar.caption));
+        menu->setObjectName(QString::fromUtf16(menuOfBar.name));
         menu->setAccessibleName(menu->title().remove(u'&'));
-        for (const MenuEntry& entry : spec.entries) {
+        for (const MenuEntry& entry : menuOfBar.entries) {
             QAction* action =
                 *entry.caption ? menu->addAction(QString::fromUtf16(entry.caption)) : menu->addSeparator();
             action->setObjectName(QString::fromUtf16(entry.name));

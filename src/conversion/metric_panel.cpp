@@ -36,14 +36,8 @@ MetricPanel::MetricPanel(MetricConversions& conversions, QWidget* parent) : TabP
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
 
-    frame_ = placeControl(new QGroupBox(QStringLiteral("Metric vs English"), this), QStringLiteral("Frame3"),
-                          {0, 0, kFrameWidth, kFrameHeight});
-    frame_->setAccessibleName(QStringLiteral("Metric vs English"));
-    // The caption sits on the frame's top line, so the controls below it keep their designed places.
-    frame_->setStyleSheet(QStringLiteral("QGroupBox#Frame3 { border: 1px solid palette(mid); border-radius: 2px;"
-                                         " margin-top: 6px; }"
-                                         "QGroupBox#Frame3::title { subcontrol-origin: margin; left: 8px;"
-                                         " padding: 0 2px; }"));
+    frame_ = placeFrame(this, QStringLiteral("Frame3"), QStringLiteral("Metric vs English"),
+                        {0, 0, kFrameWidth, kFrameHeight});
     QWidget* f = frame_;
 
     placeLabel(f, QStringLiteral("Label5"), QStringLiteral("Conversion Type"), {2108, 136, 1394, 255},

@@ -3,6 +3,7 @@
 #include "common/message_service.h"
 #include "common/twips.h"
 #include "electrical/formula_wheel.h"
+#include "platform/form_layout.h"
 #include "platform/key_filter.h"
 
 #include <QFrame>
@@ -30,24 +31,23 @@ constexpr int kSelectionBorder = 2;
 // Quadrant names show beside their centre squares (twips of the wheel): below the lower squares, above the upper.
 constexpr int kNameGap = 30;
 
-template <typename W> W* place(W* widget, const QString& name, int left, int top, int width, int height)
+// The column's controls keep their designed sizes whatever their contents ask for.
+template <typename W> W* fixSize(W* widget)
 {
-    widget->setObjectName(name);
-    widget->setGeometry(twipsRect(left, top, width, height));
     widget->setFixedSize(widget->size());
     return widget;
 }
 
 QLabel* makeCaption(QWidget* parent, const QString& name, const QString& text, int top)
 {
-    auto* label = place(new QLabel(text, parent), name, kColumnLeft, top, kColumnWidth, 255);
+    auto* label = fixSize(placeControl(new QLabel(text, parent), name, {kColumnLeft, top, kColumnWidth, 255}));
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
 
 QLineEdit* makeValueBox(QWidget* parent, const QString& name, const QString& accessibleName, int top)
 {
-    auto* box = place(new QLineEdit(parent), name, kBoxLeft, top, kBoxWidth, 315);
+    auto* box = fixSize(placeControl(new QLineEdit(parent), name, {kBoxLeft, top, kBoxWidth, 315}));
     box->setAccessibleName(accessibleName);
     box->setEnabled(false);
     QPalette pal = box->palette();
@@ -110,8 +110,9 @@ ElectricalPanel::ElectricalPanel(QWidget* parent) : TabPanel(parent)
     quadrantTipTimer_->setObjectName(QStringLiteral("timElecTips"));
     quadrantTipTimer_->setInterval(kQuadrantTipDelayMs);
 
-    instruction_ = place(new QLabel(QStringLiteral("Select the desired formula from the wheel above."), this),
-                         QStringLiteral("Label18"), kColumnLeft, 0, kColumnWidth, 900);
+    instruction_ =
+        fixSize(placeControl(new QLabel(QStringLiteral("Select the desired formula from the wheel above."), this),
+                             QStringLiteral("Label18"), {kColumnLeft, 0, kColumnWidth, 900}));
     instruction_->setAlignment(Qt::AlignCenter);
     instruction_->setWordWrap(true);
 
@@ -149,15 +150,15 @@ ElectricalPanel::ElectricalPanel(QWidget* parent) : TabPanel(parent)
     secondCaption_->setBuddy(secondValueBox_);
     answerCaption_ = makeCaption(this, QStringLiteral("Label20"), QStringLiteral("Answer"), 3225);
 
-    answer_ = place(new QLabel(this), QStringLiteral("lblEle"), kColumnLeft, 3495, kColumnWidth, 315);
+    answer_ = fixSize(placeControl(new QLabel(this), QStringLiteral("lblEle"), {kColumnLeft, 3495, kColumnWidth, 315}));
     answer_->setAlignment(Qt::AlignCenter);
     answer_->setFrameShape(QFrame::Box);
     answer_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     answer_->setAccessibleDescription(QStringLiteral("Answer"));
     paintBlackOnYellow(answer_);
 
-    calculateButton_ = place(new QPushButton(QStringLiteral("Calculate"), this), QStringLiteral("cmdEleCalc"), kBoxLeft,
-                             3960, kBoxWidth, 375);
+    calculateButton_ = fixSize(placeControl(new QPushButton(QStringLiteral("Calculate"), this),
+                                            QStringLiteral("cmdEleCalc"), {kBoxLeft, 3960, kBoxWidth, 375}));
     calculateButton_->setAccessibleName(QStringLiteral("Calculate"));
     calculateButton_->setAutoDefault(false);
     calculateButton_->setEnabled(false);

@@ -2,6 +2,7 @@
 
 #include "common/twips.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QString>
 
@@ -30,6 +31,17 @@ inline QLabel* placeLabel(QWidget* parent, const QString& objectName, const QStr
     auto* label = placeControl(new QLabel(text, parent), objectName, at);
     label->setAlignment(align | Qt::AlignVCenter);
     return label;
+}
+
+// A frame with its caption on its top line, so that the controls inside keep their designed places.
+inline QGroupBox* placeFrame(QWidget* parent, const QString& objectName, const QString& caption, TwipsRect at)
+{
+    auto* frame = placeControl(new QGroupBox(caption, parent), objectName, at);
+    frame->setAccessibleName(caption);
+    frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
+                                        " margin-top: 6px; }"
+                                        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"));
+    return frame;
 }
 
 } // namespace mx

@@ -2,6 +2,7 @@
 
 #include "common/message_service.h"
 #include "common/twips.h"
+#include "platform/form_layout.h"
 #include "platform/key_filter.h"
 #include "vibration/vibration.h"
 
@@ -44,28 +45,15 @@ struct RowDesign {
     const char16_t* caption;
 };
 
-template <typename W> W* place(W* widget, const QString& name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(twipsRect(left, top, width, height));
-    return widget;
-}
-
 QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& caption, int top, int height)
 {
-    auto* frame = place(new QGroupBox(caption, parent), name, 0, top, kPanelWidth, height);
-    frame->setAccessibleName(caption);
-    // The caption sits on the frame's top line, so the controls below it keep their places.
-    frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
-                                        " margin-top: 6px; }"
-                                        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"));
-    return frame;
+    return placeFrame(parent, name, caption, {0, top, kPanelWidth, height});
 }
 
 QLabel* makeCaption(QWidget* parent, const QString& name, const QString& text, int left, int top, int width, int height,
                     Qt::Alignment align)
 {
-    auto* label = place(new QLabel(text, parent), name, left, top, width, height);
+    auto* label = placeControl(new QLabel(text, parent), name, {left, top, width, height});
     label->setAlignment(align | Qt::AlignVCenter);
     label->setWordWrap(true);
     return label;
@@ -74,7 +62,8 @@ QLabel* makeCaption(QWidget* parent, const QString& name, const QString& text, i
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& accessible,
                         int top)
 {
-    auto* button = place(new QPushButton(caption, parent), name, kButtonLeft, top, kButtonWidth, kButtonHeight);
+    auto* button =
+        placeControl(new QPushButton(caption, parent), name, {kButtonLeft, top, kButtonWidth, kButtonHeight});
     button->setAccessibleName(accessible);
     button->setAutoDefault(false);
     return button;
@@ -89,7 +78,7 @@ int keepNumberCharacter(int code)
 
 QLineEdit* makeBox(QWidget* parent, const QString& name, const QString& accessible, const QString& description, int top)
 {
-    auto* box = place(new QLineEdit(parent), name, kBoxLeft, top, kBoxWidth, kBoxHeight);
+    auto* box = placeControl(new QLineEdit(parent), name, {kBoxLeft, top, kBoxWidth, kBoxHeight});
     box->setAccessibleName(accessible);
     box->setAccessibleDescription(description);
     installKeyPressFilter(box, keepNumberCharacter, ControlCodes::Filtered);
@@ -141,12 +130,12 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
     clearSineButton_ =
         makeButton(sineFrame_, QStringLiteral("cmdVibClear1"), QStringLiteral("Clear"),
                    QStringLiteral("Clear sine vibration"), kFirstRowTop + 2 * kSineRowStep + kButtonRaise);
-    englishOption_ = place(new QRadioButton(QStringLiteral("English"), sineFrame_), QStringLiteral("optEnglish"),
-                           kButtonLeft, 240, 1080, 255);
+    englishOption_ = placeControl(new QRadioButton(QStringLiteral("English"), sineFrame_), QStringLiteral("optEnglish"),
+                                  {kButtonLeft, 240, 1080, 255});
     englishOption_->setAccessibleName(QStringLiteral("English units"));
     englishOption_->setChecked(true);
-    metricOption_ = place(new QRadioButton(QStringLiteral("Metric"), sineFrame_), QStringLiteral("optMetric"),
-                          kButtonLeft, 540, 1080, 255);
+    metricOption_ = placeControl(new QRadioButton(QStringLiteral("Metric"), sineFrame_), QStringLiteral("optMetric"),
+                                 {kButtonLeft, 540, 1080, 255});
     metricOption_->setAccessibleName(QStringLiteral("Metric units"));
 
     randomFrame_ = makeFrame(this, QStringLiteral("Frame2"),
