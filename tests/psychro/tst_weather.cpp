@@ -23,36 +23,20 @@ void WeatherTest::windChill_data()
     QTest::addColumn<bool>("kmh");
     QTest::addColumn<QString>("answer"); // empty: the answer stays as it was
     QTest::addColumn<QString>("message");
-    QTest::newRow("10 F, 20 mph") << "10"
-                                  << "20" << false << false << "-24.33"
-                                  << "";
-    QTest::newRow("capped at the air temperature") << "50"
-                                                   << "3" << false << false << "50."
-                                                   << "";
-    QTest::newRow("calm") << "30"
-                          << "0" << false << false << "30."
-                          << "";
-    QTest::newRow("-10 C, 30 km/h") << "-10"
-                                    << "30" << true << true << "-27.31"
-                                    << "";
-    QTest::newRow("km/h with F") << "10"
-                                 << "32.186" << false << true << "-24.33"
-                                 << "";
-    QTest::newRow("empty boxes read 0") << ""
-                                        << "" << false << false << "."
-                                        << "";
-    QTest::newRow("empty temperature in C is 32 F") << ""
-                                                    << "" << true << false << "."
-                                                    << "";
-    QTest::newRow("negative speed") << "10"
-                                    << "-5" << false << false << ""
-                                    << "Wind speed cannot be negative";
-    QTest::newRow("negative speed, km/h") << "10"
-                                          << "-0.1" << true << true << ""
-                                          << "Wind speed cannot be negative";
-    QTest::newRow("speed beyond numbers") << "10"
-                                          << "1e400" << false << false << ""
-                                          << "The Values selected can not be calculated correctly";
+    const auto row = [](const char* name, const char* t, const char* v, bool c, bool k, const char* answer,
+                        const char* message = "") { QTest::newRow(name) << t << v << c << k << answer << message; };
+    // clang-format off
+    row("10 F, 20 mph", "10", "20", false, false, "-24.33");
+    row("capped at the air temperature", "50", "3", false, false, "50.");
+    row("calm", "30", "0", false, false, "30.");
+    row("-10 C, 30 km/h", "-10", "30", true, true, "-27.31");
+    row("km/h with F", "10", "32.186", false, true, "-24.33");
+    row("empty boxes read 0", "", "", false, false, ".");
+    row("empty temperature in C is 32 F", "", "", true, false, ".");
+    row("negative speed", "10", "-5", false, false, "", "Wind speed cannot be negative");
+    row("negative speed, km/h", "10", "-0.1", true, true, "", "Wind speed cannot be negative");
+    row("speed beyond numbers", "10", "1e400", false, false, "", "The Values selected can not be calculated correctly");
+    // clang-format on
 }
 
 void WeatherTest::windChill()
@@ -82,21 +66,16 @@ void WeatherTest::heatIndex_data()
     QTest::addColumn<QString>("temperature");
     QTest::addColumn<QString>("humidity");
     QTest::addColumn<bool>("celsius");
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("90 F, 50%") << "90"
-                               << "50" << false << "95.55";
-    QTest::newRow("100 F, 40%") << "100"
-                                << "40" << false << "110.63";
-    QTest::newRow("80 F, 40%") << "80"
-                               << "40" << false << "79.88";
-    QTest::newRow("no lower limit") << "70"
-                                    << "50" << false << "75.72";
-    QTest::newRow("30 C, 60%") << "30"
-                               << "60" << true << "33.09";
-    QTest::newRow("letters after the number") << "90F"
-                                              << "50%" << false << "95.55";
-    QTest::newRow("beyond numbers") << "1e300"
-                                    << "1e300" << false << "";
+    QTest::addColumn<QString>("answer"); // empty: a message instead
+    // clang-format off
+    QTest::newRow("90 F, 50%") << "90" << "50" << false << "95.55";
+    QTest::newRow("100 F, 40%") << "100" << "40" << false << "110.63";
+    QTest::newRow("80 F, 40%") << "80" << "40" << false << "79.88";
+    QTest::newRow("no lower limit") << "70" << "50" << false << "75.72";
+    QTest::newRow("30 C, 60%") << "30" << "60" << true << "33.09";
+    QTest::newRow("letters after the number") << "90F" << "50%" << false << "95.55";
+    QTest::newRow("beyond numbers") << "1e300" << "1e300" << false << "";
+    // clang-format on
 }
 
 void WeatherTest::heatIndex()
