@@ -5,7 +5,6 @@
 #include "psychro/humidity.h"
 
 #include <cmath>
-#include <optional>
 
 namespace mx {
 namespace {
@@ -29,10 +28,13 @@ PsychroMessage entryError(const QString& text)
 // as they came in.
 class ExtendedRun {
 public:
-    ExtendedRun(const HumidityState& state) : state_(state), boxes_(state.boxes), fahrenheit_(state.scale == u"F") {}
+    explicit ExtendedRun(const HumidityState& state)
+        : state_(state), boxes_(state.boxes), fahrenheit_(state.scale == u"F")
+    {}
 
     HumidityOutcome run(double T, double Tw)
     {
+        psychro::HumidityError = false; // only the routines of this run may raise it
         const double Td0 = leadingNumber(boxes_.dewPoint);
         const double P = kStandardPressureInHg;
         switch (state_.method) {
