@@ -13,6 +13,7 @@
 #include "platform/shell_open.h"
 #include "platform/tab_panel.h"
 #include "platform/window_placement.h"
+#include "psychro/humidity.h"
 #include "version.h"
 
 #include <QCloseEvent>
@@ -93,6 +94,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
 
     // Program-wide values first: the panels and windows made below read them.
     HiddenAnimationEnabled = true;
+    psychro::HumidityScale = QStringLiteral("F");
     setAppPath(programFolder);
     conversions_ = std::make_unique<MetricConversions>(AppPath);
     windows_ = new AccessoryWindows(this);

@@ -18,14 +18,6 @@ namespace {
 constexpr int kFrameWidth = 5640;
 constexpr int kFrameHeight = 3060;
 
-void paint(QWidget* widget, QPalette::ColorRole background, const QColor& backgroundColour, const QColor& textColour)
-{
-    QPalette pal = widget->palette();
-    pal.setColor(background, backgroundColour);
-    pal.setColor(background == QPalette::Base ? QPalette::Text : QPalette::WindowText, textColour);
-    widget->setPalette(pal);
-}
-
 } // namespace
 
 MetricPanel::MetricPanel(MetricConversions& conversions, QWidget* parent) : TabPanel(parent), conversions_(conversions)
@@ -54,7 +46,7 @@ MetricPanel::MetricPanel(MetricConversions& conversions, QWidget* parent) : TabP
                Qt::AlignRight);
     valueBox_ = placeControl(new QLineEdit(f), QStringLiteral("metricText1"), {2280, 1620, 1000, 285});
     valueBox_->setAccessibleName(QStringLiteral("Value to convert"));
-    paint(valueBox_, QPalette::Base, Qt::white, Qt::black);
+    paintBox(valueBox_, Qt::white);
     convertButton_ =
         placeControl(new QPushButton(QStringLiteral("Convert"), f), QStringLiteral("Convert"), {3600, 1590, 1000, 315});
     convertButton_->setAccessibleName(QStringLiteral("Convert"));
@@ -79,12 +71,7 @@ MetricPanel::MetricPanel(MetricConversions& conversions, QWidget* parent) : TabP
 
         QLabel* answer = placeLabel(f, QStringLiteral("lblAnswer(%1)").arg(row), QString(),
                                     {2160, rowTop[row], 1200, 255}, Qt::AlignRight);
-        answer->setFrameShape(QFrame::Box);
-        answer->setAutoFillBackground(true);
-        answer->setBackgroundRole(QPalette::Window); // not the panel's button face, which children inherit
-        answer->setMargin(1);
-        answer->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        paint(answer, QPalette::Window, QColor(255, 255, 0), Qt::black);
+        paintAnswerLabel(answer);
         answer->setAccessibleDescription(QStringLiteral("Answer, ") + which);
         answers_[row] = answer;
     }

@@ -2,8 +2,10 @@
 
 #include "common/twips.h"
 
+#include <QColor>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPalette>
 #include <QString>
 
 // Forms are laid out as designed: each control by its design name at a rectangle in twips.
@@ -42,6 +44,30 @@ inline QGroupBox* placeFrame(QWidget* parent, const QString& objectName, const Q
                                         " margin-top: 6px; }"
                                         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"));
     return frame;
+}
+
+// Black text on the given background, whatever the palette the box would inherit.
+inline void paintBox(QWidget* box, const QColor& background)
+{
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Base, background);
+    pal.setColor(QPalette::Text, Qt::black);
+    box->setPalette(pal);
+}
+
+// A result label: black text on yellow in a box, on its own background rather than the panel's button face that
+// children inherit; its text can be selected.
+inline void paintAnswerLabel(QLabel* label)
+{
+    label->setFrameShape(QFrame::Box);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Window);
+    label->setMargin(1);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 0));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(pal);
 }
 
 } // namespace mx

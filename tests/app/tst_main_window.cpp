@@ -109,8 +109,8 @@ void MainWindowTest::designNamesExist_data()
     const std::pair<const char*, const char*> names[] = {
         {"TabStrip1", "mx::TabStrip"},
         {"picMetric", "mx::MetricPanel"},
-        {"picHumidity", "mx::TabPanel"},
-        {"picWind", "mx::TabPanel"},
+        {"picHumidity", "mx::HumidityPanel"},
+        {"picWind", "mx::WindPanel"},
         {"picVibration", "mx::VibrationPanel"},
         {"PicElectrical", "mx::ElectricalPanel"},
         {"Frame3", "QGroupBox"},

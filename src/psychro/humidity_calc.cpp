@@ -1,0 +1,302 @@
+#include "psychro/humidity_calc.h"
+
+#include "common/number_text.h"
+#include "psychro/hum_calc.h"
+#include "psychro/humidity.h"
+
+#include <cmath>
+
+namespace mx {
+namespace {
+
+constexpr const char16_t* kExtendedPicture = u"###.####0";
+constexpr const char16_t* kNormalPicture = u"###0.#0";
+constexpr const char16_t* kFineNormalPicture = u"###0.####0";
+constexpr const char16_t* kGrainsWetBulbPicture = u"####0.###0";
+
+bool isCelsius(QStringView scale)
+{
+    return scale == u"C";
+}
+
+PsychroMessage entryError(const QString& text)
+{
+    return {text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Entry ERROR")};
+}
+
+// One run of the extended range. Boxes are written into a working copy; a stop of our own hands back the boxes
+// as they came in.
+class ExtendedRun {
+public:
+    explicit ExtendedRun(const HumidityState& state)
+        : state_(state), boxes_(state.boxes), fahrenheit_(state.scale == u"F")
+    {}
+
+    HumidityOutcome run(double T, double Tw)
+    {
+        psychro::HumidityError = false; // only the routines of this run may raise it
+        const double Td0 = leadingNumber(boxes_.dewPoint);
+        const double P = kStandardPressureInHg;
+        switch (state_.method) {
+        case HumidityMethod::DryBulbWetBulb: {
+            if (!usable(toC(T)) || !usable(toC(Tw)))
+                return stopped();
+            const double RH = RHFromWetBulb(toC(T), toC(Tw), P, shown_);
+            if (!show(boxes_.humidity, RH))
+                return stopped();
+            if (psychro::HumidityError)
+                return finished();
+            const double Td = DewPointFromRH(read(boxes_.humidity), toC(T), shown_);
+            if (!show(boxes_.dewPoint, fromC(Td)) || !showVaporAndGrains())
+                return stopped();
+            break;
+        }
+        case HumidityMethod::DryBulbRH: {
+            if (!usable(toC(T)))
+                return stopped();
+            const double Td = DewPointFromRH(read(boxes_.humidity), toC(T), shown_);
+            if (psychro::HumidityError)
+                return finished();
+            if (!show(boxes_.dewPoint, fromC(Td)))
+                return stopped();
+            const double wetBulb = WetBulbFromDewPoint(toC(T), Td, P, shown_);
+            if (psychro::HumidityError || !show(boxes_.wetBulbTemp, fromC(wetBulb)) || !showVaporAndGrains())
+                return stopped();
+            break;
+        }
+        case HumidityMethod::DryBulbDewPoint: {
+            if (!usable(toC(T)) || !usable(toC(Td0)))
+                return stopped();
+            const double RH = RHFromDewPoint(toC(Td0), toC(T), shown_);
+            if (!show(boxes_.humidity, RH))
+                return stopped();
+            if (!psychro::HumidityError) {
+                const double wetBulb = WetBulbFromDewPoint(toC(T), toC(Td0), P, shown_);
+                if (psychro::HumidityError || !show(boxes_.wetBulbTemp, fromC(wetBulb)) || !showVaporAndGrains())
+                    return stopped();
+            }
+            break;
+        }
+        }
+        return finished();
+    }
+
+private:
+    double toC(double x) const { return fahrenheit_ ? FtoC(x) : x; }
+    double fromC(double x) const { return fahrenheit_ ? CtoF(x) : x; }
+    static double read(const QString& box) { return leadingNumber(box); }
+
+    // A temperature the Magnus formula can take; otherwise the message is queued.
+    bool usable(double celsius)
+    {
+        if (celsius <= kLowestMagnusCelsius) {
+            shown_.append(temperatureTooLowMessage());
+            return false;
+        }
+        if (!std::isfinite(celsius)) {
+            shown_.append(notCalculableMessage());
+            return false;
+        }
+        return true;
+    }
+
+    bool show(QString& box, double value)
+    {
+        if (!std::isfinite(value)) {
+            shown_.append(notCalculableMessage());
+            return false;
+        }
+        box = formatPicture(value, kExtendedPicture);
+        return true;
+    }
+
+    // Vapour pressure and grains come from the dew point as its box shows it.
+    bool showVaporAndGrains()
+    {
+        if (!usable(toC(read(boxes_.dewPoint))))
+            return false;
+        const double vapor = MbToInHg(SatVaporPressure(toC(read(boxes_.dewPoint))));
+        const double grains = GrainsPerPound(toC(read(boxes_.dewPoint)), kStandardPressureInHg);
+        if (!std::isfinite(vapor) || !std::isfinite(grains)) {
+            shown_.append(notCalculableMessage());
+            return false;
+        }
+        boxes_.vaporPressure = generalNumberText(vapor);
+        boxes_.grainsPerLb = generalNumberText(grains);
+        return true;
+    }
+
+    HumidityOutcome finished()
+    {
+        psychro::HumidityError = false;
+        return {boxes_, state_.rhInputMode, shown_};
+    }
+
+    HumidityOutcome stopped()
+    {
+        psychro::HumidityError = false;
+        return {state_.boxes, state_.rhInputMode, shown_};
+    }
+
+    const HumidityState& state_;
+    HumidityBoxes boxes_;
+    PsychroMessages shown_;
+    bool fahrenheit_;
+};
+
+// The part both normal-range paths share: vapour pressure, dew point and grains from the dry and wet bulb in
+// degrees Fahrenheit, with an exponential saturation formula in kelvins.
+struct CommonBlockPictures {
+    bool vaporInInHgByFactor; // e * 0.02953 instead of e / 33.8653
+    const char16_t* vaporPicture;
+    const char16_t* grainsPicture;
+};
+
+void commonBlock(double T, double Tw, bool celsius, const CommonBlockPictures& pictures, HumidityOutcome& out)
+{
+    const double p = 29.9212 * 33.8653;
+    const double Tk = FtoC(T) + 273.16;
+    const double Twk = FtoC(Tw) + 273.16;
+    const double ew = std::exp(((Twk - 273.16) * 17.27) / (Twk - 35.86)) * 6.108;
+    const double e = ew - (T - Tw) * (p * 0.000367) * ((Tw - 32) / 1571 + 1);
+    out.boxes.vaporPressure = pictures.vaporInInHgByFactor ? formatPicture(e * 0.02953, pictures.vaporPicture)
+                                                           : formatPicture(e / 33.8653, pictures.vaporPicture);
+    const double es = std::exp(((Tk - 273.16) * 17.27) / (Tk - 35.86)) * 6.108;
+    const double RH2 = (e * 100) / es;
+    if (RH2 <= 0) {
+        out.messages.append(notCalculableMessage());
+        return;
+    }
+    const double x = std::log((RH2 * es) / 610.8) / 17.27;
+    const double Tdk = (273.16 - x * 35.86) / (1 - x);
+    const double Tdc = Tdk - 273.16;
+    const double Tdf = CtoF(Tdc);
+    const double w = (e * 622) / (p - e);
+    out.boxes.grainsPerLb = formatPicture(w * 7, pictures.grainsPicture);
+    out.boxes.dewPoint = formatPicture(celsius ? Tdc : Tdf, kNormalPicture);
+}
+
+// The wet bulb whose humidity ratio, rounded to millionths, matches W: a halving search from the middle of
+// 32 F .. T. It ends once a step no longer moves the rounded wet bulb, so it always ends.
+double searchWetBulb(double T, double W)
+{
+    double step = (T - 32) / 2;
+    double Tw = step + 32;
+    for (;;) {
+        const double Wt = RoundTo(HumidityRatioFromWetBulb(Tw, T), 1000000);
+        if (Wt == W)
+            break;
+        step = step / 2;
+        const double prev = Tw;
+        if (Wt < W)
+            Tw = Tw + step;
+        if (Wt > W)
+            Tw = Tw - step;
+        if (RoundTo(prev, 100) == RoundTo(Tw, 100))
+            break;
+    }
+    return Tw;
+}
+
+void relativeHumidityPath(double T, double RH, bool celsius, HumidityOutcome& out)
+{
+    if (celsius)
+        T = CtoF(T);
+    if (T < 32 || T > 212 || RH < 0 || RH > 100) {
+        out.messages.append(
+            entryError(QStringLiteral("You must use values between 32F (0C) TO 212F (100C)\r\n And 0 to 100% RH")));
+        return;
+    }
+    const double r = RH / 100;
+    const double Ps = SatPressurePsia(T);
+    double W = ((r - Ps * r / 14.7) * ((Ps * 0.622) / (14.7 - Ps))) / (1 - Ps * r / 14.7);
+    W = RoundTo(W, 1000000);
+    double Tw = searchWetBulb(T, W);
+    if (celsius)
+        Tw = FtoC(Tw);
+    out.boxes.wetBulbTemp = formatPicture(Tw, kNormalPicture);
+    if (celsius)
+        Tw = CtoF(Tw);
+    commonBlock(T, Tw, celsius, {true, kFineNormalPicture, kFineNormalPicture}, out);
+}
+
+void wetBulbPath(double T, double Tw, bool celsius, HumidityOutcome& out)
+{
+    if (celsius) {
+        T = CtoF(T);
+        Tw = CtoF(Tw);
+    }
+    if (T < 32 || T > 212 || Tw < 32 || Tw > 212) {
+        out.messages.append(entryError(QStringLiteral("Temperature out of range.  32F (0C) TO 212F (100C)")));
+        return;
+    }
+    if (T < Tw) {
+        out.messages.append(entryError(QStringLiteral(" Dry bulb must be greater than or equal to the Wet bulb")));
+        return;
+    }
+    const double W = HumidityRatioFromWetBulb(Tw, T);
+    const double mu = W / SatHumidityRatio(T);
+    const double RH = (mu / (1 - ((1 - mu) * SatPressurePsia(T)) / 14.7)) * 100;
+    out.boxes.humidity = formatPicture(RH, kNormalPicture);
+    commonBlock(T, Tw, celsius, {false, kNormalPicture, kGrainsWetBulbPicture}, out);
+}
+
+} // namespace
+
+HumidityOutcome ExtendedRangeCalc(const HumidityState& state, double dry, double wet, double /*rh*/)
+{
+    return ExtendedRun(state).run(dry, wet);
+}
+
+HumidityOutcome NormalRangeCalc(const HumidityState& state, double dry, double wet, double rh)
+{
+    HumidityOutcome out{state.boxes, state.rhInputMode, {}};
+    const bool celsius = isCelsius(state.scale);
+    // An empty or non-positive wet bulb means the relative humidity is the second input.
+    if (wet <= 0)
+        out.rhInputMode = true;
+    if (out.rhInputMode)
+        relativeHumidityPath(dry, rh, celsius, out);
+    else
+        wetBulbPath(dry, wet, celsius, out);
+    return out;
+}
+
+HumidityOutcome calculateHumidity(const HumidityState& state)
+{
+    const double dry = leadingNumber(state.boxes.dryAirTemp);
+    const double wet = leadingNumber(state.boxes.wetBulbTemp);
+    const double rh = leadingNumber(state.boxes.humidity);
+    return state.extendedRange ? ExtendedRangeCalc(state, dry, wet, rh) : NormalRangeCalc(state, dry, wet, rh);
+}
+
+ScaleSwitch convertHumidityScale(const HumidityBoxes& boxes, QStringView fromScale, QStringView toScale)
+{
+    double (*convert)(double) = nullptr;
+    if (toScale == u"F" && fromScale == u"C")
+        convert = CtoF;
+    else if (toScale == u"C" && fromScale == u"F")
+        convert = FtoC;
+    ScaleSwitch out{boxes, {}};
+    if (!convert)
+        return out;
+    for (QString* box : {&out.boxes.dryAirTemp, &out.boxes.wetBulbTemp, &out.boxes.dewPoint}) {
+        if (box->isEmpty())
+            continue;
+        const double converted = convert(leadingNumber(*box));
+        if (std::isfinite(converted))
+            *box = formatPicture(converted, kNormalPicture);
+        else if (out.messages.isEmpty())
+            out.messages.append(notCalculableMessage());
+    }
+    return out;
+}
+
+HumidityCaptions humidityCaptions(QStringView scale)
+{
+    const QString unit = isCelsius(scale) ? QStringLiteral("(C)") : QStringLiteral("(F)");
+    return {QStringLiteral("Dry Air Temp ") + unit, QStringLiteral("Wet Bulb Temp ") + unit,
+            QStringLiteral("Dew Point Temp ") + unit};
+}
+
+} // namespace mx

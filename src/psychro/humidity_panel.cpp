@@ -1,0 +1,296 @@
+#include "psychro/humidity_panel.h"
+
+#include "platform/form_layout.h"
+#include "platform/key_filter.h"
+#include "psychro/humidity.h"
+#include "psychro/panel_layout.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace mx {
+namespace {
+
+using namespace psychro_layout;
+
+// The panel, in twips, from its right-most box and its buttons.
+constexpr int kPanelWidth = 6000;
+constexpr int kPanelHeight = 3600;
+
+constexpr int kLeftBoxWidth = 1000;
+constexpr int kRightBoxWidth = 1095;
+constexpr int kBoxHeight = 285;
+constexpr int kIconSize = 480;
+
+bool isDigit(int code)
+{
+    return code >= '0' && code <= '9';
+}
+
+int keepNumberKey(int code, bool minusAllowed)
+{
+    const bool kept = code == kBackspace || code == '.' || isDigit(code) || (minusAllowed && code == '-');
+    return kept ? code : kDiscard;
+}
+
+// An input of the current method is white, editable and a tab stop; an output is yellow and locked, and Tab passes
+// it by (a click still reaches it).
+void setBoxRole(QLineEdit* box, bool input)
+{
+    paintBox(box, input ? kInputColour : kOutputColour);
+    box->setReadOnly(!input);
+    box->setFocusPolicy(input ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+QLineEdit* makeBox(QWidget* parent, const QString& name, const QString& accessibleName, int left, int top, int width)
+{
+    auto* box = placeControl(new QLineEdit(parent), name, {left, top, width, kBoxHeight});
+    box->setAccessibleName(accessibleName);
+    return box;
+}
+
+QRadioButton* makeOption(QWidget* frame, const QString& name, const QString& caption, int left, int top, int width)
+{
+    auto* option = placeControl(new QRadioButton(caption, frame), name, {left, top, width, 255});
+    option->setAccessibleName(caption);
+    return option;
+}
+
+} // namespace
+
+HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
+{
+    setObjectName(QStringLiteral("picHumidity"));
+    setAccessibleName(QStringLiteral("Humidity Calculator"));
+    setFixedSize(twipsSize(kPanelWidth, kPanelHeight));
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+
+    extendedRange_ = placeControl(new QCheckBox(QStringLiteral("Extended Range"), this), QStringLiteral("Check1"),
+                                  {1860, 300, 1695, 255});
+    extendedRange_->setAccessibleName(QStringLiteral("Extended Range"));
+
+    scaleFrame_ =
+        placeFrame(this, QStringLiteral("Frame1"), QStringLiteral("Temperature Scale"), {120, 675, 2340, 1215});
+    scaleFrame_->setAccessibleName(QStringLiteral("Temperature Scale"));
+    fahrenheit_ = makeOption(scaleFrame_, QStringLiteral("Option1"), QStringLiteral("Fahrenheit"), 120, 360, 1800);
+    celsius_ = makeOption(scaleFrame_, QStringLiteral("Option2"), QStringLiteral("Celsius"), 120, 660, 1800);
+    fahrenheit_->setChecked(true);
+
+    methodFrame_ =
+        placeFrame(this, QStringLiteral("Frame2"), QStringLiteral("Calculation Method"), {2580, 675, 2520, 1215});
+    methodFrame_->setAccessibleName(QStringLiteral("Calculation Method"));
+    wetBulbMethod_ =
+        makeOption(methodFrame_, QStringLiteral("Option3"), QStringLiteral("Dry Bulb / Wet Bulb"), 120, 300, 2280);
+    humidityMethod_ =
+        makeOption(methodFrame_, QStringLiteral("Option4"), QStringLiteral("Dry Bulb / %RH"), 120, 550, 2280);
+    dewPointMethod_ =
+        makeOption(methodFrame_, QStringLiteral("Option5"), QStringLiteral("Dry Bulb / Dew Point"), 120, 840, 2280);
+    wetBulbMethod_->setChecked(true);
+    dewPointMethod_->setEnabled(false);
+
+    logoImage_ = placeControl(new QLabel(this), QStringLiteral("Image1(1)"), {5220, 840, kIconSize, kIconSize});
+    logoImage_->setAccessibleName(QStringLiteral("Logo"));
+
+    dryBulbLabel_ = placeLabel(this, QStringLiteral("Label1(0)"), QString(), {75, 2070, 1740, kBoxHeight});
+    dryBulbBox_ =
+        makeBox(this, QStringLiteral("DryAirTemp"), QStringLiteral("Dry air temperature"), 1860, 2070, kLeftBoxWidth);
+    wetBulbLabel_ = placeLabel(this, QStringLiteral("Label2"), QString(), {75, 2430, 1740, kBoxHeight});
+    wetBulbBox_ =
+        makeBox(this, QStringLiteral("WetBulbTemp"), QStringLiteral("Wet bulb temperature"), 1860, 2430, kLeftBoxWidth);
+    humidityLabel_ =
+        placeLabel(this, QStringLiteral("Label3"), QStringLiteral("%Relative Humidity"), {60, 2790, 1755, kBoxHeight});
+    humidityBox_ = makeBox(this, QStringLiteral("Humidity"), QStringLiteral("Relative humidity, percent"), 1860, 2790,
+                           kLeftBoxWidth);
+    vaporLabel_ = placeLabel(this, QStringLiteral("Label4"), QStringLiteral("Vapor Pressure InHg"),
+                             {2985, 2070, 1815, kBoxHeight});
+    vaporBox_ = makeBox(this, QStringLiteral("VaporPressure"), QStringLiteral("Vapor pressure, inches of mercury"),
+                        4860, 2040, kRightBoxWidth);
+    dewPointLabel_ = placeLabel(this, QStringLiteral("Label7"), QString(), {2970, 2430, 1830, kBoxHeight});
+    dewPointBox_ =
+        makeBox(this, QStringLiteral("DewPoint"), QStringLiteral("Dew point temperature"), 4860, 2430, kRightBoxWidth);
+    grainsLabel_ = placeLabel(this, QStringLiteral("Label8(0)"), QStringLiteral("Grains/Lb Dry Air"),
+                              {2985, 2790, 1815, kBoxHeight});
+    grainsBox_ = makeBox(this, QStringLiteral("GrainsPerLB"), QStringLiteral("Grains of water per pound of dry air"),
+                         4860, 2790, kRightBoxWidth);
+    dryBulbLabel_->setBuddy(dryBulbBox_);
+    wetBulbLabel_->setBuddy(wetBulbBox_);
+    humidityLabel_->setBuddy(humidityBox_);
+    vaporLabel_->setBuddy(vaporBox_);
+    dewPointLabel_->setBuddy(dewPointBox_);
+    grainsLabel_->setBuddy(grainsBox_);
+    const HumidityCaptions captions = humidityCaptions(u"F");
+    dryBulbLabel_->setText(captions.dryAirTemp);
+    wetBulbLabel_->setText(captions.wetBulbTemp);
+    dewPointLabel_->setText(captions.dewPoint);
+
+    // Designed as locked outputs; the method options move the tab stops of the three variable boxes.
+    for (QLineEdit* output : {vaporBox_, dewPointBox_, grainsBox_}) {
+        output->setReadOnly(true);
+        output->setFocusPolicy(Qt::ClickFocus);
+    }
+    humidityBox_->setFocusPolicy(Qt::ClickFocus);
+
+    calculate_ = placeControl(new QPushButton(QStringLiteral("Calculate"), this), QStringLiteral("cmdHumCalculate"),
+                              {1860, 3240, 1000, 315});
+    calculate_->setAccessibleName(QStringLiteral("Calculate"));
+    calculate_->setAutoDefault(false);
+    clear_ = placeControl(new QPushButton(QStringLiteral("Clear"), this), QStringLiteral("cmdHumClear(0)"),
+                          {3420, 3240, 1000, 315});
+    clear_->setAccessibleName(QStringLiteral("Clear"));
+    clear_->setAutoDefault(false);
+
+    connect(fahrenheit_, &QRadioButton::clicked, this, [this] { chooseScale(QStringLiteral("F")); });
+    connect(celsius_, &QRadioButton::clicked, this, [this] { chooseScale(QStringLiteral("C")); });
+    connect(wetBulbMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbWetBulb); });
+    connect(humidityMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbRH); });
+    connect(dewPointMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbDewPoint); });
+    connect(extendedRange_, &QCheckBox::toggled, this, &HumidityPanel::extendedRangeChanged);
+    connect(calculate_, &QPushButton::clicked, this, &HumidityPanel::calculate);
+    connect(clear_, &QPushButton::clicked, this, &HumidityPanel::clearBoxes);
+    installKeyPressFilter(dryBulbBox_, [this](int code) { return dryBulbKeyPress(code); });
+    installKeyPressFilter(wetBulbBox_, [this](int code) { return wetBulbKeyPress(code); });
+    installKeyPressFilter(humidityBox_, [this](int code) { return humidityKeyPress(code); });
+}
+
+void HumidityPanel::tabChosen()
+{
+    initHumidity();
+}
+
+void HumidityPanel::initHumidity()
+{
+    if (initDone_)
+        return;
+    const QIcon icon = window()->windowIcon();
+    if (!icon.isNull())
+        logoImage_->setPixmap(icon.pixmap(twipsSize(kIconSize, kIconSize)));
+    psychro::HumidityScale = QStringLiteral("F");
+    psychro::RHInputMode = false;
+    paintBox(dryBulbBox_, kInputColour);
+    paintBox(wetBulbBox_, kInputColour);
+    paintBox(humidityBox_, kOutputColour);
+    humidityBox_->setReadOnly(true);
+    paintBox(vaporBox_, kOutputColour);
+    paintBox(dewPointBox_, kOutputColour);
+    paintBox(grainsBox_, kOutputColour);
+    initDone_ = true;
+}
+
+void HumidityPanel::chooseScale(const QString& scale)
+{
+    const ScaleSwitch converted = convertHumidityScale(boxTexts(), psychro::HumidityScale, scale);
+    setBoxTexts(converted.boxes);
+    psychro::HumidityScale = scale;
+    const HumidityCaptions captions = humidityCaptions(scale);
+    dryBulbLabel_->setText(captions.dryAirTemp);
+    wetBulbLabel_->setText(captions.wetBulbTemp);
+    dewPointLabel_->setText(captions.dewPoint);
+    dryBulbBox_->setFocus();
+    showAll(converted.messages);
+}
+
+void HumidityPanel::chooseMethod(HumidityMethod method)
+{
+    setBoxRole(wetBulbBox_, method == HumidityMethod::DryBulbWetBulb);
+    setBoxRole(humidityBox_, method == HumidityMethod::DryBulbRH);
+    setBoxRole(dewPointBox_, method == HumidityMethod::DryBulbDewPoint);
+    psychro::RHInputMode = method == HumidityMethod::DryBulbRH;
+}
+
+void HumidityPanel::extendedRangeChanged()
+{
+    if (extendedRange_->isChecked()) {
+        dewPointMethod_->setEnabled(true);
+        return;
+    }
+    dewPointMethod_->setEnabled(false);
+    if (dewPointMethod_->isChecked()) {
+        wetBulbMethod_->setChecked(true);
+        chooseMethod(HumidityMethod::DryBulbWetBulb);
+    }
+}
+
+void HumidityPanel::calculate()
+{
+    const HumidityState state{boxTexts(), psychro::HumidityScale, method(), extendedRange_->isChecked(),
+                              psychro::RHInputMode};
+    const HumidityOutcome outcome = calculateHumidity(state);
+    setBoxTexts(outcome.boxes);
+    psychro::RHInputMode = outcome.rhInputMode;
+    showAll(outcome.messages);
+}
+
+void HumidityPanel::clearBoxes()
+{
+    for (QLineEdit* box : {dryBulbBox_, wetBulbBox_, humidityBox_, vaporBox_, dewPointBox_, grainsBox_})
+        box->clear();
+    dryBulbBox_->setFocus();
+}
+
+int HumidityPanel::dryBulbKeyPress(int code)
+{
+    if (code == kEnter) {
+        (psychro::RHInputMode ? humidityBox_ : wetBulbBox_)->setFocus();
+        return kDiscard;
+    }
+    return keepNumberKey(code, true);
+}
+
+int HumidityPanel::wetBulbKeyPress(int code)
+{
+    if (code == kEnter) {
+        if (!wetBulbBox_->text().isEmpty())
+            calculate();
+        else
+            humidityBox_->setFocus();
+        return kDiscard;
+    }
+    return keepNumberKey(code, true);
+}
+
+int HumidityPanel::humidityKeyPress(int code)
+{
+    if (code == kEnter) {
+        calculate();
+        return kDiscard;
+    }
+    return keepNumberKey(code, false);
+}
+
+HumidityMethod HumidityPanel::method() const
+{
+    if (humidityMethod_->isChecked())
+        return HumidityMethod::DryBulbRH;
+    if (dewPointMethod_->isChecked())
+        return HumidityMethod::DryBulbDewPoint;
+    return HumidityMethod::DryBulbWetBulb;
+}
+
+HumidityBoxes HumidityPanel::boxTexts() const
+{
+    return {dryBulbBox_->text(), wetBulbBox_->text(),  humidityBox_->text(),
+            vaporBox_->text(),   dewPointBox_->text(), grainsBox_->text()};
+}
+
+void HumidityPanel::setBoxTexts(const HumidityBoxes& boxes)
+{
+    // Only changed boxes are written, so a box being typed in keeps its cursor.
+    const auto put = [](QLineEdit* box, const QString& text) {
+        if (box->text() != text)
+            box->setText(text);
+    };
+    put(dryBulbBox_, boxes.dryAirTemp);
+    put(wetBulbBox_, boxes.wetBulbTemp);
+    put(humidityBox_, boxes.humidity);
+    put(vaporBox_, boxes.vaporPressure);
+    put(dewPointBox_, boxes.dewPoint);
+    put(grainsBox_, boxes.grainsPerLb);
+}
+
+} // namespace mx

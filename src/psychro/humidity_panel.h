@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/tab_panel.h"
+#include "psychro/humidity_calc.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace mx {
+
+// The Humidity tab's panel (picHumidity): scale, method and range options, the six quantity boxes, Calculate and
+// Clear. The arithmetic, the messages and the texts shown come from humidity_calc.h.
+class HumidityPanel : public TabPanel {
+    Q_OBJECT
+public:
+    explicit HumidityPanel(QWidget* parent = nullptr);
+
+    // Sets the tab up the first time it is chosen; later choices change nothing.
+    void tabChosen() override;
+
+    // The logo element of this panel (Image1(1)); the main window wires its hints.
+    QLabel* logoImage() const { return logoImage_; }
+
+private:
+    void initHumidity();
+    void chooseScale(const QString& scale);
+    void chooseMethod(HumidityMethod method);
+    void extendedRangeChanged();
+    void calculate();
+    void clearBoxes();
+    int dryBulbKeyPress(int code);
+    int wetBulbKeyPress(int code);
+    int humidityKeyPress(int code);
+
+    HumidityMethod method() const;
+    HumidityBoxes boxTexts() const;
+    void setBoxTexts(const HumidityBoxes& boxes);
+
+    QCheckBox* extendedRange_ = nullptr;
+    QGroupBox* scaleFrame_ = nullptr;
+    QRadioButton* fahrenheit_ = nullptr;
+    QRadioButton* celsius_ = nullptr;
+    QGroupBox* methodFrame_ = nullptr;
+    QRadioButton* wetBulbMethod_ = nullptr;
+    QRadioButton* humidityMethod_ = nullptr;
+    QRadioButton* dewPointMethod_ = nullptr;
+    QLabel* logoImage_ = nullptr;
+    QLabel* dryBulbLabel_ = nullptr;
+    QLineEdit* dryBulbBox_ = nullptr;
+    QLabel* wetBulbLabel_ = nullptr;
+    QLineEdit* wetBulbBox_ = nullptr;
+    QLabel* humidityLabel_ = nullptr;
+    QLineEdit* humidityBox_ = nullptr;
+    QLabel* vaporLabel_ = nullptr;
+    QLineEdit* vaporBox_ = nullptr;
+    QLabel* dewPointLabel_ = nullptr;
+    QLineEdit* dewPointBox_ = nullptr;
+    QLabel* grainsLabel_ = nullptr;
+    QLineEdit* grainsBox_ = nullptr;
+    QPushButton* calculate_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    bool initDone_ = false;
+};
+
+} // namespace mx
