@@ -2,7 +2,7 @@
 
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
-#include "app/logo_art.h"
+#include "app/logo_link.h"
 #include "app/settings.h"
 #include "app/tab_pages.h"
 #include "app/tab_strip.h"
@@ -32,7 +32,6 @@ namespace {
 constexpr int kStripTop = 540;
 constexpr int kStripWidth = 6555;
 constexpr int kStripHeight = 5295;
-constexpr int kLogoHintMs = 500;
 
 struct MenuEntry {
     const char16_t* name;
@@ -67,18 +66,6 @@ const std::vector<MenuOfBar>& menuBarLayout()
           {u"mnuQuorvane", u"About &Quorvane", u"Open the maker's page"}}},
     };
     return menus;
-}
-
-QLabel* makeHint(QWidget* parent, const QString& name, const QString& text, TwipsRect at)
-{
-    QLabel* label = placeLabel(parent, name, text, at);
-    label->setAccessibleDescription(QStringLiteral("Hint"));
-    label->setFrameShape(QFrame::Box);
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::ToolTipBase);
-    label->setForegroundRole(QPalette::ToolTipText);
-    label->hide();
-    return label;
 }
 
 } // namespace
@@ -157,13 +144,9 @@ void MainWindow::buildTabs()
     tabStrip_ =
         placeControl(new TabStrip(client), QStringLiteral("TabStrip1"), {0, kStripTop, kStripWidth, kStripHeight});
     tabStrip_->setAccessibleName(QStringLiteral("Calculators"));
-    tabStrip_->setMouseTracking(true);
-    tabStrip_->installEventFilter(this);
     pages_ = tabPages(*conversions_);
     for (const TabPage& page : pages_) {
-        const int index = tabStrip_->addTab(page.caption, page.key);
-        tabStrip_->tab(index)->setMouseTracking(true);
-        tabStrip_->tab(index)->installEventFilter(this);
+        tabStrip_->addTab(page.caption, page.key);
         TabPanel* panel = page.makePanel(client);
         panel->hide();
         panels_.push_back(panel);
@@ -181,26 +164,15 @@ void MainWindow::buildTabs()
 
 void MainWindow::buildLogoAndHints()
 {
-    QWidget* client = centralWidget();
-    QLabel* logo = placeControl(new QLabel(client), QStringLiteral("Image1(0)"), {120, 60, 2595, 435});
-    logo->setAccessibleName(QStringLiteral("Quorvane logo"));
-    logo->setPixmap(makerLogo(twipsSize(2595, 435)));
-    QLabel* link = placeControl(new QLabel(client), QStringLiteral("Image2"), {kStripWidth - 600, 60, 480, 435});
-    link->setAccessibleName(QStringLiteral("Visit our web site"));
-    link->setPixmap(productIcon(twipsToPixels(420)));
+    logoLink_ = new LogoLink(centralWidget(), kStripWidth);
+    logoLink_->hideAllHintsOver(tabStrip_);
+    for (int i = 0; i < tabStrip_->count(); ++i)
+        logoLink_->hideAllHintsOver(tabStrip_->tab(i));
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        if (pages_[i].hidesLinkHint)
+            logoLink_->hidePlainHintOver(panels_[i]);
+    }
 
-    hints_ = {makeHint(client, QStringLiteral("lblTip"), QStringLiteral("Visit our web site"),
-                       {kStripWidth - 2200, 120, 1500, 255}),
-              makeHint(client, QStringLiteral("lblEgg"), QStringLiteral("Your getting warm"),
-                       {kStripWidth - 2200, 120, 1500, 255}),
-              makeHint(client, QStringLiteral("lblEgg2"), QStringLiteral("Your getting warmer"),
-                       {kStripWidth - 2200, 120, 1500, 255}),
-              makeHint(client, QStringLiteral("lblEgg3"), QStringLiteral("Why don't you try looking elseware"),
-                       {kStripWidth - 3700, 120, 3000, 255})};
-
-    logoHintTimer_ = new QTimer(this);
-    logoHintTimer_->setObjectName(QStringLiteral("timLogoTips"));
-    logoHintTimer_->setInterval(kLogoHintMs);
     resizeGuard_ = new QTimer(this);
     resizeGuard_->setObjectName(QStringLiteral("timResizeTimer"));
     resizeGuard_->setInterval(kResizeGuardMs);
@@ -222,8 +194,6 @@ void MainWindow::applyStartupPlan()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove && (watched == tabStrip_ || watched->parent() == tabStrip_))
-        onStripMouseMove();
     if (watched == windowHandle() && event->type() == QEvent::Expose && !painted_ && windowHandle()->isExposed()) {
         // The expose has painted the window by the time the event loop comes back; only then may a modal window
         // open over it.
@@ -287,13 +257,6 @@ void MainWindow::onTabChosen(int index)
     panels_[std::size_t(index)]->tabChosen();
     if (pages_[std::size_t(index)].disablesTableEditor)
         tableEditorAction_->setEnabled(false);
-}
-
-void MainWindow::onStripMouseMove()
-{
-    logoHintTimer_->stop();
-    for (QLabel* hint : std::as_const(hints_))
-        hint->hide();
 }
 
 void MainWindow::onWindowStateChanged()

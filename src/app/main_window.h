@@ -15,6 +15,7 @@ class QTimer;
 namespace mx {
 
 class AccessoryWindows;
+class LogoLink;
 class MetricConversions;
 class TabPanel;
 class TabStrip;
@@ -33,6 +34,7 @@ public:
     AccessoryWindows& windows() const { return *windows_; }
     MetricConversions& conversions() const { return *conversions_; }
     const StartupPlan& startupPlan() const { return plan_; }
+    LogoLink& logoLink() const { return *logoLink_; }
 
     static constexpr int kResizeGuardMs = 1000;
 
@@ -54,7 +56,6 @@ private:
     void afterFirstPaint();
     void showTab(int index);
     void onTabChosen(int index);
-    void onStripMouseMove();
     void onWindowStateChanged();
     void onResizeGuardEnded();
     void onSavePositions();
@@ -70,9 +71,8 @@ private:
     StartupPlan plan_;
 
     TabStrip* tabStrip_ = nullptr;
-    QList<QLabel*> hints_;
+    LogoLink* logoLink_ = nullptr;
     QTimer* resizeGuard_ = nullptr;
-    QTimer* logoHintTimer_ = nullptr;
     QAction* tableEditorAction_ = nullptr;
     QAction* savePositionsAction_ = nullptr;
     QAction* restoreDefaultsAction_ = nullptr;

@@ -11,27 +11,30 @@ namespace mx {
 std::vector<TabPage> tabPages(MetricConversions& conversions)
 {
     std::vector<TabPage> pages;
-    pages.push_back({QStringLiteral("Metric Conversion"),
-                     QStringLiteral("Metric"),
-                     {360, 1200},
-                     false,
-                     [&conversions](QWidget* parent) { return new MetricPanel(conversions, parent); }});
-    pages.push_back(
-        {QStringLiteral("Humidity Calculator"), QStringLiteral("Humidity"), {300, 1000}, true, [](QWidget* parent) {
-             return new HumidityPanel(parent);
-         }});
-    pages.push_back(
-        {QStringLiteral("Wind Chill / Heat Index"), QStringLiteral("Wind"), {240, 1200}, true, [](QWidget* parent) {
-             return new WindPanel(parent);
-         }});
-    pages.push_back(
-        {QStringLiteral("Vibration Calculator"), QStringLiteral("Vibration"), {440, 800}, true, [](QWidget* parent) {
-             return new VibrationPanel(parent);
-         }});
-    pages.push_back(
-        {QStringLiteral("Electrical Calculator"), QStringLiteral("Electrical"), {200, 700}, true, [](QWidget* parent) {
-             return new ElectricalPanel(parent);
-         }});
+    pages.push_back({.caption = QStringLiteral("Metric Conversion"),
+                     .key = QStringLiteral("Metric"),
+                     .offsetTwips = {360, 1200},
+                     .disablesTableEditor = false,
+                     .hidesLinkHint = true,
+                     .makePanel = [&conversions](QWidget* parent) { return new MetricPanel(conversions, parent); }});
+    pages.push_back({.caption = QStringLiteral("Humidity Calculator"),
+                     .key = QStringLiteral("Humidity"),
+                     .offsetTwips = {300, 1000},
+                     .hidesLinkHint = true,
+                     .makePanel = [](QWidget* parent) { return new HumidityPanel(parent); }});
+    pages.push_back({.caption = QStringLiteral("Wind Chill / Heat Index"),
+                     .key = QStringLiteral("Wind"),
+                     .offsetTwips = {240, 1200},
+                     .makePanel = [](QWidget* parent) { return new WindPanel(parent); }});
+    pages.push_back({.caption = QStringLiteral("Vibration Calculator"),
+                     .key = QStringLiteral("Vibration"),
+                     .offsetTwips = {440, 800},
+                     .hidesLinkHint = true,
+                     .makePanel = [](QWidget* parent) { return new VibrationPanel(parent); }});
+    pages.push_back({.caption = QStringLiteral("Electrical Calculator"),
+                     .key = QStringLiteral("Electrical"),
+                     .offsetTwips = {200, 700},
+                     .makePanel = [](QWidget* parent) { return new ElectricalPanel(parent); }});
     return pages;
 }
 

@@ -21,6 +21,8 @@ struct TabPage {
     QPoint offsetTwips;
     // Choosing the tab disables Edit ▸ Edit Table; only the Metric tab leaves it as its type list set it.
     bool disablesTableEditor = true;
+    // The pointer moving over the panel takes the link's plain hint away.
+    bool hidesLinkHint = false;
     std::function<TabPanel*(QWidget* parent)> makePanel;
 };
 

@@ -2,13 +2,18 @@
 
 #include "app/accessory_windows.h"
 #include "accessories/calculator_window.h"
+#include "app/logo_link.h"
 #include "app/main_window.h"
+#include "common/number_text.h"
 #include "conversion/metric_panel.h"
 
 #include <QAction>
 
 namespace mx {
 namespace {
+
+// The value that, typed into the Metric tab with the Celsius pair showing, arms the hidden animation.
+constexpr double kArmingValue = -73.0;
 
 QAction* menuEntry(MainWindow& main, const char* name)
 {
@@ -53,6 +58,13 @@ void wireWindows(MainWindow& main)
     openFrom(main, "mnuCalculator", QStringLiteral("Calculator"));
     openFrom(main, "mnuNoteEditor", QStringLiteral("frmNoteEditor"));
     openFrom(main, "mnuTableEditor", QStringLiteral("frmTableEditor"));
+
+    // The link's hints read the Metric tab.
+    const MetricPanel* metric = main.findChild<MetricPanel*>();
+    main.logoLink().setMetricReader([metric] {
+        return LogoHints::MetricState{leadingNumber(metric->valueText()) == kArmingValue,
+                                      metric->secondRowToUnit() == u"Degrees C"};
+    });
 
     // Edit ▸ Edit Table follows the type list: every type but "Temperature" has a table to edit.
     QAction* editTable = menuEntry(main, "mnuTableEditor");

@@ -165,6 +165,16 @@ void MetricPanel::onConvert()
     answers_[1]->setText(outcome.answers->answer1);
 }
 
+QString MetricPanel::valueText() const
+{
+    return valueBox_->text();
+}
+
+QString MetricPanel::secondRowToUnit() const
+{
+    return toUnits_[1]->text();
+}
+
 void MetricPanel::clearAnswers()
 {
     answers_[0]->clear();

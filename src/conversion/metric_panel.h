@@ -27,6 +27,10 @@ public:
     // Reads the current table again and lists its pairs (after the table editor saved it).
     void reloadTable();
 
+    // What the value box holds, and the caption of the unit the second row converts to (lblScale(1)).
+    QString valueText() const;
+    QString secondRowToUnit() const;
+
 Q_SIGNALS:
     // The table editor may edit the chosen type's table (every type but "Temperature").
     void tableEditorAllowed(bool allowed);
