@@ -75,6 +75,11 @@ EggWindow::EggWindow(LogoLinkFlags& flags, QWidget* parent)
     logo_->setAccessibleName(QString::fromUtf8(version::kCompanyName) + QStringLiteral(" logo"));
     logo_->setGeometry(twipsRect(kLogoTwips.x(), kLogoTwips.y(), kLogoTwips.width(), kLogoTwips.height()));
     logo_->setPixmap(drawMakerLogo(logo_->size()));
+    // On a white card: the logo's dark blue would vanish into the window's blue.
+    QPalette card = logo_->palette();
+    card.setColor(QPalette::Window, Qt::white);
+    logo_->setPalette(card);
+    logo_->setAutoFillBackground(true);
     logo_->installEventFilter(this);
     logoHome_ = logo_->pos();
 

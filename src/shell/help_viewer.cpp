@@ -19,6 +19,8 @@
 namespace mx {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 constexpr QSize kViewerSize(640, 560);
 
 // Every file the viewer shows is read here, bounded like every other data file, rather than by Qt's own loader.
@@ -34,8 +36,12 @@ public:
         DataFile file = readDataFile(url.toLocalFile(), kMaxHelpFileBytes);
         if (file.status != DataFileStatus::Ok)
             return {};
-        if (type == QTextDocument::HtmlResource)
-            return decodeCp1252(file.bytes);
+        if (type == QTextDocument::HtmlResource) {
+            // Qt's HTML reader keeps a carriage return before a closing tag as a blank.
+            QString html = decodeCp1252(file.bytes);
+            html.replace(u"\r\n"_s, u"\n"_s);
+            return html;
+        }
         return file.bytes;
     }
 };
