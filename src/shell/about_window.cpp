@@ -68,7 +68,8 @@ AboutWindow::AboutWindow(QString licenceText, LogoLinkFlags& flags, QWidget* par
     title_ = makeLabel(this, QStringLiteral("lblTitle"), QString::fromUtf16(kAppTitle), 240, 720, 5340, 480);
     QFont titleFont = title_->font();
     titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    if (titleFont.pointSizeF() > 0) // a font sized in pixels reports no point size
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     title_->setFont(titleFont);
     title_->setAccessibleDescription(QStringLiteral("Program title"));
     version_ = makeLabel(this, QStringLiteral("lblVersion"), programVersionText(), 240, 1230, 5340, 255);

@@ -17,7 +17,7 @@
 namespace mx {
 namespace {
 
-// Places of the design, in twips.
+// Where the pictures stand when the window opens, in twips.
 constexpr QRect kLogoTwips(2010, 2235, 2595, 435);
 constexpr QRect kBallTwips(900, 900, 3300, 3345); // 220 by 223 pixels at (60, 60)
 constexpr int kDirectionTwips = 480;

@@ -39,7 +39,8 @@ TipWindow::TipWindow(const QString& programFolder, QWidget* parent)
         place(new QLabel(QStringLiteral("Did you know..."), this), QStringLiteral("Label1"), 1260, 240, 4080, 360);
     QFont heading = didYouKnow_->font();
     heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
+    if (heading.pointSizeF() > 0) // a font sized in pixels reports no point size
+        heading.setPointSizeF(heading.pointSizeF() * 1.3);
     didYouKnow_->setFont(heading);
 
     tipText_ = place(new QLabel(this), QStringLiteral("lblTipText"), 1260, 720, 4080, 2040);
