@@ -37,15 +37,21 @@ void AccessoryWindows::addWindow(const AccessoryWindowTraits& traits, Factory ma
     kinds_.push_back({traits, std::move(make), {}, {}});
 }
 
-void AccessoryWindows::addDialog(const QString& formName, DialogFactory make)
+void AccessoryWindows::addDialog(const QString& formName, DialogFactory make, DialogFinished finished)
 {
-    for (auto& [name, factory] : dialogs_) {
-        if (name == formName) {
-            factory = std::move(make);
+    for (DialogKind& kind : dialogs_) {
+        if (kind.formName == formName) {
+            kind = {formName, std::move(make), std::move(finished)};
             return;
         }
     }
-    dialogs_.emplace_back(formName, std::move(make));
+    dialogs_.push_back({formName, std::move(make), std::move(finished)});
+}
+
+void AccessoryWindows::adopt(QWidget* window)
+{
+    loadOrder_.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
+    loadOrder_.append(window);
 }
 
 AccessoryWindows::Kind* AccessoryWindows::find(const QString& formName)
@@ -76,8 +82,7 @@ QWidget* AccessoryWindows::open(const QString& formName)
     if (!kind->window) {
         kind->window = kind->make();
         kind->window->setObjectName(formName);
-        loadOrder_.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
-        loadOrder_.append(kind->window);
+        adopt(kind->window);
         place(*kind);
         // A window whose place lasts for the run only is remembered each time it closes.
         if (kind->traits.leftKey.isEmpty())
@@ -92,12 +97,15 @@ QWidget* AccessoryWindows::open(const QString& formName)
 
 int AccessoryWindows::runDialog(const QString& formName)
 {
-    for (const auto& [name, make] : dialogs_) {
-        if (name != formName || !make)
+    for (const DialogKind& kind : dialogs_) {
+        if (kind.formName != formName || !kind.make)
             continue;
-        const std::unique_ptr<QDialog> dialog(make());
+        const std::unique_ptr<QDialog> dialog(kind.make());
         dialog->setObjectName(formName);
-        return execDialog(*dialog);
+        const int result = execDialog(*dialog);
+        if (kind.finished)
+            kind.finished(*dialog, result);
+        return result;
     }
     return -1;
 }

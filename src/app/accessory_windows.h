@@ -25,6 +25,7 @@ class AccessoryWindows : public QObject {
 public:
     using Factory = std::function<QWidget*()>;
     using DialogFactory = std::function<QDialog*()>;
+    using DialogFinished = std::function<void(QDialog&, int result)>;
 
     explicit AccessoryWindows(QObject* parent = nullptr);
     ~AccessoryWindows() override;
@@ -32,8 +33,10 @@ public:
     // Declares a modeless window. Without a factory the window is known for its place only: the settings file still
     // records where it would open. Declaring a form name again replaces the earlier declaration.
     void addWindow(const AccessoryWindowTraits& traits, Factory make = {});
-    // Declares a modal window, made anew each time it opens.
-    void addDialog(const QString& formName, DialogFactory make);
+    // Declares a modal window, made anew each time it opens; `finished` reads what it leaves before it goes.
+    void addDialog(const QString& formName, DialogFactory make, DialogFinished finished = {});
+    // Carries a window made elsewhere (the help viewer) along with the others: hidden, shown and closed with them.
+    void adopt(QWidget* window);
 
     bool canOpen(const QString& formName) const;
     // Shows the window, made and placed on first use; a window already open is brought forward.
@@ -73,7 +76,12 @@ private:
     void place(Kind& kind) const;
 
     std::vector<Kind> kinds_;
-    std::vector<std::pair<QString, DialogFactory>> dialogs_;
+    struct DialogKind {
+        QString formName;
+        DialogFactory make;
+        DialogFinished finished;
+    };
+    std::vector<DialogKind> dialogs_;
     QList<QPointer<QWidget>> loadOrder_;
 };
 

@@ -2,7 +2,7 @@
 
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
-#include "app/logo_link.h"
+#include "app/link_view.h"
 #include "app/settings.h"
 #include "app/tab_pages.h"
 #include "app/tab_strip.h"
@@ -164,13 +164,13 @@ void MainWindow::buildTabs()
 
 void MainWindow::buildLogoAndHints()
 {
-    logoLink_ = new LogoLink(centralWidget(), kStripWidth);
-    logoLink_->hideAllHintsOver(tabStrip_);
+    linkView_ = new LinkView(centralWidget(), kStripWidth);
+    linkView_->hideAllHintsOver(tabStrip_);
     for (int i = 0; i < tabStrip_->count(); ++i)
-        logoLink_->hideAllHintsOver(tabStrip_->tab(i));
+        linkView_->hideAllHintsOver(tabStrip_->tab(i));
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         if (pages_[i].hidesLinkHint)
-            logoLink_->hidePlainHintOver(panels_[i]);
+            linkView_->hidePlainHintOver(panels_[i]);
     }
 
     resizeGuard_ = new QTimer(this);

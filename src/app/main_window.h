@@ -15,7 +15,7 @@ class QTimer;
 namespace mx {
 
 class AccessoryWindows;
-class LogoLink;
+class LinkView;
 class MetricConversions;
 class TabPanel;
 class TabStrip;
@@ -34,7 +34,7 @@ public:
     AccessoryWindows& windows() const { return *windows_; }
     MetricConversions& conversions() const { return *conversions_; }
     const StartupPlan& startupPlan() const { return plan_; }
-    LogoLink& logoLink() const { return *logoLink_; }
+    LinkView& linkView() const { return *linkView_; }
 
     static constexpr int kResizeGuardMs = 1000;
 
@@ -71,7 +71,7 @@ private:
     StartupPlan plan_;
 
     TabStrip* tabStrip_ = nullptr;
-    LogoLink* logoLink_ = nullptr;
+    LinkView* linkView_ = nullptr;
     QTimer* resizeGuard_ = nullptr;
     QAction* tableEditorAction_ = nullptr;
     QAction* savePositionsAction_ = nullptr;

@@ -1,8 +1,8 @@
 #include "app/splash.h"
 
-#include "app/logo_art.h"
 #include "platform/form_layout.h"
 #include "platform/window_placement.h"
+#include "shell/shell_art.h"
 #include "version.h"
 
 #include <QEvent>
@@ -42,7 +42,7 @@ SplashForm::SplashForm(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::Frame
 
     QLabel* icon = placeControl(new QLabel(frame_), QStringLiteral("imgLogo"), {240, 300, 720, 720});
     icon->setAccessibleName(QStringLiteral("Mensurix icon"));
-    icon->setPixmap(productIcon(twipsToPixels(720)));
+    icon->setPixmap(drawProductIcon(twipsToPixels(720)));
 
     // The version information fills the product, version, company and notice lines.
     makeLabel(frame_, QStringLiteral("lblProductName"), QString::fromUtf8(version::kTitle), 24, true,
@@ -61,7 +61,7 @@ SplashForm::SplashForm(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::Frame
         line->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QLabel* companyLogo = placeControl(new QLabel(frame_), QStringLiteral("imgCompanyLogo"), {240, 2460, 2595, 435});
     companyLogo->setAccessibleName(QStringLiteral("Quorvane logo"));
-    companyLogo->setPixmap(makerLogo(twipsSize(2595, 435)));
+    companyLogo->setPixmap(drawMakerLogo(twipsSize(2595, 435)));
 
     tickTimer_ = new QTimer(this);
     tickTimer_->setObjectName(QStringLiteral("Timer1"));

@@ -1,23 +1,37 @@
 #include "app/window_wiring.h"
 
-#include "app/accessory_windows.h"
 #include "accessories/calculator_window.h"
-#include "app/logo_link.h"
+#include "app/accessory_windows.h"
+#include "app/app_globals.h"
+#include "app/link_view.h"
 #include "app/main_window.h"
-#include "common/number_text.h"
 #include "conversion/metric_panel.h"
+#include "shell/about_text.h"
+#include "shell/about_window.h"
+#include "shell/help_topics.h"
+#include "shell/help_viewer.h"
+#include "shell/tip_window.h"
+#include "shell/web_site_window.h"
 
 #include <QAction>
+#include <QDialog>
+
+#include <functional>
 
 namespace mx {
 namespace {
 
-// The value that, typed into the Metric tab with the Celsius pair showing, arms the hidden animation.
-constexpr double kArmingValue = -73.0;
-
 QAction* menuEntry(MainWindow& main, const char* name)
 {
     return main.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// The entry runs `step`.
+void onEntry(MainWindow& main, const char* entry, std::function<void()> step)
+{
+    QAction* action = menuEntry(main, entry);
+    action->setEnabled(true);
+    QObject::connect(action, &QAction::triggered, &main, std::move(step));
 }
 
 // The entry opens its window, once the window is part of the program.
@@ -59,12 +73,35 @@ void wireWindows(MainWindow& main)
     openFrom(main, "mnuNoteEditor", QStringLiteral("frmNoteEditor"));
     openFrom(main, "mnuTableEditor", QStringLiteral("frmTableEditor"));
 
+    // Help: one viewer, carried along with the other windows.
+    InitHelp(&main, AppPath, [&windows](QWidget* viewer) { windows.adopt(viewer); });
+    installHelpKey(&main, kHelpContentsContext);
+    onEntry(main, "mnuContents", [] { ShowHelpContents(); });
+
+    // The tip of the day: at start (when the settings say so) and from Help, which also turns it on again at start.
+    windows.addDialog(
+        QStringLiteral("frmTip"), [&main] { return new TipWindow(AppPath, &main); },
+        [](QDialog& tip, int) { ShowTipsAtStartup = static_cast<TipWindow&>(tip).showTipsAtStartup(); });
+    onEntry(main, "mnuShowTip", [&windows] {
+        ShowTipsAtStartup = true;
+        windows.runDialog(QStringLiteral("frmTip"));
+    });
+
+    // The about box, the web dialog and the hidden animation share the link's flags.
+    LinkView& link = main.linkView();
+    const QString licence = BuildLicenceText();
+    windows.addDialog(QStringLiteral("frmAbout"),
+                      [&main, &link, licence] { return new AboutWindow(licence, link.flags(), &main); });
+    onEntry(main, "mnuAbout", [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });
+    windows.addDialog(QStringLiteral("frmWebSite"), [&main, &link] {
+        return new WebSiteWindow(makerWebAddress(readIniDocument(SettingsFile)), link.flags(), &main);
+    });
+    QObject::connect(&link, &LinkView::webDialogRequested, &windows,
+                     [&windows] { windows.runDialog(QStringLiteral("frmWebSite")); });
+
     // The link's hints read the Metric tab.
     const MetricPanel* metric = main.findChild<MetricPanel*>();
-    main.logoLink().setMetricReader([metric] {
-        return LogoHints::MetricState{leadingNumber(metric->valueText()) == kArmingValue,
-                                      metric->secondRowToUnit() == u"Degrees C"};
-    });
+    link.setMetricReader([metric] { return LinkView::MetricReading{metric->valueText(), metric->secondRowToUnit()}; });
 
     // Edit ▸ Edit Table follows the type list: every type but "Temperature" has a table to edit.
     QAction* editTable = menuEntry(main, "mnuTableEditor");

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <utility>
+
 namespace mx {
 namespace {
 
@@ -15,9 +17,9 @@ DialogService* current = &desktopService;
 
 } // namespace
 
-void setDialogService(DialogService* service)
+DialogService* setDialogService(DialogService* service)
 {
-    current = service ? service : &desktopService;
+    return std::exchange(current, service ? service : &desktopService);
 }
 
 int execDialog(QDialog& dialog)

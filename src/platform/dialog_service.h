@@ -14,8 +14,9 @@ public:
     virtual int exec(QDialog& dialog) = 0;
 };
 
-// The service in use; nullptr restores the desktop one, which calls QDialog::exec(). The caller keeps ownership.
-void setDialogService(DialogService* service);
+// Puts a service in use and returns the one it replaces; nullptr restores the desktop one, which calls
+// QDialog::exec(). The caller keeps ownership.
+DialogService* setDialogService(DialogService* service);
 
 int execDialog(QDialog& dialog);
 

@@ -190,12 +190,6 @@ void VibrationPanel::tabChosen()
     followUnitChoice(englishOption_->isChecked());
 }
 
-void VibrationPanel::mouseMoveEvent(QMouseEvent* event)
-{
-    Q_EMIT mouseMovedOver();
-    TabPanel::mouseMoveEvent(event);
-}
-
 SineEntries VibrationPanel::sineEntries() const
 {
     SineEntries entries;

@@ -23,13 +23,6 @@ public:
     // Each time the tab comes to the front the unit flag is set from the chosen option button.
     void tabChosen() override;
 
-Q_SIGNALS:
-    // The pointer moved over the panel itself (not over its frames): the main window's logo hint ends.
-    void mouseMovedOver();
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-
 private Q_SLOTS:
     void onCalculateSine();
     void onCalculateRandom();

@@ -48,6 +48,9 @@ private Q_SLOTS:
     void windowIsFixed();
     void accessoryWindowsAreSingleAndPlaced();
     void toolsMenuOpensTheCalculator();
+    void helpMenuOpensItsWindows_data();
+    void helpMenuOpensItsWindows();
+    void linkHintAndWebDialog();
     void minimiseCarriesAccessoryWindows();
     void exitClosesTheNewestFirst();
     void refusedCloseCancelsExit();
@@ -66,11 +69,13 @@ private:
 
     QTemporaryDir dir_;
     QPointer<MainWindow> window_;
+    test::ScriptedDialogs dialogs_; // the first start's tip of the day
 };
 
 void MainWindowTest::init()
 {
     QVERIFY(dir_.isValid());
+    dialogs_.answer(QStringLiteral("frmTip"), [](QDialog&) { return int(QDialog::Accepted); });
     window_ = new MainWindow(dir_.path());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -313,6 +318,52 @@ void MainWindowTest::toolsMenuOpensTheCalculator()
     QCOMPARE(QString::fromLatin1(calculator->metaObject()->className()), QStringLiteral("mx::CalculatorWindow"));
     entry->trigger();
     QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{calculator});
+}
+
+void MainWindowTest::helpMenuOpensItsWindows_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("tip of the day") << "mnuShowTip"
+                                    << "frmTip";
+    QTest::newRow("about box") << "mnuAbout"
+                               << "frmAbout";
+}
+
+void MainWindowTest::helpMenuOpensItsWindows()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, window);
+    test::ScriptedDialogs dialogs;
+    QString className;
+    dialogs.answer(window, [&className](QDialog& dialog) {
+        className = QString::fromLatin1(dialog.metaObject()->className());
+        return int(QDialog::Rejected);
+    });
+    ShowTipsAtStartup = false;
+    auto* action = window_->findChild<QAction*>(entry);
+    QVERIFY(action->isEnabled());
+    action->trigger();
+    QCOMPARE(dialogs.opened, QStringList{window});
+    QVERIFY(className == u"mx::TipWindow" || className == u"mx::AboutWindow");
+    // Asking for the tip turns the tip at start back on: for a user who said No it is the only way back.
+    QCOMPARE(ShowTipsAtStartup, window == u"frmTip");
+}
+
+void MainWindowTest::linkHintAndWebDialog()
+{
+    auto* link = window_->findChild<QLabel*>(QStringLiteral("Image2"));
+    auto* hint = window_->findChild<QLabel*>(QStringLiteral("lblTip"));
+    QTest::mouseMove(link, link->rect().center());
+    QTRY_VERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral("Visit our web site"));
+    QTest::mouseMove(window_->findChild<QWidget*>(QStringLiteral("Image1(0)")));
+    QTRY_VERIFY(!hint->isVisible());
+
+    test::ScriptedDialogs dialogs;
+    dialogs.answer(QStringLiteral("frmWebSite"), [](QDialog&) { return int(QDialog::Rejected); });
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(dialogs.opened, QStringList{QStringLiteral("frmWebSite")});
 }
 
 void MainWindowTest::minimiseCarriesAccessoryWindows()

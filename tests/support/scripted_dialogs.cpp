@@ -2,14 +2,11 @@
 
 namespace mx::test {
 
-ScriptedDialogs::ScriptedDialogs()
-{
-    setDialogService(this);
-}
+ScriptedDialogs::ScriptedDialogs() : previous_(setDialogService(this)) {}
 
 ScriptedDialogs::~ScriptedDialogs()
 {
-    setDialogService(nullptr);
+    setDialogService(previous_);
 }
 
 int ScriptedDialogs::exec(QDialog& dialog)

@@ -10,9 +10,9 @@
 
 namespace mx::test {
 
-// A dialog service for tests: records the objectName of every modal window opened and answers it with the handler
-// set for that name (which may fill in or click the dialog and returns its result). A window without a handler is
-// recorded as unexpected and answered Rejected, so no test ever blocks.
+// A dialog service for tests, in use for its lifetime: records the objectName of every modal window opened and answers
+// it with the handler set for that name (which may fill in or click the dialog and returns its result). A window
+// without a handler is recorded as unexpected and answered Rejected, so no test ever blocks.
 class ScriptedDialogs final : public DialogService {
 public:
     using Handler = std::function<int(QDialog&)>;
@@ -28,6 +28,7 @@ public:
 
 private:
     QHash<QString, Handler> handlers_;
+    DialogService* previous_ = nullptr;
 };
 
 } // namespace mx::test

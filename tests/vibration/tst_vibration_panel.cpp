@@ -39,7 +39,6 @@ private Q_SLOTS:
     void arrowKeysSwitchUnitsToo();
     void returningKeepsTheUnitChoice();
     void clearButtons();
-    void mouseMoveEndsHints();
 
 private:
     QLineEdit* box(const QString& name) const { return panel_->findChild<QLineEdit*>(name); }
@@ -290,17 +289,6 @@ void VibrationPanelTest::clearButtons()
     type(kSineBoxes, {"1", "2", "3", "4"});
     click(QStringLiteral("cmdVibClear2"));
     QCOMPARE(texts(kSineBoxes + kRandomBoxes), (QStringList{"1", "2", "3", "4", "", "", ""}));
-}
-
-void VibrationPanelTest::mouseMoveEndsHints()
-{
-    QSignalSpy moved(panel_, &VibrationPanel::mouseMovedOver);
-    // Between the two frames the pointer is over the panel itself.
-    const int gap = (panel_->findChild<QWidget*>(QStringLiteral("Frame1"))->geometry().bottom() +
-                     panel_->findChild<QWidget*>(QStringLiteral("Frame2"))->geometry().top()) /
-                    2;
-    QTest::mouseMove(panel_, QPoint(panel_->width() / 2, gap));
-    QTRY_VERIFY(!moved.isEmpty());
 }
 
 MX_REGISTER_TEST(VibrationPanelTest)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/logo_hints.h"
+#include "shell/logo_link.h"
 
 #include <QList>
 #include <QObject>
@@ -14,23 +14,26 @@ class QWidget;
 namespace mx {
 
 // The maker's logo Image1(0), the link picture Image2 and the hint labels around them on the main window, shown as
-// LogoHints decides. Reading the Metric tab and opening the web dialog are left to the wiring.
-class LogoLink : public QObject {
+// LogoHints decides. Reading the Metric tab and opening the web dialog are the wiring's.
+class LinkView : public QObject {
     Q_OBJECT
 public:
     // Makes the controls on `parent`, whose width (twips) sets where the link and the hints stand.
-    LogoLink(QWidget* parent, int widthTwips);
+    LinkView(QWidget* parent, int widthTwips);
 
-    static constexpr int kHintDelayMs = 500;
-
-    // What the Metric tab holds now, for the arming condition.
-    void setMetricReader(std::function<LogoHints::MetricState()> reader) { readMetric_ = std::move(reader); }
+    // What the Metric tab holds now: the value box's text and the second row's "to" caption (lblScale(1)).
+    struct MetricReading {
+        QString valueText;
+        QString secondUnitCaption;
+    };
+    void setMetricReader(std::function<MetricReading()> reader) { readMetric_ = std::move(reader); }
     // The pointer moving over this widget takes the plain hint away (the Metric, Humidity and Vibration panels).
     void hidePlainHintOver(QWidget* panel);
     // The pointer moving over this widget takes every hint away (the tab strip, like the logo).
     void hideAllHintsOver(QWidget* widget);
 
-    LinkFlags& flags() { return flags_; }
+    // The run's flags of the link and the hidden animation, shared with the web dialog, about box and animation.
+    LogoLinkFlags& flags() { return flags_; }
 
 Q_SIGNALS:
     // A click on the link outside the arming condition: the web dialog should open.
@@ -42,11 +45,11 @@ protected:
 private:
     void onTick();
     void show();
-    LogoHints::MetricState metric() const;
+    bool armingCondition() const;
 
-    LogoHints hints_;
-    LinkFlags flags_;
-    std::function<LogoHints::MetricState()> readMetric_;
+    LogoLinkFlags flags_;
+    LogoHints hints_{flags_};
+    std::function<MetricReading()> readMetric_;
     QLabel* logo_ = nullptr;
     QLabel* link_ = nullptr;
     QLabel* tip_ = nullptr;

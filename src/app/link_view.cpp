@@ -1,6 +1,6 @@
-#include "app/logo_link.h"
+#include "app/link_view.h"
 
-#include "app/logo_art.h"
+#include "shell/shell_art.h"
 #include "platform/form_layout.h"
 
 #include <QMouseEvent>
@@ -23,59 +23,60 @@ QLabel* makeHint(QWidget* parent, const QString& name, const QString& text, Twip
 
 } // namespace
 
-LogoLink::LogoLink(QWidget* parent, int widthTwips) : QObject(parent)
+LinkView::LinkView(QWidget* parent, int widthTwips) : QObject(parent)
 {
     logo_ = placeControl(new QLabel(parent), QStringLiteral("Image1(0)"), {120, 60, 2595, 435});
     logo_->setAccessibleName(QStringLiteral("Quorvane logo"));
-    logo_->setPixmap(makerLogo(twipsSize(2595, 435)));
+    logo_->setPixmap(drawMakerLogo(twipsSize(2595, 435)));
     link_ = placeControl(new QLabel(parent), QStringLiteral("Image2"), {widthTwips - 600, 60, 480, 435});
-    link_->setAccessibleName(QStringLiteral("Visit our web site"));
-    link_->setPixmap(productIcon(twipsToPixels(420)));
+    link_->setAccessibleName(QString::fromUtf16(kWebSiteHint));
+    link_->setPixmap(drawLinkPicture(twipsToPixels(420)));
     for (QLabel* picture : {logo_, link_}) {
         picture->setMouseTracking(true);
         picture->installEventFilter(this);
     }
 
     const TwipsRect hintPlace{widthTwips - 2200, 120, 1500, 255};
-    tip_ = makeHint(parent, QStringLiteral("lblTip"), QStringLiteral("Visit our web site"), hintPlace);
-    egg_ = makeHint(parent, QStringLiteral("lblEgg"), QStringLiteral("Your getting warm"), hintPlace);
-    egg2_ = makeHint(parent, QStringLiteral("lblEgg2"), QStringLiteral("Your getting warmer"), hintPlace);
-    egg3_ = makeHint(parent, QStringLiteral("lblEgg3"), QStringLiteral("Why don't you try looking elseware"),
+    tip_ = makeHint(parent, QStringLiteral("lblTip"), QString::fromUtf16(kWebSiteHint), hintPlace);
+    egg_ = makeHint(parent, QStringLiteral("lblEgg"), QString::fromUtf16(kWarmHint), hintPlace);
+    egg2_ = makeHint(parent, QStringLiteral("lblEgg2"), QString::fromUtf16(kWarmerHint), hintPlace);
+    egg3_ = makeHint(parent, QStringLiteral("lblEgg3"), QString::fromUtf16(kElsewhereHint),
                      {widthTwips - 3700, 120, 3000, 255});
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("timLogoTips"));
-    timer_->setInterval(kHintDelayMs);
+    timer_->setInterval(kLogoHintDelayMs);
     timer_->setSingleShot(true);
-    connect(timer_, &QTimer::timeout, this, &LogoLink::onTick);
+    connect(timer_, &QTimer::timeout, this, &LinkView::onTick);
 }
 
-void LogoLink::hidePlainHintOver(QWidget* panel)
+void LinkView::hidePlainHintOver(QWidget* panel)
 {
     panel->setMouseTracking(true);
     panel->installEventFilter(this);
     plainHintWidgets_.append(panel);
 }
 
-void LogoLink::hideAllHintsOver(QWidget* widget)
+void LinkView::hideAllHintsOver(QWidget* widget)
 {
     widget->setMouseTracking(true);
     widget->installEventFilter(this);
     allHintWidgets_.append(widget);
 }
 
-LogoHints::MetricState LogoLink::metric() const
+bool LinkView::armingCondition() const
 {
-    return readMetric_ ? readMetric_() : LogoHints::MetricState{};
+    const MetricReading metric = readMetric_ ? readMetric_() : MetricReading{};
+    return armingConditionHolds(metric.secondUnitCaption, metric.valueText, flags_);
 }
 
-bool LogoLink::eventFilter(QObject* watched, QEvent* event)
+bool LinkView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
         if (watched == link_) {
-            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            hints_.linkMouseMove(metric(), at.x() > 0 && at.y() > 0 && at.x() < link_->width() &&
-                                               at.y() < link_->height());
+            const QString valueText = readMetric_ ? readMetric_().valueText : QString();
+            hints_.linkMouseMove(valueText,
+                                 strictlyInside(static_cast<QMouseEvent*>(event)->position(), link_->size()));
         } else if (watched == logo_ || allHintWidgets_.contains(watched)) {
             hints_.logoMouseMove();
         } else if (plainHintWidgets_.contains(watched)) {
@@ -83,7 +84,7 @@ bool LogoLink::eventFilter(QObject* watched, QEvent* event)
         }
         show();
     } else if (watched == link_ && event->type() == QEvent::MouseButtonRelease) {
-        const bool openDialog = hints_.linkClicked(metric(), flags_);
+        const bool openDialog = hints_.linkClicked(armingCondition()) == LogoHints::ClickResult::OpenWebDialog;
         show();
         if (openDialog)
             Q_EMIT webDialogRequested();
@@ -91,24 +92,23 @@ bool LogoLink::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void LogoLink::onTick()
+void LinkView::onTick()
 {
-    hints_.timerTick(metric(), flags_);
+    hints_.timerFired(armingCondition());
     show();
 }
 
-void LogoLink::show()
+void LinkView::show()
 {
-    const HintsShown& shown = hints_.shown();
-    tip_->setVisible(shown.tip);
-    egg_->setVisible(shown.egg);
-    egg2_->setVisible(shown.egg2);
-    egg3_->setVisible(shown.egg3);
+    tip_->setVisible(hints_.webSiteHintShown());
+    egg_->setVisible(hints_.warmHintShown());
+    egg2_->setVisible(hints_.warmerHintShown());
+    egg3_->setVisible(hints_.elsewhereHintShown());
     for (QLabel* hint : {tip_, egg_, egg2_, egg3_}) {
         if (hint->isVisible())
             hint->raise();
     }
-    if (!hints_.timerRunning())
+    if (!hints_.timerEnabled())
         timer_->stop();
     else if (!timer_->isActive())
         timer_->start();

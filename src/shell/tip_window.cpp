@@ -1,0 +1,134 @@
+#include "shell/tip_window.h"
+
+#include "common/message_service.h"
+#include "common/twips.h"
+#include "platform/window_placement.h"
+#include "shell/shell_art.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace mx {
+namespace {
+
+template <typename W> W* place(W* widget, const QString& name, int left, int top, int width, int height)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(twipsRect(left, top, width, height));
+    return widget;
+}
+
+} // namespace
+
+TipWindow::TipWindow(const QString& programFolder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      book_(programFolder)
+{
+    setObjectName(QStringLiteral("frmTip"));
+    setWindowTitle(QStringLiteral("Tip of the Day"));
+    setAccessibleName(QStringLiteral("Tip of the Day"));
+    setFixedSize(twipsSize(kWidthTwips, kHeightTwips));
+
+    picture_ = place(new QLabel(this), QStringLiteral("Picture1"), 180, 180, 900, 900);
+    picture_->setPixmap(drawTipPicture(twipsToPixels(900)));
+    picture_->setAccessibleName(QStringLiteral("Light bulb"));
+
+    didYouKnow_ =
+        place(new QLabel(QStringLiteral("Did you know..."), this), QStringLiteral("Label1"), 1260, 240, 4080, 360);
+    QFont heading = didYouKnow_->font();
+    heading.setBold(true);
+    if (heading.pointSizeF() > 0) // a font sized in pixels reports no point size
+        heading.setPointSizeF(heading.pointSizeF() * 1.3);
+    didYouKnow_->setFont(heading);
+
+    tipText_ = place(new QLabel(this), QStringLiteral("lblTipText"), 1260, 720, 4080, 2040);
+    tipText_->setTextFormat(Qt::PlainText); // a tip is the user's text, never markup
+    tipText_->setWordWrap(true);
+    tipText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    tipText_->setMargin(6);
+    tipText_->setFrameShape(QFrame::StyledPanel);
+    tipText_->setAutoFillBackground(true);
+    tipText_->setBackgroundRole(QPalette::Base);
+    tipText_->setAccessibleDescription(QStringLiteral("Tip"));
+
+    showAtStartupBox_ = place(new QCheckBox(QStringLiteral("&Show Tips at Startup"), this),
+                              QStringLiteral("chkLoadTipsAtStartup"), 180, 3030, 2520, 315);
+    showAtStartupBox_->setAccessibleName(QStringLiteral("Show Tips at Startup"));
+    nextTipButton_ =
+        place(new QPushButton(QStringLiteral("&Next Tip"), this), QStringLiteral("cmdNextTip"), 2820, 2970, 1215, 375);
+    nextTipButton_->setAccessibleName(QStringLiteral("Next Tip"));
+    okButton_ = place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"), 4125, 2970, 1215, 375);
+    okButton_->setAccessibleName(QStringLiteral("OK"));
+    okButton_->setDefault(true);
+
+    connect(nextTipButton_, &QPushButton::clicked, this, &TipWindow::NextTip);
+    connect(okButton_, &QPushButton::clicked, this, &TipWindow::onOk);
+    connect(showAtStartupBox_, &QCheckBox::clicked, this, &TipWindow::onShowAtStartupClicked);
+
+    centreOnScreen(this);
+    showAtStartupBox_->setChecked(true);
+    onShowAtStartupClicked();
+    if (!LoadTips(book_.tipsFilePath())) {
+        tipText_->setText(missingTipsMessage());
+        nextTipButton_->setEnabled(false);
+    }
+    okButton_->setFocus();
+}
+
+bool TipWindow::LoadTips(const QString& fileName)
+{
+    if (!book_.LoadTips(fileName))
+        return false;
+    DisplayCurrentTip();
+    return true;
+}
+
+void TipWindow::NextTip()
+{
+    book_.NextTip();
+    DisplayCurrentTip();
+}
+
+void TipWindow::DisplayCurrentTip()
+{
+    // Without tips the label keeps what it shows.
+    if (const std::optional<QString> tip = book_.currentTipText())
+        tipText_->setText(*tip);
+}
+
+void TipWindow::onShowAtStartupClicked()
+{
+    showTipsAtStartup_ = showAtStartupBox_->isChecked();
+    Q_EMIT showTipsAtStartupChanged(showTipsAtStartup_);
+}
+
+void TipWindow::onOk()
+{
+    // The tip is already read; a counter that cannot be written only means the same tip comes again.
+    QString error;
+    if (!book_.saveCurrentTip(&error))
+        showMessage(error, MsgButtons::Ok, MsgIcon::Exclamation);
+    accept();
+}
+
+void TipWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape presses OK, which remembers the tip; only the close box leaves the counter file alone.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        okButton_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TipWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Centred again once the frame is known; the tip window is always centred, whatever the setting says.
+    if (!std::exchange(centred_, true))
+        centreOnScreen(this);
+}
+
+} // namespace mx

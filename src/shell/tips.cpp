@@ -1,0 +1,127 @@
+#include "shell/tips.h"
+
+#include "common/cp1252.h"
+#include "common/number_text.h"
+#include "platform/atomic_file.h"
+#include "shell/data_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+#include <limits>
+
+namespace mx {
+
+QStringList parseTips(QByteArrayView bytes)
+{
+    // Windows-1252 is one character a byte, so the line ends stay where they were.
+    const QString text = decodeCp1252(bytes);
+    QStringList tips;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        tips.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        tips.append(text.sliced(start));
+    return tips;
+}
+
+qint32 parseTipCounter(QByteArrayView bytes)
+{
+    qsizetype start = 0;
+    while (start < bytes.size() &&
+           (bytes[start] == ' ' || bytes[start] == '\t' || bytes[start] == '\r' || bytes[start] == '\n'))
+        ++start;
+    qsizetype end = start;
+    while (end < bytes.size() && bytes[end] != ',' && bytes[end] != '\r' && bytes[end] != '\n')
+        ++end;
+    const double value = leadingNumber(decodeCp1252(bytes.sliced(start, end - start)));
+    const double rounded = std::rint(value); // the default rounding mode: nearest, ties to even
+    if (!(rounded >= 0.0 && rounded <= double(std::numeric_limits<qint32>::max())))
+        return 0; // negative, out of range or not a number
+    return qint32(rounded);
+}
+
+QByteArray tipCounterBytes(qint32 tip)
+{
+    QByteArray bytes = tip < 0 ? QByteArray() : QByteArray(" "); // the number's text carries its own minus sign
+    bytes += generalNumberText(double(tip)).toLatin1();
+    bytes += "\r\n";
+    return bytes;
+}
+
+qint32 nextTipNumber(qint32 current, qsizetype count)
+{
+    // Compared before adding, so that the largest stored number cannot overflow.
+    if (current < 0 || qsizetype(current) >= count)
+        return 1;
+    return current + 1;
+}
+
+QString missingTipsMessage()
+{
+    const QString name = QString::fromUtf16(kTipsFileName);
+    return QStringLiteral("That the ") + name + QStringLiteral(" file was not found? ") + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("Create a text file named ") + name + QStringLiteral(" using NotePad with 1 tip per line. ") +
+           QStringLiteral("Then place it in the same directory as the application. ");
+}
+
+TipBook::TipBook(QString programFolder) : folder_(std::move(programFolder)) {}
+
+QString TipBook::tipsFilePath() const
+{
+    return QDir(folder_).filePath(QString::fromUtf16(kTipsFileName));
+}
+
+QString TipBook::counterFilePath() const
+{
+    return QDir(folder_).filePath(QString::fromUtf16(kTipCounterFileName));
+}
+
+bool TipBook::LoadTips(const QString& fileName)
+{
+    const DataFile tipsFile = readDataFile(fileName, kMaxTipsFileBytes);
+    if (tipsFile.status != DataFileStatus::Ok)
+        return false;
+    tips_ = parseTips(tipsFile.bytes);
+
+    // A counter file that is missing or cannot be read starts again at the first tip.
+    const DataFile counter = readDataFile(counterFilePath(), kMaxTipCounterFileBytes);
+    currentTip_ = counter.status == DataFileStatus::Ok ? parseTipCounter(counter.bytes) : 0;
+    NextTip();
+    return true;
+}
+
+void TipBook::NextTip()
+{
+    currentTip_ = nextTipNumber(currentTip_, tips_.size());
+}
+
+std::optional<QString> TipBook::currentTipText() const
+{
+    if (currentTip_ < 1 || qsizetype(currentTip_) > tips_.size())
+        return std::nullopt;
+    return tips_[currentTip_ - 1];
+}
+
+bool TipBook::saveCurrentTip(QString* errorText) const
+{
+    const QString path = counterFilePath();
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        if (errorText)
+            *errorText = QStringLiteral("The file \"%1\" could not be saved: it is not a regular file.")
+                             .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    return writeFileAtomically(path, tipCounterBytes(currentTip_), errorText);
+}
+
+} // namespace mx

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace mx {
+
+struct LogoLinkFlags;
+
+// The web dialog (frmWebSite), run modally through execDialog after a click on the main window's link picture.
+// Go There hands the maker's address to the browser and leaves the dialog open; Cancel (or Escape) clears the flags'
+// WebDialogOpen and closes it. Closed by its close box, the flag stays set, so no new web-site hint is shown.
+class WebSiteWindow : public QDialog {
+    Q_OBJECT
+public:
+    // `address` is the maker's web address (makerWebAddress()); `flags` belongs to the main window. The dialog takes
+    // its icon from `parent` when there is one.
+    WebSiteWindow(QString address, LogoLinkFlags& flags, QWidget* parent = nullptr);
+
+    QString address() const { return address_; }
+
+    static constexpr int kWidthTwips = 5400;
+    static constexpr int kHeightTwips = 2280;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void onGoThere();
+    void onCancel();
+
+    QString address_;
+    LogoLinkFlags& flags_;
+    bool centred_ = false;
+    QGroupBox* frame_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QLabel* message_ = nullptr;
+    QPushButton* goThereButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+};
+
+} // namespace mx
