@@ -46,6 +46,14 @@ private:
 
 } // namespace
 
+void setProgramFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}
+
 SplashForm* startWithSplash(const QString& programFolder, std::function<void(MainWindow*)> opened)
 {
     auto* splash = new SplashForm;
@@ -74,11 +82,7 @@ int runMensurix(int argc, char** argv, StartupObserver* observer)
     QApplication::setApplicationDisplayName(QString());
     // The program ends with its main window, not with whichever window happens to close last.
     QApplication::setQuitOnLastWindowClosed(false);
-    // The layout is drawn for an 8-point interface font; larger desktop fonts would clip the labels.
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    setProgramFont();
 
     DesktopMessageService messages;
     setMessageService(&messages);

@@ -17,6 +17,10 @@ public:
     virtual void mainWindowStarted(MainWindow& window) { (void)window; }
 };
 
+// The interface font the layout is drawn for: an 8-point sans (Liberation Sans, metric-compatible with Arial), 11
+// pixels high; the desktop's larger fonts would clip the labels.
+void setProgramFont();
+
 // The start after the single-instance check: shows the splash and, once it has finished and is gone, makes and
 // shows the main window. `opened` gets the main window before it is shown, or nullptr when a click on the splash
 // ended the start. Returns the splash.

@@ -27,6 +27,9 @@ QRadioButton* makeOption(QWidget* frame, const QString& name, const QString& cap
 {
     auto* option = placeControl(new QRadioButton(caption, frame), name, {left, top, width, 255});
     option->setAccessibleName(caption);
+    // The designed places leave little room between the two options of a frame: the caption sits close to its
+    // circle so that "Miles per Hour" is read whole.
+    option->setStyleSheet(QStringLiteral("QRadioButton { spacing: 1px; }"));
     return option;
 }
 
@@ -60,9 +63,9 @@ WindPanel::WindPanel(QWidget* parent) : TabPanel(parent)
     speedFrame_ = placeFrame(this, QStringLiteral("Frame6"), QString(), {0, 0, 3180, 600});
     speedFrame_->setAccessibleName(QStringLiteral("Wind speed unit"));
     speedUnits_[0] =
-        makeOption(speedFrame_, QStringLiteral("optMPHKPH(0)"), QStringLiteral("Miles per Hour"), 60, 180, 1300);
+        makeOption(speedFrame_, QStringLiteral("optMPHKPH(0)"), QStringLiteral("Miles per Hour"), 60, 180, 1320);
     speedUnits_[1] =
-        makeOption(speedFrame_, QStringLiteral("optMPHKPH(1)"), QStringLiteral("Kilometers per Hour"), 1380, 180, 1740);
+        makeOption(speedFrame_, QStringLiteral("optMPHKPH(1)"), QStringLiteral("Kilometers per Hour"), 1380, 180, 1790);
     speedUnits_[0]->setChecked(true);
 
     temperatureFrame_ = placeFrame(this, QStringLiteral("Frame7"), QString(), {3300, 0, 2640, 600});

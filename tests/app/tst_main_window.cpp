@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -35,6 +36,7 @@ AccessoryWindowTraits traitsOf(const char* formName)
 class MainWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { setProgramFont(); }
     void init();
     void cleanup();
     void designNamesExist_data();
@@ -45,6 +47,7 @@ private Q_SLOTS:
     void tabStrip_data();
     void tabStrip();
     void tabsStayAboveThePanels();
+    void captionsFitTheirControls();
     void windowIsFixed();
     void accessoryWindowsAreSingleAndPlaced();
     void toolsMenuOpensTheCalculator();
@@ -270,6 +273,29 @@ void MainWindowTest::tabsStayAboveThePanels()
         QWidget* panel = window_->findChild<QWidget*>(visiblePanel());
         QVERIFY(strip()->mapTo(window_, QPoint(0, rowsBottom)).y() < panel->mapTo(window_, QPoint(0, 0)).y());
     }
+}
+
+// A caption cut at its control's edge ("Miles per Hou") reads wrong: every caption fits, on every tab.
+void MainWindowTest::captionsFitTheirControls()
+{
+    QStringList clipped;
+    for (int t = 1; t <= 5; ++t) {
+        QTest::mouseClick(tab(t), Qt::LeftButton);
+        for (QWidget* w : window_->findChildren<QWidget*>()) {
+            if (!w->isVisible() || w->objectName().isEmpty())
+                continue;
+            int needed = 0;
+            if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && label->pixmap().isNull())
+                needed = label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin() +
+                         2 * label->frameWidth();
+            else if (qobject_cast<QAbstractButton*>(w) && !qobject_cast<StripTab*>(w))
+                needed = w->sizeHint().width() - (qobject_cast<QPushButton*>(w) ? 16 : 0);
+            if (needed > w->width())
+                clipped << QStringLiteral("%1 (%2 of %3 px)").arg(w->objectName()).arg(needed).arg(w->width());
+        }
+    }
+    clipped.removeDuplicates();
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
 }
 
 void MainWindowTest::windowIsFixed()
