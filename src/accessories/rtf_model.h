@@ -59,7 +59,7 @@ enum class RtfIssue : quint32 {
     Unbalanced = 0x02,      // a group was still open at the end, or text followed the document's last brace
     TooDeep = 0x04,         // groups nested beyond kMaxRtfGroupDepth were left out
     Truncated = 0x08,       // binary data, a hex byte or an escape was cut off or malformed
-    TooLong = 0x10,         // the document passed kMaxRtfDocumentChars (or the file its size bound): the rest is unread
+    TooLong = 0x10,         // the document passed a size bound of the reader or the file: the rest is unread
     UnknownCodePage = 0x20, // text in a code page this program cannot decode was read as Windows-1252
     SkippedObjects = 0x40,  // pictures or embedded objects, which the editor cannot show, were left out
 };

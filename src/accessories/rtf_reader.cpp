@@ -174,7 +174,8 @@ private:
     RtfReadResult result_;
     State state_;
     std::vector<State> stack_;
-    bool finished_ = false;
+    bool finished_ = false; // the document's group has closed
+    bool full_ = false;     // a size bound was reached: nothing more is taken in
     RtfTokenKind previous_ = RtfTokenKind::End;
     bool starPending_ = false;
     int fallbackLeft_ = 0;
@@ -358,7 +359,7 @@ RtfReadResult Reader::read(QByteArrayView bytes)
     }
 
     tokenizer_ = RtfTokenizer(bytes.sliced(start));
-    while (!finished_) {
+    while (!finished_ && !full_) {
         RtfToken token = tokenizer_.next();
         if (token.kind == RtfTokenKind::End)
             break;
@@ -395,10 +396,10 @@ RtfReadResult Reader::read(QByteArrayView bytes)
         }
     }
     if (!finished_) {
-        if (!stack_.empty())
+        if (!full_ && !stack_.empty())
             result_.issues |= RtfIssue::Unbalanced;
         finishDocument();
-    } else if (!(result_.issues & RtfIssue::TooLong)) {
+    } else if (!full_) {
         // After the closing brace of the document only blanks and the NUL some writers end with may follow.
         const QByteArrayView rest = bytes.sliced(start + tokenizer_.position());
         if (std::any_of(rest.begin(), rest.end(), [](char c) { return c != 0 && !QChar::isSpace(uchar(c)); }))
@@ -422,7 +423,7 @@ void Reader::readPlainText(QByteArrayView bytes)
         text.remove(0, 1);
 
     QStringView rest(text);
-    while (!finished_ && !rest.isEmpty()) {
+    while (!full_ && !rest.isEmpty()) {
         qsizetype end = 0;
         while (end < rest.size() && rest[end] != u'\r' && rest[end] != u'\n')
             ++end;
@@ -790,14 +791,14 @@ void Reader::appendBodyText(QString text)
         text.prepend(QChar(kReplacement));
     }
     sanitize(text);
-    if (text.isEmpty() || finished_)
+    if (text.isEmpty() || full_)
         return;
     if (chars_ + text.size() > kMaxRtfDocumentChars) {
         text.truncate(kMaxRtfDocumentChars - chars_);
         if (!text.isEmpty() && isHighSurrogate(text.back().unicode()))
             text.chop(1);
         result_.issues |= RtfIssue::TooLong;
-        finished_ = true;
+        full_ = true;
     }
     chars_ += text.size();
     const RtfCharFormat& format = currentFormat();
@@ -810,14 +811,14 @@ void Reader::appendBodyText(QString text)
 
 void Reader::endParagraph()
 {
-    if (finished_)
+    if (full_)
         return;
     flushText();
     if (pendingHigh_ != 0)
         appendBodyText(QString());
-    if (chars_ + 1 > kMaxRtfDocumentChars) {
+    if (chars_ + 1 > kMaxRtfDocumentChars || qsizetype(result_.document.paragraphs.size()) + 1 >= kMaxRtfParagraphs) {
         result_.issues |= RtfIssue::TooLong;
-        finished_ = true;
+        full_ = true;
         return;
     }
     ++chars_;
@@ -830,12 +831,9 @@ void Reader::endParagraph()
 // Text after the last paragraph mark forms a last paragraph of its own; a document ending on a mark has none.
 void Reader::finishDocument()
 {
-    const bool wasFinished = finished_;
-    finished_ = false;
     flushText();
     if (pendingHigh_ != 0)
         appendBodyText(QString());
-    finished_ = wasFinished;
     if (paragraph_.runs.empty())
         return;
     paragraph_.alignment = state_.alignment;
