@@ -8,8 +8,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace mx {
 namespace {
@@ -86,17 +89,47 @@ Qt::Alignment documentAlignment(RtfAlignment alignment)
     return Qt::AlignLeft;
 }
 
+// Formats already converted. A notes page uses a few dozen formats over many thousand runs, and a document
+// recognises a format object it holds already without comparing its properties.
+class DocumentFormats {
+public:
+    const QTextCharFormat& get(const RtfCharFormat& format)
+    {
+        const std::size_t hash =
+            qHashMulti(0, format.family, format.halfPoints, format.bold, format.italic, format.underline,
+                       format.color.has_value(), format.color ? format.color->red : 0,
+                       format.color ? format.color->green : 0, format.color ? format.color->blue : 0);
+        auto [first, last] = cache_.equal_range(hash);
+        for (auto it = first; it != last; ++it) {
+            if (it->second.first == format)
+                return it->second.second;
+        }
+        return cache_.emplace(hash, std::pair(format, documentFormat(format)))->second.second;
+    }
+
+private:
+    std::unordered_multimap<std::size_t, std::pair<RtfCharFormat, QTextCharFormat>> cache_;
+};
+
 } // namespace
 
 RtfDocument rtfModelFromDocument(const QTextDocument& document)
 {
     const QFont defaultFont = document.defaultFont();
+    // A document keeps each distinct format once, by index: each is converted once.
+    QHash<int, RtfCharFormat> formats;
+    const auto modelFormatAt = [&](int index, const QTextCharFormat& format) -> const RtfCharFormat& {
+        auto it = formats.constFind(index);
+        if (it == formats.cend())
+            it = formats.insert(index, modelFormat(format, defaultFont));
+        return *it;
+    };
     RtfDocument model;
     model.paragraphs.reserve(std::size_t(document.blockCount()));
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         RtfParagraph paragraph;
         paragraph.alignment = modelAlignment(block.blockFormat().alignment());
-        paragraph.markFormat = modelFormat(block.charFormat(), defaultFont);
+        paragraph.markFormat = modelFormatAt(block.charFormatIndex(), block.charFormat());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid() || fragment.charFormat().isImageFormat())
@@ -105,11 +138,11 @@ RtfDocument rtfModelFromDocument(const QTextDocument& document)
             text.removeIf(isStructureMark);
             if (text.isEmpty())
                 continue;
-            RtfCharFormat format = modelFormat(fragment.charFormat(), defaultFont);
+            const RtfCharFormat& format = modelFormatAt(fragment.charFormatIndex(), fragment.charFormat());
             if (!paragraph.runs.empty() && paragraph.runs.back().format == format)
                 paragraph.runs.back().text += text;
             else
-                paragraph.runs.push_back(RtfRun{std::move(text), std::move(format)});
+                paragraph.runs.push_back(RtfRun{std::move(text), format});
         }
         model.paragraphs.push_back(std::move(paragraph));
     }
@@ -122,13 +155,14 @@ void fillDocumentFromRtfModel(QTextDocument& document, const RtfDocument& model)
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
+    DocumentFormats formats;
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     bool first = true;
     for (const RtfParagraph& paragraph : model.paragraphs) {
         QTextBlockFormat blockFormat;
         blockFormat.setAlignment(documentAlignment(paragraph.alignment));
-        const QTextCharFormat mark = documentFormat(paragraph.markFormat);
+        const QTextCharFormat& mark = formats.get(paragraph.markFormat);
         if (first) {
             cursor.setBlockFormat(blockFormat);
             cursor.setBlockCharFormat(mark);
@@ -137,7 +171,7 @@ void fillDocumentFromRtfModel(QTextDocument& document, const RtfDocument& model)
             cursor.insertBlock(blockFormat, mark);
         }
         for (const RtfRun& run : paragraph.runs)
-            cursor.insertText(run.text, documentFormat(run.format));
+            cursor.insertText(run.text, formats.get(run.format));
     }
     cursor.endEditBlock();
     document.setUndoRedoEnabled(undo);
