@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (qsizetype(paragraphs.size()) > mx::kMaxRtfParagraphs)
         std::abort();
     qsizetype chars = 0;
+    qsizetype runs = 0;
     for (const mx::RtfParagraph& p : paragraphs) {
+        runs += qsizetype(p.runs.size());
         for (std::size_t i = 0; i < p.runs.size(); ++i) {
             const mx::RtfRun& run = p.runs[i];
             if (run.text.isEmpty() || (i > 0 && run.format == p.runs[i - 1].format))
@@ -30,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             chars += run.text.size();
         }
     }
-    if (chars > mx::kMaxRtfDocumentChars)
+    if (chars > mx::kMaxRtfDocumentChars || runs > mx::kMaxRtfRuns)
         std::abort();
 
     const mx::RtfReadResult again = mx::readRtfModel(mx::writeRtfModel(result.document));

@@ -167,7 +167,7 @@ private:
     void onColorPart(const RtfToken& t, int arg);
     void onDestination(const RtfToken&, int arg);
     void onUpr(const RtfToken&, int);
-    void onUd(const RtfToken&, int) { state_.destination = state_.outsideUpr; }
+    void onUd(const RtfToken&, int);
     void onNothing(const RtfToken&, int) {}
 
     RtfTokenizer tokenizer_{QByteArrayView()};
@@ -197,6 +197,7 @@ private:
     char16_t pendingHigh_ = 0;
     RtfParagraph paragraph_;
     qsizetype chars_ = 0;
+    qsizetype runCount_ = 0;
 
     CharState resolvedFrom_;
     RtfCharFormat resolved_;
@@ -639,6 +640,12 @@ void Reader::onUpr(const RtfToken&, int)
     state_.destination = Destination::Ignored;
 }
 
+void Reader::onUd(const RtfToken&, int)
+{
+    if (state_.destination == Destination::Ignored)
+        state_.destination = state_.outsideUpr;
+}
+
 void Reader::beginFontEntry(int index)
 {
     if (fontEntryOpen_)
@@ -800,13 +807,21 @@ void Reader::appendBodyText(QString text)
         result_.issues |= RtfIssue::TooLong;
         full_ = true;
     }
-    chars_ += text.size();
+    const qsizetype size = text.size();
     const RtfCharFormat& format = currentFormat();
     std::vector<RtfRun>& runs = paragraph_.runs;
-    if (!runs.empty() && runs.back().format == format)
+    if (!runs.empty() && runs.back().format == format) {
         runs.back().text += text;
-    else if (!text.isEmpty())
+    } else if (!text.isEmpty()) {
+        if (runCount_ >= kMaxRtfRuns) {
+            result_.issues |= RtfIssue::TooLong;
+            full_ = true;
+            return;
+        }
+        ++runCount_;
         runs.push_back(RtfRun{std::move(text), format});
+    }
+    chars_ += size;
 }
 
 void Reader::endParagraph()

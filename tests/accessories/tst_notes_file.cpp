@@ -19,13 +19,10 @@ using namespace mx;
 using namespace Qt::StringLiterals;
 using mx::test::describeDocument;
 
-Q_DECLARE_METATYPE(NotesLoadStatus)
-
 class NotesFileTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void path();
     void emptyDocumentSavedAsSpace();
     void load_data();
     void load();
@@ -48,11 +45,6 @@ void NotesFileTest::init()
 {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-}
-
-void NotesFileTest::path()
-{
-    QCOMPARE(notesFilePath(u"/opt/mensurix/"_s), u"/opt/mensurix/MXNotes.rtf"_s);
 }
 
 void NotesFileTest::emptyDocumentSavedAsSpace()

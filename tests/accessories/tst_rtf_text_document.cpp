@@ -72,7 +72,6 @@ class RtfTextDocumentTest : public QObject {
 private Q_SLOTS:
     void editorDocumentRoundTrip();
     void defaultFontIsWritten();
-    void readSample();
     void readingReplacesContentWithoutUndo();
     void picturesAndTablesKeepTheirText();
 };
@@ -98,22 +97,6 @@ void RtfTextDocumentTest::defaultFontIsWritten()
     doc.setPlainText(u"x"_s);
     QCOMPARE(writeRtf(doc), QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Courier "
                                        "New;}}\r\n\\pard\\f0\\fs18 x\\par\r\n}\r\n"));
-}
-
-void RtfTextDocumentTest::readSample()
-{
-    QTextDocument doc;
-    const QByteArray bytes =
-        test::readFileBytes(QStringLiteral(MX_SOURCE_DIR "/tests/accessories/rtf_samples/wordpad.rtf"));
-    QCOMPARE(int(readRtf(bytes, doc)), 0);
-    QCOMPARE(
-        describeDocument(doc),
-        (QStringList{u"L [Calibri 11]Pump room readings"_s,
-                     u"L [Calibri 11 b]Bold[Calibri 11], [Calibri 11 i]italic[Calibri 11], [Calibri 11 u]underlined"
-                     u"[Calibri 11] and [Calibri 11 #ff0000]red[Calibri 11] words."_s,
-                     u"C [Arial 16]Centred heading"_s, u"R [Calibri 11]Set point\t72\u00B0F"_s,
-                     u"L [Symbol 11]\u00B7\t[Calibri 11]Check the filter"_s,
-                     u"L [Calibri 11 b i #004dbb]Caf\u00E9 \u20AC 12,50[Calibri 11]<br>next line"_s}));
 }
 
 void RtfTextDocumentTest::readingReplacesContentWithoutUndo()

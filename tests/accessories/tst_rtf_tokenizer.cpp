@@ -64,8 +64,6 @@ void RtfTokenizerTest::split_data()
 
     QTest::newRow("groups and words") << QByteArray("{\\rtf1\\ansi x}") << u"{ \\rtf1 \\ansi text:x }"_s << false;
     QTest::newRow("one blank ends a word and is dropped") << QByteArray("\\b  bold") << u"\\b text: bold"_s << false;
-    QTest::newRow("other characters end a word and stay")
-        << QByteArray("\\b;x\\i,") << u"\\b text:;x \\i text:,"_s << false;
     QTest::newRow("negative parameter") << QByteArray("\\u-10179?") << u"\\u-10179 text:?"_s << false;
     QTest::newRow("minus without digits is text") << QByteArray("\\b-x") << u"\\b text:-x"_s << false;
     QTest::newRow("parameter stops growing")
@@ -76,17 +74,13 @@ void RtfTokenizerTest::split_data()
     QTest::newRow("escaped braces and backslash")
         << QByteArray("\\{\\}\\\\\\~\\*") << u"sym:{ sym:} sym:\\ sym:~ sym:*"_s << false;
     QTest::newRow("hex byte") << QByteArray("caf\\'e9s") << u"text:caf hex:e9 text:s"_s << false;
-    QTest::newRow("hex byte in capitals") << QByteArray("\\'C9") << u"hex:c9"_s << false;
     QTest::newRow("hex byte with one digit") << QByteArray("\\'4x") << u"text:x"_s << true;
     QTest::newRow("hex byte at the end") << QByteArray("a\\'") << u"text:a"_s << true;
     QTest::newRow("backslash at the end") << QByteArray("a\\") << u"text:a"_s << true;
     QTest::newRow("binary holds braces and backslashes")
         << QByteArray("\\bin5 {}\\\\x}") << u"bin:5:{}\\\\x }"_s << false;
-    QTest::newRow("binary without blank") << QByteArray("\\bin2;ab") << u"bin:2:;a text:b"_s << false;
     QTest::newRow("binary longer than the input") << QByteArray("\\bin2147483647 abc") << u"bin:3:abc"_s << true;
     QTest::newRow("negative binary count") << QByteArray("\\bin-5 ab") << u"bin:0: text:ab"_s << false;
-    QTest::newRow("long word") << QByteArray("\\abcdefghijklmnopqrstuvwxyzabcdefghij1 x")
-                               << u"\\abcdefghijklmnopqrstuvwxyzabcdefghij1 text:x"_s << false;
     QTest::newRow("empty") << QByteArray() << u""_s << false;
 }
 

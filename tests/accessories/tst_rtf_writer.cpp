@@ -4,7 +4,6 @@
 #include "rtf_describe.h"
 #include "test_registry.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 using namespace mx;
@@ -28,51 +27,6 @@ RtfParagraph paragraph(RtfAlignment alignment, std::vector<RtfRun> runs, std::op
 
 const RtfCharFormat kArial = format(u"Arial"_s, 24);
 
-// A document of random paragraphs, runs and formats over awkward characters, from a fixed seed.
-RtfDocument randomDocument(quint32 seed)
-{
-    QRandomGenerator random(seed);
-    const QStringList families{u"Arial"_s, u"Times New Roman"_s, u""_s, u"Caf\u00E9 {Sans}; \\"_s, u"\u5B8B\u4F53"_s};
-    const QString alphabet = u"ab 1;{}\\\t\u2028\u00E9\u20AC\u0081\u03A9\U0001F600?-'~"_s;
-    RtfDocument doc;
-    const int paragraphs = random.bounded(1, 8);
-    for (int p = 0; p < paragraphs; ++p) {
-        RtfParagraph para;
-        para.alignment = RtfAlignment(random.bounded(4));
-        const int runs = random.bounded(4);
-        for (int r = 0; r < runs; ++r) {
-            RtfCharFormat f;
-            f.family = families[random.bounded(int(families.size()))];
-            f.halfPoints = random.bounded(kMinHalfPoints, kMaxHalfPoints + 1);
-            f.bold = random.bounded(2);
-            f.italic = random.bounded(2);
-            f.underline = random.bounded(2);
-            if (random.bounded(2))
-                f.color = RtfColor{quint8(random.bounded(256)), quint8(random.bounded(256)), 0};
-            QString text;
-            const int length = random.bounded(1, 6);
-            for (int i = 0; i < length; ++i) {
-                const int at = random.bounded(int(alphabet.size()));
-                // The pair of the emoji stays together.
-                if (alphabet[at].isLowSurrogate())
-                    text += alphabet.mid(at - 1, 2);
-                else if (alphabet[at].isHighSurrogate())
-                    text += alphabet.mid(at, 2);
-                else
-                    text += alphabet[at];
-            }
-            if (!para.runs.empty() && para.runs.back().format == f)
-                para.runs.back().text += text;
-            else
-                para.runs.push_back(RtfRun{text, f});
-        }
-        para.markFormat = random.bounded(2) || para.runs.empty() ? format(u"Arial"_s, random.bounded(2, 80))
-                                                                 : para.runs.back().format;
-        doc.paragraphs.push_back(para);
-    }
-    return doc;
-}
-
 } // namespace
 
 class RtfWriterTest : public QObject {
@@ -82,7 +36,6 @@ private Q_SLOTS:
     void bytes();
     void roundTrip_data();
     void roundTrip();
-    void randomRoundTrip();
 };
 
 void RtfWriterTest::bytes_data()
@@ -162,18 +115,6 @@ void RtfWriterTest::roundTrip()
     const RtfReadResult result = readRtfModel(writeRtfModel(document));
     QCOMPARE(describe(result.document), expected);
     QCOMPARE(describe(result.issues), u""_s);
-}
-
-void RtfWriterTest::randomRoundTrip()
-{
-    for (quint32 seed = 1; seed <= 300; ++seed) {
-        const RtfDocument doc = randomDocument(seed);
-        const QByteArray bytes = writeRtfModel(doc);
-        const RtfReadResult result = readRtfModel(bytes);
-        if (!(result.document == doc) || result.issues)
-            QFAIL(qPrintable(u"seed %1:\n"_s.arg(seed) + QString::fromLatin1(bytes) + u"\nwritten:\n"_s +
-                             describe(doc).join(u'\n') + u"\nread:\n"_s + describe(result.document).join(u'\n')));
-    }
 }
 
 MX_REGISTER_TEST(RtfWriterTest)
