@@ -118,10 +118,10 @@ RtfDocument rtfModelFromDocument(const QTextDocument& document)
     const QFont defaultFont = document.defaultFont();
     // A document keeps each distinct format once, by index: each is converted once.
     QHash<int, RtfCharFormat> formats;
-    const auto modelFormatAt = [&](int index, const QTextCharFormat& format) -> const RtfCharFormat& {
+    const auto modelFormatAt = [&](int index, const auto& formatOf) {
         auto it = formats.constFind(index);
         if (it == formats.cend())
-            it = formats.insert(index, modelFormat(format, defaultFont));
+            it = formats.insert(index, modelFormat(formatOf(), defaultFont));
         return *it;
     };
     RtfDocument model;
@@ -129,20 +129,20 @@ RtfDocument rtfModelFromDocument(const QTextDocument& document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         RtfParagraph paragraph;
         paragraph.alignment = modelAlignment(block.blockFormat().alignment());
-        paragraph.markFormat = modelFormatAt(block.charFormatIndex(), block.charFormat());
+        paragraph.markFormat = modelFormatAt(block.charFormatIndex(), [&] { return block.charFormat(); });
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid() || fragment.charFormat().isImageFormat())
+            if (!fragment.isValid())
                 continue;
             QString text = fragment.text();
-            text.removeIf(isStructureMark);
+            text.removeIf(isStructureMark); // an image is one such mark: it has no text to keep
             if (text.isEmpty())
                 continue;
-            const RtfCharFormat& format = modelFormatAt(fragment.charFormatIndex(), fragment.charFormat());
+            RtfCharFormat format = modelFormatAt(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
             if (!paragraph.runs.empty() && paragraph.runs.back().format == format)
                 paragraph.runs.back().text += text;
             else
-                paragraph.runs.push_back(RtfRun{std::move(text), format});
+                paragraph.runs.push_back(RtfRun{std::move(text), std::move(format)});
         }
         model.paragraphs.push_back(std::move(paragraph));
     }
