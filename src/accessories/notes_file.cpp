@@ -1,0 +1,99 @@
+#include "accessories/notes_file.h"
+
+#include "accessories/rtf_reader.h"
+#include "accessories/rtf_text_document.h"
+#include "accessories/rtf_writer.h"
+#include "platform/atomic_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextDocument>
+
+namespace mx {
+namespace {
+
+bool isSingleSpace(const RtfDocument& model)
+{
+    return model.paragraphs.size() == 1 && model.paragraphs[0].runs.size() == 1 &&
+           model.paragraphs[0].runs[0].text == u" ";
+}
+
+} // namespace
+
+QString notesFilePath(const QString& appPath)
+{
+    return appPath + QStringLiteral("MXNotes.rtf");
+}
+
+NotesLoadResult loadNotesFile(const QString& path, QTextDocument& document)
+{
+    fillDocumentFromRtfModel(document, RtfDocument{});
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {NotesLoadStatus::Missing, {}};
+    // A pipe or device could block the open or never end.
+    if (!info.isFile())
+        return {NotesLoadStatus::Unreadable, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {NotesLoadStatus::Unreadable, {}};
+    // Read one byte past the bound to know whether the file goes on; it may also have grown since measured.
+    QByteArray bytes = file.read(kMaxNotesFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {NotesLoadStatus::Unreadable, {}};
+    file.close();
+
+    RtfIssues tooLarge;
+    if (bytes.size() > kMaxNotesFileBytes) {
+        bytes.truncate(kMaxNotesFileBytes);
+        tooLarge = RtfIssue::TooLong;
+    }
+    RtfReadResult result = readRtfModel(bytes);
+    if (isSingleSpace(result.document)) {
+        // Typing goes on in the format the space had.
+        RtfParagraph& paragraph = result.document.paragraphs[0];
+        paragraph.markFormat = paragraph.runs[0].format;
+        paragraph.runs.clear();
+    }
+    fillDocumentFromRtfModel(document, result.document);
+    return {NotesLoadStatus::Loaded, result.issues | tooLarge};
+}
+
+QByteArray notesFileBytes(const QTextDocument& document)
+{
+    RtfDocument model = rtfModelFromDocument(document);
+    if (document.isEmpty() && model.paragraphs.size() == 1) {
+        RtfParagraph& paragraph = model.paragraphs[0];
+        paragraph.runs = {RtfRun{QStringLiteral(" "), paragraph.markFormat}};
+    }
+    return writeRtfModel(model);
+}
+
+bool saveNotesFile(const QString& path, const QTextDocument& document, QString* errorText)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        if (errorText)
+            *errorText = QStringLiteral("The file \"%1\" could not be saved: it is not a regular file.")
+                             .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    return writeFileAtomically(path, notesFileBytes(document), errorText);
+}
+
+QString notesLoadWarning(const QString& path, RtfIssues issues)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    if (issues & kRtfDamage)
+        return QStringLiteral("Part of the notes file \"%1\" could not be read.  The notes show what could be read; "
+                              "saving them will replace the file.")
+            .arg(name);
+    if (issues & RtfIssue::SkippedObjects)
+        return QStringLiteral("The notes file \"%1\" holds pictures or objects that the note editor cannot show.  "
+                              "Saving the notes will leave them out.")
+            .arg(name);
+    return {};
+}
+
+} // namespace mx

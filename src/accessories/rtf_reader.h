@@ -1,0 +1,33 @@
+#pragma once
+
+#include "accessories/rtf_model.h"
+
+#include <QByteArrayView>
+
+// Reads RTF as written by word processors into the plain model. It takes in groups, control words with their
+// parameters, \'hh and \uN escapes (with \ucN fallback skipping), the code pages of the document and its fonts,
+// the font and colour tables, character formatting (\b \i \ul \ulnone \fs \f \cf \plain), paragraph alignment
+// (\ql \qc \qr \qj \pard) and breaks (\par \line \tab). Destinations it does not show (pictures, objects, style
+// sheets, headers, document information, "\*" destinations) are passed over; other unknown control words are
+// ignored and their text kept, as RTF asks of readers.
+//
+// Any bytes at all give a document: damage is noted in `issues`, never thrown, and the reading is linear in the
+// input (nesting, table sizes and output are bounded).
+namespace mx {
+
+inline constexpr int kMaxRtfGroupDepth = 256;              // deeper groups are left out
+inline constexpr qsizetype kMaxRtfDocumentChars = 1 << 22; // characters, counting paragraph breaks; about 4 million
+inline constexpr qsizetype kMaxRtfParagraphs = 1 << 17;    // each costs far more in a text document than a character
+inline constexpr qsizetype kMaxRtfRuns = 1 << 20;          // runs of one format in the whole document
+inline constexpr int kMaxRtfTableEntries = 4096;           // fonts or colours; entries beyond are ignored
+
+struct RtfReadResult {
+    RtfDocument document;
+    RtfIssues issues;
+};
+
+// Bytes without an RTF header (after blanks and a UTF-8 byte-order mark) are read as plain text: UTF-8 when they
+// are valid UTF-8, Windows-1252 otherwise, with RtfIssue::NotRtf. Empty input is an empty document.
+RtfReadResult readRtfModel(QByteArrayView bytes);
+
+} // namespace mx

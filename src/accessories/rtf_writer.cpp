@@ -1,0 +1,264 @@
+#include "accessories/rtf_writer.h"
+
+#include "common/cp1252.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <array>
+
+namespace mx {
+namespace {
+
+// Characters U+0080 and above that Windows-1252 holds, by byte 0x80 to 0xFF.
+const std::array<char16_t, 128>& highCharacters()
+{
+    static const std::array<char16_t, 128> table = [] {
+        std::array<char16_t, 128> t{};
+        QByteArray bytes(128, Qt::Uninitialized);
+        for (int i = 0; i < 128; ++i)
+            bytes[i] = char(0x80 + i);
+        const QString text = decodeCp1252(bytes);
+        for (int i = 0; i < 128; ++i)
+            t[std::size_t(i)] = text[i].unicode();
+        return t;
+    }();
+    return table;
+}
+
+// The Windows-1252 byte of `c` (0x80 and above), or 0 when it has none.
+unsigned char cp1252Byte(char16_t c)
+{
+    if (c >= 0xA0 && c <= 0xFF)
+        return static_cast<unsigned char>(c);
+    const auto& table = highCharacters();
+    for (std::size_t i = 0; i < 32; ++i) {
+        if (table[i] == c)
+            return static_cast<unsigned char>(0x80 + i);
+    }
+    return 0;
+}
+
+quint32 colorKey(const RtfColor& c)
+{
+    return (quint32(c.red) << 16) | (quint32(c.green) << 8) | c.blue;
+}
+
+class Writer {
+public:
+    QByteArray write(const RtfDocument& document);
+
+private:
+    void collectTables(const RtfDocument& document);
+    void noteFormat(const RtfCharFormat& format);
+    void writeHeader();
+    void writeFormat(const RtfCharFormat& format);
+    void writeText(QStringView text, bool fontName);
+    void word(const char* name);
+    void word(const char* name, int parameter);
+    void literal(char c);
+    void escapedByte(unsigned char byte);
+
+    QByteArray out_;
+    QHash<QString, int> fontIndex_;
+    QStringList fonts_;
+    QHash<quint32, int> colorIndex_; // 1-based: entry 0 is the automatic colour
+    std::vector<RtfColor> colors_;
+
+    // The formatting in force at the point written; -1: none stated yet.
+    int font_ = -1;
+    int halfPoints_ = -1;
+    bool bold_ = false;
+    bool italic_ = false;
+    bool underline_ = false;
+    int color_ = 0;
+    bool needDelimiter_ = false;
+};
+
+QByteArray Writer::write(const RtfDocument& document)
+{
+    collectTables(document);
+    qsizetype chars = 0;
+    for (const RtfParagraph& p : document.paragraphs) {
+        for (const RtfRun& run : p.runs)
+            chars += run.text.size();
+    }
+    out_.reserve(chars + qsizetype(document.paragraphs.size()) * 16 + 256);
+    writeHeader();
+
+    bool first = true;
+    RtfAlignment alignment = RtfAlignment::Left;
+    for (const RtfParagraph& p : document.paragraphs) {
+        if (first || p.alignment != alignment) {
+            word("pard");
+            static constexpr const char* kAlignWords[] = {nullptr, "qc", "qr", "qj"};
+            if (const char* align = kAlignWords[int(p.alignment)])
+                word(align);
+            alignment = p.alignment;
+            first = false;
+        }
+        for (const RtfRun& run : p.runs) {
+            writeFormat(run.format);
+            writeText(run.text, false);
+        }
+        writeFormat(p.markFormat);
+        word("par");
+        out_ += "\r\n"; // a line end also delimits the word
+        needDelimiter_ = false;
+    }
+    out_ += "}\r\n";
+    return std::move(out_);
+}
+
+void Writer::collectTables(const RtfDocument& document)
+{
+    for (const RtfParagraph& p : document.paragraphs) {
+        for (const RtfRun& run : p.runs)
+            noteFormat(run.format);
+        noteFormat(p.markFormat);
+    }
+}
+
+void Writer::noteFormat(const RtfCharFormat& format)
+{
+    if (!fontIndex_.contains(format.family)) {
+        fontIndex_.insert(format.family, int(fonts_.size()));
+        fonts_.append(format.family);
+    }
+    if (format.color && !colorIndex_.contains(colorKey(*format.color))) {
+        colors_.push_back(*format.color);
+        colorIndex_.insert(colorKey(*format.color), int(colors_.size()));
+    }
+}
+
+void Writer::writeHeader()
+{
+    out_ += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1";
+    if (!fonts_.isEmpty()) {
+        out_ += "{\\fonttbl";
+        for (qsizetype i = 0; i < fonts_.size(); ++i) {
+            out_ += "{";
+            word("f", int(i));
+            word("fnil");
+            word("fcharset", 0);
+            writeText(fonts_[i], true);
+            out_ += ";}";
+            needDelimiter_ = false;
+        }
+        out_ += "}";
+    }
+    out_ += "\r\n";
+    if (!colors_.empty()) {
+        out_ += "{\\colortbl ;";
+        for (const RtfColor& c : colors_) {
+            word("red", c.red);
+            word("green", c.green);
+            word("blue", c.blue);
+            out_ += ';';
+        }
+        out_ += "}\r\n";
+    }
+    needDelimiter_ = false;
+}
+
+void Writer::writeFormat(const RtfCharFormat& format)
+{
+    const int font = fontIndex_.value(format.family);
+    if (font != font_) {
+        word("f", font);
+        font_ = font;
+    }
+    const int halfPoints = std::clamp(format.halfPoints, kMinHalfPoints, kMaxHalfPoints);
+    if (halfPoints != halfPoints_) {
+        word("fs", halfPoints);
+        halfPoints_ = halfPoints;
+    }
+    if (format.bold != bold_) {
+        format.bold ? word("b") : word("b", 0);
+        bold_ = format.bold;
+    }
+    if (format.italic != italic_) {
+        format.italic ? word("i") : word("i", 0);
+        italic_ = format.italic;
+    }
+    if (format.underline != underline_) {
+        format.underline ? word("ul") : word("ulnone");
+        underline_ = format.underline;
+    }
+    const int color = format.color ? colorIndex_.value(colorKey(*format.color)) : 0;
+    if (color != color_) {
+        word("cf", color);
+        color_ = color;
+    }
+}
+
+void Writer::writeText(QStringView text, bool fontName)
+{
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c >= 0x20 && c < 0x7F) {
+            if (c == '\\' || c == '{' || c == '}') {
+                out_ += '\\';
+                out_ += char(c);
+                needDelimiter_ = false;
+            } else if (fontName && c == ';') {
+                escapedByte(';'); // a bare ";" would end the name
+            } else {
+                literal(char(c));
+            }
+        } else if (c == '\t') {
+            fontName ? escapedByte('\t') : word("tab");
+        } else if (c == 0x2028 && !fontName) {
+            word("line");
+        } else if (c < 0x20 || c == 0x7F) {
+            // Control characters are not text.
+        } else if (const unsigned char byte = cp1252Byte(c)) {
+            escapedByte(byte);
+        } else {
+            word("u", c > 0x7FFF ? int(c) - 0x10000 : int(c));
+            out_ += '?'; // what a reader without Unicode shows; it also ends the word
+            needDelimiter_ = false;
+        }
+    }
+}
+
+void Writer::word(const char* name)
+{
+    out_ += '\\';
+    out_ += name;
+    needDelimiter_ = true;
+}
+
+void Writer::word(const char* name, int parameter)
+{
+    word(name);
+    out_ += QByteArray::number(parameter);
+}
+
+void Writer::literal(char c)
+{
+    if (needDelimiter_) {
+        out_ += ' ';
+        needDelimiter_ = false;
+    }
+    out_ += c;
+}
+
+void Writer::escapedByte(unsigned char byte)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    out_ += "\\'";
+    out_ += kHex[byte >> 4];
+    out_ += kHex[byte & 0x0F];
+    needDelimiter_ = false;
+}
+
+} // namespace
+
+QByteArray writeRtfModel(const RtfDocument& document)
+{
+    Writer writer;
+    return writer.write(document);
+}
+
+} // namespace mx

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "accessories/rtf_model.h"
+
+#include <QStringList>
+
+#include <utility>
+
+// The model as short text, one line per paragraph, for literal expectations:
+//   "C [Arial 16 b #ff0000]Title[Arial 12] rest"
+// The letter is the alignment (L C R J); each run opens with its format (family, points, b i u, colour); a tab
+// shows as "\t", a line break as "<br>". The paragraph mark's format follows a "|" when it differs from the last
+// run's (always for an empty paragraph).
+namespace mx::test {
+
+inline QString describeFormat(const RtfCharFormat& f)
+{
+    QStringList parts;
+    if (!f.family.isEmpty())
+        parts << f.family;
+    parts << QString::number(f.halfPoints / 2) + (f.halfPoints % 2 ? QStringLiteral(".5") : QString());
+    if (f.bold)
+        parts << QStringLiteral("b");
+    if (f.italic)
+        parts << QStringLiteral("i");
+    if (f.underline)
+        parts << QStringLiteral("u");
+    if (f.color)
+        parts << QStringLiteral("#%1%2%3")
+                     .arg(f.color->red, 2, 16, QChar(u'0'))
+                     .arg(f.color->green, 2, 16, QChar(u'0'))
+                     .arg(f.color->blue, 2, 16, QChar(u'0'));
+    return u'[' + parts.join(u' ') + u']';
+}
+
+inline QStringList describe(const RtfDocument& doc)
+{
+    static constexpr char16_t kAlign[] = u"LCRJ";
+    QStringList lines;
+    for (const RtfParagraph& p : doc.paragraphs) {
+        QString line{QChar(kAlign[int(p.alignment)])};
+        line += u' ';
+        for (const RtfRun& run : p.runs) {
+            QString text = run.text;
+            text.replace(QChar(0x2028), QStringLiteral("<br>"));
+            line += describeFormat(run.format) + text;
+        }
+        if (p.runs.empty() || !(p.runs.back().format == p.markFormat))
+            line += u'|' + describeFormat(p.markFormat);
+        lines << line;
+    }
+    return lines;
+}
+
+// The issues as their names, in declaration order: "Unbalanced Truncated"; "" for none.
+inline QString describe(RtfIssues issues)
+{
+    static const std::pair<RtfIssue, const char*> kNames[] = {
+        {RtfIssue::NotRtf, "NotRtf"},
+        {RtfIssue::Unbalanced, "Unbalanced"},
+        {RtfIssue::TooDeep, "TooDeep"},
+        {RtfIssue::Truncated, "Truncated"},
+        {RtfIssue::TooLong, "TooLong"},
+        {RtfIssue::UnknownCodePage, "UnknownCodePage"},
+        {RtfIssue::SkippedObjects, "SkippedObjects"},
+    };
+    QStringList names;
+    for (const auto& [issue, name] : kNames) {
+        if (issues & issue)
+            names << QString::fromLatin1(name);
+    }
+    return names.join(u' ');
+}
+
+} // namespace mx::test
