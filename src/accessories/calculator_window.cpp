@@ -144,10 +144,11 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
 
 AccessoryWindowTraits CalculatorWindow::traits()
 {
-    AccessoryWindowTraits traits{QStringLiteral("Calculator"), kOpeningSize, QStringLiteral("Calculator Left"),
-                                 QStringLiteral("Calculator Top")};
-    traits.guard = PlacementGuard::SkipWhileMinimisedOrResizing;
-    return traits;
+    return {.formName = QStringLiteral("Calculator"),
+            .openingSizeTwips = kOpeningSize,
+            .leftKey = QStringLiteral("Calculator Left"),
+            .topKey = QStringLiteral("Calculator Top"),
+            .guard = PlacementGuard::SkipWhileMinimisedOrResizing};
 }
 
 QString CalculatorWindow::readoutText() const

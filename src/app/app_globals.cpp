@@ -8,7 +8,6 @@ QString AppPath;
 QString NotesFile;
 QString SettingsFile;
 
-bool HiddenAnimationEnabled = true;
 
 qint32 MainWindowLeft = 0, MainWindowTop = 0;
 qint32 CalculatorLeft = 0, CalculatorTop = 0;

@@ -10,8 +10,6 @@ extern QString AppPath;      // the program's folder, always ending in the nativ
 extern QString NotesFile;    // AppPath + "MXNotes.rtf"
 extern QString SettingsFile; // AppPath + "Mensurix.ini"
 
-extern bool HiddenAnimationEnabled;
-
 // Settings and window placement state.
 extern qint32 MainWindowLeft, MainWindowTop;
 extern qint32 CalculatorLeft, CalculatorTop;

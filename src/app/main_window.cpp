@@ -80,7 +80,6 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     // Program-wide values first: the panels and windows made below read them.
-    HiddenAnimationEnabled = true;
     psychro::HumidityScale = QStringLiteral("F");
     setAppPath(programFolder);
     conversions_ = std::make_unique<MetricConversions>(AppPath);

@@ -33,7 +33,6 @@ public:
 
     AccessoryWindows& windows() const { return *windows_; }
     MetricConversions& conversions() const { return *conversions_; }
-    const StartupPlan& startupPlan() const { return plan_; }
     LinkView& linkView() const { return *linkView_; }
 
     static constexpr int kResizeGuardMs = 1000;

@@ -53,21 +53,22 @@ void wireWindows(MainWindow& main)
     // The accessory windows with the places they open at. Those not yet part of the program are declared by their
     // places alone, so that the settings file still records where they would open.
     windows.addWindow(CalculatorWindow::traits(), [] { return new CalculatorWindow; });
-    windows.addWindow({QStringLiteral("frmTableEditor"),
-                       {5700, 6180},
-                       QStringLiteral("Table Editor Left"),
-                       QStringLiteral("Table Editor Top")});
+    windows.addWindow({.formName = QStringLiteral("frmTableEditor"),
+                       .openingSizeTwips = {5700, 6180},
+                       .leftKey = QStringLiteral("Table Editor Left"),
+                       .topKey = QStringLiteral("Table Editor Top")});
     // The settings key named for the height holds the width, and the other the height.
-    windows.addWindow({QStringLiteral("frmNoteEditor"),
-                       {7200, 5400},
-                       QStringLiteral("Note Editor Left"),
-                       QStringLiteral("Note Editor Top"),
-                       QStringLiteral("Note Editor Height"),
-                       QStringLiteral("Note Editor Width"),
-                       QStringLiteral("Note Editor State")});
+    windows.addWindow({.formName = QStringLiteral("frmNoteEditor"),
+                       .openingSizeTwips = {7200, 5400},
+                       .leftKey = QStringLiteral("Note Editor Left"),
+                       .topKey = QStringLiteral("Note Editor Top"),
+                       .widthKey = QStringLiteral("Note Editor Height"),
+                       .heightKey = QStringLiteral("Note Editor Width"),
+                       .stateKey = QStringLiteral("Note Editor State")});
     // The find dialog's place is kept for the run only.
-    windows.addWindow(
-        {QStringLiteral("frmFind"), {4695, 2085}, {}, {}, {}, {}, {}, PlacementGuard::SkipWhileMinimisedOrResizing});
+    windows.addWindow({.formName = QStringLiteral("frmFind"),
+                       .openingSizeTwips = {4695, 2085},
+                       .guard = PlacementGuard::SkipWhileMinimisedOrResizing});
 
     openFrom(main, "mnuCalculator", QStringLiteral("Calculator"));
     openFrom(main, "mnuNoteEditor", QStringLiteral("frmNoteEditor"));

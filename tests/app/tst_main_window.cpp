@@ -14,8 +14,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,7 +28,7 @@ namespace {
 
 AccessoryWindowTraits traitsOf(const char* formName)
 {
-    return {QString::fromLatin1(formName), {3000, 2000}, {}, {}};
+    return {.formName = QString::fromLatin1(formName), .openingSizeTwips = {3000, 2000}};
 }
 
 } // namespace

@@ -23,9 +23,9 @@
 
 #include <array>
 
-#include <sys/stat.h>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 
 using namespace mx;
 
@@ -378,7 +378,7 @@ void SettingsTest::refusedExitKeepsThePlacementRule()
 {
     start();
     action("mnuSavePositions")->trigger();
-    window_->windows().addWindow({QStringLiteral("frmNoteEditor"), {7200, 5400}, {}, {}},
+    window_->windows().addWindow({.formName = QStringLiteral("frmNoteEditor"), .openingSizeTwips = {7200, 5400}},
                                  [] { return new test::StubbornWindow; });
     QPointer<QWidget> stubborn = window_->windows().open(QStringLiteral("frmNoteEditor"));
     QVERIFY(!window_->close());
