@@ -319,8 +319,10 @@ void TableEditorWindow::updateCutAndCopy()
 bool TableEditorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Before the key takes effect: a key that clears the selection turns the buttons off at the next key or move.
-    if ((watched == textBox_ && event->type() == QEvent::KeyPress) ||
-        (watched == textBox_->viewport() && event->type() == QEvent::MouseMove))
+    // The button's release also counts, so that a selection dragged with a single move shows at once.
+    const QEvent::Type type = event->type();
+    if ((watched == textBox_ && type == QEvent::KeyPress) ||
+        (watched == textBox_->viewport() && (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)))
         updateCutAndCopy();
     return QMainWindow::eventFilter(watched, event);
 }
