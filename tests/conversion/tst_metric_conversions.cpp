@@ -133,15 +133,9 @@ void MetricConversionsTest::tableSaved_data()
                                           << "Length.tbl" << entries(3) + "Half\r\nA\r\n"
                                           << 3 << "Pair 2"
                                           << "";
-    QTest::newRow("emptied") << "Length"
-                             << "Length.tbl" << QByteArray("\r\n") << 0 << ""
-                             << "";
     QTest::newRow("another table than the one shown") << "Length"
                                                       << "Area.tbl" << length << -1 << ""
                                                       << "";
-    QTest::newRow("temperatures shown") << "Temperature"
-                                        << "Length.tbl" << length << -1 << ""
-                                        << "";
 }
 
 void MetricConversionsTest::tableSaved()
