@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     if (mx::tableEditorText(saved) != text || mx::tableFileBytes(mx::tableEditorText(saved)) != saved)
         std::abort();
-    const bool savedForm = bytes.endsWith("\r\n") && bytes.count('\r') == bytes.count("\r\n") &&
-                           bytes.count('\n') == bytes.count("\r\n");
+    const bool savedForm =
+        bytes.endsWith("\r\n") && bytes.count('\r') == bytes.count("\r\n") && bytes.count('\n') == bytes.count("\r\n");
     if (savedForm && saved != bytes)
         std::abort();
     return 0;

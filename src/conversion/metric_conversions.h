@@ -35,9 +35,6 @@ public:
 
     // Chooses a type: "Temperature" lists its three built-in pairs; any other type reads its table file.
     CategoryChoice chooseCategory(const QString& type);
-    // Chooses the current type again.
-    CategoryChoice reloadCategory() { return chooseCategory(currentCategory_); }
-
     // The table editor edits every type but "Temperature"; Edit Table follows the type chosen last.
     bool tableEditorAllowed() const;
     // Whether the file at `path` is the table the type list shows now.

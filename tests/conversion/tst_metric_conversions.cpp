@@ -95,7 +95,6 @@ void MetricConversionsTest::temperatureKeepsTheTablePath()
     conversions_->chooseCategory(QStringLiteral("Length"));
     conversions_->chooseCategory(QStringLiteral("Temperature"));
     QCOMPARE(conversions_->tablePath(), dir_->filePath(QStringLiteral("Length.tbl")));
-    QCOMPARE(conversions_->reloadCategory().pairs.size(), 3);
     // The tab shows temperatures: a save of the table chosen before changes nothing there.
     QVERIFY(!conversions_->tableSaved(dir_->filePath(QStringLiteral("Length.tbl"))));
 }
