@@ -5,7 +5,9 @@
 #include "app/app_globals.h"
 #include "app/link_view.h"
 #include "app/main_window.h"
+#include "conversion/metric_conversions.h"
 #include "conversion/metric_panel.h"
+#include "conversion/table_editor_window.h"
 #include "shell/about_text.h"
 #include "shell/about_window.h"
 #include "shell/help_topics.h"
@@ -45,6 +47,48 @@ void openFrom(MainWindow& main, const char* entry, const QString& formName)
     QObject::connect(action, &QAction::triggered, &windows, [&windows, formName] { windows.open(formName); });
 }
 
+const QString kTableEditor = QStringLiteral("frmTableEditor");
+
+// The table editor edits the current table; it keeps its place in the settings values as it moves and closes, and
+// what it saves reaches the Metric tab.
+void wireTableEditor(MainWindow& main, MetricPanel* metric)
+{
+    AccessoryWindows& windows = main.windows();
+    MetricConversions& conversions = main.conversions();
+    windows.addWindow(TableEditorWindow::traits(), [&main, &windows, &conversions, metric] {
+        auto* editor = new TableEditorWindow(conversions.tablePath(), conversions.currentCategory());
+        editor->setWindowIcon(main.windowIcon());
+        QObject::connect(editor, &TableEditorWindow::placeToKeep, [](QPoint topLeft) {
+            TableEditorLeft = topLeft.x();
+            TableEditorTop = topLeft.y();
+        });
+        QObject::connect(editor, &TableEditorWindow::saved, metric, &MetricPanel::tableSaved);
+        QObject::connect(editor, &TableEditorWindow::helpContentsRequested, [] { ShowHelpContents(); });
+        QObject::connect(editor, &TableEditorWindow::helpTopicRequested, [](int id) { ShowHelpContext(id); });
+        QObject::connect(editor, &TableEditorWindow::aboutRequested, &windows,
+                         [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });
+        installHelpKey(editor, kTableEditorHelpContext);
+        return editor;
+    });
+
+    // Edit ▸ Edit Table follows the type list: every type but "Temperature" has a table to edit.
+    QAction* editTable = menuEntry(main, "mnuTableEditor");
+    editTable->setEnabled(conversions.tableEditorAllowed());
+    QObject::connect(editTable, &QAction::triggered, &windows, [&windows] { windows.open(kTableEditor); });
+    QObject::connect(metric, &MetricPanel::tableEditorAllowed, editTable, &QAction::setEnabled);
+
+    // Yes to making a missing table opens the editor on the file to be created. An editor open on another table
+    // closes first, asking about its unsaved changes; if the user keeps it, it is only brought forward.
+    QObject::connect(metric, &MetricPanel::newTableRequested, &windows, [&windows, &conversions] {
+        auto* editor = qobject_cast<TableEditorWindow*>(windows.loaded(kTableEditor));
+        if (editor && editor->filePath() != conversions.tablePath()) {
+            if (editor->close())
+                delete editor; // now, not once the event loop gets to it: the new editor takes its place at once
+        }
+        windows.open(kTableEditor);
+    });
+}
+
 } // namespace
 
 void wireWindows(MainWindow& main)
@@ -53,10 +97,7 @@ void wireWindows(MainWindow& main)
     // The accessory windows with the places they open at. Those not yet part of the program are declared by their
     // places alone, so that the settings file still records where they would open.
     windows.addWindow(CalculatorWindow::traits(), [] { return new CalculatorWindow; });
-    windows.addWindow({.formName = QStringLiteral("frmTableEditor"),
-                       .openingSizeTwips = {5700, 6180},
-                       .leftKey = QStringLiteral("Table Editor Left"),
-                       .topKey = QStringLiteral("Table Editor Top")});
+    wireTableEditor(main, main.findChild<MetricPanel*>());
     // The settings key named for the height holds the width, and the other the height.
     windows.addWindow({.formName = QStringLiteral("frmNoteEditor"),
                        .openingSizeTwips = {7200, 5400},
@@ -72,7 +113,6 @@ void wireWindows(MainWindow& main)
 
     openFrom(main, "mnuCalculator", QStringLiteral("Calculator"));
     openFrom(main, "mnuNoteEditor", QStringLiteral("frmNoteEditor"));
-    openFrom(main, "mnuTableEditor", QStringLiteral("frmTableEditor"));
 
     // Help: one viewer, carried along with the other windows.
     InitHelp(&main, AppPath, [&windows](QWidget* viewer) { windows.adopt(viewer); });
@@ -103,13 +143,6 @@ void wireWindows(MainWindow& main)
     // The link's hints read the Metric tab.
     const MetricPanel* metric = main.findChild<MetricPanel*>();
     link.setMetricReader([metric] { return LinkView::MetricReading{metric->valueText(), metric->secondRowToUnit()}; });
-
-    // Edit ▸ Edit Table follows the type list: every type but "Temperature" has a table to edit.
-    QAction* editTable = menuEntry(main, "mnuTableEditor");
-    QObject::connect(main.findChild<MetricPanel*>(), &MetricPanel::tableEditorAllowed, editTable,
-                     [editTable, &windows](bool allowed) {
-                         editTable->setEnabled(allowed && windows.canOpen(QStringLiteral("frmTableEditor")));
-                     });
 }
 
 } // namespace mx

@@ -1,5 +1,7 @@
 #include "conversion/metric_conversions.h"
 
+#include "common/number_text.h"
+
 namespace mx {
 
 MetricConversions::MetricConversions(const QString& programFolder)
@@ -18,7 +20,7 @@ CategoryChoice MetricConversions::chooseCategory(const QString& type)
         choice.pairs = temperaturePairNames();
         return choice;
     }
-    choice.tableEditorAllowed = true;
+    choice.tableEditorAllowed = tableEditorAllowed();
     tablePath_ = folder_ + type + QStringLiteral(".tbl");
 
     const TableReadResult result = readConversionTable(tablePath_, *table_);
@@ -30,10 +32,54 @@ CategoryChoice MetricConversions::chooseCategory(const QString& type)
     // Any other failure loads nothing and says nothing: the empty pair list tells the user.
     if (result.status != TableReadStatus::Ok)
         return choice;
-    choice.pairs.reserve(result.count);
-    for (int i = 0; i < result.count; ++i)
-        choice.pairs.append((*table_)[std::size_t(i)].Name);
+    choice.pairs = pairNames(result.count);
     return choice;
+}
+
+bool MetricConversions::tableEditorAllowed() const
+{
+    return currentCategory_ != QStringView(kTemperatureCategory);
+}
+
+bool MetricConversions::isCurrentTable(const QString& path) const
+{
+    return tableEditorAllowed() && !path.isEmpty() && path == tablePath_;
+}
+
+std::optional<CategoryChoice> MetricConversions::tableSaved(const QString& path)
+{
+    if (!isCurrentTable(path))
+        return std::nullopt;
+    CategoryChoice choice;
+    choice.tableEditorAllowed = true;
+    const TableReadResult result = readConversionTable(tablePath_, *table_);
+    switch (result.status) {
+    case TableReadStatus::Ok:
+        choice.pairs = pairNames(result.count);
+        break;
+    case TableReadStatus::Malformed:
+        // The entries before the one the file ends in stay usable until the type is chosen again.
+        choice.pairs = pairNames(result.wholeEntries);
+        break;
+    case TableReadStatus::TooManyEntries:
+        choice.message = QStringLiteral("The table has more than %1 entries.  A conversion table holds at most %1 "
+                                        "entries, so none of them are listed.")
+                             .arg(generalNumberText(kMaxTableEntries));
+        break;
+    case TableReadStatus::Missing:
+    case TableReadStatus::Unreadable:
+        break;
+    }
+    return choice;
+}
+
+QStringList MetricConversions::pairNames(int count) const
+{
+    QStringList names;
+    names.reserve(count);
+    for (int i = 0; i < count; ++i)
+        names.append((*table_)[std::size_t(i)].Name);
+    return names;
 }
 
 std::optional<PairUnits> MetricConversions::pairUnits(const QString& pairName, int index) const

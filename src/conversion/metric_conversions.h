@@ -18,6 +18,7 @@ struct CategoryChoice {
     QStringList pairs;               // the pair list in file order, entry 0 to be selected; empty when nothing loaded
     bool tableEditorAllowed = false; // the table editor edits every type but "Temperature"
     QString missingTableQuestion;    // not empty: the table file is missing and the user is asked to create it
+    QString message;                 // not empty: told once the pairs are listed (OK, exclamation icon)
 };
 
 // What a conversion leaves for the panel: both answers, a message, or nothing at all.
@@ -34,8 +35,14 @@ public:
 
     // Chooses a type: "Temperature" lists its three built-in pairs; any other type reads its table file.
     CategoryChoice chooseCategory(const QString& type);
-    // Chooses the current type again, as after the table editor saved its file.
-    CategoryChoice reloadCategory() { return chooseCategory(currentCategory_); }
+    // The table editor edits every type but "Temperature"; Edit Table follows the type chosen last.
+    bool tableEditorAllowed() const;
+    // Whether the file at `path` is the table the type list shows now.
+    bool isCurrentTable(const QString& path) const;
+    // After the table editor saved the file at `path`: nullopt when the tab shows another table (or "Temperature")
+    // and stays as it is. Otherwise the table read again: a table that now ends inside an entry lists the entries
+    // read whole before it; one of more than kMaxTableEntries lists nothing and says why.
+    std::optional<CategoryChoice> tableSaved(const QString& path);
 
     // The unit captions of the pair at `index` of the list, whose text is `pairName`; nullopt when the index lies
     // outside the table (the captions then keep what they showed).
@@ -49,6 +56,8 @@ public:
     const ConversionTableArray& table() const { return *table_; }
 
 private:
+    QStringList pairNames(int count) const;
+
     QString folder_;
     QString currentCategory_;
     QString tablePath_;

@@ -102,27 +102,31 @@ void MetricPanel::onTypeChosen()
     showCategory(conversions_.chooseCategory(typeList_->currentText()));
 }
 
-void MetricPanel::reloadTable()
+void MetricPanel::tableSaved(const QString& path)
 {
+    const std::optional<CategoryChoice> choice = conversions_.tableSaved(path);
+    if (!choice)
+        return;
     pairList_->clear();
-    valueBox_->clear();
     clearAnswers();
-    showCategory(conversions_.reloadCategory());
+    showCategory(*choice);
 }
 
 void MetricPanel::showCategory(const CategoryChoice& choice)
 {
     Q_EMIT tableEditorAllowed(choice.tableEditorAllowed);
     if (!choice.missingTableQuestion.isEmpty()) {
-        // Creating the table is the table editor's work; until it opens from here, Yes does what No does.
-        showMessage(choice.missingTableQuestion, MsgButtons::YesNo, MsgIcon::Question);
+        if (showMessage(choice.missingTableQuestion, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes)
+            Q_EMIT newTableRequested();
         return;
     }
-    if (choice.pairs.isEmpty())
-        return;
-    pairList_->addItems(choice.pairs);
-    pairList_->setCurrentIndex(0);
-    onPairChosen();
+    if (!choice.pairs.isEmpty()) {
+        pairList_->addItems(choice.pairs);
+        pairList_->setCurrentIndex(0);
+        onPairChosen();
+    }
+    if (!choice.message.isEmpty())
+        showMessage(choice.message, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void MetricPanel::onPairChosen()

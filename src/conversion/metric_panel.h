@@ -24,8 +24,9 @@ public:
     // with "Temperature" chosen.
     MetricPanel(MetricConversions& conversions, QWidget* parent = nullptr);
 
-    // Reads the current table again and lists its pairs (after the table editor saved it).
-    void reloadTable();
+    // The table editor saved the file at `path`: when it is the table shown, its pairs are listed again with entry
+    // 0 chosen. The value box keeps its text.
+    void tableSaved(const QString& path);
 
     // What the value box holds, and the caption of the unit the second row converts to (lblScale(1)).
     QString valueText() const;
@@ -34,6 +35,8 @@ public:
 Q_SIGNALS:
     // The table editor may edit the chosen type's table (every type but "Temperature").
     void tableEditorAllowed(bool allowed);
+    // The user answered Yes to making the missing table: the editor is to open on the file to be created.
+    void newTableRequested();
 
 private:
     void fillLists();

@@ -86,7 +86,7 @@ TableReadResult parseConversionTable(const QByteArray& bytes, ConversionTableArr
         ConversionEntry& entry = table[std::size_t(index)];
         for (QStringView& field : fields) {
             if (reader.read(field) != FieldResult::Ok)
-                return failed(TableReadStatus::Malformed);
+                return {TableReadStatus::Malformed, 0, index};
         }
         entry.Name = fields[0].toString();
         entry.FirstUnit = fields[1].toString();

@@ -38,7 +38,8 @@ enum class TableReadStatus {
 
 struct TableReadResult {
     TableReadStatus status = TableReadStatus::Ok;
-    int count = 0; // entries read into the table (0 unless status is Ok)
+    int count = 0;        // entries read into the table (0 unless status is Ok)
+    int wholeEntries = 0; // Malformed: the entries read whole before the failure, at the start of the table
 };
 
 // Parses table text into `table`, from index 0. Entries beyond those read keep what they held. On any failure the

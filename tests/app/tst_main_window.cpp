@@ -4,16 +4,22 @@
 #include "app/main_window.h"
 #include "app/splash.h"
 #include "app/tab_strip.h"
+#include "conversion/table_editor_window.h"
 #include "scripted_dialogs.h"
+#include "scripted_messages.h"
+#include "test_helpers.h"
 #include "test_registry.h"
 #include "window_helpers.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -30,6 +36,10 @@ AccessoryWindowTraits traitsOf(const char* formName)
 {
     return {.formName = QString::fromLatin1(formName), .openingSizeTwips = {3000, 2000}};
 }
+
+const QByteArray kLength = "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
+                           "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n";
+const QByteArray kArea = "Square Feet vs Square Meters\r\nSquare Feet\r\nSquare Meters\r\n0.0929\r\n\r\n";
 
 } // namespace
 
@@ -58,6 +68,11 @@ private Q_SLOTS:
     void exitClosesTheNewestFirst();
     void refusedCloseCancelsExit();
     void windowClosingAnotherDuringExit();
+    void editTableFollowsTheTypeList();
+    void savedTableReachesTheMetricTab();
+    void missingTableYesOpensTheEditor_data();
+    void missingTableYesOpensTheEditor();
+    void exitKeepsAnEditorThatRefuses();
     void splashTicks();
     void splashClickEndsStart();
     void tipOpensOverAPaintedWindowOnceTheSplashIsGone();
@@ -69,6 +84,18 @@ private:
         return strip()->findChild<QAbstractButton*>(QStringLiteral("Tabs(%1)").arg(i));
     }
     QString visiblePanel() const;
+    void choose(const char* type);
+    TableEditorWindow* editor() const
+    {
+        return qobject_cast<TableEditorWindow*>(window_->windows().loaded(QStringLiteral("frmTableEditor")));
+    }
+    QPlainTextEdit* editorText() const { return editor()->findChild<QPlainTextEdit*>(QStringLiteral("txtEditor")); }
+    QStringList listedPairs() const;
+    void writeTable(const char* name, const QByteArray& bytes)
+    {
+        QVERIFY(test::writeFileBytes(dir_.filePath(QString::fromLatin1(name)), bytes));
+    }
+    QByteArray table(const char* name) const { return test::readFileBytes(dir_.filePath(QString::fromLatin1(name))); }
 
     QTemporaryDir dir_;
     QPointer<MainWindow> window_;
@@ -455,6 +482,154 @@ void MainWindowTest::windowClosingAnotherDuringExit()
     window_->windows().open(QStringLiteral("frmFind"));
     window_->windows().open(QStringLiteral("frmNoteEditor"));
     QVERIFY(window_->close());
+}
+
+void MainWindowTest::choose(const char* type)
+{
+    auto* types = window_->findChild<QComboBox*>(QStringLiteral("Combo2"));
+    const int index = types->findText(QString::fromLatin1(type));
+    types->setCurrentIndex(index);
+    Q_EMIT types->activated(index);
+}
+
+QStringList MainWindowTest::listedPairs() const
+{
+    auto* pairs = window_->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QStringList listed;
+    for (int i = 0; i < pairs->count(); ++i)
+        listed << pairs->itemText(i);
+    return listed;
+}
+
+void MainWindowTest::editTableFollowsTheTypeList()
+{
+    writeTable("Length.tbl", kLength);
+    QFile::remove(dir_.filePath(QStringLiteral("Custom.tbl")));
+    test::ScopedMessages messages;
+    messages->answerNext(MsgAnswer::No);
+    auto* entry = window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"));
+    QStringList seen{entry->isEnabled() ? "start on" : "start off"};
+    for (const char* step : {"Length", "Temperature", "Custom", "tab 2", "tab 1", "Electrical"}) {
+        if (step[0] == 't')
+            QTest::mouseClick(tab(step[4] - '0'), Qt::LeftButton);
+        else
+            choose(step);
+        seen << QString::fromLatin1(step) + (entry->isEnabled() ? " on" : " off");
+    }
+    // A missing table may be made; another tab, and the Metric tab chosen again, leave the entry off.
+    QCOMPARE(seen, (QStringList{"start off", "Length on", "Temperature off", "Custom on", "tab 2 off", "tab 1 off",
+                                "Electrical on"}));
+}
+
+void MainWindowTest::savedTableReachesTheMetricTab()
+{
+    writeTable("Length.tbl", kLength);
+    writeTable("Area.tbl", kArea);
+    choose("Length");
+    window_->findChild<QLineEdit*>(QStringLiteral("metricText1"))->setText(QStringLiteral("5"));
+    window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
+    QCOMPARE(editor()->windowTitle(), QStringLiteral("Editor - Length"));
+    editorText()->insertPlainText(QStringLiteral("Yards vs Meters\nYards\nMeters\n0.9144\n\n"));
+    editor()->findChild<QAction*>(QStringLiteral("tlbSave"))->trigger();
+    QCOMPARE(listedPairs(), (QStringList{"Yards vs Meters", "Inches vs Millimeters", "Feet vs Meters"}));
+    QCOMPARE(window_->findChild<QLineEdit*>(QStringLiteral("metricText1"))->text(), QStringLiteral("5"));
+
+    // Another type chosen: Edit Table brings the same editor forward, and its saves still go to its own file.
+    choose("Area");
+    window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
+    QCOMPARE(window_->windows().loadedWindows().size(), 1);
+    QCOMPARE(editor()->windowTitle(), QStringLiteral("Editor - Length"));
+    editorText()->moveCursor(QTextCursor::End);
+    editorText()->insertPlainText(QStringLiteral("\nMiles vs Kilometers\nMiles\nKilometers\n1.609344\n"));
+    editor()->findChild<QAction*>(QStringLiteral("mnuSave"))->trigger();
+    QCOMPARE(table("Area.tbl"), kArea);
+    QVERIFY(
+        table("Length.tbl").endsWith("0.3048\r\n\r\nMiles vs Kilometers\r\nMiles\r\nKilometers\r\n1.609344\r\n\r\n"));
+    QCOMPARE(listedPairs(), QStringList{"Square Feet vs Square Meters"});
+    choose("Length");
+    QCOMPARE(listedPairs().size(), 4);
+}
+
+// Yes to making a missing table: the editor opens on the file to be created, in place of one open on another table
+// unless that one is kept.
+void MainWindowTest::missingTableYesOpensTheEditor_data()
+{
+    QTest::addColumn<bool>("lengthEditorOpen");
+    QTest::addColumn<bool>("lengthEdited");
+    QTest::addColumn<QString>("saveQuestion"); // the answer to the Length editor's question; "": not asked
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("no editor open") << false << false << ""
+                                    << "Editor - Custom";
+    QTest::newRow("Length editor changed, No") << true << true << "No"
+                                               << "Editor - Custom";
+    QTest::newRow("Length editor changed, Cancel") << true << true << "Cancel"
+                                                   << "Editor - Length";
+}
+
+void MainWindowTest::missingTableYesOpensTheEditor()
+{
+    QFETCH(bool, lengthEditorOpen);
+    QFETCH(bool, lengthEdited);
+    QFETCH(QString, saveQuestion);
+    writeTable("Length.tbl", kLength);
+    QFile::remove(dir_.filePath(QStringLiteral("Custom.tbl")));
+    test::ScopedMessages messages;
+    if (lengthEditorOpen) {
+        choose("Length");
+        window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
+        if (lengthEdited)
+            editorText()->insertPlainText(QStringLiteral("X"));
+    }
+    messages->answerNext(MsgAnswer::Yes);
+    if (!saveQuestion.isEmpty())
+        messages->answerNext(saveQuestion == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
+    choose("Custom");
+
+    QCOMPARE(messages->shown.size(), saveQuestion.isEmpty() ? 1 : 2);
+    QCOMPARE(messages->shown[0].text,
+             QStringLiteral("The file 'Custom.tbl' is missing.  Would you like to create a new table now?"));
+    if (!saveQuestion.isEmpty())
+        QCOMPARE(messages->shown[1].text, QStringLiteral("Do you want to save your changes?"));
+    QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{editor()});
+    QTEST(editor()->windowTitle(), "caption");
+    QCOMPARE(table("Length.tbl"), kLength);
+    if (editor()->windowTitle() == u"Editor - Length") {
+        QVERIFY(editor()->tableDirty());
+        QVERIFY(editorText()->toPlainText().startsWith(u"XInches"));
+        return;
+    }
+    // The new table comes into being when the editor saves it, and the Metric tab lists it at once.
+    QCOMPARE(editorText()->toPlainText(), QString());
+    QVERIFY(!editor()->tableDirty());
+    editorText()->insertPlainText(QStringLiteral("Hands vs Inches\nHands\nInches\n4\n"));
+    editor()->findChild<QAction*>(QStringLiteral("tlbSave"))->trigger();
+    QCOMPARE(table("Custom.tbl"), QByteArray("Hands vs Inches\r\nHands\r\nInches\r\n4\r\n\r\n"));
+    QCOMPARE(listedPairs(), QStringList{"Hands vs Inches"});
+}
+
+void MainWindowTest::exitKeepsAnEditorThatRefuses()
+{
+    writeTable("Length.tbl", kLength);
+    test::ScopedMessages messages;
+    choose("Length");
+    window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
+    editorText()->insertPlainText(QStringLiteral("X"));
+    QPointer<TableEditorWindow> kept = editor();
+
+    messages->answerNext(MsgAnswer::Cancel);
+    QVERIFY(!window_->close());
+    QCOMPARE(messages->shown.size(), 1);
+    QVERIFY(window_->isVisible() && kept && kept->isVisible() && kept->tableDirty());
+    QVERIFY(editorText()->toPlainText().startsWith(u"XInches"));
+    QCOMPARE(table("Length.tbl"), kLength);
+
+    // The next exit asks again; Yes saves, and everything closes.
+    messages->answerNext(MsgAnswer::Yes);
+    QVERIFY(window_->close());
+    QCOMPARE(messages->shown.size(), 2);
+    QCOMPARE(table("Length.tbl"), "X" + kLength);
+    QTRY_VERIFY(kept.isNull());
+    QTRY_VERIFY(window_.isNull());
 }
 
 void MainWindowTest::splashTicks()

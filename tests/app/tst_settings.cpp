@@ -9,6 +9,7 @@
 #include "window_helpers.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -89,6 +90,8 @@ private Q_SLOTS:
     void unwritableSettingsAreLostQuietly();
     void settingsThatAreNotAFileAreLeftAlone();
     void refusedExitKeepsThePlacementRule();
+    void tableEditorKeepsItsPlace_data();
+    void tableEditorKeepsItsPlace();
     void aboutQuorvaneOpensTheLocalPage();
 
 private:
@@ -387,6 +390,46 @@ void SettingsTest::refusedExitKeepsThePlacementRule()
     QCOMPARE(CenterAllForms, QStringLiteral("Yes"));
     QVERIFY(SavePositionsOnExit);
     delete stubborn;
+}
+
+// The table editor stores where it is in the settings values: it opens there again, and the exit writes it.
+void SettingsTest::tableEditorKeepsItsPlace_data()
+{
+    QTest::addColumn<QByteArray>("centre");
+    QTest::addColumn<QPoint>("opensAt"); // twips; null: centred
+    QTest::newRow("stored places") << QByteArray("No") << QPoint(300, 150);
+    QTest::newRow("centred") << QByteArray("Yes") << QPoint();
+}
+
+void SettingsTest::tableEditorKeepsItsPlace()
+{
+    QFETCH(QByteArray, centre);
+    QFETCH(QPoint, opensAt);
+    writeRaw(SettingsFile, settingsText(kStored, centre, "No"));
+    writeRaw(dir_->filePath(QStringLiteral("Length.tbl")), "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
+    start();
+    auto* types = window_->findChild<QComboBox*>(QStringLiteral("Combo2"));
+    types->setCurrentIndex(types->findText(QStringLiteral("Length")));
+    Q_EMIT types->activated(types->currentIndex());
+    const auto openEditor = [this] {
+        action("mnuTableEditor")->trigger();
+        return QPointer<QWidget>(window_->windows().loaded(QStringLiteral("frmTableEditor")));
+    };
+
+    QPointer<QWidget> editor = openEditor();
+    QCOMPARE(editor->pos(), pixelsOf(opensAt.isNull() ? centredTwips({5700, 6180}) : opensAt));
+    editor->move(40, 50);
+    QVERIFY(editor->close());
+    QTRY_VERIFY(editor.isNull());
+    editor = openEditor();
+    QCOMPARE(editor->pos(), opensAt.isNull() ? pixelsOf(centredTwips({5700, 6180})) : QPoint(40, 50));
+    editor->move(60, 70);
+    QVERIFY(editor->close());
+    exit();
+    Numbers written = kStored;
+    written[4] = 900;
+    written[5] = 1050;
+    QCOMPARE(readAll(SettingsFile), settingsText(written, centre, "No"));
 }
 
 void SettingsTest::aboutQuorvaneOpensTheLocalPage()

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void chooseCategory_data();
     void chooseCategory();
     void temperatureKeepsTheTablePath();
+    void tableSaved_data();
+    void tableSaved();
     void pairCaptions_data();
     void pairCaptions();
     void convertDispatches_data();
@@ -93,8 +95,69 @@ void MetricConversionsTest::temperatureKeepsTheTablePath()
     conversions_->chooseCategory(QStringLiteral("Length"));
     conversions_->chooseCategory(QStringLiteral("Temperature"));
     QCOMPARE(conversions_->tablePath(), dir_->filePath(QStringLiteral("Length.tbl")));
-    // The table editor's reload reads the type chosen last.
-    QCOMPARE(conversions_->reloadCategory().pairs.size(), 3);
+    // The tab shows temperatures: a save of the table chosen before changes nothing there.
+    QVERIFY(!conversions_->tableSaved(dir_->filePath(QStringLiteral("Length.tbl"))));
+}
+
+// The table editor saved a file: whether the tab lists it again, what it lists and what it says.
+void MetricConversionsTest::tableSaved_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("saved");    // the file the editor wrote, in the table folder
+    QTest::addColumn<QByteArray>("bytes"); // what it wrote
+    QTest::addColumn<int>("pairs");        // -1: the tab is not reloaded
+    QTest::addColumn<QString>("lastPair");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray length = "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n";
+    QTest::newRow("one entry more") << "Length"
+                                    << "Length.tbl" << length + "Yards vs Meters\r\nYards\r\nMeters\r\n0.9144\r\n\r\n"
+                                    << 2 << "Yards vs Meters"
+                                    << "";
+    QTest::newRow("a new table") << "Custom"
+                                 << "Custom.tbl" << length << 1 << "Inches vs Millimeters"
+                                 << "";
+    QTest::newRow("1001 entries") << "Length"
+                                  << "Length.tbl" << entries(1001) << 1001 << "Pair 1000"
+                                  << "";
+    QTest::newRow("1002 entries") << "Length"
+                                  << "Length.tbl" << entries(1002) << 0 << ""
+                                  << "The table has more than 1001 entries.  A conversion table holds at most 1001 "
+                                     "entries, so none of them are listed.";
+    QTest::newRow("extra empty line: the entries before it") << "Length"
+                                                             << "Length.tbl" << length + "\r\n"
+                                                             << 1 << "Inches vs Millimeters"
+                                                             << "";
+    QTest::newRow("ends inside an entry") << "Length"
+                                          << "Length.tbl" << entries(3) + "Half\r\nA\r\n"
+                                          << 3 << "Pair 2"
+                                          << "";
+    QTest::newRow("another table than the one shown") << "Length"
+                                                      << "Area.tbl" << length << -1 << ""
+                                                      << "";
+}
+
+void MetricConversionsTest::tableSaved()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, saved);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, pairs);
+    conversions_->chooseCategory(QStringLiteral("Length"));
+    conversions_->chooseCategory(chosen);
+    const QString path = dir_->filePath(saved);
+    QVERIFY(test::writeFileBytes(path, bytes));
+
+    const std::optional<CategoryChoice> choice = conversions_->tableSaved(path);
+    QCOMPARE(choice.has_value(), pairs >= 0);
+    if (!choice)
+        return;
+    QCOMPARE(choice->pairs.size(), pairs);
+    QTEST(choice->pairs.value(pairs - 1), "lastPair");
+    QTEST(choice->message, "message");
+    QVERIFY(choice->missingTableQuestion.isEmpty());
+    QVERIFY(choice->tableEditorAllowed);
+    QCOMPARE(conversions_->currentCategory(), chosen);
 }
 
 void MetricConversionsTest::pairCaptions_data()

@@ -40,7 +40,9 @@ private Q_SLOTS:
     void inputMethodTextIsFiltered();
     void enterConverts();
     void enterWithoutPairsDoesNothing();
+    void missingTableAsks_data();
     void missingTableAsks();
+    void tooLongSavedTableSaysSo();
     void zeroFactorIsOutOfSync();
     void overflowingProductIsTooLarge();
     void typingClearsAnswers();
@@ -219,11 +221,22 @@ void MetricPanelTest::enterWithoutPairsDoesNothing()
     QCOMPARE(messages->shown.size(), 1); // only the question about the missing table
 }
 
+void MetricPanelTest::missingTableAsks_data()
+{
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<int>("editorAsked");
+    QTest::newRow("Yes opens the editor") << MsgAnswer::Yes << 1;
+    QTest::newRow("No does nothing more") << MsgAnswer::No << 0;
+}
+
 void MetricPanelTest::missingTableAsks()
 {
+    QFETCH(MsgAnswer, answer);
     ScopedMessages messages;
-    messages->answerNext(MsgAnswer::Yes);
+    QSignalSpy editorAsked(panel_.get(), &MetricPanel::newTableRequested);
+    messages->answerNext(answer);
     choose(QStringLiteral("Custom"));
+    QTEST(int(editorAsked.size()), "editorAsked");
     QCOMPARE(messages->shown.size(), 1);
     QCOMPARE(messages->shown[0].text,
              QStringLiteral("The file 'Custom.tbl' is missing.  Would you like to create a new table now?"));
@@ -231,6 +244,26 @@ void MetricPanelTest::missingTableAsks()
     QCOMPARE(messages->shown[0].buttons, MsgButtons::YesNo);
     QCOMPARE(messages->shown[0].icon, MsgIcon::Question);
     QCOMPARE(child<QComboBox>("Combo1")->count(), 0);
+}
+
+// The table editor saved the table shown with more entries than a table holds: the list stays empty, and says why.
+void MetricPanelTest::tooLongSavedTableSaysSo()
+{
+    ScopedMessages messages;
+    choose(QStringLiteral("Length"));
+    const QString path = dir_->filePath(QStringLiteral("Length.tbl"));
+    auto* pairs = child<QComboBox>("Combo1");
+    QByteArray tooMany;
+    for (int i = 0; i < 1002; ++i)
+        tooMany += "P\r\nA\r\nB\r\n2\r\n\r\n";
+    QVERIFY(test::writeFileBytes(path, tooMany));
+    messages->answerNext(MsgAnswer::Ok);
+    panel_->tableSaved(path);
+    QCOMPARE(pairs->count(), 0);
+    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text, QStringLiteral("The table has more than 1001 entries.  A conversion table "
+                                                     "holds at most 1001 entries, so none of them are listed."));
+    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
 }
 
 void MetricPanelTest::zeroFactorIsOutOfSync()

@@ -1,0 +1,94 @@
+#include "conversion/table_editor_document.h"
+
+#include "common/cp1252.h"
+#include "conversion/table_file.h"
+#include "platform/atomic_file.h"
+#include "platform/file_access.h"
+
+namespace mx {
+
+QString tableEditorText(const QByteArray& bytes)
+{
+    const QString text = decodeCp1252(bytes);
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            shown += u'\n';
+        } else {
+            shown += c;
+        }
+    }
+    if (shown.endsWith(u'\n'))
+        shown.chop(1);
+    return shown;
+}
+
+QByteArray tableFileBytes(QStringView text, QString* unstorable)
+{
+    QString lines;
+    lines.reserve(text.size() + text.size() / 16 + 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            lines += u"\r\n";
+        else
+            lines += c;
+    }
+    lines += u"\r\n";
+    bool lossless = true;
+    QByteArray bytes = encodeCp1252(lines, &lossless);
+    if (lossless)
+        return bytes;
+    if (unstorable) {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (bytes[i] == '?' && lines[i] != u'?') {
+                // A character beyond the basic plane is named whole, not by half.
+                const qsizetype length = lines[i].isHighSurrogate() && i + 1 < lines.size() ? 2 : 1;
+                *unstorable = lines.mid(i, length);
+                break;
+            }
+        }
+    }
+    return {};
+}
+
+TableEditorDocument::TableEditorDocument(QString path, QString category)
+    : path_(std::move(path)), category_(std::move(category))
+{}
+
+QString TableEditorDocument::caption() const
+{
+    return QStringLiteral("Editor - ") + category_;
+}
+
+QString TableEditorDocument::load() const
+{
+    const FileRead read = readRegularFile(path_, kMaxTableFileBytes);
+    return read.status == FileReadStatus::Ok ? tableEditorText(read.bytes) : QString();
+}
+
+QString TableEditorDocument::save(QStringView text) const
+{
+    QString unstorable;
+    const QByteArray bytes = tableFileBytes(text, &unstorable);
+    if (bytes.isNull())
+        return QStringLiteral("The character \"%1\" cannot be stored in a table file.  Replace it and save again.")
+            .arg(unstorable);
+    QString error;
+    if (!writeFileAtomically(path_, bytes, &error))
+        return error;
+    return {};
+}
+
+QString TableEditorDocument::closeQuestion()
+{
+    return QStringLiteral("Do you want to save your changes?");
+}
+
+} // namespace mx

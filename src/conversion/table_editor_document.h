@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+// The table editor apart from its window: the text it shows for a table file, the bytes a save writes, and the file
+// and type it edits. The editor keeps the file it loaded: a save always goes back to that file, whatever type the
+// Metric tab has chosen since.
+namespace mx {
+
+// The text of a table file as the editor shows it: Windows-1252, lines ended by CR LF, LF or CR, joined by "\n",
+// without the last line's end. So a file whose last line ends with CR LF shows no extra empty line, and saving the
+// text unchanged writes the same bytes.
+QString tableEditorText(const QByteArray& bytes);
+
+// The bytes a save writes for the editor's text: its lines ended by CR LF, one more CR LF after the last ("\n",
+// "\r\n", "\r" and the Unicode line and paragraph separators all end a line). When a
+// character has no place in Windows-1252, returns a null array and sets `unstorable` (if given) to the first one.
+QByteArray tableFileBytes(QStringView text, QString* unstorable = nullptr);
+
+class TableEditorDocument {
+public:
+    // `path` is the table file (which may not exist yet); `category` the conversion type it belongs to.
+    TableEditorDocument(QString path, QString category);
+
+    const QString& path() const { return path_; }
+    const QString& category() const { return category_; }
+    QString caption() const; // "Editor - " + type
+
+    // The text to show. A missing, empty or unreadable file (or anything but a regular file) shows an empty text,
+    // which is how a new table is made: type it and save.
+    QString load() const;
+
+    // Writes the text to the file in one atomic step. Returns an empty string on success, else the message for the
+    // user; the old file then stays whole.
+    QString save(QStringView text) const;
+
+    // TableDirty: the text has changed since it was loaded or saved.
+    bool isDirty() const { return dirty_; }
+    void setDirty(bool dirty) { dirty_ = dirty; }
+
+    static QString closeQuestion(); // asked before closing with unsaved changes
+
+private:
+    QString path_;
+    QString category_;
+    bool dirty_ = false;
+};
+
+} // namespace mx

@@ -1,0 +1,368 @@
+#include "conversion/table_editor_window.h"
+
+#include "common/message_service.h"
+#include "platform/form_layout.h"
+#include "platform/window_placement.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QToolBar>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace mx {
+namespace {
+
+// Outer size the window opens with, and the client area below the menu bar that leaves (twips).
+constexpr QSize kOpeningSize(5700, 6180);
+constexpr QSize kClientSize(5610, 5520);
+
+// The help topic of the editor.
+constexpr int kEditorHelpContext = 30;
+
+struct MenuEntry {
+    const char16_t* name;
+    const char16_t* caption; // empty: a separator
+};
+
+struct MenuLayout {
+    const char16_t* name;
+    const char16_t* caption;
+    std::vector<MenuEntry> entries;
+};
+
+const std::array<MenuLayout, 3>& menuLayout()
+{
+    static const std::array<MenuLayout, 3> menus = {{
+        {u"mnuFile", u"&File", {{u"mnuSave", u"&Save"}, {u"mnuFileS", u""}, {u"mnuExit", u"E&xit"}}},
+        {u"mnuEdit", u"&Edit", {{u"mnuCut", u"C&ut"}, {u"mnuCopy", u"&Copy"}, {u"mnuPaste", u"&Paste"}}},
+        {u"mnuHelp",
+         u"&Help",
+         {{u"mnuContents", u"&Contents"},
+          {u"mnuAdding", u"&Editor Help"},
+          {u"mnuHelpS", u""},
+          {u"mnuAbout", u"&About"}}},
+    }};
+    return menus;
+}
+
+// Tool-bar icons come from the desktop's theme where it has them; these drawings stand in where it has not.
+using Drawing = std::function<void(QPainter&)>;
+
+QIcon toolIcon(const QString& themeName, const Drawing& draw)
+{
+    QIcon drawn;
+    for (const int side : {16, 32}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(side / 16.0, side / 16.0);
+        draw(painter);
+        painter.end();
+        drawn.addPixmap(pixmap);
+    }
+    return QIcon::fromTheme(themeName, drawn);
+}
+
+void drawDisk(QPainter& p)
+{
+    p.setPen(QPen(QColor(20, 40, 110), 1));
+    p.setBrush(QColor(40, 80, 170));
+    p.drawRect(QRectF(1.5, 1.5, 13, 13));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(QRectF(3.5, 9.5, 9, 5));
+}
+
+void drawScissors(QPainter& p)
+{
+    p.setPen(QPen(QColor(60, 60, 60), 1.4));
+    p.drawLine(QPointF(4, 1), QPointF(11, 10));
+    p.drawLine(QPointF(12, 1), QPointF(5, 10));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(180, 30, 30), 1.4));
+    p.drawEllipse(QPointF(4, 12.5), 2.5, 2.5);
+    p.drawEllipse(QPointF(12, 12.5), 2.5, 2.5);
+}
+
+void drawPages(QPainter& p)
+{
+    p.setPen(QPen(QColor(70, 70, 70), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 1.5, 8, 10));
+    p.drawRect(QRectF(6.5, 4.5, 8, 10));
+    for (const double y : {7.5, 9.5, 11.5})
+        p.drawLine(QPointF(8.5, y), QPointF(12.5, y));
+}
+
+void drawClipboard(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 60, 20), 1));
+    p.setBrush(QColor(170, 120, 60));
+    p.drawRoundedRect(QRectF(2.5, 2.5, 11, 13), 1, 1);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 4.5, 7, 9));
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRect(QRectF(5.5, 1.5, 5, 3));
+}
+
+struct ToolButton {
+    const char16_t* key;
+    const char16_t* toolTip;
+    const char16_t* themeName;
+    void (*draw)(QPainter&);
+};
+
+constexpr std::array<ToolButton, 4> kToolButtons = {{
+    {u"tlbSave", u"Save", u"document-save", drawDisk},
+    {u"tlbCut", u"Cut", u"edit-cut", drawScissors},
+    {u"tlbCopy", u"Copy", u"edit-copy", drawPages},
+    {u"tlbPaste", u"Paste", u"edit-paste", drawClipboard},
+}};
+
+// The document's own text: its toPlainText() would turn a no-break space (a byte of the code page) into a blank.
+QString rawText(const QPlainTextEdit* box)
+{
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
+} // namespace
+
+TableEditorWindow::TableEditorWindow(const QString& path, const QString& category, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      document_(path, category)
+{
+    setObjectName(QStringLiteral("frmTableEditor"));
+    setAccessibleName(QStringLiteral("Table Editor"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(document_.caption());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frmTableEditorClient"));
+    client->setFixedSize(twipsSize(kClientSize.width(), kClientSize.height()));
+    setCentralWidget(client);
+
+    buildMenus();
+    buildToolBar(client);
+
+    textBox_ = placeControl(new QPlainTextEdit(client), QStringLiteral("txtEditor"), {60, 420, 5475, 5055});
+    textBox_->setAccessibleName(QStringLiteral("Table text"));
+    textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textBox_->setTabChangesFocus(true);
+    textBox_->installEventFilter(this);
+    // Mouse moves over the text arrive at its viewport, and only with tracking on while no button is held.
+    textBox_->viewport()->setMouseTracking(true);
+    textBox_->viewport()->installEventFilter(this);
+
+    textBox_->setPlainText(document_.load());
+    // Loading the text is no change of the user's.
+    document_.setDirty(false);
+    connect(textBox_, &QPlainTextEdit::textChanged, this, &TableEditorWindow::onTextChanged);
+
+    adjustSize();
+    setFixedSize(size());
+    textBox_->setFocus();
+}
+
+AccessoryWindowTraits TableEditorWindow::traits()
+{
+    return {QStringLiteral("frmTableEditor"),
+            kOpeningSize,
+            QStringLiteral("Table Editor Left"),
+            QStringLiteral("Table Editor Top"),
+            {},
+            {},
+            {},
+            PlacementGuard::None};
+}
+
+void TableEditorWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setNativeMenuBar(false);
+    bar->setAccessibleName(QStringLiteral("Menu bar"));
+    for (const MenuLayout& layout : menuLayout()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf16(layout.caption));
+        menu->setObjectName(QString::fromUtf16(layout.name));
+        menu->setAccessibleName(menu->title().remove(u'&'));
+        for (const MenuEntry& entry : layout.entries) {
+            QAction* action =
+                *entry.caption ? menu->addAction(QString::fromUtf16(entry.caption)) : menu->addSeparator();
+            action->setObjectName(QString::fromUtf16(entry.name));
+        }
+    }
+    connect(menuEntry("mnuSave"), &QAction::triggered, this, &TableEditorWindow::saveFile);
+    connect(menuEntry("mnuExit"), &QAction::triggered, this, &QWidget::close);
+    connect(menuEntry("mnuCut"), &QAction::triggered, this, &TableEditorWindow::onCut);
+    connect(menuEntry("mnuCopy"), &QAction::triggered, this, &TableEditorWindow::onCopy);
+    connect(menuEntry("mnuPaste"), &QAction::triggered, this, &TableEditorWindow::onPaste);
+    connect(menuEntry("mnuContents"), &QAction::triggered, this, &TableEditorWindow::helpContentsRequested);
+    connect(menuEntry("mnuAdding"), &QAction::triggered, this,
+            [this] { Q_EMIT helpTopicRequested(kEditorHelpContext); });
+    connect(menuEntry("mnuAbout"), &QAction::triggered, this, &TableEditorWindow::aboutRequested);
+    // Help and the about box are not the editor's: their entries wait for someone to answer them.
+    for (const char* name : {"mnuContents", "mnuAdding", "mnuAbout"})
+        menuEntry(name)->setEnabled(false);
+}
+
+void TableEditorWindow::buildToolBar(QWidget* client)
+{
+    toolBar_ = placeControl(new QToolBar(client), QStringLiteral("Toolbar1"), {0, 0, kClientSize.width(), 420});
+    toolBar_->setAccessibleName(QStringLiteral("Tool bar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    for (const ToolButton& button : kToolButtons) {
+        QAction* action = toolBar_->addAction(toolIcon(QString::fromUtf16(button.themeName), button.draw),
+                                              QString::fromUtf16(button.toolTip));
+        action->setObjectName(QString::fromUtf16(button.key));
+        action->setToolTip(QString::fromUtf16(button.toolTip));
+    }
+    cutButton_ = toolBar_->findChild<QAction*>(QStringLiteral("tlbCut"));
+    copyButton_ = toolBar_->findChild<QAction*>(QStringLiteral("tlbCopy"));
+    cutButton_->setEnabled(false);
+    copyButton_->setEnabled(false);
+    connect(toolBar_, &QToolBar::actionTriggered, this, &TableEditorWindow::onToolButton);
+}
+
+QAction* TableEditorWindow::menuEntry(const char* name) const
+{
+    return menuBar()->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void TableEditorWindow::onToolButton(QAction* button)
+{
+    const QString key = button->objectName();
+    if (key == u"tlbSave")
+        saveFile();
+    else if (key == u"tlbCut")
+        onCut();
+    else if (key == u"tlbCopy")
+        onCopy();
+    else if (key == u"tlbPaste")
+        onPaste();
+}
+
+bool TableEditorWindow::saveFile()
+{
+    const QString failure = document_.save(rawText(textBox_));
+    if (!failure.isEmpty()) {
+        showMessage(failure, MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    document_.setDirty(false);
+    Q_EMIT saved(document_.path());
+    return true;
+}
+
+QString TableEditorWindow::selectedText() const
+{
+    QString text = textBox_->textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
+void TableEditorWindow::onCut()
+{
+    onCopy();
+    textBox_->textCursor().removeSelectedText();
+}
+
+void TableEditorWindow::onCopy()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(selectedText());
+}
+
+void TableEditorWindow::onPaste()
+{
+    // Pasting from a clipboard without text would only delete the selection.
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty())
+        textBox_->textCursor().insertText(text);
+}
+
+void TableEditorWindow::onTextChanged()
+{
+    document_.setDirty(true);
+}
+
+void TableEditorWindow::updateCutAndCopy()
+{
+    const bool selected = textBox_->textCursor().hasSelection();
+    cutButton_->setEnabled(selected);
+    copyButton_->setEnabled(selected);
+}
+
+bool TableEditorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Before the key takes effect: a key that clears the selection turns the buttons off at the next key or move.
+    // The button's release also counts, so that a selection dragged with a single move shows at once.
+    const QEvent::Type type = event->type();
+    if ((watched == textBox_ && type == QEvent::KeyPress) ||
+        (watched == textBox_->viewport() && (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)))
+        updateCutAndCopy();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TableEditorWindow::closeEvent(QCloseEvent* event)
+{
+    if (document_.isDirty()) {
+        const MsgAnswer answer =
+            showMessage(TableEditorDocument::closeQuestion(), MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        // A save that fails keeps the window open: closing would lose the text.
+        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !saveFile())) {
+            event->ignore();
+            return;
+        }
+    }
+    Q_EMIT placeToKeep(windowPosTwips(this));
+    event->accept();
+}
+
+void TableEditorWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    Q_EMIT placeToKeep(windowPosTwips(this));
+}
+
+void TableEditorWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    Q_EMIT placeToKeep(windowPosTwips(this));
+}
+
+void TableEditorWindow::connectNotify(const QMetaMethod& signal)
+{
+    QMainWindow::connectNotify(signal);
+    if (signal == QMetaMethod::fromSignal(&TableEditorWindow::helpContentsRequested))
+        menuEntry("mnuContents")->setEnabled(true);
+    else if (signal == QMetaMethod::fromSignal(&TableEditorWindow::helpTopicRequested))
+        menuEntry("mnuAdding")->setEnabled(true);
+    else if (signal == QMetaMethod::fromSignal(&TableEditorWindow::aboutRequested))
+        menuEntry("mnuAbout")->setEnabled(true);
+}
+
+} // namespace mx

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "conversion/table_editor_document.h"
+#include "platform/accessory_window.h"
+
+#include <QMainWindow>
+#include <QPoint>
+
+class QAction;
+class QPlainTextEdit;
+class QToolBar;
+
+namespace mx {
+
+// The table editor (frmTableEditor): the table file of one conversion type as plain text, with Save, Cut, Copy and
+// Paste on a tool bar and in the menus. It saves to the file it loaded, whatever type the Metric tab has chosen
+// since, and asks before closing with unsaved changes. The main window's registry creates, places and tracks it;
+// the window is deleted when closed, so it loads the file afresh each time it opens.
+class TableEditorWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Loads the table file at `path` of the conversion type `category`; a missing file gives an empty text.
+    TableEditorWindow(const QString& path, const QString& category, QWidget* parent = nullptr);
+
+    // Form name, opening outer size and settings keys for the registry.
+    static AccessoryWindowTraits traits();
+
+    const QString& filePath() const { return document_.path(); }
+    bool tableDirty() const { return document_.isDirty(); }
+
+    // SaveFile: writes the text to the file and reports `saved`. A failed save is reported in a message box; the
+    // text and the unsaved-change state stay. Returns whether the file was written.
+    bool saveFile();
+
+Q_SIGNALS:
+    // The file at `path` now holds the editor's text.
+    void saved(const QString& path);
+    // Where the window is (outer top-left corner, twips), each time it is shown, moved or closed.
+    void placeToKeep(QPoint topLeftTwips);
+    // The help entries. Each stays disabled until something listens to its signal.
+    void helpContentsRequested();
+    void helpTopicRequested(int contextId);
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
+
+private:
+    void buildMenus();
+    void buildToolBar(QWidget* client);
+    void onToolButton(QAction* button);
+    void onCut();
+    void onCopy();
+    void onPaste();
+    void onTextChanged();
+    void updateCutAndCopy();
+    QString selectedText() const;
+    QAction* menuEntry(const char* name) const;
+
+    TableEditorDocument document_;
+    QToolBar* toolBar_ = nullptr;
+    QPlainTextEdit* textBox_ = nullptr;
+    QAction* cutButton_ = nullptr;
+    QAction* copyButton_ = nullptr;
+};
+
+} // namespace mx

@@ -1,0 +1,122 @@
+#include "conversion/table_editor_document.h"
+#include "test_helpers.h"
+#include "test_registry.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+#include <sys/stat.h>
+
+using namespace mx;
+
+// The table editor's text of a file, the bytes its save writes, and saves that fail.
+class TableEditorDocumentTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void loadThenSave_data();
+    void loadThenSave();
+    void unstorableCharacters();
+    void failedSaveKeepsTheOldFile_data();
+    void failedSaveKeepsTheOldFile();
+};
+
+// A file's bytes, the text the editor shows for them, and what saving that text unchanged writes.
+void TableEditorDocumentTest::loadThenSave_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("an entry") << QByteArray("Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n")
+                              << "Inches vs Millimeters\nInches\nMillimeters\n25.4\n"
+                              << QByteArray("Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n");
+    QTest::newRow("no final line end gains one") << QByteArray("A\r\nB") << "A\nB" << QByteArray("A\r\nB\r\n");
+    QTest::newRow("LF only") << QByteArray("A\nB\n") << "A\nB" << QByteArray("A\r\nB\r\n");
+    QTest::newRow("CR only") << QByteArray("A\rB\r") << "A\nB" << QByteArray("A\r\nB\r\n");
+    QTest::newRow("LF then CR is two line ends") << QByteArray("A\n\rB") << "A\n\nB" << QByteArray("A\r\n\r\nB\r\n");
+    QTest::newRow("extra empty line at the end") << QByteArray("A\r\n\r\n") << "A\n" << QByteArray("A\r\n\r\n");
+    QTest::newRow("empty: one line end") << QByteArray("") << "" << QByteArray("\r\n");
+    QTest::newRow("one line end") << QByteArray("\r\n") << "" << QByteArray("\r\n");
+    QTest::newRow("code page bytes") << QByteArray("\x80 \xA0\xB5\x81\t,\"")
+                                     << QString::fromUtf8("€ \u00A0µ\u0081\t,\"")
+                                     << QByteArray("\x80 \xA0\xB5\x81\t,\"\r\n");
+}
+
+void TableEditorDocumentTest::loadThenSave()
+{
+    QFETCH(QByteArray, file);
+    const QString shown = tableEditorText(file);
+    QTEST(shown, "shown");
+    QTEST(tableFileBytes(shown), "saved");
+}
+
+void TableEditorDocumentTest::unstorableCharacters()
+{
+    QString unstorable;
+    QCOMPARE(tableFileBytes(QString::fromUtf8("Why?\u2029€"), &unstorable), QByteArray("Why?\r\n\x80\r\n"));
+    QVERIFY(unstorable.isEmpty());
+    QVERIFY(tableFileBytes(QString::fromUtf8("Volts?\nΩ and 😀"), &unstorable).isNull());
+    QCOMPARE(unstorable, QString::fromUtf8("Ω"));
+    QVERIFY(tableFileBytes(QString::fromUtf8("x 😀"), &unstorable).isNull());
+    QCOMPARE(unstorable, QString::fromUtf8("😀"));
+}
+
+// A save that fails says why and leaves the old file whole; nothing at the path may block, on load or on save.
+void TableEditorDocumentTest::failedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<QString>("why");
+    QTest::addColumn<QString>("message"); // %1: the file's path; ending in ": ", the reason is the system's
+    QTest::newRow("full disk") << "disk"
+                               << "The file \"%1\" could not be saved: the disk is full.";
+    QTest::newRow("read-only folder") << "folder"
+                                      << "The file \"%1\" could not be saved: ";
+    QTest::newRow("a named pipe") << "fifo"
+                                  << "The file \"%1\" could not be saved: it is not a regular file.";
+    QTest::newRow("a character the file cannot hold")
+        << "character"
+        << QString::fromUtf8("The character \"Ω\" cannot be stored in a table file.  Replace it and "
+                             "save again.");
+}
+
+void TableEditorDocumentTest::failedSaveKeepsTheOldFile()
+{
+    QFETCH(QString, why);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Length.tbl"));
+    const QByteArray old = "Old\r\nA\r\nB\r\n2\r\n\r\n";
+    if (why == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(test::writeFileBytes(path, old));
+    const TableEditorDocument document(path, QStringLiteral("Length"));
+    QCOMPARE(document.caption(), QStringLiteral("Editor - Length"));
+    QCOMPARE(document.load(), why == u"fifo" ? QString() : QStringLiteral("Old\nA\nB\n2\n"));
+
+    QString failure;
+    {
+        std::optional<test::FileSizeLimitScope> full;
+        std::optional<test::ReadOnlyScope> readOnly;
+        if (why == u"disk")
+            full.emplace(64);
+        if (why == u"folder") {
+            readOnly.emplace(path, true);
+            if (!readOnly->blocksWrites())
+                QSKIP("permissions do not stop this user");
+        }
+        failure = document.save(why == u"character" ? QString::fromUtf8("New\nΩ") : QString(2000, u'x'));
+    }
+    message.replace(QStringLiteral("%1"), path);
+    if (message.endsWith(QStringLiteral(": ")))
+        QVERIFY2(failure.startsWith(message) && failure.size() > message.size() + 1, qPrintable(failure));
+    else
+        QCOMPARE(failure, message);
+    if (why != u"fifo")
+        QCOMPARE(test::readFileBytes(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"Length.tbl"});
+}
+
+MX_REGISTER_TEST(TableEditorDocumentTest)
+#include "tst_table_editor_document.moc"
