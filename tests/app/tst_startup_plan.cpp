@@ -60,7 +60,7 @@ void StartupPlanTest::plan_data()
     QTest::newRow("sum overflows") << settingsText({2147483647, 1}, "No", "No") << "recovery" << false << true << "Yes";
     QTest::newRow("200-character value") << QByteArray(stored).replace("Forms=No", "Forms=" + QByteArray(200, 'N'))
                                          << "recovery" << false << true << "Yes";
-    QTest::newRow("garbage") << QByteArray("\0\x01\xfe\xff junk=[x\r\n", 17) << "centred" << true << true << "Yes";
+    QTest::newRow("garbage") << QByteArrayLiteral("\0\x01\xfe\xff junk=[x\r\n") << "centred" << true << true << "Yes";
 }
 
 void StartupPlanTest::plan()
