@@ -4,7 +4,6 @@
 #include "conversion/conversion.h"
 #include "conversion/table_file.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -84,13 +83,3 @@ void mainWindowLoad(benchmark::State& state)
 BENCHMARK(mainWindowLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

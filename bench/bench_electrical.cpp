@@ -4,7 +4,6 @@
 #include "electrical/electrical_panel.h"
 #include "electrical/formula_drawing.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -64,13 +63,3 @@ void hitTest(benchmark::State& state)
 BENCHMARK(hitTest);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

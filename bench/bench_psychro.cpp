@@ -3,7 +3,6 @@
 #include "psychro/humidity_calc.h"
 #include "psychro/humidity_panel.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,13 +49,3 @@ void panelCalculate(benchmark::State& state)
 BENCHMARK(panelCalculate);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
