@@ -41,93 +41,63 @@ constexpr double kMinSub = std::numeric_limits<double>::denorm_min();
 class NumberTextTest : public QObject {
     Q_OBJECT
 private slots:
-    void leadingNumber_data()
+    // One text, both readers: the leading-number parse reads as far as it can; strict reading takes the same
+    // value only when the whole text is a number.
+    void reading_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("overflow");
-        const auto row = [](const char* name, const QString& text, double value, bool overflow = false) {
-            QTest::newRow(name) << text << value << overflow;
+        QTest::addColumn<bool>("strict");
+        const auto row = [](const char* name, const QString& text, double value, bool overflow, bool strict) {
+            QTest::newRow(name) << text << value << overflow << strict;
         };
-        row("empty", u""_s, 0);
-        row("sign only", u"-"_s, 0);
-        row("two points", u".."_s, 0);
-        row("minus zero is zero", u"-0"_s, 0);
-        row("blanks inside digits", u"1 2 3"_s, 123);
-        row("blank after sign", u"- 5"_s, -5);
-        row("tab and line feed", u"\t+7\n.5"_s, 7.5);
-        row("carriage return ends", u"12\r34"_s, 12);
-        row("second sign stops", u"+-7"_s, 0);
-        row("comma stops", u"1,5"_s, 1);
-        row("second point stops", u"1.2.3"_s, 1.2);
-        row("fraction only", u".5"_s, 0.5);
-        row("bare exponent letter", u"1e"_s, 1);
-        row("exponent sign no digits", u"1e+"_s, 1);
-        row("D exponent", u"1d2"_s, 100);
-        row("D exponent negative", u"1D-2"_s, 0.01);
-        row("blank inside exponent", u"1 e - 2"_s, 0.01);
-        row("exponent leading zeros", u"1e0000000000000000000005"_s, 1e5);
-        row("overflow", u"1e400"_s, HUGE_VAL, true);
-        row("negative overflow", u"-1e400"_s, -HUGE_VAL, true);
-        row("huge exponent", u"1e99999999999999999999"_s, HUGE_VAL, true);
-        row("underflow", u"1e-400"_s, 0);
-        row("smallest subnormal", u"4.9406564584124654E-324"_s, kMinSub);
-        row("largest subnormal", u"2.2250738585072011e-308"_s, std::nextafter(DBL_MIN, 0.0));
-        row("tie to even", u"9007199254740993"_s, 9007199254740992.0);
-        row("far sticky digit", u"9007199254740993."_s + zeros(999) + u"1"_s, 9007199254740994.0);
-        row("309 digits", u"1"_s + zeros(308), 1e308);
-        row("400 digits", u"1"_s + zeros(399), HUGE_VAL, true);
-        row("long fraction", u"0."_s + zeros(300) + u"1"_s, 1e-301);
-        row("10000 leading zeros", zeros(9998) + u"12"_s, 12);
-        row("10000 nines", QString(10000, u'9'), HUGE_VAL, true);
-        row("10000 spaced ones", u"1 "_s.repeated(5000), HUGE_VAL, true);
-        row("10000 digits scaled back", u"1"_s + zeros(9999) + u"e-9999"_s, 1);
-        row("megabyte", u"1"_s + zeros(1000000) + u"d-1000000"_s, 1);
+        row("empty", u""_s, 0, false, false);
+        row("sign only", u"-"_s, 0, false, false);
+        row("point alone", u"."_s, 0, false, false);
+        row("minus zero is zero", u"-0"_s, 0, false, true);
+        row("blanks around", u"  -3.25 "_s, -3.25, false, true);
+        row("blanks inside digits", u"1 2 3"_s, 123, false, false);
+        row("tab and line feed", u"\t+7\n.5"_s, 7.5, false, false);
+        row("carriage return ends", u"12\r34"_s, 12, false, false);
+        row("second sign stops", u"+-7"_s, 0, false, false);
+        row("comma stops", u"1,5"_s, 1, false, false);
+        row("second point stops", u"1.2.3"_s, 1.2, false, false);
+        row("trailing letter", u"12a"_s, 12, false, false);
+        row("point last", u"12."_s, 12, false, true);
+        row("fraction only", u".5"_s, 0.5, false, true);
+        row("bare exponent letter", u"1e"_s, 1, false, false);
+        row("exponent sign no digits", u"1e+"_s, 1, false, false);
+        row("exponent", u"1e5"_s, 1e5, false, true);
+        row("D exponent", u"1D-2"_s, 0.01, false, false);
+        row("blank inside exponent", u"1 e - 2"_s, 0.01, false, false);
+        row("exponent leading zeros", u"1e0000000000000000000005"_s, 1e5, false, true);
+        row("overflow", u"1e400"_s, HUGE_VAL, true, false);
+        row("negative overflow", u"-1e400"_s, -HUGE_VAL, true, false);
+        row("huge exponent", u"1e99999999999999999999"_s, HUGE_VAL, true, false);
+        row("underflow", u"1e-400"_s, 0, false, true);
+        row("smallest subnormal", u"4.9406564584124654E-324"_s, kMinSub, false, true);
+        row("tie to even", u"9007199254740993"_s, 9007199254740992.0, false, true);
+        row("far sticky digit", u"9007199254740993."_s + zeros(999) + u"1"_s, 9007199254740994.0, false, true);
+        row("309 digits", u"1"_s + zeros(308), 1e308, false, true);
+        row("long fraction", u"0."_s + zeros(300) + u"1"_s, 1e-301, false, true);
+        row("10000 leading zeros", zeros(9998) + u"12"_s, 12, false, true);
+        row("10000 nines", QString(10000, u'9'), HUGE_VAL, true, false);
+        row("megabyte", u"1"_s + zeros(1000000) + u"e-1000000"_s, 1, false, true);
     }
-    void leadingNumber()
+    void reading()
     {
         QFETCH(QString, text);
         QFETCH(double, value);
         QFETCH(bool, overflow);
+        QFETCH(bool, strict);
         const mx::LeadingNumber got = parseLeadingNumber(text);
         QVERIFY2(sameBits(got.value, value), describe(got.value, value));
         QCOMPARE(got.overflow, overflow);
-    }
-
-    void strict_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<double>("value");
-        const auto row = [](const char* name, const QString& text, bool valid, double value = 0) {
-            QTest::newRow(name) << text << valid << value;
-        };
-        row("point last", u"12."_s, true, 12);
-        row("point first", u".5"_s, true, 0.5);
-        row("blanks around", u"  -3.25 "_s, true, -3.25);
-        row("exponent", u"1e5"_s, true, 1e5);
-        row("underflow reads zero", u"1e-400"_s, true, 0);
-        row("empty", u""_s, false);
-        row("point alone", u"."_s, false);
-        row("sign alone", u"-"_s, false);
-        row("exponent no digits", u"1e"_s, false);
-        row("exponent sign no digits", u"1e+"_s, false);
-        row("blank inside", u"1 2"_s, false);
-        row("comma", u"1,5"_s, false);
-        row("trailing letter", u"12a"_s, false);
-        row("D exponent", u"1d2"_s, false);
-        row("two points", u"1..2"_s, false);
-        row("overflow", u"1e400"_s, false);
-    }
-    void strict()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-        QFETCH(double, value);
-        const std::optional<double> got = strictNumber(text);
-        QCOMPARE(got.has_value(), valid);
-        if (valid) {
-            QVERIFY2(sameBits(*got, value), describe(*got, value));
+        const std::optional<double> whole = strictNumber(text);
+        QCOMPARE(whole.has_value(), strict);
+        if (strict) {
+            QVERIFY2(sameBits(*whole, value), describe(*whole, value));
         }
     }
 
@@ -140,13 +110,11 @@ private slots:
         };
         row("zero", 0.0, u"0"_s);
         row("negative zero", -0.0, u"0"_s);
-        row("half", 0.5, u"0.5"_s);
         row("negative", -3.25, u"-3.25"_s);
         row("binary noise", 0.1 + 0.2, u"0.3"_s);
         row("third", 1.0 / 3, u"0.333333333333333"_s);
         row("smallest fixed", 0.0001, u"0.0001"_s);
         row("largest fixed", 123456789012345.0, u"123456789012345"_s);
-        row("small exponent", 1e-5, u"1E-05"_s);
         row("negative small exponent", -1.5e-7, u"-1.5E-07"_s);
         row("large exponent", 2.5e15, u"2.5E+15"_s);
         row("rounds into exponent form", 999999999999999.9, u"1E+15"_s);
@@ -176,9 +144,7 @@ private slots:
         row(0.511, u"####.###0"_s, u".5110"_s);
         row(12345.6, u"####.###0"_s, u"12345.6000"_s);
         row(212, u"#,###0.#0"_s, u"212.00"_s);
-        row(37.7777777, u"#,###0.#0"_s, u"37.78"_s);
         row(-273.15000000000003, u"#,###0.#0"_s, u"-273.15"_s);
-        row(-459.67, u"#,###0.#0"_s, u"-459.67"_s);
         row(1.005, u"#,###0.#0"_s, u"1.01"_s);
         row(999.995, u"#,###0.#0"_s, u"1,000.00"_s);
         row(1e20, u"#,###0.#0"_s, u"100,000,000,000,000,000,000.00"_s);
@@ -186,37 +152,22 @@ private slots:
         row(-0.0, u"#,###0.#0"_s, u"0.00"_s);
         row(1234567.891, u"###,###0.####"_s, u"1,234,567.891"_s);
         row(25.4, u"###,###0.####"_s, u"25.4"_s);
-        row(1 / 25.4, u"###,###0.####"_s, u"0.0394"_s);
         row(999999.99999, u"###,###0.####"_s, u"1,000,000."_s);
         row(0, u"##.##"_s, u"."_s);
         row(50, u"##.##"_s, u"50."_s);
         row(10.125, u"##.##"_s, u"10.13"_s);
-        row(0.005, u"##.##"_s, u".01"_s);
         row(-0.001, u"##.##"_s, u"-."_s);
-        row(-1e20, u"##.##"_s, u"-100000000000000000000."_s);
-        row(1234.5, u"###.##"_s, u"1234.5"_s);
-        row(2.675, u"###0.#0"_s, u"2.68"_s);
         row(0.5, u"###0.#0"_s, u"0.50"_s);
         row(0.5, u"###.####0"_s, u".50000"_s);
         row(5e-7, u"####.#####0"_s, u".000001"_s);
         row(2, u"####.0###"_s, u"2.0"_s);
-        row(0.12345, u"####.0###"_s, u".1235"_s);
-        row(0, u"###.##0"_s, u".000"_s);
-        row(3.14159265, u"##.####0"_s, u"3.14159"_s);
-        row(12345.6789, u"##,###.##0"_s, u"12,345.679"_s);
-        row(0.00005, u"#####.####"_s, u".0001"_s);
-        row(6, u"#####.#####"_s, u"6."_s);
         row(0, u"####0.###0"_s, u"0.0000"_s);
-        row(0.001234, u"###0.####0"_s, u"0.00123"_s);
         row(5, u"#0#"_s, u"05"_s);
         row(1234, u",###"_s, u"1,234"_s);
         row(25.4, u"0.0000E-"_s, u"2.5400E1"_s);
         row(0.0001, u"0.0000E-"_s, u"1.0000E-4"_s);
         row(0, u"0.0000E-"_s, u"0.0000E0"_s);
-        row(-0.0, u"0.0000E-"_s, u"0.0000E0"_s);
-        row(1000000, u"0.0000E-"_s, u"1.0000E6"_s);
         row(9999950, u"0.0000E-"_s, u"1.0000E7"_s);
-        row(9.99995, u"0.0000E-"_s, u"1.0000E1"_s);
         row(1.00005, u"0.0000E-"_s, u"1.0001E0"_s);
         row(DBL_MAX, u"0.0000E-"_s, u"1.7977E308"_s);
         row(kMinSub, u"0.0000E-"_s, u"4.9407E-324"_s);

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -22,28 +23,16 @@ namespace {
 const QString kTips = QStringLiteral("Startup Tips");
 const QString kShow = QStringLiteral("Show Tips");
 
-QByteArray readAll(const QString& path)
-{
-    return test::readFileBytes(path);
-}
-
 void writeRaw(const QString& path, const QByteArray& bytes)
 {
     QVERIFY(test::writeFileBytes(path, bytes));
 }
 
-// The keys the exit routines write, in their order.
-std::vector<IniEntry> exitEntries()
-{
-    std::vector<IniEntry> entries;
-    for (const char* key : {"Main Window Left", "Main Window Top", "Calculator Left", "Calculator Top",
-                            "Table Editor Left", "Table Editor Top", "Note Editor Left", "Note Editor Top",
-                            "Note Editor Height", "Note Editor Width", "Note Editor State"})
-        entries.push_back({QStringLiteral("Position Information"), QString::fromLatin1(key), QStringLiteral(" 0")});
-    entries.push_back({QStringLiteral("Position Information"), QStringLiteral("Center All Forms"), u"Yes"_s});
-    entries.push_back({kTips, kShow, u"Yes"_s});
-    return entries;
-}
+// Keys of both sections, some already in the hand-edited file of exitWrites.
+const std::vector<IniEntry> kExitEntries{{u"Position Information"_s, u"Main Window Left"_s, u" 0"_s},
+                                         {u"Position Information"_s, u"Note Editor State"_s, u" 1"_s},
+                                         {u"Position Information"_s, u"Center All Forms"_s, u"Yes"_s},
+                                         {u"Startup Tips"_s, u"Show Tips"_s, u"Yes"_s}};
 
 } // namespace
 
@@ -68,11 +57,9 @@ private slots:
             QTest::newRow(name) << file << def << expected;
         };
         row("no file", QByteArray(), u"Yes"_s, u"Yes"_s);
-        row("empty file", "", u"Yes"_s, u"Yes"_s);
         row("missing key", "[Startup Tips]\r\nShow=No\r\n", u"Yes"_s, u"Yes"_s);
         row("names ignore case", "[startup TIPS]\r\nshow tips=No\r\n", u"Yes"_s, u"No"_s);
         row("blanks and tabs around", " \t[ Startup Tips ] \r\n\t Show Tips \t=\t -15 \t\r\n", {}, u"-15"_s);
-        row("lower-case yes as is", "[Startup Tips]\r\nShow Tips=yes\r\n", u"Yes"_s, u"yes"_s);
         row("empty value is not missing", "[Startup Tips]\r\nShow Tips=\r\n", u"Yes"_s, u""_s);
         row("first duplicate key", "[Startup Tips]\r\nShow Tips=No\r\nShow Tips=Yes\r\n", {}, u"No"_s);
         row("first duplicate section", "[Startup Tips]\r\nA=1\r\n[STARTUP TIPS]\r\nShow Tips=No\r\n", u"Yes"_s,
@@ -81,8 +68,6 @@ private slots:
         row("comment", "[Startup Tips]\r\n;Show Tips=No\r\n", u"Yes"_s, u"Yes"_s);
         row("unclosed section", "[Startup Tips\r\nShow Tips=No\r\n", u"Yes"_s, u"Yes"_s);
         row("double quotes", "[Startup Tips]\r\nShow Tips=\"a  b\"\r\n", {}, u"a  b"_s);
-        row("single quotes", "[Startup Tips]\r\nShow Tips='No'\r\n", {}, u"No"_s);
-        row("lone quote", "[Startup Tips]\r\nShow Tips=\"\r\n", {}, u"\""_s);
         row("mixed quotes", "[Startup Tips]\r\nShow Tips=\"No'\r\n", {}, u"\"No'"_s);
         row("BOM", "\xEF\xBB\xBF[Startup Tips]\r\nShow Tips=No\r\n", {}, u"No"_s);
         row("LF only", "[Startup Tips]\nShow Tips=No\n", {}, u"No"_s);
@@ -90,10 +75,8 @@ private slots:
             u"\u20ac\u00e9"_s);
         row("122 characters", "[Startup Tips]\r\nShow Tips=" + x122, {}, QString::fromLatin1(x122));
         row("123 characters", "[Startup Tips]\r\nShow Tips=" + x122 + "x", {}, {});
-        row("200 characters", "[Startup Tips]\r\nShow Tips=" + QByteArray(200, 'x'), {}, {});
         row("five blanks cut", "[Startup Tips]\r\nShow Tips=ab     cd\r\n", {}, u"a"_s);
         row("four blanks kept", "[Startup Tips]\r\nShow Tips=ab    cd\r\n", {}, u"ab    cd"_s);
-        row("long value cut early", "[Startup Tips]\r\nShow Tips=xy     " + QByteArray(200, 'z'), {}, u"x"_s);
         row("default through the buffer", QByteArray(), u"ab     cd"_s, u"a"_s);
         row("default of five blanks", QByteArray(), u"     "_s, {});
     }
@@ -130,7 +113,6 @@ private slots:
         row("added to an empty section", "[Startup Tips]\r\n\r\n[B]\r\n",
             "[Startup Tips]\r\nShow Tips=No\r\n\r\n[B]\r\n");
         row("section appended", "[A]\r\nx=1", "[A]\r\nx=1\r\n[Startup Tips]\r\nShow Tips=No\r\n");
-        row("key before any section", "Show Tips=Yes\r\n", "Show Tips=Yes\r\n[Startup Tips]\r\nShow Tips=No\r\n");
         row("line ends made CR LF", "a\nb\rc\r\n\n[Startup Tips]\nShow Tips=Yes\n",
             "a\r\nb\r\nc\r\n\r\n[Startup Tips]\r\nShow Tips=No\r\n");
         row("BOM dropped", "\xEF\xBB\xBF[Startup Tips]\r\n", "[Startup Tips]\r\nShow Tips=No\r\n");
@@ -146,7 +128,7 @@ private slots:
         if (!before.isNull())
             writeRaw(settings_, before);
         QVERIFY(WriteINI(settings_, kTips, kShow, u"No"_s));
-        QCOMPARE(readAll(settings_), after);
+        QCOMPARE(test::readFileBytes(settings_), after);
         QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"No"_s);
     }
 
@@ -167,46 +149,42 @@ private slots:
             writeRaw(settings_, before);
             writeRaw(batchPath, before);
         }
-        for (const IniEntry& entry : exitEntries())
+        for (const IniEntry& entry : kExitEntries)
             QVERIFY(WriteINI(settings_, entry.section, entry.key, entry.value));
-        QVERIFY(writeIniValues(batchPath, exitEntries()));
-        QCOMPARE(readAll(batchPath), readAll(settings_));
+        QVERIFY(writeIniValues(batchPath, kExitEntries));
+        QCOMPARE(test::readFileBytes(batchPath), test::readFileBytes(settings_));
     }
 
+    // A failed write leaves the old file as it was, and no temporary file beside it.
     void failedWriteKeepsOldFile_data()
     {
-        QTest::addColumn<bool>("lockFolder"); // else the file itself is read-only
-        QTest::newRow("read-only folder") << true;
-        QTest::newRow("read-only file") << false;
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("read-only folder") << "folder";
+        QTest::newRow("read-only file") << "file";
+        QTest::newRow("full disk") << "disk";
     }
 
     void failedWriteKeepsOldFile()
     {
-        QFETCH(bool, lockFolder);
-        const QByteArray old = "[Startup Tips]\r\nShow Tips=Yes\r\n";
-        writeRaw(settings_, old);
-        const test::ReadOnlyScope readOnly(settings_, lockFolder);
-        if (!readOnly.blocksWrites())
-            QSKIP("permissions do not stop this user (root?)");
-        QVERIFY(!WriteINI(settings_, kTips, kShow, u"No"_s));
-        QString error;
-        QVERIFY(!writeFileAtomically(settings_, "x", &error));
-        QVERIFY(error.contains(QStringLiteral("Mensurix.ini")));
-        QCOMPARE(readAll(settings_), old);
-    }
-
-    void fullDiskKeepsOldFile()
-    {
+        QFETCH(QString, cause);
         const QByteArray old = "[Startup Tips]\r\nShow Tips=Yes\r\n";
         writeRaw(settings_, old);
         {
-            const test::FileSizeLimitScope full(8);
+            std::optional<test::ReadOnlyScope> readOnly;
+            std::optional<test::FileSizeLimitScope> full;
+            if (cause == u"disk") {
+                full.emplace(8);
+            } else {
+                readOnly.emplace(settings_, cause == u"folder");
+                if (!readOnly->blocksWrites())
+                    QSKIP("permissions do not stop this user (root?)");
+            }
             QVERIFY(!WriteINI(settings_, kTips, kShow, u"No"_s));
             QString error;
             QVERIFY(!writeFileAtomically(settings_, QByteArray(4096, 'x'), &error));
             QVERIFY(error.contains(QStringLiteral("Mensurix.ini")));
         }
-        QCOMPARE(readAll(settings_), old);
+        QCOMPARE(test::readFileBytes(settings_), old);
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Mensurix.ini")});
     }
 
@@ -216,7 +194,7 @@ private slots:
         writeRaw(settings_, huge);
         QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"Yes"_s);
         QVERIFY(!WriteINI(settings_, kTips, kShow, u"Yes"_s));
-        QCOMPARE(readAll(settings_).size(), huge.size());
+        QCOMPARE(test::readFileBytes(settings_).size(), huge.size());
     }
 
     // What is not a regular file is neither read nor written: a pipe would block the open for good.
@@ -263,7 +241,7 @@ private slots:
         QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"No"_s);
         QVERIFY(WriteINI(settings_, kTips, kShow, u"Maybe"_s));
         QVERIFY(QFileInfo(settings_).isSymLink());
-        QCOMPARE(readAll(target), QByteArray("[Startup Tips]\r\nShow Tips=Maybe\r\n"));
+        QCOMPARE(test::readFileBytes(target), QByteArray("[Startup Tips]\r\nShow Tips=Maybe\r\n"));
     }
 
 private:

@@ -20,109 +20,96 @@ class HumidityRoutinesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() { psychro::HumidityError = false; }
-    void routines_data();
-    void routines();
-    void wetBulbBisection_data();
-    void wetBulbBisection();
+    void routines_data()
+    {
+        QTest::addColumn<Call>("call");
+        QTest::addColumn<double>("expected");
+        QTest::addColumn<double>("tolerance");     // 0: bit for bit
+        QTest::addColumn<QStringList>("messages"); // each with OK, the exclamation icon and the application title
+        const auto row = [](const char* name, Call call, double expected, double tolerance = 0,
+                            const QStringList& messages = {}) {
+            QTest::newRow(name) << call << expected << tolerance << messages;
+        };
+        // clang-format off
+        row("saturation at 0 C", [](auto&) { return SatVaporPressure(0); }, 6.112);
+        row("log of 0", [](auto&) { return Log10(0); }, 0);
+        row("dew point of no vapour", [](auto&) { return DewPointFromVapor(0); }, 0);
+        row("dew point inverts saturation", [](auto&) { return DewPointFromVapor(SatVaporPressure(-40)); }, -40, 1e-9);
+        row("dew point at 100%", [](auto& m) { return DewPointFromRH(100, 20, m); }, 20, 1e-9);
+        row("dew point, no humidity", [](auto& m) { return DewPointFromRH(0, 20, m); }, 0, 0,
+            {"Relative humidity must be greater than 0%"});
+        row("RH, no vapour", [](auto& m) { return RHFromVapor(0, 10, m); }, 0, 0, {"Invalid entry!  Check your data and try again."});
+        row("RH, wet equals dry", [](auto& m) { return RHFromWetBulb(25, 25, P, m); }, 100);
+        row("RH, wet above dry", [](auto& m) { return RHFromWetBulb(25, 25.1, P, m); }, 0, 0,
+            {"Dry Bulb must be greater than Wet Bulb!"});
+        row("RH from dew point", [](auto& m) { return RHFromDewPoint(15, 25, m); }, 53.882783, 5e-7);
+        row("grains", [](auto&) { return GrainsPerPound(17.441, P); }, 87.224654066689766);
+        row("100 C", [](auto&) { return CtoF(100); }, 212);
+        row("212 F", [](auto&) { return FtoC(212); }, 100);
+        row("saturated ratio at 212 F", [](auto&) { return SatHumidityRatio(212); }, 339.75868413396961);
+        row("ratio from wet bulb 68 at 77", [](auto&) { return HumidityRatioFromWetBulb(68, 77); }, 0.012626424191748557);
+        row("round to millionths", [](auto&) { return RoundTo(0.0123456789, 1000000); }, 0.012346);
+        row("negative half goes up", [](auto&) { return RoundTo(-2.5, 1); }, -2);
+        // clang-format on
+    }
+
+    void routines()
+    {
+        QFETCH(Call, call);
+        QFETCH(double, expected);
+        QFETCH(double, tolerance);
+        QFETCH(QStringList, messages);
+        PsychroMessages shown;
+        const double result = call(shown);
+        if (tolerance == 0)
+            QCOMPARE(result, expected);
+        else
+            QVERIFY2(std::fabs(result - expected) <= tolerance, qPrintable(QString::number(result, 'g', 17)));
+        QStringList texts;
+        for (const PsychroMessage& m : shown) {
+            texts << m.text;
+            QCOMPARE(m.buttons, MsgButtons::Ok);
+            QCOMPARE(m.icon, MsgIcon::Exclamation);
+            QCOMPARE(m.title, QString());
+        }
+        QCOMPARE(texts, messages);
+        QCOMPARE(psychro::HumidityError, !messages.isEmpty());
+    }
+
+    void wetBulbBisection_data()
+    {
+        QTest::addColumn<double>("T");
+        QTest::addColumn<double>("Td");
+        QTest::addColumn<double>("expected");
+        QTest::addColumn<int>("passes");
+        QTest::newRow("25 C, dew point 17.441") << 25.0 << 17.441 << 20.0024970703125 << 10;
+        QTest::newRow("saturated air") << 25.0 << 25.0 << 25.0 << 1;
+        QTest::newRow("cold and dry") << -20.0 << -40.0 << -21.42578125 << 10;
+        QTest::newRow("dew point above dry bulb") << 20.0 << 25.0 << 23.6181640625 << 10;
+        // So hot that the psychrometer term swamps the tolerance: no pass gets within 0.01 hPa.
+        QTest::newRow("gives up") << 1e10 << 0.0 << qQNaN() << 200;
+    }
+
+    void wetBulbBisection()
+    {
+        QFETCH(double, T);
+        QFETCH(double, Td);
+        QFETCH(double, expected);
+        PsychroMessages shown;
+        int passes = 0;
+        const double result = WetBulbFromDewPoint(T, Td, P, shown, &passes);
+        QTEST(passes, "passes");
+        if (std::isnan(expected)) {
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(shown[0].text, QStringLiteral("Wet Bulb can not be calculated from these values"));
+            QCOMPARE(shown[0].icon, MsgIcon::Exclamation);
+            QVERIFY(psychro::HumidityError);
+        } else {
+            QCOMPARE(result, expected);
+            QVERIFY(shown.isEmpty());
+        }
+    }
 };
-
-void HumidityRoutinesTest::routines_data()
-{
-    QTest::addColumn<Call>("call");
-    QTest::addColumn<double>("expected");
-    QTest::addColumn<double>("tolerance");     // 0: bit for bit
-    QTest::addColumn<QStringList>("messages"); // each with OK, the exclamation icon and the application title
-    const auto row = [](const char* name, Call call, double expected, double tolerance = 0,
-                        const QStringList& messages = {}) {
-        QTest::newRow(name) << call << expected << tolerance << messages;
-    };
-    const QString invalid1 = QStringLiteral("Invalid entry!  Check your data and try again.");
-    const QString invalid2 = QStringLiteral("Invalid entry! Check your data and try again");
-    // clang-format off
-    row("saturation at 0 C", [](auto&) { return SatVaporPressure(0); }, 6.112);
-    row("log of 0", [](auto&) { return Log10(0); }, 0);
-    row("dew point of no vapour", [](auto&) { return DewPointFromVapor(0); }, 0);
-    row("dew point inverts saturation", [](auto&) { return DewPointFromVapor(SatVaporPressure(-40)); }, -40, 1e-9);
-    row("dew point at 100%", [](auto& m) { return DewPointFromRH(100, 20, m); }, 20, 1e-9);
-    row("dew point, no humidity", [](auto& m) { return DewPointFromRH(0, 20, m); }, 0, 0,
-        {"Relative humidity must be greater than 0%"});
-    row("dew point, over 100%", [](auto& m) { return DewPointFromRH(100.01, 20, m); }, 0, 0,
-        {"Relative humidity cannot be greater than 100%"});
-    row("RH, no vapour", [](auto& m) { return RHFromVapor(0, 10, m); }, 0, 0, {invalid1});
-    row("RH, wet equals dry", [](auto& m) { return RHFromWetBulb(25, 25, P, m); }, 100);
-    row("RH, wet above dry", [](auto& m) { return RHFromWetBulb(25, 25.1, P, m); }, 0, 0,
-        {"Dry Bulb must be greater than Wet Bulb!"});
-    row("RH, large depression", [](auto& m) { return RHFromWetBulb(40, 0, P, m); }, -28.06726, 5e-6, {invalid1});
-    row("RH from dew point", [](auto& m) { return RHFromDewPoint(15, 25, m); }, 53.882783, 5e-7);
-    row("RH, dew point above dry", [](auto& m) { return RHFromDewPoint(26, 25, m); }, 106.10474, 5e-6, {invalid2});
-    row("RH, no vapour at the dew point", [](auto& m) { return RHFromDewPoint(-237.6, 0, m); }, 0, 0,
-        {invalid1, invalid2});
-    row("grains", [](auto&) { return GrainsPerPound(17.441, P); }, 87.224654066689766);
-    row("100 C", [](auto&) { return CtoF(100); }, 212);
-    row("212 F", [](auto&) { return FtoC(212); }, 100);
-    row("saturated ratio at 212 F", [](auto&) { return SatHumidityRatio(212); }, 339.75868413396961);
-    row("ratio from wet bulb 68 at 77", [](auto&) { return HumidityRatioFromWetBulb(68, 77); }, 0.012626424191748557);
-    row("round to millionths", [](auto&) { return RoundTo(0.0123456789, 1000000); }, 0.012346);
-    row("negative half goes up", [](auto&) { return RoundTo(-2.5, 1); }, -2);
-    // clang-format on
-}
-
-void HumidityRoutinesTest::routines()
-{
-    QFETCH(Call, call);
-    QFETCH(double, expected);
-    QFETCH(double, tolerance);
-    QFETCH(QStringList, messages);
-    PsychroMessages shown;
-    const double result = call(shown);
-    if (tolerance == 0)
-        QCOMPARE(result, expected);
-    else
-        QVERIFY2(std::fabs(result - expected) <= tolerance, qPrintable(QString::number(result, 'g', 17)));
-    QStringList texts;
-    for (const PsychroMessage& m : shown) {
-        texts << m.text;
-        QCOMPARE(m.buttons, MsgButtons::Ok);
-        QCOMPARE(m.icon, MsgIcon::Exclamation);
-        QCOMPARE(m.title, QString());
-    }
-    QCOMPARE(texts, messages);
-    QCOMPARE(psychro::HumidityError, !messages.isEmpty());
-}
-
-void HumidityRoutinesTest::wetBulbBisection_data()
-{
-    QTest::addColumn<double>("T");
-    QTest::addColumn<double>("Td");
-    QTest::addColumn<double>("expected");
-    QTest::addColumn<int>("passes");
-    QTest::newRow("25 C, dew point 17.441") << 25.0 << 17.441 << 20.0024970703125 << 10;
-    QTest::newRow("saturated air") << 25.0 << 25.0 << 25.0 << 1;
-    QTest::newRow("cold and dry") << -20.0 << -40.0 << -21.42578125 << 10;
-    QTest::newRow("dew point above dry bulb") << 20.0 << 25.0 << 23.6181640625 << 10;
-    // So hot that the psychrometer term swamps the tolerance: no pass gets within 0.01 hPa.
-    QTest::newRow("gives up") << 1e10 << 0.0 << qQNaN() << 200;
-}
-
-void HumidityRoutinesTest::wetBulbBisection()
-{
-    QFETCH(double, T);
-    QFETCH(double, Td);
-    QFETCH(double, expected);
-    PsychroMessages shown;
-    int passes = 0;
-    const double result = WetBulbFromDewPoint(T, Td, P, shown, &passes);
-    QTEST(passes, "passes");
-    if (std::isnan(expected)) {
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, QStringLiteral("Wet Bulb can not be calculated from these values"));
-        QCOMPARE(shown[0].icon, MsgIcon::Exclamation);
-        QVERIFY(psychro::HumidityError);
-    } else {
-        QCOMPARE(result, expected);
-        QVERIFY(shown.isEmpty());
-    }
-}
 
 MX_REGISTER_TEST(HumidityRoutinesTest)
 #include "tst_humidity_routines.moc"

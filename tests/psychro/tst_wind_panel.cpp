@@ -14,15 +14,119 @@ using mx::test::ScopedMessages;
 class WindPanelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void layout_data();
-    void layout();
-    void unitCaptions();
-    void calculate_data();
-    void calculate();
-    void negativeSpeedKeepsTheAnswer();
-    void answersAreYellow();
+    void init()
+    {
+        panel_ = new WindPanel;
+        panel_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(panel_));
+    }
+
+    void cleanup()
+    {
+        delete panel_;
+        panel_ = nullptr;
+    }
+
+    void controls()
+    {
+        QCOMPARE(panel_->objectName(), QStringLiteral("picWind"));
+        test::checkControls(
+            panel_,
+            {{"picWind", {"Frame4", "Frame5", "Frame6", "Frame7"}},
+             {"Frame6", {"optMPHKPH(0)", "optMPHKPH(1)"}},
+             {"Frame7", {"optCorF(0)", "optCorF(1)"}},
+             {"Frame4", {"lblDegrees(0)", "Text3", "lblMPH", "Text4", "lblChillDegrees", "lblChill", "cmdChill"}},
+             {"Frame5", {"lblDegrees(1)", "Text5", "Label21", "Text6", "lblHeatDegrees", "lblHeat", "cmdHeat"}}});
+        // The heat-index boxes are narrower than the wind-chill ones.
+        test::checkPlacement(panel_, QStringLiteral("Text4"), {1980, 840, 675, 285});
+        test::checkPlacement(panel_, QStringLiteral("lblHeat"), {1980, 1380, 615, 285});
+        test::checkPlacement(panel_, QStringLiteral("Frame7"), {3300, 0, 0, 0});
+        test::checkPlacement(panel_, QStringLiteral("cmdHeat"), {660, 1980, 0, 0});
+    }
+
+    void unitCaptions()
+    {
+        const QStringList labels{"lblDegrees(0)", "lblDegrees(1)", "lblChillDegrees", "lblHeatDegrees", "lblMPH"};
+        const auto captions = [&] {
+            QStringList texts;
+            for (const QString& name : labels)
+                texts << text(name);
+            return texts;
+        };
+        QCOMPARE(captions(), QStringList({"Temperature Degrees F", "Temperature Degrees F", "Wind Chill Degrees F",
+                                          "Heat Index Degrees F", "Wind Speed MPH"}));
+        box(QStringLiteral("Text3"))->setText(QStringLiteral("10"));
+        click(QStringLiteral("optCorF(1)"));
+        click(QStringLiteral("optMPHKPH(1)"));
+        QCOMPARE(captions(), QStringList({"Temperature Degrees C", "Temperature Degrees C", "Wind Chill Degrees C",
+                                          "Heat Index Degrees C", "Wind Speed KPH"}));
+        QCOMPARE(box(QStringLiteral("Text3"))->text(), QStringLiteral("10")); // typed numbers are not converted
+        click(QStringLiteral("optCorF(0)"));
+        click(QStringLiteral("optMPHKPH(0)"));
+        QCOMPARE(captions(), QStringList({"Temperature Degrees F", "Temperature Degrees F", "Wind Chill Degrees F",
+                                          "Heat Index Degrees F", "Wind Speed MPH"}));
+    }
+
+    void calculate_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QStringList>("typed"); // Text3, Text4, Text5, Text6
+        QTest::addColumn<QString>("windChill");
+        QTest::addColumn<QString>("heatIndex");
+        // clang-format off
+        QTest::newRow("F and mph") << QStringList() << QStringList{"10", "20", "90", "50"} << "-24.33" << "95.55";
+        QTest::newRow("C and km/h") << QStringList{"optCorF(1)", "optMPHKPH(1)"} << QStringList{"-10", "30", "30", "60"}
+                                    << "-27.31" << "33.09";
+        QTest::newRow("any character typed") << QStringList() << QStringList{"50 F", "3mph", "100!", "40%"} << "50."
+                                             << "110.63";
+        // clang-format on
+    }
+
+    void calculate()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, typed);
+        for (const QString& name : clicks)
+            click(name);
+        const QStringList boxes{"Text3", "Text4", "Text5", "Text6"};
+        for (int i = 0; i < boxes.size(); ++i) {
+            QTest::keyClicks(box(boxes[i]), typed[i]);
+            QCOMPARE(box(boxes[i])->text(), typed[i]); // no filter on these boxes
+        }
+        click(QStringLiteral("cmdChill"));
+        QTEST(text(QStringLiteral("lblChill")), "windChill");
+        QVERIFY(text(QStringLiteral("lblHeat")).isEmpty());
+        click(QStringLiteral("cmdHeat"));
+        QTEST(text(QStringLiteral("lblHeat")), "heatIndex");
+    }
+
+    void negativeSpeedKeepsTheAnswer()
+    {
+        box(QStringLiteral("Text3"))->setText(QStringLiteral("10"));
+        box(QStringLiteral("Text4"))->setText(QStringLiteral("20"));
+        click(QStringLiteral("cmdChill"));
+        QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
+        box(QStringLiteral("Text4"))->setText(QStringLiteral("-20"));
+        ScopedMessages shown;
+        shown->answerNext(MsgAnswer::Ok);
+        click(QStringLiteral("cmdChill"));
+        QCOMPARE(shown->shown.size(), 1);
+        QCOMPARE(shown->shown[0].text, QStringLiteral("Wind speed cannot be negative"));
+        QCOMPARE(shown->shown[0].title, QStringLiteral("Mensurix"));
+        QCOMPARE(shown->shown[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(shown->shown[0].buttons, MsgButtons::Ok);
+        QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
+    }
+
+    void answersAreYellow()
+    {
+        for (const char* name : {"lblChill", "lblHeat"}) {
+            auto* answer = panel_->findChild<QLabel*>(QLatin1String(name));
+            QCOMPARE(answer->palette().color(answer->backgroundRole()), QColor(255, 255, 0));
+            QCOMPARE(answer->palette().color(answer->foregroundRole()), QColor(0, 0, 0));
+            QVERIFY(answer->autoFillBackground());
+        }
+    }
 
 private:
     QLineEdit* box(const QString& name) const { return panel_->findChild<QLineEdit*>(name); }
@@ -31,142 +135,6 @@ private:
 
     WindPanel* panel_ = nullptr;
 };
-
-void WindPanelTest::init()
-{
-    panel_ = new WindPanel;
-    panel_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(panel_));
-}
-
-void WindPanelTest::cleanup()
-{
-    delete panel_;
-    panel_ = nullptr;
-}
-
-void WindPanelTest::layout_data()
-{
-    QTest::addColumn<QString>("parentName");
-    QTest::addColumn<QRect>("twips"); // width and height 0 where only the place is designed
-    const auto row = [](const char* name, const char* parent, QRect twips) { QTest::newRow(name) << parent << twips; };
-    // clang-format off
-    row("Frame6", "picWind", {0, 0, 0, 0});
-    row("optMPHKPH(0)", "Frame6", {60, 180, 0, 0});
-    row("optMPHKPH(1)", "Frame6", {1380, 180, 0, 0});
-    row("Frame7", "picWind", {3300, 0, 0, 0});
-    row("optCorF(0)", "Frame7", {120, 180, 0, 0});
-    row("optCorF(1)", "Frame7", {1380, 180, 0, 0});
-    row("Frame4", "picWind", {120, 840, 0, 0});
-    row("lblDegrees(0)", "Frame4", {120, 360, 0, 0});
-    row("Text3", "Frame4", {1980, 360, 675, 285});
-    row("lblMPH", "Frame4", {180, 900, 0, 0});
-    row("Text4", "Frame4", {1980, 840, 675, 285});
-    row("lblChillDegrees", "Frame4", {180, 1380, 0, 0});
-    row("lblChill", "Frame4", {1980, 1380, 675, 285});
-    row("cmdChill", "Frame4", {720, 1920, 0, 0});
-    row("Frame5", "picWind", {3120, 840, 0, 0});
-    row("lblDegrees(1)", "Frame5", {60, 360, 0, 0});
-    row("Text5", "Frame5", {1980, 360, 615, 285});
-    row("Label21", "Frame5", {120, 900, 0, 0});
-    row("Text6", "Frame5", {1980, 840, 615, 285});
-    row("lblHeatDegrees", "Frame5", {120, 1380, 0, 0});
-    row("lblHeat", "Frame5", {1980, 1380, 615, 285});
-    row("cmdHeat", "Frame5", {660, 1980, 0, 0});
-    // clang-format on
-}
-
-void WindPanelTest::layout()
-{
-    QFETCH(QString, parentName);
-    QFETCH(QRect, twips);
-    QCOMPARE(panel_->objectName(), QStringLiteral("picWind"));
-    test::checkPlacement(panel_, parentName, twips);
-}
-
-void WindPanelTest::unitCaptions()
-{
-    const QStringList labels{"lblDegrees(0)", "lblDegrees(1)", "lblChillDegrees", "lblHeatDegrees", "lblMPH"};
-    const auto captions = [&] {
-        QStringList texts;
-        for (const QString& name : labels)
-            texts << text(name);
-        return texts;
-    };
-    QCOMPARE(captions(), QStringList({"Temperature Degrees F", "Temperature Degrees F", "Wind Chill Degrees F",
-                                      "Heat Index Degrees F", "Wind Speed MPH"}));
-    box(QStringLiteral("Text3"))->setText(QStringLiteral("10"));
-    click(QStringLiteral("optCorF(1)"));
-    click(QStringLiteral("optMPHKPH(1)"));
-    QCOMPARE(captions(), QStringList({"Temperature Degrees C", "Temperature Degrees C", "Wind Chill Degrees C",
-                                      "Heat Index Degrees C", "Wind Speed KPH"}));
-    QCOMPARE(box(QStringLiteral("Text3"))->text(), QStringLiteral("10")); // typed numbers are not converted
-    click(QStringLiteral("optCorF(0)"));
-    click(QStringLiteral("optMPHKPH(0)"));
-    QCOMPARE(captions(), QStringList({"Temperature Degrees F", "Temperature Degrees F", "Wind Chill Degrees F",
-                                      "Heat Index Degrees F", "Wind Speed MPH"}));
-}
-
-void WindPanelTest::calculate_data()
-{
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QStringList>("typed"); // Text3, Text4, Text5, Text6
-    QTest::addColumn<QString>("windChill");
-    QTest::addColumn<QString>("heatIndex");
-    // clang-format off
-    QTest::newRow("F and mph") << QStringList() << QStringList{"10", "20", "90", "50"} << "-24.33" << "95.55";
-    QTest::newRow("C and km/h") << QStringList{"optCorF(1)", "optMPHKPH(1)"} << QStringList{"-10", "30", "30", "60"}
-                                << "-27.31" << "33.09";
-    QTest::newRow("any character typed") << QStringList() << QStringList{"50 F", "3mph", "100!", "40%"} << "50."
-                                         << "110.63";
-    // clang-format on
-}
-
-void WindPanelTest::calculate()
-{
-    QFETCH(QStringList, clicks);
-    QFETCH(QStringList, typed);
-    for (const QString& name : clicks)
-        click(name);
-    const QStringList boxes{"Text3", "Text4", "Text5", "Text6"};
-    for (int i = 0; i < boxes.size(); ++i) {
-        QTest::keyClicks(box(boxes[i]), typed[i]);
-        QCOMPARE(box(boxes[i])->text(), typed[i]); // no filter on these boxes
-    }
-    click(QStringLiteral("cmdChill"));
-    QTEST(text(QStringLiteral("lblChill")), "windChill");
-    QVERIFY(text(QStringLiteral("lblHeat")).isEmpty());
-    click(QStringLiteral("cmdHeat"));
-    QTEST(text(QStringLiteral("lblHeat")), "heatIndex");
-}
-
-void WindPanelTest::negativeSpeedKeepsTheAnswer()
-{
-    box(QStringLiteral("Text3"))->setText(QStringLiteral("10"));
-    box(QStringLiteral("Text4"))->setText(QStringLiteral("20"));
-    click(QStringLiteral("cmdChill"));
-    QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
-    box(QStringLiteral("Text4"))->setText(QStringLiteral("-20"));
-    ScopedMessages shown;
-    shown->answerNext(MsgAnswer::Ok);
-    click(QStringLiteral("cmdChill"));
-    QCOMPARE(shown->shown.size(), 1);
-    QCOMPARE(shown->shown[0].text, QStringLiteral("Wind speed cannot be negative"));
-    QCOMPARE(shown->shown[0].title, QStringLiteral("Mensurix"));
-    QCOMPARE(shown->shown[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(shown->shown[0].buttons, MsgButtons::Ok);
-    QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
-}
-
-void WindPanelTest::answersAreYellow()
-{
-    for (const char* name : {"lblChill", "lblHeat"}) {
-        auto* answer = panel_->findChild<QLabel*>(QLatin1String(name));
-        QCOMPARE(answer->palette().color(answer->backgroundRole()), QColor(255, 255, 0));
-        QCOMPARE(answer->palette().color(answer->foregroundRole()), QColor(0, 0, 0));
-        QVERIFY(answer->autoFillBackground());
-    }
-}
 
 MX_REGISTER_TEST(WindPanelTest)
 #include "tst_wind_panel.moc"

@@ -20,263 +20,250 @@ Q_DECLARE_METATYPE(mx::Heading)
 class ShellLogicTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void helpFile_data();
-    void helpFile();
-    void systemInfoLookup_data();
-    void systemInfoLookup();
-    void bounce_data();
-    void bounce();
-    void armingCondition_data();
-    void armingCondition();
-    void logoHints_data();
-    void logoHints();
-    void webAddress_data();
-    void webAddress();
-    void licenceText();
-};
+    void helpFile_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("ordinary folder") << u"/opt/mensurix"_s << u"/opt/mensurix/MENSURIX.HTM"_s;
+        QTest::newRow("folder with its separator") << u"/opt/mensurix/"_s << u"/opt/mensurix/MENSURIX.HTM"_s;
+        QTest::newRow("root folder") << u"/"_s << u"/MENSURIX.HTM"_s;
+        QTest::newRow("blank at the end of a name") << u"/opt/mx "_s << u"/opt/mx /MENSURIX.HTM"_s;
+    }
 
-void ShellLogicTest::helpFile_data()
-{
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("ordinary folder") << u"/opt/mensurix"_s << u"/opt/mensurix/MENSURIX.HTM"_s;
-    QTest::newRow("folder with its separator") << u"/opt/mensurix/"_s << u"/opt/mensurix/MENSURIX.HTM"_s;
-    QTest::newRow("root folder") << u"/"_s << u"/MENSURIX.HTM"_s;
-    QTest::newRow("blank at the end of a name") << u"/opt/mx "_s << u"/opt/mx /MENSURIX.HTM"_s;
-}
+    void helpFile()
+    {
+        QFETCH(QString, folder);
+        QTEST(helpFilePath(folder), "path");
+    }
 
-void ShellLogicTest::helpFile()
-{
-    QFETCH(QString, folder);
-    QTEST(helpFilePath(folder), "path");
-}
+    void systemInfoLookup_data()
+    {
+        // Files as "folder/name", with "x:" for an executable file, "-:" a plain one and "d:" a folder. Search path
+        // entries are folders of the test folder; "@" marks one given relative to the current folder.
+        QTest::addColumn<QString>("files");
+        QTest::addColumn<QString>("searchPath");
+        QTest::addColumn<QString>("found"); // the tool and its arguments; empty when none
+        QTest::newRow("nothing known on the path") << u"x:b1/ls"_s << u"b1"_s << QString();
+        QTest::newRow("found in a later folder") << u"x:b2/hardinfo"_s << u"b1:b2"_s << u"b2/hardinfo"_s;
+        QTest::newRow("not executable is skipped")
+            << u"-:b1/kinfocenter x:b2/hardinfo"_s << u"b1:b2"_s << u"b2/hardinfo"_s;
+        QTest::newRow("preference before path order")
+            << u"x:b1/hardinfo x:b2/kinfocenter"_s << u"b1:b2"_s << u"b2/kinfocenter"_s;
+        QTest::newRow("GNOME settings at its about page")
+            << u"x:b1/gnome-control-center"_s << u"b1"_s << u"b1/gnome-control-center info-overview"_s;
+        QTest::newRow("relative entry is skipped") << u"x:b1/hardinfo"_s << u"@b1"_s << QString();
+        QTest::newRow("empty entries") << u"x:b1/hardinfo2"_s << u"::b1:"_s << u"b1/hardinfo2"_s;
+    }
 
-void ShellLogicTest::systemInfoLookup_data()
-{
-    // Files as "folder/name", with "x:" for an executable file, "-:" a plain one and "d:" a folder. Search path
-    // entries are folders of the test folder; "@" marks one given relative to the current folder.
-    QTest::addColumn<QString>("files");
-    QTest::addColumn<QString>("searchPath");
-    QTest::addColumn<QString>("found"); // the tool and its arguments; empty when none
-    QTest::newRow("nothing known on the path") << u"x:b1/ls"_s << u"b1"_s << QString();
-    QTest::newRow("found in a later folder") << u"x:b2/hardinfo"_s << u"b1:b2"_s << u"b2/hardinfo"_s;
-    QTest::newRow("not executable is skipped") << u"-:b1/kinfocenter x:b2/hardinfo"_s << u"b1:b2"_s << u"b2/hardinfo"_s;
-    QTest::newRow("preference before path order")
-        << u"x:b1/hardinfo x:b2/kinfocenter"_s << u"b1:b2"_s << u"b2/kinfocenter"_s;
-    QTest::newRow("GNOME settings at its about page")
-        << u"x:b1/gnome-control-center"_s << u"b1"_s << u"b1/gnome-control-center info-overview"_s;
-    QTest::newRow("relative entry is skipped") << u"x:b1/hardinfo"_s << u"@b1"_s << QString();
-    QTest::newRow("empty entries") << u"x:b1/hardinfo2"_s << u"::b1:"_s << u"b1/hardinfo2"_s;
-}
-
-void ShellLogicTest::systemInfoLookup()
-{
-    QFETCH(QString, files);
-    QFETCH(QString, searchPath);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QDir root(dir.path());
-    for (const QString& file : files.split(u' ')) {
-        const QString relative = file.mid(2);
-        QVERIFY(root.mkpath(file.startsWith(u'd') ? relative : QFileInfo(relative).path()));
-        if (!file.startsWith(u'd')) {
-            QVERIFY(test::writeFileBytes(root.filePath(relative), "#!/bin/sh\n"));
-            const auto exec = file.startsWith(u'x') ? QFile::ExeOwner : QFile::Permissions();
-            QVERIFY(QFile::setPermissions(root.filePath(relative), QFile::ReadOwner | exec));
+    void systemInfoLookup()
+    {
+        QFETCH(QString, files);
+        QFETCH(QString, searchPath);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QDir root(dir.path());
+        for (const QString& file : files.split(u' ')) {
+            const QString relative = file.mid(2);
+            QVERIFY(root.mkpath(file.startsWith(u'd') ? relative : QFileInfo(relative).path()));
+            if (!file.startsWith(u'd')) {
+                QVERIFY(test::writeFileBytes(root.filePath(relative), "#!/bin/sh\n"));
+                const auto exec = file.startsWith(u'x') ? QFile::ExeOwner : QFile::Permissions();
+                QVERIFY(QFile::setPermissions(root.filePath(relative), QFile::ReadOwner | exec));
+            }
         }
+        QStringList folders;
+        for (const QString& entry : searchPath.split(u':'))
+            folders.append(entry.isEmpty() || entry.startsWith(u'@') ? entry.mid(1) : root.filePath(entry));
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path()); // a relative entry would find the tool from here
+        const std::optional<ProgramCommand> tool = findSystemInfoProgram(folders.join(u':'));
+        QDir::setCurrent(previous);
+        const QString found =
+            tool ? QStringList(QStringList{root.relativeFilePath(tool->program)} + tool->arguments).join(u' ')
+                 : QString();
+        QTEST(found, "found");
     }
-    QStringList folders;
-    for (const QString& entry : searchPath.split(u':'))
-        folders.append(entry.isEmpty() || entry.startsWith(u'@') ? entry.mid(1) : root.filePath(entry));
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path()); // a relative entry would find the tool from here
-    const std::optional<ProgramCommand> tool = findSystemInfoProgram(folders.join(u':'));
-    QDir::setCurrent(previous);
-    const QString found =
-        tool ? QStringList(QStringList{root.relativeFilePath(tool->program)} + tool->arguments).join(u' ') : QString();
-    QTEST(found, "found");
-}
 
-void ShellLogicTest::bounce_data()
-{
-    // A script of ticks and keys: "t82" is 82 ticks, "k1" the key 1. The window and pictures have their real sizes
-    // (441 by 327; ball 220 by 223, logo 173 by 29, direction pictures 32 by 32) unless the area says otherwise.
-    QTest::addColumn<QSize>("area");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QPoint>("position");
-    QTest::addColumn<QPoint>("step");
-    QTest::addColumn<Heading>("heading");
-    QTest::addColumn<int>("colour");
-    const auto row = [](const char* name, QSize area, const char16_t* script, QPoint at, QPoint step, Heading heading,
-                        int colour) {
-        QTest::newRow(name) << area << QString::fromUtf16(script) << at << step << heading << colour;
-    };
-    const QSize w(441, 327);
-    using H = Heading;
-    row("first tick", w, u"t1", {5, 5}, {5, 5}, H::DownRight, 0);
-    row("bottom edge turns it up", w, u"t59", {295, 295}, {5, -5}, H::UpRight, 0);
-    row("right edge turns it left", w, u"t82", {410, 180}, {-5, -5}, H::UpLeft, 0);
-    row("top edge turns it down", w, u"t118", {230, 0}, {-5, 5}, H::DownLeft, 0);
-    row("crosses an edge by part of a step", {45, 45}, u"t3", {15, 15}, {-5, -5}, H::UpLeft, 0);
-    row("key 2 restarts the logo at the corner", w, u"t3 k2", {0, 0}, {5, 5}, H::DownRight, 0);
-    row("logo turns by its own size", w, u"k2 t60", {240, 300}, {-5, -5}, H::UpLeft, 0);
-    row("key 3 keeps place and direction", w, u"t59 k2 t3 k3", {15, 5}, {5, 5}, H::DownRight, 0);
-    row("ball chosen beyond the bottom comes back up", w, u"t50 k1 t30", {110, 110}, {-5, -5}, H::UpLeft, 3);
-    row("area smaller than the ball", {20, 20}, u"k1 t3", {5, 5}, {-5, -5}, H::UpLeft, 0);
-    row("eighth tick gives dark blue", w, u"k1 t8", {40, 40}, {5, 5}, H::DownRight, 1);
-    row("sixteen changes start again", w, u"k1 t128", {190, 10}, {5, 5}, H::DownRight, 0);
-    row("only ball ticks count, across modes", w, u"t20 k1 t5 k3 t10 k1 t3", {190, 20}, {5, -5}, H::UpRight, 1);
-}
-
-void ShellLogicTest::bounce()
-{
-    QFETCH(QSize, area);
-    QFETCH(QString, script);
-    EggBounce bounce({area, {220, 223}, {173, 29}, {32, 32}});
-    for (const QString& word : script.split(u' ')) {
-        const int n = word.mid(1).toInt();
-        if (word.startsWith(u'k'))
-            QVERIFY(bounce.chooseMode(n));
-        for (int i = 0; word.startsWith(u't') && i < n; ++i)
-            bounce.tick();
+    void bounce_data()
+    {
+        // A script of ticks and keys: "t82" is 82 ticks, "k1" the key 1. The window and pictures have their real sizes
+        // (441 by 327; ball 220 by 223, logo 173 by 29, direction pictures 32 by 32) unless the area says otherwise.
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<QPoint>("step");
+        QTest::addColumn<Heading>("heading");
+        QTest::addColumn<int>("colour");
+        const auto row = [](const char* name, QSize area, const char16_t* script, QPoint at, QPoint step,
+                            Heading heading, int colour) {
+            QTest::newRow(name) << area << QString::fromUtf16(script) << at << step << heading << colour;
+        };
+        const QSize w(441, 327);
+        using H = Heading;
+        row("first tick", w, u"t1", {5, 5}, {5, 5}, H::DownRight, 0);
+        row("bottom edge turns it up", w, u"t59", {295, 295}, {5, -5}, H::UpRight, 0);
+        row("right edge turns it left", w, u"t82", {410, 180}, {-5, -5}, H::UpLeft, 0);
+        row("top edge turns it down", w, u"t118", {230, 0}, {-5, 5}, H::DownLeft, 0);
+        row("crosses an edge by part of a step", {45, 45}, u"t3", {15, 15}, {-5, -5}, H::UpLeft, 0);
+        row("key 2 restarts the logo at the corner", w, u"t3 k2", {0, 0}, {5, 5}, H::DownRight, 0);
+        row("logo turns by its own size", w, u"k2 t60", {240, 300}, {-5, -5}, H::UpLeft, 0);
+        row("key 3 keeps place and direction", w, u"t59 k2 t3 k3", {15, 5}, {5, 5}, H::DownRight, 0);
+        row("ball chosen beyond the bottom comes back up", w, u"t50 k1 t30", {110, 110}, {-5, -5}, H::UpLeft, 3);
+        row("area smaller than the ball", {20, 20}, u"k1 t3", {5, 5}, {-5, -5}, H::UpLeft, 0);
+        row("eighth tick gives dark blue", w, u"k1 t8", {40, 40}, {5, 5}, H::DownRight, 1);
+        row("sixteen changes start again", w, u"k1 t128", {190, 10}, {5, 5}, H::DownRight, 0);
+        row("only ball ticks count, across modes", w, u"t20 k1 t5 k3 t10 k1 t3", {190, 20}, {5, -5}, H::UpRight, 1);
     }
-    QTEST(bounce.position(), "position");
-    QTEST(bounce.step(), "step");
-    QTEST(bounce.heading(), "heading");
-    QTEST(bounce.colourIndex(), "colour");
-}
 
-void ShellLogicTest::armingCondition_data()
-{
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<bool>("arming");
-    QTest::newRow("arming value, Celsius") << u"Degrees C"_s << u"-73"_s << true << true;
-    QTest::newRow("other spellings of it") << u"Degrees C"_s << u" - 7.3e1x"_s << true << true;
-    QTest::newRow("Rankine pair") << u"Rankin"_s << u"-73"_s << true << false;
-    QTest::newRow("caption case matters") << u"degrees C"_s << u"-73"_s << true << false;
-    QTest::newRow("other value") << u"Degrees C"_s << u"-73.5"_s << true << false;
-    QTest::newRow("not enabled") << u"Degrees C"_s << u"-73"_s << false << false;
-}
-
-void ShellLogicTest::armingCondition()
-{
-    QFETCH(QString, caption);
-    QFETCH(QString, value);
-    QFETCH(bool, enabled);
-    LogoLinkFlags flags;
-    flags.HiddenAnimationEnabled = enabled;
-    QTEST(armingConditionHolds(caption, value, flags), "arming");
-}
-
-void ShellLogicTest::logoHints_data()
-{
-    // Events: "in 12" / "out 12" a move over the link picture with that value in the Metric box (pointer inside
-    // or outside), "fire" / "fire armed" the timer (arming condition false / true), "click" / "click armed",
-    // "logo", "panel", "cancel" (the web dialog's Cancel).
-    QTest::addColumn<QString>("events");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("timer");
-    QTest::addColumn<QString>("flags"); // web dialog open, armed, arming clicks
-    const auto row = [](const char* name, const char16_t* events, const char16_t* shown, bool timer,
-                        const char16_t* flags) {
-        QTest::newRow(name) << QString::fromUtf16(events) << QString::fromUtf16(shown) << timer
-                            << QString::fromUtf16(flags);
-    };
-    const char16_t* idle = u"closed unarmed 0";
-    const char16_t* site = u"Visit our web site";
-    const char16_t* warmer = u"Your getting warmer";
-    const char16_t* elsewhere = u"Why don't you try looking elseware";
-    row("rest shows the web-site hint", u"in 12; fire", site, false, idle);
-    row("resting starts the wait", u"in 12", u"", true, idle);
-    row("leaving the picture stops it", u"in 12; out 12", u"", false, idle);
-    row("logo hides the hint", u"in 12; fire; logo", u"", false, idle);
-    row("panel hides the hint", u"in 12; fire; panel", u"", false, idle);
-    row("shown hint stays while moving", u"in 12; fire; in 12; out 12", site, false, idle);
-    row("click opens the dialog", u"in 12; fire; click", u"", false, u"open unarmed 0");
-    row("after Cancel the hint comes again", u"click; cancel; in 12; fire", site, false, idle);
-    row("after the close box never again", u"click; in 12; fire", u"", false, u"open unarmed 0");
-    row("arming value at rest", u"in -73; fire armed", u"Your getting warm", false, idle);
-    row("arming value with another pair", u"in -73; fire", site, false, idle);
-    row("then every move hides it and waits again", u"in -73; fire; in -73", u"", true, idle);
-    row("first arming click", u"click armed", warmer, false, u"open armed 1");
-    row("second arming click", u"click armed; click armed", warmer, false, u"open armed 2");
-    row("third arming click", u"click armed; click armed; click armed", elsewhere, false, u"open armed 3");
-    row("no wait once told to look elsewhere", u"click armed; click armed; click armed; in -73", elsewhere, false,
-        u"open armed 3");
-    row("armed: rest shows warmer only", u"click armed; logo; in -73; fire armed", warmer, false, u"open armed 1");
-    row("panel leaves the teasing hints", u"in -73; fire armed; click armed; panel", warmer, false, u"open armed 1");
-}
-
-void ShellLogicTest::logoHints()
-{
-    QFETCH(QString, events);
-    LogoLinkFlags flags;
-    LogoHints hints(flags);
-    for (const QString& event : events.split(u';')) {
-        const QString name = event.trimmed().section(u' ', 0, 0);
-        const QString argument = event.trimmed().section(u' ', 1);
-        if (name == u"in" || name == u"out")
-            hints.linkMouseMove(argument, name == u"in");
-        else if (name == u"fire")
-            hints.timerFired(argument == u"armed");
-        else if (name == u"click")
-            QCOMPARE(hints.linkClicked(argument == u"armed") == LogoHints::ClickResult::Armed, argument == u"armed");
-        else if (name == u"logo")
-            hints.logoMouseMove();
-        else if (name == u"panel")
-            hints.panelMouseMove();
-        else
-            flags.WebDialogOpen = false;
+    void bounce()
+    {
+        QFETCH(QSize, area);
+        QFETCH(QString, script);
+        EggBounce bounce({area, {220, 223}, {173, 29}, {32, 32}});
+        for (const QString& word : script.split(u' ')) {
+            const int n = word.mid(1).toInt();
+            if (word.startsWith(u'k'))
+                QVERIFY(bounce.chooseMode(n));
+            for (int i = 0; word.startsWith(u't') && i < n; ++i)
+                bounce.tick();
+        }
+        QTEST(bounce.position(), "position");
+        QTEST(bounce.step(), "step");
+        QTEST(bounce.heading(), "heading");
+        QTEST(bounce.colourIndex(), "colour");
     }
-    const std::pair<bool, const char16_t*> labels[] = {{hints.webSiteHintShown(), kWebSiteHint},
-                                                       {hints.warmHintShown(), kWarmHint},
-                                                       {hints.warmerHintShown(), kWarmerHint},
-                                                       {hints.elsewhereHintShown(), kElsewhereHint}};
-    QStringList shown;
-    for (const auto& [visible, text] : labels)
-        if (visible)
-            shown << QString::fromUtf16(text);
-    QTEST(shown.join(u" + "_s), "shown");
-    QTEST(hints.timerEnabled(), "timer");
-    QTEST(
-        u"%1 %2 %3"_s
-            .arg(flags.WebDialogOpen ? u"open"_s : u"closed"_s, flags.HiddenAnimationArmed ? u"armed"_s : u"unarmed"_s)
-            .arg(flags.ArmClickCount),
-        "flags");
-}
 
-void ShellLogicTest::webAddress_data()
-{
-    QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<QString>("address");
-    const QString fallback = u"https://www.quorvane.example/"_s;
-    QTest::newRow("no settings") << QByteArray() << fallback;
-    QTest::newRow("set") << QByteArray("[Web Site]\r\nAddress=https://example.org/mx\r\n")
-                         << u"https://example.org/mx"_s;
-    QTest::newRow("plain http, any case")
-        << QByteArray("[web site]\r\naddress= http://example.org \r\n") << u"http://example.org"_s;
-    QTest::newRow("local file refused") << QByteArray("[Web Site]\r\nAddress=file:///etc/passwd\r\n") << fallback;
-    QTest::newRow("no scheme refused") << QByteArray("[Web Site]\r\nAddress=www.example.org\r\n") << fallback;
-    QTest::newRow("script refused") << QByteArray("[Web Site]\r\nAddress=javascript:alert(1)\r\n") << fallback;
-}
+    void armingCondition_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("arming");
+        QTest::newRow("arming value, Celsius") << u"Degrees C"_s << u"-73"_s << true << true;
+        QTest::newRow("other spellings of it") << u"Degrees C"_s << u" - 7.3e1x"_s << true << true;
+        QTest::newRow("Rankine pair") << u"Rankin"_s << u"-73"_s << true << false;
+        QTest::newRow("caption case matters") << u"degrees C"_s << u"-73"_s << true << false;
+        QTest::newRow("other value") << u"Degrees C"_s << u"-73.5"_s << true << false;
+        QTest::newRow("not enabled") << u"Degrees C"_s << u"-73"_s << false << false;
+    }
 
-void ShellLogicTest::webAddress()
-{
-    QFETCH(QByteArray, settings);
-    QTEST(makerWebAddress(IniDocument::fromBytes(settings)), "address");
-}
+    void armingCondition()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, value);
+        QFETCH(bool, enabled);
+        LogoLinkFlags flags;
+        flags.HiddenAnimationEnabled = enabled;
+        QTEST(armingConditionHolds(caption, value, flags), "arming");
+    }
 
-void ShellLogicTest::licenceText()
-{
-    const QStringList paragraphs = BuildLicenceText().split(u"\n\n"_s);
-    QCOMPARE(paragraphs.size(), 4);
-    QCOMPARE(paragraphs[0], u"Mensurix Version 1.0.0. Copyright © 2026 Quorvane Instruments. All rights not granted "
-                            "below are reserved."_s);
-    for (const QString& paragraph : paragraphs)
-        QVERIFY2(!paragraph.contains(u'\n') && paragraph.endsWith(u'.'), qPrintable(paragraph));
-}
+    void logoHints_data()
+    {
+        // Events: "in 12" / "out 12" a move over the link picture with that value in the Metric box (pointer inside
+        // or outside), "fire" / "fire armed" the timer (arming condition false / true), "click" / "click armed",
+        // "logo", "panel", "cancel" (the web dialog's Cancel).
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("timer");
+        QTest::addColumn<QString>("flags"); // web dialog open, armed, arming clicks
+        const auto row = [](const char* name, const char16_t* events, const char16_t* shown, bool timer,
+                            const char16_t* flags) {
+            QTest::newRow(name) << QString::fromUtf16(events) << QString::fromUtf16(shown) << timer
+                                << QString::fromUtf16(flags);
+        };
+        const char16_t* idle = u"closed unarmed 0";
+        const char16_t* site = u"Visit our web site";
+        const char16_t* warmer = u"Your getting warmer";
+        const char16_t* elsewhere = u"Why don't you try looking elseware";
+        row("rest shows the web-site hint", u"in 12; fire", site, false, idle);
+        row("resting starts the wait", u"in 12", u"", true, idle);
+        row("leaving the picture stops it", u"in 12; out 12", u"", false, idle);
+        row("logo hides the hint", u"in 12; fire; logo", u"", false, idle);
+        row("shown hint stays while moving", u"in 12; fire; in 12; out 12", site, false, idle);
+        row("click opens the dialog", u"in 12; fire; click", u"", false, u"open unarmed 0");
+        row("after Cancel the hint comes again", u"click; cancel; in 12; fire", site, false, idle);
+        row("after the close box never again", u"click; in 12; fire", u"", false, u"open unarmed 0");
+        row("arming value at rest", u"in -73; fire armed", u"Your getting warm", false, idle);
+        row("then every move hides it and waits again", u"in -73; fire; in -73", u"", true, idle);
+        row("first arming click", u"click armed", warmer, false, u"open armed 1");
+        row("third arming click", u"click armed; click armed; click armed", elsewhere, false, u"open armed 3");
+        row("no wait once told to look elsewhere", u"click armed; click armed; click armed; in -73", elsewhere, false,
+            u"open armed 3");
+        row("armed: rest shows warmer only", u"click armed; logo; in -73; fire armed", warmer, false, u"open armed 1");
+        row("panel leaves the teasing hints", u"in -73; fire armed; click armed; panel", warmer, false,
+            u"open armed 1");
+    }
+
+    void logoHints()
+    {
+        QFETCH(QString, events);
+        LogoLinkFlags flags;
+        LogoHints hints(flags);
+        for (const QString& event : events.split(u';')) {
+            const QString name = event.trimmed().section(u' ', 0, 0);
+            const QString argument = event.trimmed().section(u' ', 1);
+            if (name == u"in" || name == u"out")
+                hints.linkMouseMove(argument, name == u"in");
+            else if (name == u"fire")
+                hints.timerFired(argument == u"armed");
+            else if (name == u"click")
+                QCOMPARE(hints.linkClicked(argument == u"armed") == LogoHints::ClickResult::Armed,
+                         argument == u"armed");
+            else if (name == u"logo")
+                hints.logoMouseMove();
+            else if (name == u"panel")
+                hints.panelMouseMove();
+            else
+                flags.WebDialogOpen = false;
+        }
+        const std::pair<bool, const char16_t*> labels[] = {{hints.webSiteHintShown(), kWebSiteHint},
+                                                           {hints.warmHintShown(), kWarmHint},
+                                                           {hints.warmerHintShown(), kWarmerHint},
+                                                           {hints.elsewhereHintShown(), kElsewhereHint}};
+        QStringList shown;
+        for (const auto& [visible, text] : labels)
+            if (visible)
+                shown << QString::fromUtf16(text);
+        QTEST(shown.join(u" + "_s), "shown");
+        QTEST(hints.timerEnabled(), "timer");
+        QTEST(u"%1 %2 %3"_s
+                  .arg(flags.WebDialogOpen ? u"open"_s : u"closed"_s,
+                       flags.HiddenAnimationArmed ? u"armed"_s : u"unarmed"_s)
+                  .arg(flags.ArmClickCount),
+              "flags");
+    }
+
+    void webAddress_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("address");
+        const QString fallback = u"https://www.quorvane.example/"_s;
+        QTest::newRow("no settings") << QByteArray() << fallback;
+        QTest::newRow("set") << QByteArray("[Web Site]\r\nAddress=https://example.org/mx\r\n")
+                             << u"https://example.org/mx"_s;
+        QTest::newRow("plain http, any case")
+            << QByteArray("[web site]\r\naddress= http://example.org \r\n") << u"http://example.org"_s;
+        QTest::newRow("local file refused") << QByteArray("[Web Site]\r\nAddress=file:///etc/passwd\r\n") << fallback;
+        QTest::newRow("script refused") << QByteArray("[Web Site]\r\nAddress=javascript:alert(1)\r\n") << fallback;
+    }
+
+    void webAddress()
+    {
+        QFETCH(QByteArray, settings);
+        QTEST(makerWebAddress(IniDocument::fromBytes(settings)), "address");
+    }
+
+    void licenceText()
+    {
+        const QStringList paragraphs = BuildLicenceText().split(u"\n\n"_s);
+        QCOMPARE(paragraphs.size(), 4);
+        QCOMPARE(paragraphs[0],
+                 u"Mensurix Version 1.0.0. Copyright © 2026 Quorvane Instruments. All rights not granted "
+                 "below are reserved."_s);
+        for (const QString& paragraph : paragraphs)
+            QVERIFY2(!paragraph.contains(u'\n') && paragraph.endsWith(u'.'), qPrintable(paragraph));
+    }
+};
 
 MX_REGISTER_TEST(ShellLogicTest)
 #include "tst_shell_logic.moc"
