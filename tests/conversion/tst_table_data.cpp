@@ -172,7 +172,8 @@ QHash<QString, Unit> unitsBySi()
         {u"Kilowatts", 1e3, u"power"},
 
         {u"BTU", btu, u"energy"},
-        {u"Therms", 1e5 * btu, u"energy"},
+        {u"EC Therms", 1e5 * btu, u"energy"},
+        {u"US Therms", 105.4804e6, u"energy"},
         {u"Foot-Pounds", foot * lbf, u"energy"},
         {u"Inch-Pounds", inch * lbf, u"energy"},
         {u"Horsepower Hours", horsepower * hour, u"energy"},
