@@ -1,3 +1,4 @@
+#include "conversion/table_check.h"
 #include "conversion/table_file.h"
 
 #include "test_registry.h"
@@ -285,6 +286,7 @@ void TableDataTest::table()
     ConversionTableArray table;
     const TableReadResult result = readConversionTable(tablePath(type), table);
     QCOMPARE(result.status, TableReadStatus::Ok);
+    QCOMPARE(checkConversionTableFile(tablePath(type), type).fault, TableFault::None);
     QVERIFY2(result.count >= (type == u"Custom" ? 3 : 6) && result.count <= 20,
              qPrintable(QString::number(result.count)));
 

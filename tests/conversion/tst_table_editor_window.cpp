@@ -216,11 +216,8 @@ void TableEditorWindowTest::checkTable_data()
     QTest::addColumn<MsgIcon>("icon");
 
     QTest::newRow("valid") << "A vs B\nA\nB\n2\n"
-                           << "tlbCheck"
+                           << "mnuCheckTable"
                            << "The table is valid: 1 conversion." << MsgIcon::Information;
-    QTest::newRow("factor with its unit") << "Inches vs Millimeters\nInches\nMillimeters\n25.4 mm\n"
-                                          << "mnuCheckTable"
-                                          << "Line 4: the factor is not a number." << MsgIcon::Exclamation;
     QTest::newRow("character a table cannot hold")
         << QStringLiteral("A\nB \u4E00\nC\n2\n") << "tlbCheck"
         << QStringLiteral("Line 2: the character \"\u4E00\" cannot be stored in a table file.") << MsgIcon::Exclamation;
@@ -247,7 +244,6 @@ void TableEditorWindowTest::checkTable()
     QCOMPARE(messages->shown.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
         QCOMPARE(messages->shown[0].text, message);
-        QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
         QTEST(messages->shown[0].icon, "icon");
     }
     // A save writes the file whatever the check says.
