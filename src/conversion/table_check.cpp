@@ -126,8 +126,11 @@ private:
             namesSeen_.insert(name, reader_.fieldStart());
             return;
         }
-        fault(TableFault::DuplicateName, reader_.fieldStart(),
-              QStringLiteral("the pair name is given twice (first on line %1).").arg(number(lineAt(text_, *earlier))));
+        // Counting lines costs a pass over the text: only for the fault that is told.
+        if (check_.fault == TableFault::None)
+            fault(TableFault::DuplicateName, reader_.fieldStart(),
+                  QStringLiteral("the pair name is given twice (first on line %1).")
+                      .arg(number(lineAt(text_, *earlier))));
     }
 
     void checkFactor(QStringView field)
