@@ -12,6 +12,8 @@ um = F(1, 10**6); nm = F(1, 10**9)
 lb = F(45359237, 10**8); g0 = F(980665, 10**5); lbf = lb * g0; kgf = g0; ozf = lbf / 16
 s = F(1); minute = 60 * s; h = 3600 * s; day = 24 * h
 btu = F(105505585262, 10**8); cal = F(4184, 1000)
+# Two therms: the EC one is 100 000 BTU; the US one, on US gas bills, 105.4804 MJ exactly (NIST SP 811).
+ec_therm = 100000 * btu; us_therm = F(1054804, 10**4) * 10**6
 hp = 550 * ft * lbf
 gal = 231 * inch**3; L = F(1, 1000)
 cmil = PI / 4 * mil**2
@@ -124,7 +126,8 @@ def tables():
     J = F(1)
     t["Energy"] = [
         ("BTU", btu, "Joules", J), ("BTU", btu, "Kilojoules", F(1000)), ("BTU", btu, "Kilowatt Hours", 1000 * h),
-        ("BTU", btu, "Kilocalories", 1000 * cal), ("Therms", 100000 * btu, "Megajoules", F(10**6)),
+        ("BTU", btu, "Kilocalories", 1000 * cal), ("EC Therms", ec_therm, "Megajoules", F(10**6)),
+        ("US Therms", us_therm, "Megajoules", F(10**6)),
         ("Foot-Pounds", lbf * ft, "Joules", J), ("Inch-Pounds", lbf * inch, "Joules", J),
         ("Horsepower Hours", hp * h, "Kilowatt Hours", 1000 * h), ("Horsepower Hours", hp * h, "Megajoules", F(10**6)),
         ("Calories", cal, "Joules", J), ("Kilocalories", 1000 * cal, "Kilojoules", F(1000)),

@@ -61,6 +61,11 @@ QString valueTooLargeMessage(double largest)
 
 } // namespace
 
+bool isValueCharacter(char32_t code)
+{
+    return code == U'-' || code == U'.' || (code >= U'0' && code <= U'9');
+}
+
 QString formatFactorAnswer(double answer)
 {
     if (answer > 0.0001 && answer < 1000000.0)

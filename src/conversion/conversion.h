@@ -19,6 +19,10 @@ inline constexpr const char16_t* kOutOfRange = u"Out of Range";
 // The conversion types of the type list, in order; every one but the first has a table file.
 QStringList conversionTypes();
 
+// Whether a character may stand in the value to convert: the digits, "-" and "." (a value box filters what is typed
+// to these; the command line refuses a value with any other).
+bool isValueCharacter(char32_t code);
+
 struct MetricAnswers {
     QString answer0;
     QString answer1;

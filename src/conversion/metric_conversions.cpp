@@ -1,7 +1,5 @@
 #include "conversion/metric_conversions.h"
 
-#include "common/number_text.h"
-
 namespace mx {
 
 MetricConversions::MetricConversions(const QString& programFolder)
@@ -61,11 +59,7 @@ std::optional<CategoryChoice> MetricConversions::tableSaved(const QString& path)
         // The entries before the one the file ends in stay usable until the type is chosen again.
         choice.pairs = pairNames(result.wholeEntries);
         break;
-    case TableReadStatus::TooManyEntries:
-        choice.message = QStringLiteral("The table has more than %1 entries.  A conversion table holds at most %1 "
-                                        "entries, so none of them are listed.")
-                             .arg(generalNumberText(kMaxTableEntries));
-        break;
+    case TableReadStatus::TooManyEntries: // the editor tells why, with the line
     case TableReadStatus::Missing:
     case TableReadStatus::Unreadable:
         break;

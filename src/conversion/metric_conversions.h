@@ -18,7 +18,6 @@ struct CategoryChoice {
     QStringList pairs;               // the pair list in file order, entry 0 to be selected; empty when nothing loaded
     bool tableEditorAllowed = false; // the table editor edits every type but "Temperature"
     QString missingTableQuestion;    // not empty: the table file is missing and the user is asked to create it
-    QString message;                 // not empty: told once the pairs are listed (OK, exclamation icon)
 };
 
 // What a conversion leaves for the panel: both answers, a message, or nothing at all.
@@ -41,7 +40,7 @@ public:
     bool isCurrentTable(const QString& path) const;
     // After the table editor saved the file at `path`: nullopt when the tab shows another table (or "Temperature")
     // and stays as it is. Otherwise the table read again: a table that now ends inside an entry lists the entries
-    // read whole before it; one of more than kMaxTableEntries lists nothing and says why.
+    // read whole before it; one of more than kMaxTableEntries lists nothing.
     std::optional<CategoryChoice> tableSaved(const QString& path);
 
     // The unit captions of the pair at `index` of the list, whose text is `pairName`; nullopt when the index lies

@@ -125,8 +125,6 @@ void MetricPanel::showCategory(const CategoryChoice& choice)
         pairList_->setCurrentIndex(0);
         onPairChosen();
     }
-    if (!choice.message.isEmpty())
-        showMessage(choice.message, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void MetricPanel::onPairChosen()
@@ -148,7 +146,7 @@ int MetricPanel::filterTypedKey(int code)
             onConvert();
         return kDiscard;
     }
-    const bool allowed = code == kBackspace || code == '-' || code == '.' || (code >= '0' && code <= '9');
+    const bool allowed = code == kBackspace || isValueCharacter(char32_t(code));
     return allowed ? code : kDiscard;
 }
 

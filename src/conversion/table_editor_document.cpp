@@ -1,6 +1,7 @@
 #include "conversion/table_editor_document.h"
 
 #include "common/cp1252.h"
+#include "common/number_text.h"
 #include "conversion/table_file.h"
 #include "platform/atomic_file.h"
 #include "platform/file_access.h"
@@ -56,6 +57,28 @@ QByteArray tableFileBytes(QStringView text, QString* unstorable)
         }
     }
     return {};
+}
+
+TableCheck checkTableText(QStringView text)
+{
+    QString unstorable;
+    const QByteArray bytes = tableFileBytes(text, &unstorable);
+    if (!bytes.isNull())
+        return checkConversionTable(bytes);
+    TableCheck check;
+    check.fault = TableFault::Unstorable;
+    check.loads = false;
+    check.line = 1;
+    const qsizetype at = text.indexOf(unstorable);
+    for (qsizetype i = 0; i < at; ++i) {
+        const QChar c = text[i];
+        if ((c == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n')) || c == u'\n' ||
+            c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            ++check.line;
+    }
+    check.answer = QStringLiteral("Line %1: the character \"%2\" cannot be stored in a table file.")
+                       .arg(generalNumberText(check.line), unstorable);
+    return check;
 }
 
 TableEditorDocument::TableEditorDocument(QString path, QString category)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conversion/table_check.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -18,6 +20,10 @@ QString tableEditorText(const QByteArray& bytes);
 // "\r\n", "\r" and the Unicode line and paragraph separators all end a line). When a
 // character has no place in Windows-1252, returns a null array and sets `unstorable` (if given) to the first one.
 QByteArray tableFileBytes(QStringView text, QString* unstorable = nullptr);
+
+// Check Table: the editor's text read as the Metric tab would read the file a save writes. A character a table
+// file cannot hold is a fault on its line.
+TableCheck checkTableText(QStringView text);
 
 class TableEditorDocument {
 public:

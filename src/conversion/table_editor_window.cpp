@@ -48,7 +48,13 @@ const std::array<MenuLayout, 3>& menuLayout()
 {
     static const std::array<MenuLayout, 3> menus = {{
         {u"mnuFile", u"&File", {{u"mnuSave", u"&Save"}, {u"mnuFileS", u""}, {u"mnuExit", u"E&xit"}}},
-        {u"mnuEdit", u"&Edit", {{u"mnuCut", u"C&ut"}, {u"mnuCopy", u"&Copy"}, {u"mnuPaste", u"&Paste"}}},
+        {u"mnuEdit",
+         u"&Edit",
+         {{u"mnuCut", u"C&ut"},
+          {u"mnuCopy", u"&Copy"},
+          {u"mnuPaste", u"&Paste"},
+          {u"mnuEditS", u""},
+          {u"mnuCheckTable", u"Check &Table"}}},
         {u"mnuHelp",
          u"&Help",
          {{u"mnuContents", u"&Contents"},
@@ -75,7 +81,7 @@ QIcon toolIcon(const QString& themeName, const Drawing& draw)
         painter.end();
         drawn.addPixmap(pixmap);
     }
-    return QIcon::fromTheme(themeName, drawn);
+    return themeName.isEmpty() ? drawn : QIcon::fromTheme(themeName, drawn);
 }
 
 void drawDisk(QPainter& p)
@@ -110,6 +116,12 @@ void drawPages(QPainter& p)
         p.drawLine(QPointF(8.5, y), QPointF(12.5, y));
 }
 
+void drawCheckMark(QPainter& p)
+{
+    p.setPen(QPen(QColor(30, 130, 40), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
+}
+
 void drawClipboard(QPainter& p)
 {
     p.setPen(QPen(QColor(90, 60, 20), 1));
@@ -126,13 +138,15 @@ struct ToolButton {
     const char16_t* toolTip;
     const char16_t* themeName;
     void (*draw)(QPainter&);
+    bool separated; // a gap sets it apart from the buttons before it
 };
 
-constexpr std::array<ToolButton, 4> kToolButtons = {{
-    {u"tlbSave", u"Save", u"document-save", drawDisk},
-    {u"tlbCut", u"Cut", u"edit-cut", drawScissors},
-    {u"tlbCopy", u"Copy", u"edit-copy", drawPages},
-    {u"tlbPaste", u"Paste", u"edit-paste", drawClipboard},
+constexpr std::array<ToolButton, 5> kToolButtons = {{
+    {u"tlbSave", u"Save", u"document-save", drawDisk, false},
+    {u"tlbCut", u"Cut", u"edit-cut", drawScissors, false},
+    {u"tlbCopy", u"Copy", u"edit-copy", drawPages, false},
+    {u"tlbPaste", u"Paste", u"edit-paste", drawClipboard, false},
+    {u"tlbCheck", u"Check Table", u"", drawCheckMark, true},
 }};
 
 // The document's own text: its toPlainText() would turn a no-break space (a byte of the code page) into a blank.
@@ -216,6 +230,7 @@ void TableEditorWindow::buildMenus()
     connect(menuEntry("mnuCut"), &QAction::triggered, this, &TableEditorWindow::onCut);
     connect(menuEntry("mnuCopy"), &QAction::triggered, this, &TableEditorWindow::onCopy);
     connect(menuEntry("mnuPaste"), &QAction::triggered, this, &TableEditorWindow::onPaste);
+    connect(menuEntry("mnuCheckTable"), &QAction::triggered, this, &TableEditorWindow::onCheckTable);
     connect(menuEntry("mnuContents"), &QAction::triggered, this, &TableEditorWindow::helpContentsRequested);
     connect(menuEntry("mnuAdding"), &QAction::triggered, this,
             [this] { Q_EMIT helpTopicRequested(kEditorHelpContext); });
@@ -233,6 +248,8 @@ void TableEditorWindow::buildToolBar(QWidget* client)
     toolBar_->setFloatable(false);
     toolBar_->setIconSize(QSize(16, 16));
     for (const ToolButton& button : kToolButtons) {
+        if (button.separated)
+            toolBar_->addSeparator();
         QAction* action = toolBar_->addAction(toolIcon(QString::fromUtf16(button.themeName), button.draw),
                                               QString::fromUtf16(button.toolTip));
         action->setObjectName(QString::fromUtf16(button.key));
@@ -261,18 +278,32 @@ void TableEditorWindow::onToolButton(QAction* button)
         onCopy();
     else if (key == u"tlbPaste")
         onPaste();
+    else if (key == u"tlbCheck")
+        onCheckTable();
 }
 
 bool TableEditorWindow::saveFile()
 {
-    const QString failure = document_.save(rawText(textBox_));
+    const QString text = rawText(textBox_);
+    const QString failure = document_.save(text);
     if (!failure.isEmpty()) {
         showMessage(failure, MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     document_.setDirty(false);
     Q_EMIT saved(document_.path());
+    // The file is written all the same; a table the tab cannot load says why instead of leaving an empty list.
+    const TableCheck check = checkTableText(text);
+    if (!check.loads)
+        showMessage(check.answer, MsgButtons::Ok, MsgIcon::Exclamation);
     return true;
+}
+
+void TableEditorWindow::onCheckTable()
+{
+    const TableCheck check = checkTableText(rawText(textBox_));
+    showMessage(check.answer, MsgButtons::Ok,
+                check.fault == TableFault::None ? MsgIcon::Information : MsgIcon::Exclamation);
 }
 
 QString TableEditorWindow::selectedText() const

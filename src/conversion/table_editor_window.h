@@ -12,10 +12,10 @@ class QToolBar;
 
 namespace mx {
 
-// The table editor (frmTableEditor): the table file of one conversion type as plain text, with Save, Cut, Copy and
-// Paste on a tool bar and in the menus. It saves to the file it loaded, whatever type the Metric tab has chosen
-// since, and asks before closing with unsaved changes. The main window's registry creates, places and tracks it;
-// the window is deleted when closed, so it loads the file afresh each time it opens.
+// The table editor (frmTableEditor): the table file of one conversion type as plain text, with Save, Cut, Copy,
+// Paste and Check Table on a tool bar and in the menus. It saves to the file it loaded, whatever type the Metric tab
+// has chosen since, and asks before closing with unsaved changes. The main window's registry creates, places and tracks
+// it; the window is deleted when closed, so it loads the file afresh each time it opens.
 class TableEditorWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -56,6 +56,7 @@ private:
     void onCut();
     void onCopy();
     void onPaste();
+    void onCheckTable();
     void onTextChanged();
     void updateCutAndCopy();
     QString selectedText() const;

@@ -42,7 +42,6 @@ private Q_SLOTS:
     void enterWithoutPairsDoesNothing();
     void missingTableAsks_data();
     void missingTableAsks();
-    void tooLongSavedTableSaysSo();
     void zeroFactorIsOutOfSync();
     void overflowingProductIsTooLarge();
     void typingClearsAnswers();
@@ -244,26 +243,6 @@ void MetricPanelTest::missingTableAsks()
     QCOMPARE(messages->shown[0].buttons, MsgButtons::YesNo);
     QCOMPARE(messages->shown[0].icon, MsgIcon::Question);
     QCOMPARE(child<QComboBox>("Combo1")->count(), 0);
-}
-
-// The table editor saved the table shown with more entries than a table holds: the list stays empty, and says why.
-void MetricPanelTest::tooLongSavedTableSaysSo()
-{
-    ScopedMessages messages;
-    choose(QStringLiteral("Length"));
-    const QString path = dir_->filePath(QStringLiteral("Length.tbl"));
-    auto* pairs = child<QComboBox>("Combo1");
-    QByteArray tooMany;
-    for (int i = 0; i < 1002; ++i)
-        tooMany += "P\r\nA\r\nB\r\n2\r\n\r\n";
-    QVERIFY(test::writeFileBytes(path, tooMany));
-    messages->answerNext(MsgAnswer::Ok);
-    panel_->tableSaved(path);
-    QCOMPARE(pairs->count(), 0);
-    QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text, QStringLiteral("The table has more than 1001 entries.  A conversion table "
-                                                     "holds at most 1001 entries, so none of them are listed."));
-    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
 }
 
 void MetricPanelTest::zeroFactorIsOutOfSync()

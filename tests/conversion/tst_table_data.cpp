@@ -1,3 +1,4 @@
+#include "conversion/table_check.h"
 #include "conversion/table_file.h"
 
 #include "test_registry.h"
@@ -172,7 +173,8 @@ QHash<QString, Unit> unitsBySi()
         {u"Kilowatts", 1e3, u"power"},
 
         {u"BTU", btu, u"energy"},
-        {u"Therms", 1e5 * btu, u"energy"},
+        {u"EC Therms", 1e5 * btu, u"energy"},
+        {u"US Therms", 105.4804e6, u"energy"},
         {u"Foot-Pounds", foot * lbf, u"energy"},
         {u"Inch-Pounds", inch * lbf, u"energy"},
         {u"Horsepower Hours", horsepower * hour, u"energy"},
@@ -284,6 +286,7 @@ void TableDataTest::table()
     ConversionTableArray table;
     const TableReadResult result = readConversionTable(tablePath(type), table);
     QCOMPARE(result.status, TableReadStatus::Ok);
+    QCOMPARE(checkConversionTableFile(tablePath(type), type).fault, TableFault::None);
     QVERIFY2(result.count >= (type == u"Custom" ? 3 : 6) && result.count <= 20,
              qPrintable(QString::number(result.count)));
 

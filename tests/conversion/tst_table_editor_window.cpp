@@ -49,6 +49,8 @@ private Q_SLOTS:
     void closing_data();
     void closing();
     void failedSaveLosesNothing();
+    void checkTable_data();
+    void checkTable();
     void cutAndCopyFollowTheSelection();
     void clipboard();
 
@@ -95,15 +97,16 @@ void TableEditorWindowTest::form()
     QStringList menus;
     for (QAction* m : editor_->menuBar()->actions())
         menus << m->menu()->objectName() + u'=' + m->text() + u':' + describe(m->menu()->actions()).join(u',');
-    QCOMPARE(menus, (QStringList{"mnuFile=&File:mnuSave=&Save,mnuFileS=,mnuExit=E&xit",
-                                 "mnuEdit=&Edit:mnuCut=C&ut,mnuCopy=&Copy,mnuPaste=&Paste",
-                                 "mnuHelp=&Help:mnuContents=&Contents off,mnuAdding=&Editor Help off,mnuHelpS=,"
-                                 "mnuAbout=&About off"}));
+    QCOMPARE(menus, (QStringList{
+                        "mnuFile=&File:mnuSave=&Save,mnuFileS=,mnuExit=E&xit",
+                        "mnuEdit=&Edit:mnuCut=C&ut,mnuCopy=&Copy,mnuPaste=&Paste,mnuEditS=,mnuCheckTable=Check &Table",
+                        "mnuHelp=&Help:mnuContents=&Contents off,mnuAdding=&Editor Help off,mnuHelpS=,"
+                        "mnuAbout=&About off"}));
     auto* bar = editor_->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
-    QCOMPARE(describe(bar->actions(), true),
-             (QStringList{"tlbSave=Save", "tlbCut=Cut off", "tlbCopy=Copy off", "tlbPaste=Paste"}));
+    QCOMPARE(describe(bar->actions(), true), (QStringList{"tlbSave=Save", "tlbCut=Cut off", "tlbCopy=Copy off",
+                                                          "tlbPaste=Paste", "=", "tlbCheck=Check Table"}));
     for (QAction* button : bar->actions())
-        QVERIFY(!button->icon().isNull());
+        QVERIFY(button->isSeparator() || !button->icon().isNull());
 
     // A help entry turns on once something answers it.
     QSignalSpy topic(editor_.data(), &TableEditorWindow::helpTopicRequested);
@@ -117,7 +120,7 @@ void TableEditorWindowTest::form()
 void TableEditorWindowTest::unchangedSaveWritesTheSameBytes()
 {
     const QByteArray bytes = "A\xA0\x80\r\n\xB0"
-                             "F\r\n";
+                             "F\r\nB\r\n1\r\n\r\n";
     open(&bytes);
     QSignalSpy saved(editor_.data(), &TableEditorWindow::saved);
     action("tlbSave")->trigger();
@@ -202,6 +205,51 @@ void TableEditorWindowTest::failedSaveLosesNothing()
     QVERIFY(editor_->tableDirty() && editor_->isVisible());
     QCOMPARE(textBox()->toPlainText(), text);
     QCOMPARE(test::readFileBytes(path()), kLength);
+}
+
+// Check Table answers for the text as a save would write it; a save whose table would not load says why.
+void TableEditorWindowTest::checkTable_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("message"); // empty: none
+    QTest::addColumn<MsgIcon>("icon");
+
+    QTest::newRow("valid") << "A vs B\nA\nB\n2\n"
+                           << "mnuCheckTable"
+                           << "The table is valid: 1 conversion." << MsgIcon::Information;
+    QTest::newRow("character a table cannot hold")
+        << QStringLiteral("A\nB \u4E00\nC\n2\n") << "tlbCheck"
+        << QStringLiteral("Line 2: the character \"\u4E00\" cannot be stored in a table file.") << MsgIcon::Exclamation;
+    QTest::newRow("saved, loads with a zero factor") << "A\nB\nC\n0\n"
+                                                     << "tlbSave"
+                                                     << "" << MsgIcon::None;
+    QTest::newRow("saved, does not load")
+        << "A\nB\nC\n2"
+        << "mnuSave"
+        << "Line 5: the entry that begins on line 1 has no separator line." << MsgIcon::Exclamation;
+}
+
+void TableEditorWindowTest::checkTable()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, entry);
+    QFETCH(QString, message);
+    open();
+    ScopedMessages messages;
+    if (!message.isEmpty())
+        messages->answerNext(MsgAnswer::Ok);
+    textBox()->setPlainText(text);
+    action(qPrintable(entry))->trigger();
+    QCOMPARE(messages->shown.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(messages->shown[0].text, message);
+        QTEST(messages->shown[0].icon, "icon");
+    }
+    // A save writes the file whatever the check says.
+    if (entry.endsWith(u"Save"))
+        QCOMPARE(test::readFileBytes(path()),
+                 text.replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toLatin1() + "\r\n");
 }
 
 void TableEditorWindowTest::cutAndCopyFollowTheSelection()

@@ -1,0 +1,72 @@
+#include "conversion/table_check.h"
+
+#include "test_registry.h"
+
+#include <QTest>
+
+using namespace mx;
+
+namespace {
+
+QByteArray entries(int n)
+{
+    QByteArray text;
+    for (int i = 0; i < n; ++i)
+        text += "Pair " + QByteArray::number(i) + "\r\nA\r\nB\r\n2\r\n\r\n";
+    return text;
+}
+
+const QByteArray kEntry = "N\r\nA\r\nB\r\n2\r\n\r\n";
+
+} // namespace
+
+class TableCheckTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void check_data();
+    void check();
+};
+
+void TableCheckTest::check_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("loads");
+
+    QTest::newRow("valid") << entries(2) << "The table is valid: 2 conversions." << true;
+    QTest::newRow("D exponent, negative factor")
+        << QByteArray("N\r\nA\r\nB\r\n 1D3\r\n\r\nM\r\nA\r\nB\r\n-2.5E2\r\n\r\n")
+        << "The table is valid: 2 conversions." << true;
+    QTest::newRow("an empty text saved") << QByteArray("\r\n") << "Line 1: the table has no entries." << false;
+    QTest::newRow("no separator after the last entry")
+        << kEntry + "M\r\nA\r\nB\r\n2\r\n"
+        << "Line 10: the entry that begins on line 6 has no separator line." << false;
+    QTest::newRow("extra empty line at the end") << kEntry + "\r\n"
+                                                 << "Line 6: empty lines follow the last entry." << false;
+    QTest::newRow("factor with unit text")
+        << QByteArray("N\r\nA\r\nB\r\n25.4 mm\r\n\r\n") << "Line 4: the factor is not a number." << true;
+    QTest::newRow("factor zero, LF and lone CR")
+        << QByteArray("N\nA\rB\r\n0.0\r\r") << "Line 4: the factor is zero." << true;
+    QTest::newRow("pair name twice") << kEntry + "M\r\nA\r\nB\r\n2\r\n\r\n" + kEntry
+                                     << "Line 11: the pair name is given twice (first on line 1)." << true;
+    QTest::newRow("unclosed quote in the fifth field")
+        << QByteArray("N\r\nA\r\nB\r\n2\r\n\"rest\r\n") << "Line 5: the quote is not closed." << true;
+    QTest::newRow("unclosed quote takes the rest")
+        << "N\r\n\"A\r\nB\r\n2\r\n\r\n" + kEntry << "Line 2: the quote is not closed." << false;
+    QTest::newRow("first fault wins") << QByteArray("N\r\nA\r\nB\r\n0\r\n\r\nM\r\n") << "Line 4: the factor is zero."
+                                      << false;
+    QTest::newRow("field too long") << "N\r\nA\r\n" + QByteArray(4097, 'x') + "\r\n2\r\n\r\n"
+                                    << "Line 3: the field is longer than 4096 characters." << false;
+    QTest::newRow("1002 entries") << entries(1002) << "Line 5006: the table has more than 1001 entries." << false;
+}
+
+void TableCheckTest::check()
+{
+    QFETCH(QByteArray, bytes);
+    const TableCheck check = checkConversionTable(bytes);
+    QTEST(check.answer, "answer");
+    QTEST(check.loads, "loads");
+}
+
+MX_REGISTER_TEST(TableCheckTest)
+#include "tst_table_check.moc"
