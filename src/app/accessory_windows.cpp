@@ -98,6 +98,8 @@ QWidget* AccessoryWindows::open(const QString& formName)
     if (!kind->window) {
         kind->window = kind->make();
         kind->window->setObjectName(formName);
+        const QSize client(int(pixelsToTwips(kind->window->width())), int(pixelsToTwips(kind->window->height())));
+        kind->frameAllowance = (kind->traits.openingSizeTwips - client).expandedTo({0, 0});
         adopt(kind->window);
         place(*kind);
         // Where it was is remembered each time it closes.
@@ -183,13 +185,19 @@ bool AccessoryWindows::eventFilter(QObject* watched, QEvent* event)
                 kind.runPosition = windowPosTwips(kind.window);
             } else {
                 CapturedGeometry geometry;
-                addGeometry(geometry, kind.traits, windowPosTwips(kind.window), windowSizeTwips(kind.window),
+                addGeometry(geometry, kind.traits, windowPosTwips(kind.window), storedSizeOf(kind),
                             windowStateCode(kind.window));
                 storePositions(geometry);
             }
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+QSize AccessoryWindows::storedSizeOf(const Kind& kind)
+{
+    const QWidget* w = kind.window;
+    return QSize(int(pixelsToTwips(w->width())), int(pixelsToTwips(w->height()))) + kind.frameAllowance;
 }
 
 QPoint AccessoryWindows::storedPlace(const Kind& kind) const
@@ -211,8 +219,10 @@ bool AccessoryWindows::place(Kind& kind) const
         return true;
     // Stored as outer sizes; the key named for the height holds the width.
     const QSize size(storedNumber(traits.widthKey).value_or(0), storedNumber(traits.heightKey).value_or(0));
-    if (size.width() > 0 && size.height() > 0)
-        window->resize(twipsToPixels(size.width()), twipsToPixels(size.height()));
+    if (size.width() > 0 && size.height() > 0) {
+        const QSize client = (size - kind.frameAllowance).expandedTo({kTwipsPerPixel, kTwipsPerPixel});
+        window->resize(twipsToPixels(client.width()), twipsToPixels(client.height()));
+    }
     const qint16 stateCode = qint16(storedNumber(traits.stateKey).value_or(0));
     if (stateCode == 1)
         window->setWindowState(Qt::WindowMinimized);
@@ -234,7 +244,7 @@ CapturedGeometry AccessoryWindows::captureGeometry() const
         qint16 state = 0;
         if (const QWidget* w = kind.window) {
             position = windowPosTwips(w);
-            size = windowSizeTwips(w);
+            size = storedSizeOf(kind);
             state = windowStateCode(w);
         } else if (CenterForms) {
             position = centredTopLeftTwips(screen, size);

@@ -74,7 +74,12 @@ private:
         Factory make;
         QPointer<QWidget> window;
         QPoint runPosition; // for windows whose place is kept for the run only
+        // What a stored outer size has beyond the client area: the frame the window allows for at its opening
+        // size. Sizes are stored and applied through it, so a window opened and saved again keeps its size
+        // whatever frame the desktop draws.
+        QSize frameAllowance{};
     };
+    static QSize storedSizeOf(const Kind& kind);
     Kind* find(const QString& formName);
     const Kind* find(const QString& formName) const;
     QPoint storedPlace(const Kind& kind) const;
