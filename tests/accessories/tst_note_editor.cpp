@@ -85,6 +85,7 @@ private Q_SLOTS:
     void spellingWritesBackWhatChanged();
     void spellingWithHunspell();
     void spellingWithoutADictionary();
+    void spellingDialogAsDesigned();
 
 private:
     NoteEditorWindow* openEditor();
@@ -294,15 +295,13 @@ void NoteEditorTest::toggles()
         bold.setFontWeight(QFont::Bold);
         half.mergeCharFormat(bold);
     }
+    QVERIFY(editor_->save());
     selectAll();
     editor_->findChild<QAction*>(command)->trigger();
+    QVERIFY(editor_->notesDirty()); // formatting alone is a change
     QCOMPARE(describeDocument(*editor_->textBox()->document()).join(u'\n'), once);
     editor_->findChild<QAction*>(command)->trigger();
     QCOMPARE(describeDocument(*editor_->textBox()->document()).join(u'\n'), twice);
-    QVERIFY(editor_->notesDirty());
-    ScopedMessages messages;
-    messages->answerNext(MsgAnswer::No);
-    editor_->close();
 }
 
 void NoteEditorTest::cancelledDialogsChangeNothing()
@@ -736,6 +735,43 @@ void NoteEditorTest::spellingWithoutADictionary()
     QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
     QCOMPARE(messages->shown[0].icon, MsgIcon::None);
     QCOMPARE(editor_->textBox()->toPlainText(), u"Thiss"_s);
+}
+
+void NoteEditorTest::spellingDialogAsDesigned()
+{
+    SpellingDialog dialog;
+    dialog.ask(u"teh"_s, {u"the"_s, u"ten"_s});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.objectName(), u"frmSpelling"_s);
+    QCOMPARE(dialog.windowTitle(), u"Spelling"_s);
+    QCOMPARE(dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text(), u"teh"_s);
+    auto* changeTo = dialog.findChild<QLineEdit*>(u"txtChangeTo"_s);
+    QCOMPARE(changeTo->text(), u"the"_s);
+    QStringList captions;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        captions << button->objectName() + u'=' + button->text();
+        QVERIFY2(button->sizeHint().width() <= button->width() + 2, qPrintable(button->text()));
+        QVERIFY(!button->accessibleName().isEmpty());
+    }
+    QCOMPARE(captions, (QStringList{u"cmdIgnore=&Ignore"_s, u"cmdIgnoreAll=I&gnore All"_s, u"cmdChange=&Change"_s,
+                                    u"cmdChangeAll=Change A&ll"_s, u"cmdAdd=&Add"_s, u"cmdCancel=Cancel"_s}));
+    QCOMPARE(dialog.findChild<QLabel*>(u"lblNotInDictionary"_s)->text(), u"Not in Dictionary:"_s);
+    QCOMPARE(dialog.findChild<QLabel*>(u"lblChangeTo"_s)->text(), u"Change &To:"_s);
+    QCOMPARE(dialog.findChild<QLabel*>(u"lblSuggestions"_s)->text(), u"&Suggestions:"_s);
+
+    // Picking a suggestion puts it in "Change To"; Enter changes; without suggestions the word itself stands there.
+    auto* list = dialog.findChild<QListWidget*>(u"lstSuggestions"_s);
+    list->setCurrentRow(1);
+    QCOMPARE(changeTo->text(), u"ten"_s);
+    QTest::keyClick(changeTo, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(int(dialog.answer().action), int(SpellingAction::Change));
+    QCOMPARE(dialog.answer().replacement, u"ten"_s);
+    dialog.ask(u"Mensurix"_s, {});
+    QCOMPARE(changeTo->text(), u"Mensurix"_s);
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(int(dialog.answer().action), int(SpellingAction::Cancel));
 }
 
 MX_REGISTER_TEST(NoteEditorTest)

@@ -333,11 +333,20 @@ void SettingsTest::openWindowsAreCaptured()
 // and size at exit.
 void SettingsTest::noteEditorKeepsItsPlaceSizeAndState()
 {
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    // While windows are centred, it opens centred at its opening size, whatever was stored.
+    writeRaw(SettingsFile, settingsText(kStored, "Yes", "No"));
     start();
     action("mnuNoteEditor")->trigger();
     QPointer<QWidget> editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
     QVERIFY(editor);
+    QCOMPARE(windowPosTwips(editor), centredTwips({7200, 5400}));
+    QCOMPARE(editor->size(), QSize(472, 332));
+    exit();
+
+    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    start();
+    action("mnuNoteEditor")->trigger();
+    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
     QCOMPARE(windowPosTwips(editor), QPoint(600, 900));
     QCOMPARE(editor->size(), QSize(472, 332)); // 7200 by 5400 twips less the frame the window allows for
     editor->move(150, 300);
