@@ -374,6 +374,7 @@ void SettingsTest::noteEditorKeepsItsPlaceSizeAndState()
     editor->setWindowState(Qt::WindowNoState);
     QTRY_COMPARE(editor->size(), QSize(500, 400));
     QCOMPARE(editor->pos(), QPoint(150, 300));
+    delete editor;
 }
 
 // The find dialog opens where it was last closed, for as long as the program runs; the file never holds it.
