@@ -15,8 +15,7 @@ namespace mx {
 
 // The find dialog (frmFind, caption "Find"): collects the text and options and asks the note editor to search;
 // the editor selects the match. What was searched for and where it was found live in FindPositions, which
-// outlasts the window; the window itself starts blank each time it opens and is deleted when
-// closed.
+// outlasts the window; the window itself starts blank each time it opens and is deleted when closed.
 class FindDialog : public QWidget {
     Q_OBJECT
 public:
