@@ -21,6 +21,22 @@ qint16 windowStateCode(const QWidget* window)
     return 0;
 }
 
+// The numbers of a window's keys: place and size only in the normal state, the state in any.
+void addGeometry(CapturedGeometry& geometry, const AccessoryWindowTraits& traits, QPoint position, QSize size,
+                 qint16 state)
+{
+    if (state == 0) {
+        geometry.emplace_back(traits.leftKey, position.x());
+        geometry.emplace_back(traits.topKey, position.y());
+        if (!traits.widthKey.isEmpty()) {
+            geometry.emplace_back(traits.widthKey, size.width());
+            geometry.emplace_back(traits.heightKey, size.height());
+        }
+    }
+    if (!traits.stateKey.isEmpty())
+        geometry.emplace_back(traits.stateKey, state);
+}
+
 } // namespace
 
 AccessoryWindows::AccessoryWindows(QObject* parent) : QObject(parent) {}
@@ -82,11 +98,12 @@ QWidget* AccessoryWindows::open(const QString& formName)
     if (!kind->window) {
         kind->window = kind->make();
         kind->window->setObjectName(formName);
+        const QSize client(int(pixelsToTwips(kind->window->width())), int(pixelsToTwips(kind->window->height())));
+        kind->frameAllowance = (kind->traits.openingSizeTwips - client).expandedTo({0, 0});
         adopt(kind->window);
         place(*kind);
-        // A window whose place lasts for the run only is remembered each time it closes.
-        if (kind->traits.leftKey.isEmpty())
-            kind->window->installEventFilter(this);
+        // Where it was is remembered each time it closes.
+        kind->window->installEventFilter(this);
     }
     QWidget* window = kind->window;
     window->show();
@@ -108,6 +125,12 @@ int AccessoryWindows::runDialog(const QString& formName)
         return result;
     }
     return -1;
+}
+
+bool AccessoryWindows::placeAgain(const QString& formName)
+{
+    Kind* kind = find(formName);
+    return kind && kind->window && place(*kind);
 }
 
 QWidget* AccessoryWindows::loaded(const QString& formName) const
@@ -156,11 +179,25 @@ bool AccessoryWindows::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close) {
         for (Kind& kind : kinds_) {
-            if (kind.window == watched && kind.traits.leftKey.isEmpty())
+            if (kind.window != watched)
+                continue;
+            if (kind.traits.leftKey.isEmpty()) {
                 kind.runPosition = windowPosTwips(kind.window);
+            } else {
+                CapturedGeometry geometry;
+                addGeometry(geometry, kind.traits, windowPosTwips(kind.window), storedSizeOf(kind),
+                            windowStateCode(kind.window));
+                storePositions(geometry);
+            }
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+QSize AccessoryWindows::storedSizeOf(const Kind& kind)
+{
+    const QWidget* w = kind.window;
+    return QSize(int(pixelsToTwips(w->width())), int(pixelsToTwips(w->height()))) + kind.frameAllowance;
 }
 
 QPoint AccessoryWindows::storedPlace(const Kind& kind) const
@@ -170,25 +207,28 @@ QPoint AccessoryWindows::storedPlace(const Kind& kind) const
     return {mx::storedNumber(kind.traits.leftKey).value_or(0), mx::storedNumber(kind.traits.topKey).value_or(0)};
 }
 
-void AccessoryWindows::place(Kind& kind) const
+bool AccessoryWindows::place(Kind& kind) const
 {
     QWidget* window = kind.window;
     const AccessoryWindowTraits& traits = kind.traits;
     if (traits.guard == PlacementGuard::SkipWhileMinimisedOrResizing && (MainResizing || window->isMinimized()))
-        return;
+        return false;
     moveWindowTwips(window,
                     openingPosTwips(traits.openingSizeTwips, storedPlace(kind), screenSizeTwips(), CenterForms));
     if (CenterForms || traits.widthKey.isEmpty())
-        return;
+        return true;
     // Stored as outer sizes; the key named for the height holds the width.
     const QSize size(storedNumber(traits.widthKey).value_or(0), storedNumber(traits.heightKey).value_or(0));
-    if (size.width() > 0 && size.height() > 0)
-        window->resize(twipsToPixels(size.width()), twipsToPixels(size.height()));
+    if (size.width() > 0 && size.height() > 0) {
+        const QSize client = (size - kind.frameAllowance).expandedTo({kTwipsPerPixel, kTwipsPerPixel});
+        window->resize(twipsToPixels(client.width()), twipsToPixels(client.height()));
+    }
     const qint16 stateCode = qint16(storedNumber(traits.stateKey).value_or(0));
     if (stateCode == 1)
         window->setWindowState(Qt::WindowMinimized);
     else if (stateCode == 2)
         window->setWindowState(Qt::WindowMaximized);
+    return true;
 }
 
 CapturedGeometry AccessoryWindows::captureGeometry() const
@@ -204,7 +244,7 @@ CapturedGeometry AccessoryWindows::captureGeometry() const
         qint16 state = 0;
         if (const QWidget* w = kind.window) {
             position = windowPosTwips(w);
-            size = windowSizeTwips(w);
+            size = storedSizeOf(kind);
             state = windowStateCode(w);
         } else if (CenterForms) {
             position = centredTopLeftTwips(screen, size);
@@ -216,16 +256,7 @@ CapturedGeometry AccessoryWindows::captureGeometry() const
                 state = qint16(storedNumber(traits.stateKey).value_or(0));
             }
         }
-        if (state == 0) {
-            geometry.emplace_back(traits.leftKey, position.x());
-            geometry.emplace_back(traits.topKey, position.y());
-            if (!traits.widthKey.isEmpty()) {
-                geometry.emplace_back(traits.widthKey, size.width());
-                geometry.emplace_back(traits.heightKey, size.height());
-            }
-        }
-        if (!traits.stateKey.isEmpty())
-            geometry.emplace_back(traits.stateKey, state);
+        addGeometry(geometry, traits, position, size, state);
     }
     return geometry;
 }

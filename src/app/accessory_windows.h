@@ -44,6 +44,10 @@ public:
     // Makes the modal window and runs it through the dialog service; -1 when none is declared under the name.
     int runDialog(const QString& formName);
 
+    // Places a loaded window again by the placement rule (the find dialog, at its first activation); false when it
+    // is not loaded or its guard kept it where it is.
+    bool placeAgain(const QString& formName);
+
     QWidget* loaded(const QString& formName) const;
     // The loaded windows, in the order they were loaded.
     QList<QWidget*> loadedWindows() const;
@@ -57,7 +61,8 @@ public:
     bool closeAll();
 
     // Where each declared window is, or would open, as the settings keys it is stored under. A minimised or
-    // maximised window keeps its last normal place and size; only its state is recorded.
+    // maximised window keeps its last normal place and size; only its state is recorded. A window also leaves
+    // its place in the program-wide values when it closes, so that it opens there again.
     CapturedGeometry captureGeometry() const;
 
 protected:
@@ -69,11 +74,16 @@ private:
         Factory make;
         QPointer<QWidget> window;
         QPoint runPosition; // for windows whose place is kept for the run only
+        // What a stored outer size has beyond the client area: the frame the window allows for at its opening
+        // size. Sizes are stored and applied through it, so a window opened and saved again keeps its size
+        // whatever frame the desktop draws.
+        QSize frameAllowance{};
     };
+    static QSize storedSizeOf(const Kind& kind);
     Kind* find(const QString& formName);
     const Kind* find(const QString& formName) const;
     QPoint storedPlace(const Kind& kind) const;
-    void place(Kind& kind) const;
+    bool place(Kind& kind) const;
 
     std::vector<Kind> kinds_;
     struct DialogKind {

@@ -174,7 +174,7 @@ void RestoreDefaults(const QString& path)
     writeSettings(path);
 }
 
-void SaveNewPos(const QString& path, const CapturedGeometry& geometry)
+void storePositions(const CapturedGeometry& geometry)
 {
     for (const auto& [key, value] : geometry) {
         for (const StoredNumber& number : storedNumbers()) {
@@ -188,6 +188,11 @@ void SaveNewPos(const QString& path, const CapturedGeometry& geometry)
                     std::clamp<qint64>(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
         }
     }
+}
+
+void SaveNewPos(const QString& path, const CapturedGeometry& geometry)
+{
+    storePositions(geometry);
     ShowTipsSetting = tipsSettingFromFlag();
     CenterForms = false;
     CenterAllForms = QStringLiteral("No");

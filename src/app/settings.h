@@ -45,6 +45,9 @@ std::vector<IniEntry> settingsEntries();
 // Where the windows are at exit, in whole twips, as the keys of "Position Information" they go to.
 using CapturedGeometry = std::vector<std::pair<QString, qint64>>;
 
+// Puts the captured numbers into the program-wide values of their keys, without writing the file.
+void storePositions(const CapturedGeometry& geometry);
+
 // The exit routines of the main window. Each writes all keys to the settings file at `path` with one atomic write;
 // failures are silent and lose that run's settings, never the old file.
 void NormalUnload(const QString& path);

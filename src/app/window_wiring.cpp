@@ -1,6 +1,8 @@
 #include "app/window_wiring.h"
 
 #include "accessories/calculator_window.h"
+#include "accessories/find_dialog.h"
+#include "accessories/note_editor_window.h"
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
 #include "app/link_view.h"
@@ -19,6 +21,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
 namespace mx {
 namespace {
@@ -89,27 +92,49 @@ void wireTableEditor(MainWindow& main, MetricPanel* metric)
     });
 }
 
+// The note editor and its find dialog. The editor asks for the dialog through the registry, the dialog selects
+// text in the editor, and the dialog goes when the editor goes. What was searched for lasts for the run.
+void wireNoteEditor(AccessoryWindows& windows)
+{
+    const QString editorName = NoteEditorWindow::traits().formName;
+    const QString findName = FindDialog::traits().formName;
+    windows.addWindow(NoteEditorWindow::traits(), [&windows, findName] {
+        auto* editor = new NoteEditorWindow(NotesFile);
+        installHelpKey(editor, kNoteEditorHelpContext);
+        QObject::connect(editor, &NoteEditorWindow::findRequested, &windows,
+                         [&windows, findName] { windows.open(findName); });
+        QObject::connect(editor, &NoteEditorWindow::closing, &windows, [&windows, findName] {
+            if (QWidget* find = windows.loaded(findName))
+                find->close();
+        });
+        QObject::connect(editor, &NoteEditorWindow::helpContentsRequested, &windows, [] { ShowHelpContents(); });
+        QObject::connect(editor, &NoteEditorWindow::noteHelpRequested, &windows,
+                         [] { ShowHelpContext(kNoteEditorHelpContext); });
+        QObject::connect(editor, &NoteEditorWindow::aboutRequested, &windows,
+                         [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });
+        return editor;
+    });
+    auto positions = std::make_shared<FindPositions>();
+    windows.addWindow(FindDialog::traits(), [&windows, editorName, findName, positions] {
+        auto* find = new FindDialog(*positions);
+        find->setSearch([&windows, editorName](const FindSearch& search) {
+            auto* editor = qobject_cast<NoteEditorWindow*>(windows.loaded(editorName));
+            return editor ? editor->findText(search.text, search.from, search.options) : -1;
+        });
+        find->setPlacement([&windows, findName] { return windows.placeAgain(findName); });
+        return find;
+    });
+}
+
 } // namespace
 
 void wireWindows(MainWindow& main)
 {
     AccessoryWindows& windows = main.windows();
-    // The accessory windows with the places they open at. Those not yet part of the program are declared by their
-    // places alone, so that the settings file still records where they would open.
+    // The accessory windows, each declared with the place it opens at.
     windows.addWindow(CalculatorWindow::traits(), [] { return new CalculatorWindow; });
     wireTableEditor(main, main.findChild<MetricPanel*>());
-    // The settings key named for the height holds the width, and the other the height.
-    windows.addWindow({.formName = QStringLiteral("frmNoteEditor"),
-                       .openingSizeTwips = {7200, 5400},
-                       .leftKey = QStringLiteral("Note Editor Left"),
-                       .topKey = QStringLiteral("Note Editor Top"),
-                       .widthKey = QStringLiteral("Note Editor Height"),
-                       .heightKey = QStringLiteral("Note Editor Width"),
-                       .stateKey = QStringLiteral("Note Editor State")});
-    // The find dialog's place is kept for the run only.
-    windows.addWindow({.formName = QStringLiteral("frmFind"),
-                       .openingSizeTwips = {4695, 2085},
-                       .guard = PlacementGuard::SkipWhileMinimisedOrResizing});
+    wireNoteEditor(windows);
 
     openFrom(main, "mnuCalculator", QStringLiteral("Calculator"));
     openFrom(main, "mnuNoteEditor", QStringLiteral("frmNoteEditor"));

@@ -12,6 +12,7 @@
 namespace mx {
 
 struct AccessoryWindowTraits {
+    // Every member has an initialiser, so a declaration may leave out the keys it does not use.
     QString formName{};       // "Calculator", "frmTableEditor", ...
     QSize openingSizeTwips{}; // outer size when it opens, in twips
     QString leftKey{};        // settings key of the stored left edge ("Calculator Left"); empty: kept for the run only

@@ -1,3 +1,4 @@
+#include "accessories/note_editor_window.h"
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
 #include "app/application.h"
@@ -7,13 +8,16 @@
 #include "conversion/table_editor_window.h"
 #include "scripted_dialogs.h"
 #include "scripted_messages.h"
+#include "shell/help_viewer.h"
 #include "test_helpers.h"
 #include "test_registry.h"
 #include "window_helpers.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +29,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
 
@@ -61,6 +67,10 @@ private Q_SLOTS:
     void windowIsFixed();
     void accessoryWindowsAreSingleAndPlaced();
     void toolsMenuOpensTheCalculator();
+    void noteEditorDrivesTheFindDialog();
+    void noteEditorHelpAndAbout();
+    void exitWithUnsavedNotes_data();
+    void exitWithUnsavedNotes();
     void helpMenuOpensItsWindows_data();
     void helpMenuOpensItsWindows();
     void linkHintAndWebDialog();
@@ -357,7 +367,7 @@ void MainWindowTest::accessoryWindowsAreSingleAndPlaced()
     QVERIFY(windows.open(QStringLiteral("Calculator")) != nullptr);
     QCOMPARE(made, 2); // made fresh after a close
     QCOMPARE(windows.loadedWindows().size(), 1);
-    QVERIFY(!windows.open(QStringLiteral("frmNoteEditor"))); // declared by its place only
+    QVERIFY(!windows.open(QStringLiteral("frmNone"))); // never declared
 }
 
 void MainWindowTest::toolsMenuOpensTheCalculator()
@@ -371,6 +381,99 @@ void MainWindowTest::toolsMenuOpensTheCalculator()
     QCOMPARE(QString::fromLatin1(calculator->metaObject()->className()), QStringLiteral("mx::CalculatorWindow"));
     entry->trigger();
     QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{calculator});
+}
+
+// Tools ▸ Note Editor opens the editor; its Find opens the find dialog through the registry, the dialog selects
+// text in the editor, and goes when the editor goes.
+void MainWindowTest::noteEditorDrivesTheFindDialog()
+{
+    QVERIFY(test::writeFileBytes(NotesFile, "{\\rtf1 A note and a Note\\par}"));
+    auto* entry = window_->findChild<QAction*>(QStringLiteral("mnuNoteEditor"));
+    QVERIFY(entry->isEnabled());
+    entry->trigger();
+    auto* editor = qobject_cast<NoteEditorWindow*>(window_->windows().loaded(QStringLiteral("frmNoteEditor")));
+    QVERIFY(editor);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->textBox()->toPlainText(), QStringLiteral("A note and a Note"));
+    entry->trigger();
+    QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{editor});
+
+    editor->findChild<QAction*>(QStringLiteral("tlbFind"))->trigger();
+    QPointer<QWidget> find = window_->windows().loaded(QStringLiteral("frmFind"));
+    QVERIFY(find);
+    QVERIFY(find->isVisible());
+    find->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("note"));
+    find->findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(editor->textBox()->textCursor().selectionStart(), 2);
+    QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+    QCOMPARE(editor->textBox()->textCursor().selectedText(), QStringLiteral("Note"));
+    editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    QCOMPARE(window_->windows().loaded(QStringLiteral("frmFind")), find.data()); // one dialog
+
+    QVERIFY(editor->close());
+    QTRY_VERIFY(find.isNull());
+    QVERIFY(window_->windows().loadedWindows().isEmpty());
+}
+
+void MainWindowTest::noteEditorHelpAndAbout()
+{
+    QVERIFY(QFile::copy(QStringLiteral(MX_DATA_DIR "/MENSURIX.HTM"), AppPath + QStringLiteral("MENSURIX.HTM")));
+    window_->findChild<QAction*>(QStringLiteral("mnuNoteEditor"))->trigger();
+    QWidget* editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QTest::keyClick(editor, Qt::Key_F1);
+    QVERIFY(openHelpViewer());
+    QCOMPARE(openHelpViewer()->browser()->source().fragment(), QStringLiteral("note-editor"));
+    editor->findChild<QAction*>(QStringLiteral("mnuContents"))->trigger();
+    QCOMPARE(openHelpViewer()->browser()->source().fragment(), QStringLiteral("contents"));
+    editor->findChild<QAction*>(QStringLiteral("mnuNoteHelp"))->trigger();
+    QCOMPARE(openHelpViewer()->browser()->source().fragment(), QStringLiteral("note-editor"));
+    delete openHelpViewer();
+
+    test::ScriptedDialogs dialogs;
+    dialogs.answer(QStringLiteral("frmAbout"), [](QDialog&) { return int(QDialog::Accepted); });
+    editor->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+    QCOMPARE(dialogs.opened, QStringList{QStringLiteral("frmAbout")});
+}
+
+void MainWindowTest::exitWithUnsavedNotes_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("exits");
+    QTest::newRow("cancel keeps everything open") << "Cancel" << false;
+    QTest::newRow("no closes without saving") << "No" << true;
+    QTest::newRow("yes saves and closes") << "Yes" << true;
+}
+
+void MainWindowTest::exitWithUnsavedNotes()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, exits);
+    QFile::remove(NotesFile);
+    window_->findChild<QAction*>(QStringLiteral("mnuNoteEditor"))->trigger();
+    auto* editor = qobject_cast<NoteEditorWindow*>(window_->windows().loaded(QStringLiteral("frmNoteEditor")));
+    editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    QPointer<QWidget> find = window_->windows().loaded(QStringLiteral("frmFind"));
+    QTest::keyClicks(editor->textBox(), QStringLiteral("unsaved"));
+
+    test::ScopedMessages messages;
+    messages->answerNext(answer == u"Yes" ? MsgAnswer::Yes : answer == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
+    QCOMPARE(window_->close(), exits);
+    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text, QStringLiteral("Do you want to save your changes?"));
+    // The find dialog, opened last, is closed first, before the editor asks.
+    QVERIFY(find.isNull() || !find->isVisible());
+    QCOMPARE(QFile::exists(NotesFile), answer == u"Yes");
+    if (exits) {
+        QTRY_VERIFY(window_.isNull());
+        return;
+    }
+    QVERIFY(window_->isVisible());
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->textBox()->toPlainText(), QStringLiteral("unsaved"));
+    QVERIFY(editor->notesDirty());
 }
 
 void MainWindowTest::helpMenuOpensItsWindows_data()

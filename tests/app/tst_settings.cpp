@@ -2,6 +2,7 @@
 #include "app/app_globals.h"
 #include "app/main_window.h"
 #include "platform/shell_open.h"
+#include "platform/window_placement.h"
 #include "scripted_dialogs.h"
 #include "scripted_messages.h"
 #include "test_helpers.h"
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void menuClicksDecideTheExit_data();
     void menuClicksDecideTheExit();
     void openWindowsAreCaptured();
+    void noteEditorKeepsItsPlaceSizeAndState();
+    void findDialogKeepsItsPlaceForTheRun();
     void unwritableSettingsAreLostQuietly_data();
     void unwritableSettingsAreLostQuietly();
     void settingsThatAreNotAFileAreLeftAlone();
@@ -326,6 +329,79 @@ void SettingsTest::openWindowsAreCaptured()
              settingsText({main.x(), main.y(), 450, 600, 300, 150, 600, 900, 7200, 5400, 2}, "No", "No"));
     delete calculator;
     delete noteEditor;
+}
+
+// The real note editor through Tools ▸ Note Editor: it opens at its stored place and size (the key named for the
+// height holding the width), leaves its place when it closes, and a maximised editor keeps its last normal place
+// and size at exit.
+void SettingsTest::noteEditorKeepsItsPlaceSizeAndState()
+{
+    // While windows are centred, it opens centred at its opening size, whatever was stored.
+    writeRaw(SettingsFile, settingsText(kStored, "Yes", "No"));
+    start();
+    action("mnuNoteEditor")->trigger();
+    QPointer<QWidget> editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    QVERIFY(editor);
+    QCOMPARE(windowPosTwips(editor), centredTwips({7200, 5400}));
+    QCOMPARE(editor->size(), QSize(472, 332));
+    exit();
+
+    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    start();
+    action("mnuNoteEditor")->trigger();
+    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    QCOMPARE(windowPosTwips(editor), QPoint(600, 900));
+    QCOMPARE(editor->size(), QSize(472, 332)); // 7200 by 5400 twips less the frame the window allows for
+    editor->move(150, 300);
+    editor->resize(500, 400);
+    QVERIFY(editor->close());
+    QTRY_VERIFY(editor.isNull());
+
+    action("mnuNoteEditor")->trigger();
+    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    QCOMPARE(editor->pos(), QPoint(150, 300));
+    QCOMPARE(editor->size(), QSize(500, 400));
+    editor->setWindowState(Qt::WindowMaximized);
+    action("mnuSavePositions")->trigger();
+    action("mnuSavePositions")->trigger();
+    const QPoint main = window_->pos() * 15;
+    exit(); // nothing typed: no question
+    QCOMPARE(readAll(SettingsFile),
+             settingsText({main.x(), main.y(), 4500, 600, 300, 150, 2250, 4500, 7620, 6420, 2}, "No", "No"));
+
+    // The next start opens it maximised, its normal place and size kept underneath.
+    start();
+    action("mnuNoteEditor")->trigger();
+    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    QVERIFY(editor->isMaximized());
+    editor->setWindowState(Qt::WindowNoState);
+    QTRY_COMPARE(editor->size(), QSize(500, 400));
+    QCOMPARE(editor->pos(), QPoint(150, 300));
+    delete editor;
+}
+
+// The find dialog opens where it was last closed, for as long as the program runs; the file never holds it.
+void SettingsTest::findDialogKeepsItsPlaceForTheRun()
+{
+    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    start();
+    action("mnuNoteEditor")->trigger();
+    QWidget* editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    QPointer<QWidget> find = window_->windows().loaded(QStringLiteral("frmFind"));
+    QCOMPARE(windowPosTwips(find), QPoint(0, 0)); // FindLeft and FindTop start at 0
+    find->move(200, 100);
+    QVERIFY(find->close());
+    QTRY_VERIFY(find.isNull());
+    editor->findChild<QAction*>(QStringLiteral("tlbFind"))->trigger();
+    find = window_->windows().loaded(QStringLiteral("frmFind"));
+    QCOMPARE(find->pos(), QPoint(200, 100));
+    QVERIFY(QTest::qWaitForWindowActive(find));
+    QCOMPARE(find->pos(), QPoint(200, 100)); // placed again at its first activation, at the same place
+    action("mnuSavePositions")->trigger();
+    action("mnuSavePositions")->trigger();
+    exit();
+    QVERIFY(!readAll(SettingsFile).contains("Find"));
 }
 
 void SettingsTest::unwritableSettingsAreLostQuietly_data()

@@ -1,0 +1,700 @@
+#include "accessories/note_editor_window.h"
+
+#include "accessories/note_find.h"
+#include "accessories/notes_file.h"
+#include "accessories/rtf_text_document.h"
+#include "accessories/spelling_dialog.h"
+#include "common/message_service.h"
+#include "common/number_text.h"
+#include "common/twips.h"
+#include "platform/dialog_service.h"
+#include "platform/window_placement.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace mx {
+
+// The colour swatch (picColors): its background is the last colour chosen through it; a click asks for a colour.
+class ColourSwatch : public QAbstractButton {
+public:
+    explicit ColourSwatch(QWidget* parent) : QAbstractButton(parent)
+    {
+        setAutoFillBackground(true);
+        setBackgroundRole(QPalette::Window);
+        setColour(Qt::black);
+    }
+
+    void setColour(const QColor& colour)
+    {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, colour);
+        setPalette(pal);
+    }
+
+    QSize sizeHint() const override { return twipsSize(330, 330); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (hasFocus()) {
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+            painter.drawRect(rect().adjusted(2, 2, -3, -3));
+        }
+    }
+};
+
+namespace {
+
+// Outer size the window opens with, and the client area a framed, sizable window of that size leaves (twips).
+constexpr QSize kOpeningSize(7200, 5400);
+constexpr QSize kClientSize(7080, 4980);
+
+constexpr int kStatusHeight = 300;
+constexpr int kMinWidth = 400;       // outer width the re-layout restores
+constexpr int kMinTextHeight = 2000; // outer height beyond the toolbar and status strip
+
+constexpr double kMaxPoints = 1638; // the largest size the notes file holds
+
+const QStringList& fontSizes()
+{
+    static const QStringList sizes = {u"8"_qs,  u"9"_qs,  u"10"_qs, u"11"_qs, u"12"_qs, u"13"_qs, u"14"_qs,
+                                      u"15"_qs, u"16"_qs, u"17"_qs, u"18"_qs, u"19"_qs, u"20"_qs, u"24"_qs,
+                                      u"26"_qs, u"28"_qs, u"32"_qs, u"34"_qs, u"36"_qs, u"40"_qs};
+    return sizes;
+}
+
+struct MenuEntry {
+    const char16_t* name;
+    const char16_t* caption; // empty: a separator
+    const char16_t* description;
+};
+
+struct MenuOfBar {
+    const char16_t* name;
+    const char16_t* caption;
+    std::vector<MenuEntry> entries;
+};
+
+const std::vector<MenuOfBar>& menuLayout()
+{
+    static const std::vector<MenuOfBar> menus = {
+        {u"mnuFile",
+         u"&File",
+         {{u"mnuSave", u"&Save", u"Save the notes"},
+          {u"mnuFileS", u"", u""},
+          {u"mnuExit", u"E&xit", u"Close the note editor"}}},
+        {u"mnuEdit",
+         u"&Edit",
+         {{u"mnuCut", u"C&ut", u"Move the selected text to the clipboard"},
+          {u"mnuCopy", u"&Copy", u"Copy the selected text to the clipboard"},
+          {u"mnuPaste", u"&Paste", u"Put the clipboard's text in place of the selection"},
+          {u"mnuSpelling", u"Check S&pelling", u"Check the spelling of the notes"},
+          {u"tlbEditS1", u"", u""},
+          {u"mnuFind", u"&Find", u"Find text in the notes"}}},
+        {u"mnuAppearance",
+         u"&Appearance",
+         {{u"mnuColor", u"C&olor", u"Choose the colour of the selected text"},
+          {u"mnuFont", u"&Font", u"Choose the font of the selected text"},
+          {u"mnuBold", u"&Bold", u"Turn bold on or off for the selected text"},
+          {u"mnuItalic", u"&Italic", u"Turn italic on or off for the selected text"},
+          {u"mnuUnderline", u"&Underline", u"Turn underline on or off for the selected text"},
+          {u"mnuLeft", u"&Left", u"Align the paragraph to the left"},
+          {u"mnuCenter", u"&Center", u"Centre the paragraph"},
+          {u"mnuRight", u"&Right", u"Align the paragraph to the right"}}},
+        {u"mnuHelp",
+         u"&Help",
+         {{u"mnuContents", u"&Contents", u"Show the help contents"},
+          {u"mnuNoteHelp", u"&Note Editor", u"Show help on the note editor"},
+          {u"mnuHelpS", u"", u""},
+          {u"mnuAbout", u"&About", u"About Mensurix"}}},
+    };
+    return menus;
+}
+
+struct ToolButton {
+    const char16_t* key;
+    const char16_t* toolTip;
+    const char* themeIcon;
+    bool groupStart; // a separator before it
+};
+
+constexpr ToolButton kToolButtons[] = {
+    {u"tlbCut", u"Cut", "edit-cut", false},
+    {u"tlbCopy", u"Copy", "edit-copy", false},
+    {u"tlbPaste", u"Paste", "edit-paste", false},
+    {u"tlbSpelling", u"Check Spelling", "tools-check-spelling", true},
+    {u"tlbBold", u"Bold", "format-text-bold", true},
+    {u"tlbItalic", u"Italic", "format-text-italic", false},
+    {u"tlbUnderline", u"Underline", "format-text-underline", false},
+    {u"tlbLeft", u"Left Justify", "format-justify-left", true},
+    {u"tlbCenter", u"Center Justify", "format-justify-center", false},
+    {u"tlbRight", u"Right Justify", "format-justify-right", false},
+    {u"tlbFind", u"Find Text", "edit-find", true},
+};
+
+// What each toolbar key runs: the menu entry of the same command.
+constexpr std::pair<const char16_t*, const char16_t*> kToolbarCommands[] = {
+    {u"tlbSave", u"mnuSave"},         {u"tlbCut", u"mnuCut"},
+    {u"tlbCopy", u"mnuCopy"},         {u"tlbPaste", u"mnuPaste"},
+    {u"tlbSpelling", u"mnuSpelling"}, {u"tlbBold", u"mnuBold"},
+    {u"tlbItalic", u"mnuItalic"},     {u"tlbUnderline", u"mnuUnderline"},
+    {u"tlbLeft", u"mnuLeft"},         {u"tlbCenter", u"mnuCenter"},
+    {u"tlbRight", u"mnuRight"},       {u"tlbFind", u"mnuFind"},
+};
+
+// The desktop's icon where its theme has one, else a small drawing of our own.
+QIcon toolIcon(const ToolButton& button)
+{
+    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(button.themeIcon));
+    if (!themed.isNull())
+        return themed;
+    const QString key = QString::fromUtf16(button.key);
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.2));
+    const auto lines = [&p](std::initializer_list<std::pair<int, int>> spans) {
+        int y = 3;
+        for (const auto& [left, right] : spans) {
+            p.drawLine(QPointF(left, y + 0.5), QPointF(right, y + 0.5));
+            y += 3;
+        }
+    };
+    const auto letter = [&p](const QString& text, bool bold, bool italic, bool underline) {
+        QFont font(QStringLiteral("Liberation Serif"));
+        font.setPixelSize(13);
+        font.setBold(bold);
+        font.setItalic(italic);
+        font.setUnderline(underline);
+        p.setFont(font);
+        p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, text);
+    };
+    if (key == u"tlbCut") {
+        p.drawEllipse(QRectF(2.5, 10.5, 4, 4));
+        p.drawEllipse(QRectF(9.5, 10.5, 4, 4));
+        p.drawLine(QPointF(5.5, 10.5), QPointF(11, 1.5));
+        p.drawLine(QPointF(10.5, 10.5), QPointF(5, 1.5));
+    } else if (key == u"tlbCopy") {
+        p.drawRect(QRectF(2.5, 1.5, 7, 9));
+        p.fillRect(QRectF(6.5, 5.5, 7, 9), Qt::white);
+        p.drawRect(QRectF(6.5, 5.5, 7, 9));
+    } else if (key == u"tlbPaste") {
+        p.drawRect(QRectF(3.5, 3.5, 9, 11));
+        p.fillRect(QRectF(6, 1.5, 4, 3), Qt::darkGray);
+    } else if (key == u"tlbFind") {
+        p.drawEllipse(QRectF(2.5, 2.5, 8, 8));
+        p.setPen(QPen(Qt::black, 2));
+        p.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
+    } else if (key == u"tlbLeft") {
+        lines({{2, 14}, {2, 10}, {2, 14}, {2, 8}});
+    } else if (key == u"tlbCenter") {
+        lines({{2, 14}, {4, 12}, {2, 14}, {5, 11}});
+    } else if (key == u"tlbRight") {
+        lines({{2, 14}, {6, 14}, {2, 14}, {8, 14}});
+    } else if (key == u"tlbSpelling") {
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(8);
+        p.setFont(font);
+        p.drawText(QRect(0, 0, 16, 9), Qt::AlignCenter, QStringLiteral("abc"));
+        p.setPen(QPen(Qt::darkGreen, 1.6));
+        p.drawPolyline(QPolygonF({QPointF(4, 12), QPointF(7, 15), QPointF(13, 9)}));
+    } else {
+        letter(key == u"tlbBold"     ? QStringLiteral("B")
+               : key == u"tlbItalic" ? QStringLiteral("I")
+                                     : QStringLiteral("U"),
+               key == u"tlbBold", key == u"tlbItalic", key == u"tlbUnderline");
+    }
+    return QIcon(pixmap);
+}
+
+bool writeDesktopClipboard(const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+    // The desktop may refuse to hand us the clipboard; reading it back tells.
+    return clipboard->text() == text;
+}
+
+QFont notesFont()
+{
+    QFont font;
+    // Arial is what a notes file read elsewhere names; Liberation Sans stands in for it where it is missing.
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(12);
+    return font;
+}
+
+// Pixels needed to cover a length in twips.
+int pixelsCovering(qint64 twips)
+{
+    return int((std::max<qint64>(twips, 0) + kTwipsPerPixel - 1) / kTwipsPerPixel);
+}
+
+} // namespace
+
+NoteEditorWindow::NoteEditorWindow(QString notesPath, QWidget* parent)
+    : QWidget(parent, Qt::Window), notesPath_(std::move(notesPath)), writeClipboard_(writeDesktopClipboard),
+      spellingSessions_(desktopSpellingSessions(this))
+{
+    setObjectName(QStringLiteral("frmNoteEditor"));
+    setWindowTitle(QStringLiteral("Notes"));
+    setAccessibleName(QStringLiteral("Notes"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    textBox_ = new QTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("RTF"));
+    textBox_->setAccessibleName(QStringLiteral("Notes text"));
+    textBox_->setAcceptRichText(true);
+
+    statusStrip_ = new QLabel(this);
+    statusStrip_->setObjectName(QStringLiteral("picStatusBar"));
+    statusStrip_->setAccessibleDescription(QStringLiteral("Status"));
+    statusStrip_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusStrip_->setMargin(1);
+
+    buildMenus();
+    buildToolbar();
+
+    relayoutTimer_ = new QTimer(this);
+    relayoutTimer_->setObjectName(QStringLiteral("timResizeTimer"));
+    relayoutTimer_->setInterval(kRelayoutMs);
+    connect(relayoutTimer_, &QTimer::timeout, this, &NoteEditorWindow::relayout);
+
+    cutButton_->setEnabled(false);
+    copyButton_->setEnabled(false);
+    fontSizeList_->addItems(fontSizes());
+    fontSizeList_->setCurrentText(QStringLiteral("12"));
+    load();
+
+    resize(twipsSize(kClientSize.width(), kClientSize.height()));
+    placeStrips();
+    relayout();
+    textBox_->setFocus();
+}
+
+NoteEditorWindow::~NoteEditorWindow() = default;
+
+AccessoryWindowTraits NoteEditorWindow::traits()
+{
+    AccessoryWindowTraits traits;
+    traits.formName = QStringLiteral("frmNoteEditor");
+    traits.openingSizeTwips = kOpeningSize;
+    traits.leftKey = QStringLiteral("Note Editor Left");
+    traits.topKey = QStringLiteral("Note Editor Top");
+    traits.widthKey = QStringLiteral("Note Editor Height");
+    traits.heightKey = QStringLiteral("Note Editor Width");
+    traits.stateKey = QStringLiteral("Note Editor State");
+    return traits;
+}
+
+void NoteEditorWindow::buildMenus()
+{
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(QStringLiteral("menuBar"));
+    menuBar_->setNativeMenuBar(false);
+    menuBar_->setAccessibleName(QStringLiteral("Menu bar"));
+    for (const MenuOfBar& menuOfBar : menuLayout()) {
+        QMenu* menu = menuBar_->addMenu(QString::fromUtf16(menuOfBar.caption));
+        menu->setObjectName(QString::fromUtf16(menuOfBar.name));
+        menu->setAccessibleName(menu->title().remove(u'&'));
+        for (const MenuEntry& entry : menuOfBar.entries) {
+            QAction* action =
+                *entry.caption ? menu->addAction(QString::fromUtf16(entry.caption)) : menu->addSeparator();
+            action->setObjectName(QString::fromUtf16(entry.name));
+            action->setStatusTip(QString::fromUtf16(entry.description));
+            action->setToolTip(QString::fromUtf16(entry.description));
+        }
+    }
+    const auto on = [this](const char* name, auto&& step) {
+        connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, step);
+    };
+    on("mnuSave", [this] { save(); });
+    on("mnuExit", [this] { close(); });
+    on("mnuCut", [this] { onCut(); });
+    on("mnuCopy", [this] { onCopy(); });
+    on("mnuPaste", [this] { onPaste(); });
+    on("mnuSpelling", [this] { onSpelling(); });
+    on("mnuFind", [this] { Q_EMIT findRequested(); });
+    on("mnuColor", [this] { onColour(false); });
+    on("mnuFont", [this] { onFont(); });
+    on("mnuBold", [this] { toggleBold(); });
+    on("mnuItalic", [this] { toggleItalic(); });
+    on("mnuUnderline", [this] { toggleUnderline(); });
+    on("mnuLeft", [this] { textBox_->setAlignment(Qt::AlignLeft); });
+    on("mnuCenter", [this] { textBox_->setAlignment(Qt::AlignHCenter); });
+    on("mnuRight", [this] { textBox_->setAlignment(Qt::AlignRight); });
+    on("mnuContents", [this] { Q_EMIT helpContentsRequested(); });
+    on("mnuNoteHelp", [this] { Q_EMIT noteHelpRequested(); });
+    on("mnuAbout", [this] { Q_EMIT aboutRequested(); });
+}
+
+void NoteEditorWindow::buildToolbar()
+{
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setAccessibleName(QStringLiteral("Toolbar"));
+    toolbar_->setIconSize(QSize(16, 16));
+    for (const ToolButton& button : kToolButtons) {
+        if (button.groupStart)
+            toolbar_->addSeparator();
+        const QString key = QString::fromUtf16(button.key);
+        QAction* action = toolbar_->addAction(toolIcon(button), QString::fromUtf16(button.toolTip));
+        action->setObjectName(key);
+        action->setToolTip(QString::fromUtf16(button.toolTip));
+        connect(action, &QAction::triggered, this, [this, key] { runToolbarKey(key); });
+    }
+    cutButton_ = toolbar_->findChild<QAction*>(QStringLiteral("tlbCut"));
+    copyButton_ = toolbar_->findChild<QAction*>(QStringLiteral("tlbCopy"));
+
+    toolbar_->addSeparator();
+    swatch_ = new ColourSwatch(toolbar_);
+    swatch_->setObjectName(QStringLiteral("picColors"));
+    swatch_->setAccessibleName(QStringLiteral("Text colour"));
+    swatch_->setAccessibleDescription(QStringLiteral("The last colour chosen here; click to colour the selected text"));
+    swatch_->setToolTip(QStringLiteral("Color"));
+    toolbar_->addWidget(swatch_);
+    connect(swatch_, &QAbstractButton::clicked, this, [this] { onColour(true); });
+
+    fontSizeList_ = new QComboBox(toolbar_);
+    fontSizeList_->setObjectName(QStringLiteral("cboFontSize"));
+    fontSizeList_->setAccessibleName(QStringLiteral("Font size"));
+    fontSizeList_->setToolTip(QStringLiteral("Font Size"));
+    fontSizeList_->setMaxVisibleItems(20);
+    fontSizeList_->setMinimumWidth(twipsToPixels(900));
+    toolbar_->addWidget(fontSizeList_);
+    connect(fontSizeList_, &QComboBox::activated, this, &NoteEditorWindow::onFontSize);
+}
+
+void NoteEditorWindow::load()
+{
+    // Filled before it is shown: the text box lays out a finished document once, not each paragraph as it comes.
+    auto* document = new QTextDocument(textBox_);
+    document->setDefaultFont(notesFont());
+    const NotesLoadResult loaded = loadNotesFile(notesPath_, *document);
+    textBox_->setDocument(document);
+    textBox_->document()->setModified(false);
+
+    if (loaded.status == NotesLoadStatus::Unreadable) {
+        const QString name = QDir::toNativeSeparators(notesPath_);
+        loadWarning_ = QFileInfo(notesPath_).isFile()
+                           ? QStringLiteral("The notes file \"%1\" could not be read.  The note editor starts empty; "
+                                            "saving the notes will replace the file.")
+                                 .arg(name)
+                           : QStringLiteral("The notes file \"%1\" is not a file that can be read.  The note editor "
+                                            "starts empty, and the notes cannot be saved there.")
+                                 .arg(name);
+    } else {
+        loadWarning_ = notesLoadWarning(notesPath_, loaded.issues);
+    }
+    statusStrip_->setText(loadWarning_);
+    statusStrip_->setToolTip(loadWarning_);
+
+    connect(textBox_, &QTextEdit::textChanged, this, [this] { notesDirty_ = true; });
+    connect(textBox_, &QTextEdit::selectionChanged, this, &NoteEditorWindow::onSelectionChanged);
+    notesDirty_ = false;
+}
+
+void NoteEditorWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The warning opens over the window, once it is there to be seen.
+    if (!loadWarning_.isEmpty() && !std::exchange(warningShown_, true))
+        QTimer::singleShot(0, this, &NoteEditorWindow::reportLoadWarning);
+}
+
+void NoteEditorWindow::reportLoadWarning()
+{
+    showMessage(loadWarning_, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void NoteEditorWindow::setClipboardWriter(ClipboardWriter writer)
+{
+    writeClipboard_ = writer ? std::move(writer) : ClipboardWriter(writeDesktopClipboard);
+}
+
+void NoteEditorWindow::setSpellingSessions(SpellingSessionFactory sessions)
+{
+    spellingSessions_ = sessions ? std::move(sessions) : desktopSpellingSessions(this);
+}
+
+bool NoteEditorWindow::save()
+{
+    QString error;
+    if (!saveNotesFile(notesPath_, *textBox_->document(), &error)) {
+        showMessage(error, MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    notesDirty_ = false;
+    // The file now holds what the editor shows.
+    statusStrip_->clear();
+    statusStrip_->setToolTip({});
+    return true;
+}
+
+void NoteEditorWindow::closeEvent(QCloseEvent* event)
+{
+    if (notesDirty_) {
+        const MsgAnswer answer = showMessage(QStringLiteral("Do you want to save your changes?"),
+                                             MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        // A save that fails keeps the editor open with the text, or the text would be lost.
+        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !save())) {
+            event->ignore();
+            return;
+        }
+    }
+    Q_EMIT closing();
+    event->accept();
+}
+
+void NoteEditorWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeStrips();
+    relayoutTimer_->start();
+}
+
+void NoteEditorWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        relayoutTimer_->start();
+}
+
+// The menu bar and toolbar keep to the top edge and the status strip to the bottom at once; the text box follows
+// at the next re-layout.
+void NoteEditorWindow::placeStrips()
+{
+    const int menuHeight = menuBar_->heightForWidth(width());
+    menuBar_->setGeometry(0, 0, width(), menuHeight > 0 ? menuHeight : menuBar_->sizeHint().height());
+    toolbar_->setGeometry(0, menuBar_->height(), width(), toolbar_->sizeHint().height());
+    const int statusHeight = twipsToPixels(kStatusHeight);
+    statusStrip_->setGeometry(0, height() - statusHeight, width(), statusHeight);
+}
+
+void NoteEditorWindow::relayout()
+{
+    relayoutTimer_->stop();
+    if (isMinimized())
+        return;
+    if (!isMaximized() && !isFullScreen()) {
+        const QSize outer = windowSizeTwips(this);
+        const qint64 minHeight =
+            pixelsToTwips(toolbar_->height()) + pixelsToTwips(statusStrip_->height()) + kMinTextHeight;
+        const QSize grow(pixelsCovering(kMinWidth - outer.width()), pixelsCovering(minHeight - outer.height()));
+        if (!grow.isNull())
+            resize(size() + grow);
+    }
+    const int top = toolbar_->geometry().bottom() + 1;
+    textBox_->setGeometry(0, top, width(), std::max(0, statusStrip_->y() - top));
+}
+
+void NoteEditorWindow::runToolbarKey(const QString& key)
+{
+    for (const auto& [toolbarKey, entry] : kToolbarCommands) {
+        if (key == QStringView(toolbarKey)) {
+            findChild<QAction*>(QString::fromUtf16(entry))->trigger();
+            return;
+        }
+    }
+}
+
+void NoteEditorWindow::onSelectionChanged()
+{
+    const bool selected = textBox_->textCursor().hasSelection();
+    cutButton_->setEnabled(selected);
+    copyButton_->setEnabled(selected);
+}
+
+QString NoteEditorWindow::selectedPlainText() const
+{
+    return textBox_->textCursor().selection().toPlainText();
+}
+
+void NoteEditorWindow::onCut()
+{
+    if (!writeClipboard_(selectedPlainText())) {
+        // Removing the text now would lose it.
+        showMessage(QStringLiteral("The selected text could not be put on the clipboard, so it was not cut."),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    QTextCursor cursor = textBox_->textCursor();
+    cursor.removeSelectedText();
+    textBox_->setTextCursor(cursor);
+}
+
+void NoteEditorWindow::onCopy()
+{
+    if (!writeClipboard_(selectedPlainText()))
+        showMessage(QStringLiteral("The selected text could not be put on the clipboard."), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+}
+
+void NoteEditorWindow::onPaste()
+{
+    const QMimeData* clipboardData = QGuiApplication::clipboard()->mimeData();
+    if (!clipboardData || !clipboardData->hasText())
+        return;
+    QTextCursor cursor = textBox_->textCursor();
+    cursor.insertText(clipboardData->text());
+    textBox_->setTextCursor(cursor);
+}
+
+void NoteEditorWindow::onSpelling()
+{
+    QTextDocument& document = *textBox_->document();
+    // The whole document as RTF: the check reads the words and hands the formatting back unchanged.
+    const QString sent = QString::fromLatin1(writeRtf(document));
+    const SpellingCheckResult result = runSpellingCheck(spellingSessions_, sent);
+    if (result.status == SpellingCheckResult::Status::NotStarted) {
+        showMessage(result.errorText);
+        return;
+    }
+    if (result.status != SpellingCheckResult::Status::Checked || result.text == sent)
+        return;
+    readRtf(result.text.toLatin1(), document);
+    notesDirty_ = true;
+    onSelectionChanged();
+}
+
+void NoteEditorWindow::onColour(bool fromSwatch)
+{
+    // The dialog opens at the colour it last gave, whichever command asked for it.
+    QColorDialog dialog(dialogColour_, this);
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setWindowTitle(QStringLiteral("Color"));
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    // Cancel leaves the text as it was.
+    if (execDialog(dialog) != QDialog::Accepted)
+        return;
+    const QColor colour = dialog.currentColor();
+    dialogColour_ = colour;
+    QTextCharFormat format;
+    format.setForeground(colour);
+    textBox_->mergeCurrentCharFormat(format);
+    if (fromSwatch)
+        swatch_->setColour(colour);
+}
+
+void NoteEditorWindow::onFont()
+{
+    QFontDialog dialog(textBox_->currentFont(), this);
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setWindowTitle(QStringLiteral("Font"));
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (execDialog(dialog) != QDialog::Accepted)
+        return;
+    // The name, italic and bold are taken; the size is the size list's business.
+    const QFont font = dialog.currentFont();
+    QTextCharFormat format;
+    format.setFontFamilies({font.family()});
+    format.setFontItalic(font.italic());
+    format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);
+    textBox_->mergeCurrentCharFormat(format);
+}
+
+void NoteEditorWindow::onFontSize()
+{
+    const double points = leadingNumber(fontSizeList_->currentText());
+    if (!(points >= 1 && points <= kMaxPoints))
+        return;
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    textBox_->mergeCurrentCharFormat(format);
+}
+
+// Whether every character of the selection (or, without one, the typing format) passes the test.
+bool NoteEditorWindow::selectionAll(const std::function<bool(const QTextCharFormat&)>& test) const
+{
+    const QTextCursor cursor = textBox_->textCursor();
+    if (!cursor.hasSelection())
+        return test(textBox_->currentCharFormat());
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    const QTextDocument* document = textBox_->document();
+    for (QTextBlock block = document->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
+                continue;
+            if (!test(fragment.charFormat()))
+                return false;
+        }
+    }
+    return true;
+}
+
+// A selection that is only partly bold becomes bold throughout; pressed again, it is bold nowhere.
+void NoteEditorWindow::toggleBold()
+{
+    const bool bold = selectionAll([](const QTextCharFormat& f) { return f.fontWeight() >= QFont::Bold; });
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Normal : QFont::Bold);
+    textBox_->mergeCurrentCharFormat(format);
+}
+
+void NoteEditorWindow::toggleItalic()
+{
+    const bool italic = selectionAll([](const QTextCharFormat& f) { return f.fontItalic(); });
+    QTextCharFormat format;
+    format.setFontItalic(!italic);
+    textBox_->mergeCurrentCharFormat(format);
+}
+
+void NoteEditorWindow::toggleUnderline()
+{
+    const bool underline = selectionAll([](const QTextCharFormat& f) { return f.fontUnderline(); });
+    QTextCharFormat format;
+    format.setFontUnderline(!underline);
+    textBox_->mergeCurrentCharFormat(format);
+}
+
+qint32 NoteEditorWindow::findText(const QString& text, qint32 from, qint16 options)
+{
+    const QTextDocument* document = textBox_->document();
+    if (text.isEmpty() || from < 0 || from >= document->characterCount())
+        return -1;
+    QTextDocument::FindFlags flags;
+    if (options & kFindMatchCase)
+        flags |= QTextDocument::FindCaseSensitively;
+    if (options & kFindWholeWord)
+        flags |= QTextDocument::FindWholeWords;
+    const QTextCursor match = document->find(text, from, flags);
+    if (match.isNull())
+        return -1;
+    textBox_->setTextCursor(match);
+    textBox_->ensureCursorVisible();
+    return qint32(match.selectionStart());
+}
+
+} // namespace mx

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "accessories/spelling_check.h"
+#include "platform/accessory_window.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenuBar;
+class QTextCharFormat;
+class QTextEdit;
+class QTimer;
+class QToolBar;
+
+namespace mx {
+
+class ColourSwatch;
+
+// The note editor (frmNoteEditor, caption "Notes"): the one notes document, loaded from the notes file when the
+// window opens and written back on Save or, after asking, when it closes. Clipboard editing, character formatting,
+// alignment, the spelling check and the find dialog. The registry creates, places and tracks it; it is deleted
+// when closed. Cross-window requests (find dialog, help, about box) go out as signals.
+class NoteEditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit NoteEditorWindow(QString notesPath, QWidget* parent = nullptr);
+    ~NoteEditorWindow() override;
+
+    // Form name, opening outer size and settings keys for the registry. The key named for the height holds the
+    // width, and the other the height.
+    static AccessoryWindowTraits traits();
+
+    static constexpr int kRelayoutMs = 50;
+
+    // The text has changed since it was loaded or saved (NotesDirty).
+    bool notesDirty() const { return notesDirty_; }
+    QTextEdit* textBox() const { return textBox_; }
+
+    // The find operation: selects the first match of `text` at or after character position `from` with the find
+    // options (kFindMatchCase, kFindWholeWord) and returns its position, or -1 without touching the selection.
+    qint32 findText(const QString& text, qint32 from, qint16 options);
+
+    // Saves the notes; a failure is reported and the notes stay unsaved.
+    bool save();
+
+    // Puts the text on the clipboard and returns whether it is there. The default empties the desktop's clipboard
+    // and puts the text on it as text.
+    using ClipboardWriter = std::function<bool(const QString& text)>;
+    void setClipboardWriter(ClipboardWriter writer);
+    // Where spelling checks run; the default is the installed Hunspell dictionary.
+    void setSpellingSessions(SpellingSessionFactory sessions);
+
+Q_SIGNALS:
+    void findRequested();
+    void helpContentsRequested();
+    void noteHelpRequested();
+    void aboutRequested();
+    // The editor is closing for good (after its save question); the find dialog goes with it.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void load();
+    void placeStrips();
+    void relayout();
+    void runToolbarKey(const QString& key);
+    void onSelectionChanged();
+    void onCut();
+    void onCopy();
+    void onPaste();
+    void onSpelling();
+    void onColour(bool fromSwatch);
+    void onFont();
+    void onFontSize();
+    void toggleBold();
+    void toggleItalic();
+    void toggleUnderline();
+    void reportLoadWarning();
+    bool selectionAll(const std::function<bool(const QTextCharFormat&)>& test) const;
+    QString selectedPlainText() const;
+
+    QString notesPath_;
+    bool notesDirty_ = false;
+    QString loadWarning_;
+    bool warningShown_ = false;
+    ClipboardWriter writeClipboard_;
+    SpellingSessionFactory spellingSessions_;
+    QColor dialogColour_ = Qt::black; // the colour dialog's last colour
+
+    QMenuBar* menuBar_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    ColourSwatch* swatch_ = nullptr;
+    QComboBox* fontSizeList_ = nullptr;
+    QTextEdit* textBox_ = nullptr;
+    QLabel* statusStrip_ = nullptr;
+    QTimer* relayoutTimer_ = nullptr;
+    QAction* cutButton_ = nullptr;
+    QAction* copyButton_ = nullptr;
+};
+
+} // namespace mx

@@ -1,0 +1,662 @@
+#include "accessories/note_editor_window.h"
+#include "accessories/note_find.h"
+#include "accessories/spelling_dialog.h"
+#include "platform/window_placement.h"
+
+#include "scripted_dialogs.h"
+#include "scripted_messages.h"
+#include "test_helpers.h"
+#include "test_registry.h"
+#include "text_document_describe.h"
+
+#include <QClipboard>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+
+#include <optional>
+
+#include <sys/stat.h>
+
+using namespace mx;
+using namespace Qt::StringLiterals;
+using mx::test::describeDocument;
+using mx::test::ScopedMessages;
+using mx::test::ScriptedDialogs;
+
+namespace {
+
+// Answers the colour dialog with a colour, or cancels it.
+ScriptedDialogs::Handler colourAnswer(const QColor& colour)
+{
+    return [colour](QDialog& dialog) {
+        auto* colours = qobject_cast<QColorDialog*>(&dialog);
+        if (!colours || !colours->testOption(QColorDialog::DontUseNativeDialog))
+            return int(QDialog::Rejected);
+        colours->setCurrentColor(colour);
+        return int(QDialog::Accepted);
+    };
+}
+
+} // namespace
+
+class NoteEditorTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void opensAsDesigned();
+    void cutAndCopyFollowTheSelection();
+    void notesComeBackAsLeft();
+    void toggles_data();
+    void toggles();
+    void cancelledDialogsChangeNothing();
+    void clipboard();
+    void clipboardRefused();
+    void closing_data();
+    void closing();
+    void emptyNotesSavedAsASpace();
+    void damagedFilesOpenAsFarAsRead_data();
+    void damagedFilesOpenAsFarAsRead();
+    void failedSaveKeepsTheNotes();
+    void relayout_data();
+    void relayout();
+    void minimisedIsNotLaidOut();
+    void findSelectsTheMatch_data();
+    void findSelectsTheMatch();
+    void spellingWithHunspell();
+    void spellingWithoutADictionary();
+    void spellingDialogAsDesigned();
+
+private:
+    NoteEditorWindow* openEditor();
+    QAction* action(const char* name) const { return editor_->findChild<QAction*>(QString::fromLatin1(name)); }
+    QString notesPath() const { return dir_->filePath(u"MXNotes.rtf"_s); }
+    void selectAll() { editor_->textBox()->selectAll(); }
+    void type(const QString& text) { QTest::keyClicks(editor_->textBox(), text); }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QPointer<NoteEditorWindow> editor_;
+};
+
+void NoteEditorTest::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void NoteEditorTest::cleanup()
+{
+    delete editor_;
+    QGuiApplication::clipboard()->clear();
+}
+
+NoteEditorWindow* NoteEditorTest::openEditor()
+{
+    delete editor_;
+    editor_ = new NoteEditorWindow(notesPath());
+    editor_->show();
+    if (!QTest::qWaitForWindowExposed(editor_))
+        return nullptr;
+    return editor_;
+}
+
+void NoteEditorTest::opensAsDesigned()
+{
+    QVERIFY(openEditor());
+    QCOMPARE(editor_->objectName(), u"frmNoteEditor"_s);
+    QCOMPARE(editor_->windowTitle(), u"Notes"_s);
+    QVERIFY(editor_->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(!editor_->notesDirty());
+    QVERIFY(editor_->textBox()->document()->isEmpty());
+    QCOMPARE(editor_->textBox()->objectName(), u"RTF"_s);
+
+    QStringList menus;
+    for (QAction* top : editor_->findChild<QMenuBar*>()->actions()) {
+        QStringList entries;
+        for (QAction* entry : top->menu()->actions())
+            entries << (entry->isSeparator() ? u"-"_s : entry->objectName() + u'=' + entry->text());
+        menus << top->text() + u": "_s + entries.join(u", "_s);
+    }
+    QCOMPARE(menus, (QStringList{
+                        u"&File: mnuSave=&Save, -, mnuExit=E&xit"_s,
+                        u"&Edit: mnuCut=C&ut, mnuCopy=&Copy, mnuPaste=&Paste, mnuSpelling=Check S&pelling, -, "
+                        "mnuFind=&Find"_s,
+                        u"&Appearance: mnuColor=C&olor, mnuFont=&Font, mnuBold=&Bold, mnuItalic=&Italic, "
+                        "mnuUnderline=&Underline, mnuLeft=&Left, mnuCenter=&Center, mnuRight=&Right"_s,
+                        u"&Help: mnuContents=&Contents, mnuNoteHelp=&Note Editor, -, mnuAbout=&About"_s,
+                    }));
+
+    auto* toolbar = editor_->findChild<QToolBar*>(u"Toolbar1"_s);
+    QStringList buttons;
+    for (QAction* button : toolbar->actions()) {
+        if (!button->isSeparator() && !button->objectName().isEmpty())
+            buttons << button->objectName() + u'=' + button->toolTip() + (button->isEnabled() ? u""_s : u" (off)"_s);
+    }
+    QCOMPARE(buttons,
+             (QStringList{u"tlbCut=Cut (off)"_s, u"tlbCopy=Copy (off)"_s, u"tlbPaste=Paste"_s,
+                          u"tlbSpelling=Check Spelling"_s, u"tlbBold=Bold"_s, u"tlbItalic=Italic"_s,
+                          u"tlbUnderline=Underline"_s, u"tlbLeft=Left Justify"_s, u"tlbCenter=Center Justify"_s,
+                          u"tlbRight=Right Justify"_s, u"tlbFind=Find Text"_s}));
+
+    auto* sizes = editor_->findChild<QComboBox*>(u"cboFontSize"_s);
+    QStringList items;
+    for (int i = 0; i < sizes->count(); ++i)
+        items << sizes->itemText(i);
+    QCOMPARE(items.join(u' '), u"8 9 10 11 12 13 14 15 16 17 18 19 20 24 26 28 32 34 36 40"_s);
+    QCOMPARE(sizes->currentText(), u"12"_s);
+    QCOMPARE(editor_->textBox()->currentFont().pointSize(), 12);
+
+    auto* swatch = editor_->findChild<QWidget*>(u"picColors"_s);
+    QCOMPARE(swatch->palette().color(QPalette::Window).name(), u"#000000"_s);
+    QVERIFY(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text().isEmpty());
+    auto* timer = editor_->findChild<QTimer*>(u"timResizeTimer"_s);
+    QCOMPARE(timer->interval(), 50);
+
+    for (QWidget* control : editor_->findChildren<QWidget*>()) {
+        if (!control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_"_s))
+            QVERIFY2(!control->accessibleName().isEmpty() || !control->accessibleDescription().isEmpty(),
+                     qPrintable(control->objectName()));
+    }
+}
+
+void NoteEditorTest::cutAndCopyFollowTheSelection()
+{
+    QVERIFY(openEditor());
+    type(u"abc"_s);
+    QVERIFY(!action("tlbCut")->isEnabled());
+    QVERIFY(!action("tlbCopy")->isEnabled());
+    QVERIFY(action("mnuCut")->isEnabled()); // the menu entries stay on
+    QTest::keyClick(editor_->textBox(), Qt::Key_Left, Qt::ShiftModifier);
+    QVERIFY(action("tlbCut")->isEnabled());
+    QVERIFY(action("tlbCopy")->isEnabled());
+    QTest::keyClick(editor_->textBox(), Qt::Key_End);
+    QVERIFY(!action("tlbCut")->isEnabled());
+}
+
+// Every attribute the editor sets, saved, closed and opened again.
+void NoteEditorTest::notesComeBackAsLeft()
+{
+    QVERIFY(openEditor());
+    ScriptedDialogs dialogs;
+    dialogs.answer(u"CommonDialog1"_s, [](QDialog& dialog) {
+        if (auto* colours = qobject_cast<QColorDialog*>(&dialog))
+            return colourAnswer(QColor(255, 0, 0))(*colours);
+        auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+        if (!fonts || !fonts->testOption(QFontDialog::DontUseNativeDialog))
+            return int(QDialog::Rejected);
+        fonts->setCurrentFont(QFont(u"Liberation Serif"_s, 30, QFont::Bold, true));
+        return int(QDialog::Accepted);
+    });
+    type(u"Title"_s);
+    QTest::keyClick(editor_->textBox(), Qt::Key_Return);
+    type(u"plain italic under"_s);
+    const auto select = [this](int from, int to) {
+        QTextCursor cursor = editor_->textBox()->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        editor_->textBox()->setTextCursor(cursor);
+    };
+    select(0, 5);
+    action("tlbCenter")->trigger();
+    QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
+    action("mnuFont")->trigger();
+    auto* sizes = editor_->findChild<QComboBox*>(u"cboFontSize"_s);
+    for (int i = 0; i < 4; ++i) // 13, 14, 15, then 16 points
+        QTest::keyClick(sizes, Qt::Key_Down);
+    QCOMPARE(dialogs.opened, (QStringList{u"CommonDialog1"_s, u"CommonDialog1"_s}));
+    QCOMPARE(editor_->findChild<QWidget*>(u"picColors"_s)->palette().color(QPalette::Window).name(), u"#ff0000"_s);
+    select(12, 18);
+    action("tlbItalic")->trigger();
+    action("mnuRight")->trigger();
+    select(18, 24);
+    action("mnuUnderline")->trigger();
+
+    ScopedMessages messages;
+    action("mnuSave")->trigger();
+    QVERIFY(editor_->close()); // no question after a save
+    QVERIFY(openEditor());
+    QCOMPARE(describeDocument(*editor_->textBox()->document()),
+             (QStringList{u"C [Liberation Serif 16 b i #ff0000]Title"_s,
+                          u"R [Arial 12]plain [Arial 12 i]italic[Arial 12 u] under"_s}));
+    QVERIFY(!editor_->notesDirty());
+}
+
+void NoteEditorTest::toggles_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("mixed"); // the selection starts half set
+    QTest::addColumn<QString>("once");
+    QTest::addColumn<QString>("twice");
+    QTest::newRow("bold") << u"mnuBold"_s << false << u"L [- - b]word"_s << u"L [- -]word"_s;
+    QTest::newRow("underline by the toolbar") << u"tlbUnderline"_s << false << u"L [- - u]word"_s << u"L [- -]word"_s;
+    QTest::newRow("half bold becomes bold") << u"mnuBold"_s << true << u"L [- - b]word"_s << u"L [- -]word"_s;
+}
+
+void NoteEditorTest::toggles()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, mixed);
+    QFETCH(QString, once);
+    QFETCH(QString, twice);
+    QVERIFY(openEditor());
+    type(u"word"_s);
+    if (mixed) {
+        QTextCursor half = editor_->textBox()->textCursor();
+        half.setPosition(0);
+        half.setPosition(2, QTextCursor::KeepAnchor);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        half.mergeCharFormat(bold);
+    }
+    QVERIFY(editor_->save());
+    selectAll();
+    editor_->findChild<QAction*>(command)->trigger();
+    QVERIFY(editor_->notesDirty()); // formatting alone is a change
+    QCOMPARE(describeDocument(*editor_->textBox()->document()).join(u'\n'), once);
+    editor_->findChild<QAction*>(command)->trigger();
+    QCOMPARE(describeDocument(*editor_->textBox()->document()).join(u'\n'), twice);
+}
+
+void NoteEditorTest::cancelledDialogsChangeNothing()
+{
+    QVERIFY(openEditor());
+    type(u"word"_s);
+    ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Yes);
+    QVERIFY(editor_->save());
+    selectAll();
+    ScriptedDialogs dialogs;
+    dialogs.answer(u"CommonDialog1"_s, [](QDialog&) { return int(QDialog::Rejected); });
+    action("mnuColor")->trigger();
+    action("mnuFont")->trigger();
+    QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
+    QCOMPARE(dialogs.opened.size(), 3);
+    QCOMPARE(describeDocument(*editor_->textBox()->document()), QStringList{u"L [- -]word"_s});
+    QVERIFY(!editor_->notesDirty());
+}
+
+void NoteEditorTest::clipboard()
+{
+    QVERIFY(openEditor());
+    type(u"one two"_s);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QTest::keyClick(editor_->textBox(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(editor_->textBox(), Qt::Key_Left, Qt::ShiftModifier);
+    action("tlbCopy")->trigger();
+    QCOMPARE(clipboard->text(), u"wo"_s);
+    action("mnuCut")->trigger();
+    QCOMPARE(clipboard->text(), u"wo"_s);
+    QCOMPARE(editor_->textBox()->toPlainText(), u"one t"_s);
+    QTest::keyClick(editor_->textBox(), Qt::Key_Home);
+    action("tlbPaste")->trigger();
+    QCOMPARE(editor_->textBox()->toPlainText(), u"woone t"_s);
+
+    // Paragraphs go out as lines and come back as paragraphs.
+    clipboard->setText(u"first\nsecond"_s);
+    selectAll();
+    action("mnuPaste")->trigger();
+    QCOMPARE(editor_->textBox()->document()->blockCount(), 2);
+    selectAll();
+    action("mnuCopy")->trigger();
+    QCOMPARE(clipboard->text(), u"first\nsecond"_s);
+
+    // An empty clipboard leaves the selection alone.
+    clipboard->clear();
+    action("mnuPaste")->trigger();
+    QCOMPARE(editor_->textBox()->toPlainText(), u"first\nsecond"_s);
+}
+
+void NoteEditorTest::clipboardRefused()
+{
+    QVERIFY(openEditor());
+    editor_->setClipboardWriter([](const QString&) { return false; });
+    type(u"keep"_s);
+    selectAll();
+    ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Ok);
+    action("mnuCut")->trigger();
+    QCOMPARE(editor_->textBox()->toPlainText(), u"keep"_s);
+    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text, u"The selected text could not be put on the clipboard, so it was not cut."_s);
+    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
+}
+
+void NoteEditorTest::closing_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("stays");
+    QTest::addColumn<QByteArray>("file"); // what the notes file then holds
+    const QByteArray saved = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+                             "\\pard\\f0\\fs24 new notes\\par\r\n}\r\n";
+    QTest::newRow("yes saves and closes") << u"Yes"_s << false << saved;
+    QTest::newRow("no closes without saving") << u"No"_s << false << QByteArray("{\\rtf1 old}");
+    QTest::newRow("cancel keeps the editor") << u"Cancel"_s << true << QByteArray("{\\rtf1 old}");
+}
+
+void NoteEditorTest::closing()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, stays);
+    QFETCH(QByteArray, file);
+    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 old}"));
+    QVERIFY(openEditor());
+    selectAll();
+    type(u"new notes"_s);
+    ScopedMessages messages;
+    messages->answerNext(answer == u"Yes" ? MsgAnswer::Yes : answer == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
+    QSignalSpy closing(editor_.data(), &NoteEditorWindow::closing);
+    action("mnuExit")->trigger();
+    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text, u"Do you want to save your changes?"_s);
+    QCOMPARE(messages->shown[0].title, u"Mensurix"_s);
+    QCOMPARE(messages->shown[0].buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
+    QCOMPARE(test::readFileBytes(notesPath()), file);
+    QCOMPARE(closing.size(), stays ? 0 : 1);
+    if (!stays) {
+        QTRY_VERIFY(editor_.isNull()); // deleted on close
+        return;
+    }
+    QVERIFY(editor_->isVisible());
+    QCOMPARE(editor_->textBox()->toPlainText(), u"new notes"_s);
+    QVERIFY(editor_->notesDirty());
+}
+
+void NoteEditorTest::emptyNotesSavedAsASpace()
+{
+    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 old}"));
+    QVERIFY(openEditor());
+    selectAll();
+    QTest::keyClick(editor_->textBox(), Qt::Key_Delete);
+    QVERIFY(editor_->save());
+    QVERIFY(test::readFileBytes(notesPath()).endsWith("\\pard\\f0\\fs24  \\par\r\n}\r\n"));
+    QVERIFY(editor_->textBox()->document()->isEmpty()); // the space is the file's, not the editor's
+    QVERIFY(editor_->close());
+    QVERIFY(openEditor());
+    QCOMPARE(editor_->textBox()->toPlainText(), u""_s);
+    QVERIFY(!editor_->notesDirty());
+}
+
+void NoteEditorTest::damagedFilesOpenAsFarAsRead_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // "pipe" and "folder" stand for those in the file's place
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("warning"); // %1: the file's path
+    const QString damaged = u"Part of the notes file \"%1\" could not be read.  The notes show what could be read; "
+                            "saving them will replace the file."_s;
+    QTest::newRow("unbalanced") << QByteArray("{\\rtf1 Hello {\\b world") << u"Hello world"_s << damaged;
+    QTest::newRow("picture") << QByteArray("{\\rtf1 A{\\pict\\pngblip 0102} B}") << u"A B"_s
+                             << u"The notes file \"%1\" holds pictures or objects that the note editor cannot show.  "
+                                "Saving the notes will leave them out."_s;
+    QTest::newRow("folder") << QByteArray("folder") << u""_s
+                            << u"The notes file \"%1\" is not a file that can be read.  The note editor starts empty, "
+                               "and the notes cannot be saved there."_s;
+    QTest::newRow("pipe") << QByteArray("pipe") << u""_s
+                          << u"The notes file \"%1\" is not a file that can be read.  The note editor starts empty, "
+                             "and the notes cannot be saved there."_s;
+    QTest::newRow("sound file") << QByteArray("{\\rtf1 fine}") << u"fine"_s << u""_s;
+}
+
+void NoteEditorTest::damagedFilesOpenAsFarAsRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QFETCH(QString, warning);
+    if (bytes == "folder")
+        QVERIFY(QDir(dir_->path()).mkdir(u"MXNotes.rtf"_s));
+    else if (bytes == "pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(notesPath()).constData(), 0600), 0);
+    else
+        QVERIFY(test::writeFileBytes(notesPath(), bytes));
+
+    ScopedMessages messages;
+    if (!warning.isEmpty())
+        messages->answerNext(MsgAnswer::Ok);
+    QVERIFY(openEditor());
+    const QString expected = warning.isEmpty() ? warning : warning.arg(QDir::toNativeSeparators(notesPath()));
+    if (!warning.isEmpty()) {
+        QTRY_COMPARE(messages->shown.size(), 1); // once the window is there
+        QCOMPARE(messages->shown[0].text, expected);
+        QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
+    }
+    QCOMPARE(editor_->textBox()->toPlainText(), shown);
+    QCOMPARE(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text(), expected);
+    QVERIFY(!editor_->notesDirty());
+    // Closing without an edit neither asks nor writes.
+    QVERIFY(editor_->close());
+    QCOMPARE(messages->shown.size(), warning.isEmpty() ? 0 : 1);
+    if (bytes != "folder" && bytes != "pipe")
+        QCOMPARE(test::readFileBytes(notesPath()), bytes);
+    QVERIFY(!QFileInfo(notesPath()).isSymLink());
+}
+
+void NoteEditorTest::failedSaveKeepsTheNotes()
+{
+    const QByteArray old = "{\\rtf1 old notes}";
+    QVERIFY(test::writeFileBytes(notesPath(), old));
+    QVERIFY(openEditor());
+    type(u"more "_s);
+    ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Ok);
+    messages->answerNext(MsgAnswer::Yes);
+    messages->answerNext(MsgAnswer::Ok);
+    {
+        test::FileSizeLimitScope fullDisk(16);
+        action("mnuSave")->trigger();
+        QVERIFY(editor_->notesDirty());
+        QVERIFY(!editor_->close()); // Yes, and the save fails again: the editor stays with the text
+    }
+    QCOMPARE(messages->shown.size(), 3);
+    const QString failed =
+        u"The file \"%1\" could not be saved: the disk is full."_s.arg(QDir::toNativeSeparators(notesPath()));
+    QCOMPARE(messages->shown[0].text, failed);
+    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
+    QCOMPARE(messages->shown[1].text, u"Do you want to save your changes?"_s);
+    QCOMPARE(messages->shown[2].text, failed);
+    QCOMPARE(test::readFileBytes(notesPath()), old);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"MXNotes.rtf"_s});
+    QCOMPARE(editor_->textBox()->toPlainText(), u"more old notes"_s);
+    QVERIFY(editor_->notesDirty());
+
+    QVERIFY(editor_->save()); // room again
+    QVERIFY(!editor_->notesDirty());
+    QVERIFY(editor_->close());
+}
+
+void NoteEditorTest::relayout_data()
+{
+    QTest::addColumn<QSize>("requested"); // client size, pixels
+    QTest::addColumn<int>("widthTwips");  // outer width after the re-layout (the offscreen frame is 4 pixels wide)
+    QTest::addColumn<bool>("heightAtMinimum");
+    QTest::newRow("too narrow and too low") << QSize(5, 5) << 405 << true;
+    QTest::newRow("too narrow") << QSize(20, 400) << 405 << false;
+    QTest::newRow("too low") << QSize(500, 40) << 7560 << true;
+    QTest::newRow("large enough") << QSize(500, 400) << 7560 << false;
+}
+
+void NoteEditorTest::relayout()
+{
+    QFETCH(QSize, requested);
+    QFETCH(int, widthTwips);
+    QFETCH(bool, heightAtMinimum);
+    QVERIFY(openEditor());
+    auto* timer = editor_->findChild<QTimer*>(u"timResizeTimer"_s);
+    editor_->resize(requested);
+    QVERIFY(timer->isActive());
+    QTRY_VERIFY(!timer->isActive());
+    QCOMPARE(windowSizeTwips(editor_).width(), widthTwips);
+    // At least the toolbar, the status strip and 2000 twips of text.
+    const int toolbar = editor_->findChild<QToolBar*>()->height() * 15;
+    const int minimum = toolbar + 300 + 2000;
+    const int height = windowSizeTwips(editor_).height();
+    QVERIFY2(height >= minimum, qPrintable(QString::number(height)));
+    QCOMPARE(height < minimum + 15, heightAtMinimum);
+    // The text box fills the space between the toolbar and the status strip.
+    const QRect text = editor_->textBox()->geometry();
+    QCOMPARE(text.top(), editor_->findChild<QToolBar*>()->geometry().bottom() + 1);
+    QCOMPARE(text.bottom() + 1, editor_->findChild<QLabel*>(u"picStatusBar"_s)->y());
+    QCOMPARE(text.width(), editor_->width());
+}
+
+void NoteEditorTest::minimisedIsNotLaidOut()
+{
+    QVERIFY(openEditor());
+    auto* timer = editor_->findChild<QTimer*>(u"timResizeTimer"_s);
+    QTRY_VERIFY(!timer->isActive());
+    const QRect before = editor_->textBox()->geometry();
+    editor_->setWindowState(Qt::WindowMinimized);
+    editor_->resize(5, 5);
+    QTRY_VERIFY(!timer->isActive());
+    QCOMPARE(editor_->size(), QSize(5, 5));
+    QCOMPARE(editor_->textBox()->geometry(), before);
+}
+
+void NoteEditorTest::findSelectsTheMatch_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<int>("found");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("first") << u"note"_s << 0 << 0 << 2 << u"note"_s;
+    QTest::newRow("next, any case") << u"note"_s << 3 << 0 << 13 << u"Note"_s;
+    QTest::newRow("match case") << u"Note"_s << 0 << int(kFindMatchCase) << 13 << u"Note"_s;
+    QTest::newRow("whole word only") << u"not"_s << 0 << int(kFindWholeWord) << -1 << u""_s;
+    QTest::newRow("second paragraph") << u"end"_s << 0 << 0 << 18 << u"end"_s;
+    QTest::newRow("empty text") << u""_s << 0 << 0 << -1 << u""_s;
+    QTest::newRow("from beyond the end") << u"note"_s << 500 << 0 << -1 << u""_s;
+}
+
+void NoteEditorTest::findSelectsTheMatch()
+{
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, options);
+    QFETCH(int, found);
+    QFETCH(QString, selected);
+    QVERIFY(openEditor());
+    editor_->textBox()->setPlainText(u"A note and a Note\nend"_s);
+    QCOMPARE(editor_->findText(text, from, qint16(options)), found);
+    QCOMPARE(editor_->textBox()->textCursor().selectedText(), selected);
+}
+
+// The program's own check, on the installed en_US dictionary: each word asked about in the spelling dialog.
+void NoteEditorTest::spellingWithHunspell()
+{
+    if (!QFileInfo::exists(u"/usr/share/hunspell/en_US.dic"_s))
+        QSKIP("no en_US dictionary installed");
+    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 Thiss {\\b\\i iss} a tesst, "
+                                              "a tesst of Mensurix.\\par}"));
+    QVERIFY(openEditor());
+    ScriptedDialogs dialogs;
+    QStringList asked;
+    QStringList answers{u"cmdChange"_s, u"cmdIgnore"_s, u"cmdChangeAll"_s, u"cmdAdd"_s};
+    dialogs.answer(u"frmSpelling"_s, [&](QDialog& dialog) {
+        const QString word = dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text();
+        auto* suggestions = dialog.findChild<QListWidget*>(u"lstSuggestions"_s);
+        static const QHash<QString, QString> meant{
+            {u"Thiss"_s, u"This"_s}, {u"iss"_s, u"is"_s}, {u"tesst"_s, u"test"_s}};
+        const bool suggested =
+            meant.contains(word) && !suggestions->findItems(meant.value(word), Qt::MatchExactly).isEmpty();
+        asked << word + (suggested ? u" (suggested)"_s : u""_s);
+        // The meant word is picked from the list, which puts it in "Change To".
+        if (suggested)
+            suggestions->setCurrentItem(suggestions->findItems(meant.value(word), Qt::MatchExactly).first());
+        if (answers.isEmpty())
+            return int(QDialog::Rejected);
+        dialog.findChild<QPushButton*>(answers.takeFirst())->click();
+        return dialog.result();
+    });
+    ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Ok);
+    action("mnuSpelling")->trigger();
+    QCOMPARE(asked, (QStringList{u"Thiss (suggested)"_s, u"iss (suggested)"_s, u"tesst (suggested)"_s, u"Mensurix"_s}));
+    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text, u"The spelling check is complete."_s);
+    QCOMPARE(describeDocument(*editor_->textBox()->document()),
+             QStringList{u"L [Arial 12]This [Arial 12 b i]iss[Arial 12] a test, a test of Mensurix."_s});
+    QVERIFY(editor_->notesDirty());
+
+    // The added word is known to the next check; Cancel stops it at once.
+    dialogs.answer(u"frmSpelling"_s, [&](QDialog& dialog) {
+        asked << dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text();
+        dialog.findChild<QPushButton*>(u"cmdCancel"_s)->click();
+        return dialog.result();
+    });
+    asked.clear();
+    QVERIFY(editor_->save());
+    action("mnuSpelling")->trigger();
+    QCOMPARE(asked, QStringList{u"iss"_s});
+    QCOMPARE(messages->shown.size(), 1);
+    QVERIFY(!editor_->notesDirty()); // nothing changed, nothing written back
+}
+
+void NoteEditorTest::spellingWithoutADictionary()
+{
+    QVERIFY(openEditor());
+    type(u"Thiss"_s);
+    editor_->setSpellingSessions(hunspellSpellingSessions(editor_, dir_->path(), u"en_US"_s));
+    ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Ok);
+    action("mnuSpelling")->trigger();
+    QCOMPARE(messages->shown.size(), 1);
+    const QString folder = QDir::toNativeSeparators(dir_->path());
+    QCOMPARE(messages->shown[0].text,
+             u"The spelling dictionary \"en_US\" is not installed or cannot be read (%1/en_US.aff, "
+             "%1/en_US.dic)."_s.arg(folder));
+    QCOMPARE(messages->shown[0].title, u"Mensurix"_s);
+    QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
+    QCOMPARE(messages->shown[0].icon, MsgIcon::None);
+    QCOMPARE(editor_->textBox()->toPlainText(), u"Thiss"_s);
+}
+
+void NoteEditorTest::spellingDialogAsDesigned()
+{
+    SpellingDialog dialog;
+    dialog.ask(u"teh"_s, {u"the"_s, u"ten"_s});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.objectName(), u"frmSpelling"_s);
+    QCOMPARE(dialog.windowTitle(), u"Spelling"_s);
+    QCOMPARE(dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text(), u"teh"_s);
+    auto* changeTo = dialog.findChild<QLineEdit*>(u"txtChangeTo"_s);
+    QCOMPARE(changeTo->text(), u"the"_s);
+    QStringList captions;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        captions << button->text();
+        QVERIFY2(button->sizeHint().width() <= button->width() + 2, qPrintable(button->text()));
+    }
+    QCOMPARE(captions.join(u", "_s), u"&Ignore, I&gnore All, &Change, Change A&ll, &Add, Cancel"_s);
+    // Picking a suggestion puts it in "Change To"; Enter changes; without suggestions the word itself stands there.
+    auto* list = dialog.findChild<QListWidget*>(u"lstSuggestions"_s);
+    list->setCurrentRow(1);
+    QCOMPARE(changeTo->text(), u"ten"_s);
+    QTest::keyClick(changeTo, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(int(dialog.answer().action), int(SpellingAction::Change));
+    QCOMPARE(dialog.answer().replacement, u"ten"_s);
+    dialog.ask(u"Mensurix"_s, {});
+    QCOMPARE(changeTo->text(), u"Mensurix"_s);
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(int(dialog.answer().action), int(SpellingAction::Cancel));
+}
+
+MX_REGISTER_TEST(NoteEditorTest)
+#include "tst_note_editor.moc"

@@ -1,0 +1,274 @@
+#include "accessories/rtf_reader.h"
+#include "accessories/rtf_writer.h"
+#include "accessories/spelling_check.h"
+#include "accessories/spelling_session.h"
+#include "platform/spelling_dictionary.h"
+#include "test_registry.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace mx;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A word processor that notes each call and fails the one it is told to.
+class RecordingSession final : public SpellingSession {
+public:
+    RecordingSession(QStringList& calls, QString failing) : calls_(calls), failing_(std::move(failing)) {}
+    bool newDocument() override { return call(u"newDocument"_s); }
+    bool insert(const QString& text) override { return call(u"insert"_s, text); }
+    bool checkSpelling() override { return call(u"checkSpelling"_s); }
+    bool selectAll() override { return call(u"selectAll"_s); }
+    std::optional<QString> selection() override
+    {
+        return call(u"selection"_s) ? std::optional<QString>(u"Thiss\ris\r"_s) : std::nullopt;
+    }
+    bool closeWithoutSaving() override { return call(u"closeWithoutSaving"_s); }
+
+private:
+    bool call(const QString& name, const QString& argument = {})
+    {
+        calls_ << (argument.isEmpty() ? name : name + u'(' + argument + u')');
+        return name != failing_;
+    }
+    QStringList& calls_;
+    QString failing_;
+};
+
+// A few words, and "the" suggested for "teh".
+class WordList final : public SpellingDictionary {
+public:
+    bool isCorrect(const QString& word) override { return words_.contains(word); }
+    QStringList suggestions(const QString& word) override
+    {
+        return word.compare(u"teh"_s, Qt::CaseInsensitive) == 0 ? QStringList{word[0] + u"he"_s} : QStringList{};
+    }
+    void addWord(const QString& word) override { words_.insert(word); }
+
+private:
+    QSet<QString> words_{u"a"_s, u"the"_s, u"The"_s, u"cat"_s, u"sat"_s, u"on"_s, u"mat"_s};
+};
+
+// Answers from a script such as "Change:the, Ignore, Cancel" and notes each word asked about.
+class ScriptedPrompter final : public SpellingPrompter {
+public:
+    ScriptedPrompter(const QString& script, QStringList& asked, bool& done)
+        : script_(script.split(u", "_s, Qt::SkipEmptyParts)), asked_(asked), done_(done)
+    {}
+    SpellingAnswer ask(const QString& word, const QStringList& suggestions) override
+    {
+        asked_ << word + (suggestions.isEmpty() ? u""_s : u'[' + suggestions.join(u'|') + u']');
+        const QStringList answer = script_.isEmpty() ? QStringList{u"Cancel"_s} : script_.takeFirst().split(u':');
+        static const QStringList actions{u"Ignore"_s,    u"IgnoreAll"_s, u"Change"_s,
+                                         u"ChangeAll"_s, u"Add"_s,       u"Cancel"_s};
+        return {SpellingAction(actions.indexOf(answer[0])), answer.value(1)};
+    }
+    void finished() override { done_ = true; }
+
+private:
+    QStringList script_;
+    QStringList& asked_;
+    bool& done_;
+};
+
+// Paragraphs as "text|flags" runs joined by "~" (b bold, i italic), paragraphs by " / ".
+RtfDocument documentOf(const QString& description)
+{
+    RtfDocument doc;
+    for (const QString& paragraphText : description.split(u" / "_s)) {
+        RtfParagraph paragraph;
+        for (const QString& piece : paragraphText.split(u'~')) {
+            RtfCharFormat format;
+            format.family = u"Arial"_s;
+            format.bold = piece.section(u'|', 1).contains(u'b');
+            format.italic = piece.section(u'|', 1).contains(u'i');
+            paragraph.runs.push_back({piece.section(u'|', 0, 0), format});
+        }
+        doc.paragraphs.push_back(std::move(paragraph));
+    }
+    return doc;
+}
+
+QString describe(const RtfDocument& doc)
+{
+    QStringList paragraphs;
+    for (const RtfParagraph& p : doc.paragraphs) {
+        QStringList runs;
+        for (const RtfRun& run : p.runs)
+            runs << run.text + u'|' + (run.format.bold ? u"b"_s : u""_s) + (run.format.italic ? u"i"_s : u""_s);
+        paragraphs << runs.join(u'~');
+    }
+    return paragraphs.join(u" / "_s);
+}
+
+} // namespace
+
+class SpellingCheckTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void callingOrder_data();
+    void callingOrder();
+    void crBecomesCrLf_data();
+    void crBecomesCrLf();
+    void wordsChecked_data();
+    void wordsChecked();
+    void walk_data();
+    void walk();
+    void formattingComesBack_data();
+    void formattingComesBack();
+};
+
+void SpellingCheckTest::callingOrder_data()
+{
+    QTest::addColumn<QString>("failing"); // the step that fails, if any
+    QTest::addColumn<QString>("text");    // what the check hands back; "failed" when nothing
+    QTest::newRow("every step works") << u""_s << u"Thiss\r\nis\r\n"_s;
+    QTest::newRow("insert fails") << u"insert"_s << u"failed"_s;
+    QTest::newRow("check fails") << u"checkSpelling"_s << u"failed"_s;
+    QTest::newRow("selection cannot be read") << u"selection"_s << u"failed"_s;
+    QTest::newRow("closing fails") << u"closeWithoutSaving"_s << u"Thiss\r\nis\r\n"_s;
+}
+
+void SpellingCheckTest::callingOrder()
+{
+    QFETCH(QString, failing);
+    QFETCH(QString, text);
+    QStringList calls;
+    const SpellingCheckResult result = runSpellingCheck(
+        [&] {
+            return SpellingSessionStart{std::make_unique<RecordingSession>(calls, failing), {}};
+        },
+        u"Thiss is"_s);
+    // Every step is taken, whatever failed before it, so the word processor is always closed.
+    QCOMPARE(calls.join(u' '), u"newDocument insert(Thiss is) checkSpelling selectAll selection closeWithoutSaving"_s);
+    QCOMPARE(result.status == SpellingCheckResult::Status::Checked ? result.text : u"failed"_s, text);
+
+    const SpellingCheckResult notStarted = runSpellingCheck(
+        [] {
+            return SpellingSessionStart{nullptr, u"Cannot start the word processor."_s};
+        },
+        u"x"_s);
+    QCOMPARE(int(notStarted.status), int(SpellingCheckResult::Status::NotStarted));
+    QCOMPARE(notStarted.errorText, u"Cannot start the word processor."_s);
+}
+
+void SpellingCheckTest::crBecomesCrLf_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("paragraph marks") << u"one\rtwo\r"_s << u"one\r\ntwo\r\n"_s;
+    QTest::newRow("a pair gets a second feed") << u"a\r\nb"_s << u"a\r\n\nb"_s;
+    QTest::newRow("feeds alone stay") << u"a\nb"_s << u"a\nb"_s;
+    QTest::newRow("past 32767 characters")
+        << QString(40000, u'x') + u"\ry\r"_s << QString(40000, u'x') + u"\r\ny\r\n"_s;
+}
+
+void SpellingCheckTest::crBecomesCrLf()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(crToCrLf(text), expected);
+}
+
+void SpellingCheckTest::wordsChecked_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("apostrophes inside") << u"Don't rock\u2019n\u2019roll, 'tis dogs'."_s
+                                        << u"Don't|rock\u2019n\u2019roll|tis|dogs"_s;
+    QTest::newRow("digits and capitals passed over") << u"25mm A4 NASA I a OK"_s << u"I|a"_s;
+    QTest::newRow("accents, hyphens, tabs, line breaks")
+        << u"caf\u00E9 well-known\tone\u2028two"_s << u"caf\u00E9|well|known|one|two"_s;
+    QTest::newRow("too long to check") << QString(101, u'z') + u" short"_s << u"short"_s;
+    QTest::newRow("nothing to check") << u"12 + 3 = 15 \u2013 ..."_s << u""_s;
+}
+
+void SpellingCheckTest::wordsChecked()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, words);
+    QStringList found;
+    for (auto span = nextCheckedWord(text, 0); span; span = nextCheckedWord(text, span->start + span->length))
+        found << text.mid(span->start, span->length);
+    QCOMPARE(found.join(u'|'), words);
+}
+
+void SpellingCheckTest::walk_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<QString>("asked"); // each word asked about, with its suggestions
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<bool>("finished");
+    QTest::newRow("change") << u"Teh cat sat on teh mat"_s << u"Change:The, Change:the"_s << u"Teh[The], teh[the]"_s
+                            << u"The cat sat on the mat"_s << true;
+    QTest::newRow("change all") << u"teh cat teh mat teh"_s << u"ChangeAll:the"_s << u"teh[the]"_s
+                                << u"the cat the mat the"_s << true;
+    QTest::newRow("ignore once, then all")
+        << u"zork cat zork zork"_s << u"Ignore, IgnoreAll"_s << u"zork, zork"_s << u"zork cat zork zork"_s << true;
+    QTest::newRow("add") << u"zork cat zork"_s << u"Add"_s << u"zork"_s << u"zork cat zork"_s << true;
+    QTest::newRow("cancel keeps the changes made")
+        << u"teh zork teh"_s << u"Change:the, Cancel"_s << u"teh[the], zork"_s << u"the zork teh"_s << false;
+    QTest::newRow("paragraphs come back with CR marks") << u"teh\r\ncat\nteh"_s << u"Change:the, Change:the\rend"_s
+                                                        << u"teh[the], teh[the]"_s << u"the\rcat\rthe end"_s << true;
+    QTest::newRow("deleting words") << u"cat teh teh"_s << u"Change:, Change:"_s << u"teh[the], teh[the]"_s
+                                    << u"cat  "_s << true;
+}
+
+void SpellingCheckTest::walk()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, answers);
+    QFETCH(QString, asked);
+    QFETCH(QString, selection);
+    QFETCH(bool, finished);
+    QStringList askedWords;
+    bool done = false;
+    DocumentSpellingSession session(std::make_shared<WordList>(),
+                                    std::make_unique<ScriptedPrompter>(answers, askedWords, done));
+    QVERIFY(session.newDocument());
+    QVERIFY(session.insert(text));
+    QVERIFY(session.checkSpelling());
+    QVERIFY(session.selectAll());
+    QCOMPARE(session.selection(), selection);
+    QCOMPARE(askedWords.join(u", "_s), asked);
+    QCOMPARE(done, finished);
+}
+
+void SpellingCheckTest::formattingComesBack_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("word across runs takes its first letter's format")
+        << u"T|b~e|i~h cat|"_s << u"Change:The"_s << u"The|b~ cat|"_s;
+    QTest::newRow("longer replacement mid-run") << u"a teh cat|i"_s << u"Change:those"_s << u"a those cat|i"_s;
+    QTest::newRow("second paragraph, run removed")
+        << u"cat|b / a |~teh|b~ mat|"_s << u"Change:"_s << u"cat|b / a  mat|"_s;
+}
+
+void SpellingCheckTest::formattingComesBack()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, answers);
+    QFETCH(QString, expected);
+    QStringList asked;
+    bool done = false;
+    const SpellingCheckResult result = runSpellingCheck(
+        [&] {
+            return SpellingSessionStart{
+                std::make_unique<DocumentSpellingSession>(std::make_shared<WordList>(),
+                                                          std::make_unique<ScriptedPrompter>(answers, asked, done)),
+                {}};
+        },
+        QString::fromLatin1(writeRtfModel(documentOf(document))));
+    // RTF comes back as RTF, its lines ending in CR LF again.
+    QVERIFY(result.text.startsWith(u"{\\rtf1"_s));
+    QCOMPARE(result.text.count(u"\r\n"_s), result.text.count(u'\r'));
+    QCOMPARE(describe(readRtfModel(result.text.toLatin1()).document), expected);
+}
+
+MX_REGISTER_TEST(SpellingCheckTest)
+#include "tst_spelling_check.moc"
