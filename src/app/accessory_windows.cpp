@@ -81,6 +81,8 @@ QWidget* AccessoryWindows::open(const QString& formName)
         return nullptr;
     if (!kind->window) {
         kind->window = kind->make();
+        if (!kind->window) // the factory said why
+            return nullptr;
         kind->window->setObjectName(formName);
         adopt(kind->window);
         place(*kind);

@@ -35,6 +35,7 @@ private Q_SLOTS:
     void pairCaptions();
     void convertDispatches_data();
     void convertDispatches();
+    void installedTableEditedInTheUsersCopy();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -224,6 +225,29 @@ void MetricConversionsTest::convertDispatches()
     const ConversionOutcome outcome = conversions_->convert(pair, int(pairs.indexOf(pair)), value);
     QVERIFY(outcome.message.isEmpty());
     QCOMPARE(outcome.answers ? outcome.answers->answer0 + u'|' + outcome.answers->answer1 : QString(), answers);
+}
+
+void MetricConversionsTest::installedTableEditedInTheUsersCopy()
+{
+    QTemporaryDir user;
+    MetricConversions installed(FilePlaces(dir_->path(), user.path()));
+    QCOMPARE(installed.chooseCategory(QStringLiteral("Length")).pairs.size(), 2);
+    const QString copy = installed.tableToEdit();
+    QCOMPARE(copy, user.filePath(QStringLiteral("Length.tbl")));
+    QCOMPARE(test::readFileBytes(copy), test::readFileBytes(dir_->filePath(QStringLiteral("Length.tbl"))));
+
+    // The editor saves the copy: the tab lists it now and whenever Length is chosen again.
+    QVERIFY(test::writeFileBytes(copy, "Yards vs Meters\r\nYards\r\nMeters\r\n0.9144\r\n\r\n"));
+    const std::optional<CategoryChoice> saved = installed.tableSaved(copy);
+    QVERIFY(saved);
+    QCOMPARE(saved->pairs, QStringList{QStringLiteral("Yards vs Meters")});
+    installed.chooseCategory(QStringLiteral("Area"));
+    QCOMPARE(installed.chooseCategory(QStringLiteral("Length")).pairs, saved->pairs);
+
+    // A table that is nowhere is made in the user's folder.
+    QVERIFY(!installed.chooseCategory(QStringLiteral("Custom")).missingTableQuestion.isEmpty());
+    QCOMPARE(installed.tableToEdit(), user.filePath(QStringLiteral("Custom.tbl")));
+    QVERIFY(!QFileInfo::exists(dir_->filePath(QStringLiteral("Custom.tbl"))));
 }
 
 MX_REGISTER_TEST(MetricConversionsTest)
