@@ -1,7 +1,6 @@
-// The program as installed, driven as a user would drive it. Placed beside the installed executable, it starts the
-// way the program does (splash, main window, tip of the day) and then, with "change", turns on Tools > Save Positions
-// and adds a pair at the top of the Length table in the table editor before it exits; with "check", it finds both
-// again. Any difference is printed and ends it with a non-zero code.
+// The program as installed, with a user's hands: placed beside the installed executable, it starts as the program
+// does, closes the tip of the day, and then with "change" turns on Tools > Save Positions and adds a pair at the top
+// of the Length table before it exits; otherwise it checks both are there. Exits non-zero on any difference.
 #include "app/accessory_windows.h"
 #include "app/application.h"
 #include "app/main_window.h"
@@ -23,13 +22,11 @@ const QString kAddedPair = QStringLiteral("Probe Units vs Other Units");
 
 class Probe final : public mx::StartupObserver {
 public:
-    explicit Probe(bool change) : change_(change) {}
-
-    int failures = 0;
+    bool change = false;
+    bool failed = false;
 
     void splashPainted() override
     {
-        // The tip of the day opens over the main window; OK closes it.
         auto* tipCloser = new QTimer(qApp);
         QObject::connect(tipCloser, &QTimer::timeout, [] {
             QWidget* modal = QApplication::activeModalWidget();
@@ -42,17 +39,15 @@ public:
     void mainWindowStarted(mx::MainWindow& window) override
     {
         auto* types = window.findChild<QComboBox*>(QStringLiteral("Combo2"));
-        const int length = types->findText(QStringLiteral("Length"));
-        types->setCurrentIndex(length);
-        Q_EMIT types->activated(length);
+        types->setCurrentIndex(types->findText(QStringLiteral("Length")));
+        Q_EMIT types->activated(types->currentIndex());
         auto* savePositions = window.findChild<QAction*>(QStringLiteral("mnuSavePositions"));
-        const QString firstPair = window.findChild<QComboBox*>(QStringLiteral("Combo1"))->itemText(0);
-        if (change_) {
+        if (change) {
             savePositions->trigger();
             window.findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
             auto* editor =
                 qobject_cast<mx::TableEditorWindow*>(window.windows().loaded(QStringLiteral("frmTableEditor")));
-            expect(editor != nullptr, "the table editor opens");
+            expect(editor, "the table editor opens");
             if (editor) {
                 auto* text = editor->findChild<QPlainTextEdit*>(QStringLiteral("txtEditor"));
                 text->setPlainText(kAddedPair + QStringLiteral("\nProbe Units\nOther Units\n2\n\n") +
@@ -61,7 +56,8 @@ public:
             }
         } else {
             expect(savePositions->isChecked(), "Save Positions is checked as the last run left it");
-            expect(firstPair == kAddedPair, "the Length table starts with the pair added by the last run");
+            expect(window.findChild<QComboBox*>(QStringLiteral("Combo1"))->itemText(0) == kAddedPair,
+                   "the Length table starts with the pair the last run added");
         }
         window.close();
     }
@@ -69,21 +65,17 @@ public:
 private:
     void expect(bool held, const char* what)
     {
-        if (held)
-            return;
-        std::fprintf(stderr, "install probe: not so: %s\n", what);
-        ++failures;
+        if (!held)
+            std::fprintf(stderr, "install probe: not so: %s\n", what);
+        failed = failed || !held;
     }
-
-    bool change_;
 };
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const bool change = argc > 1 && std::strcmp(argv[1], "change") == 0;
-    Probe probe(change);
-    const int result = mx::runMensurix(argc, argv, &probe);
-    return result != 0 || probe.failures != 0 ? 1 : 0;
+    Probe probe;
+    probe.change = argc > 1 && std::strcmp(argv[1], "change") == 0;
+    return mx::runMensurix(argc, argv, &probe) != 0 || probe.failed ? 1 : 0;
 }

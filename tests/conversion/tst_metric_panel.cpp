@@ -337,7 +337,7 @@ void MetricPanelTest::answerCopiedWithItsUnit()
     QApplication::sendEvent(answer(1), &event);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(menu);
-    menu->actions().constLast()->trigger();
+    menu->actions().constLast()->trigger(); // Copy with Unit
     menu->close();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("317.5 Millimeters"));
 }

@@ -2,8 +2,6 @@
 #include "test_helpers.h"
 #include "test_registry.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,49 +19,33 @@ private Q_SLOTS:
 
 void FilePlacesTest::decide_data()
 {
-    QTest::addColumn<bool>("dataFolderInstalled"); // share/mensurix beside bin
-    QTest::addColumn<bool>("programFolderLocked");
-    QTest::addColumn<QString>("dataFolder"); // "bin", "share" or "home"
-    QTest::addColumn<QString>("userFolder");
-    QTest::newRow("a build or a portable folder") << false << false << "bin"
-                                                  << "bin";
-    QTest::newRow("installed") << true << true << "share"
-                               << "home";
-    QTest::newRow("installed where the user may write") << true << false << "share"
-                                                        << "home";
-    QTest::newRow("a portable folder on a locked medium") << false << true << "bin"
-                                                          << "home";
+    QTest::addColumn<bool>("installed"); // share/mensurix beside bin
+    QTest::addColumn<bool>("locked");    // bin may not be written
+    QTest::addColumn<QString>("places"); // data folder | user folder, under the prefix
+    QTest::newRow("a build or a portable folder") << false << false << "bin/|bin/";
+    QTest::newRow("installed") << true << true << "share/mensurix/|home/";
+    QTest::newRow("installed where the user may write") << true << false << "share/mensurix/|home/";
+    QTest::newRow("a portable folder on a locked medium") << false << true << "bin/|home/";
 }
 
 void FilePlacesTest::decide()
 {
-    QFETCH(bool, dataFolderInstalled);
-    QFETCH(bool, programFolderLocked);
+    QFETCH(bool, installed);
+    QFETCH(bool, locked);
     QTemporaryDir root;
-    const QDir prefix(root.path());
-    prefix.mkpath(QStringLiteral("bin"));
-    if (dataFolderInstalled)
-        prefix.mkpath(QStringLiteral("share/mensurix"));
-    const QString bin = prefix.filePath(QStringLiteral("bin"));
-    const QString home = prefix.filePath(QStringLiteral("home/Mensurix"));
-    std::optional<test::ReadOnlyScope> locked;
-    if (programFolderLocked) {
-        locked.emplace(bin + QStringLiteral("/mensurix"), true);
-        if (!locked->blocksWrites() && !dataFolderInstalled)
-            QSKIP("permissions do not stop this user from writing");
-    }
+    const QString prefix = root.path() + u'/';
+    QVERIFY(QDir().mkpath(prefix + QStringLiteral("bin")));
+    QVERIFY(!installed || QDir().mkpath(prefix + QStringLiteral("share/mensurix")));
+    std::optional<test::ReadOnlyScope> lock;
+    if (locked)
+        lock.emplace(prefix + QStringLiteral("bin/mensurix"), true);
+    if (locked && !installed && !lock->blocksWrites())
+        QSKIP("permissions do not stop this user from writing");
 
-    const FilePlaces places = FilePlaces::decide(bin, prefix.filePath(QStringLiteral("share/mensurix")), home);
-    const auto folder = [&](const QString& name) {
-        if (name == u"bin")
-            return bin + u'/';
-        return name == u"share" ? prefix.filePath(QStringLiteral("share/mensurix/")) : home + u'/';
-    };
-    QFETCH(QString, dataFolder);
-    QFETCH(QString, userFolder);
-    QCOMPARE(places.dataFolder(), folder(dataFolder));
-    QCOMPARE(places.userFolder(), folder(userFolder));
-    QVERIFY(QFileInfo(places.userFolder()).isDir());
+    const FilePlaces places = FilePlaces::decide(
+        prefix + QStringLiteral("bin"), prefix + QStringLiteral("share/mensurix"), prefix + QStringLiteral("home"));
+    QTEST(QString(places.dataFolder() + u'|' + places.userFolder()).remove(prefix), "places");
+    QVERIFY(QDir(places.userFolder()).exists());
 }
 
 MX_REGISTER_TEST(FilePlacesTest)
