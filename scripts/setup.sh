@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 MX_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libhunspell-dev hunspell-en-us
-    fonts-liberation2 xvfb xauth)
+    fonts-liberation2 xvfb xauth desktop-file-utils appstream)
 
 mx_install_deps() {
     local missing=()

@@ -2,6 +2,7 @@
 
 #include "common/message_service.h"
 #include "common/twips.h"
+#include "platform/result_copy.h"
 
 #include <QClipboard>
 #include <QFrame>
@@ -104,6 +105,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
     readout_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     readout_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     readout_->setMargin(2);
+    installResultCopy(readout_);
 
     separator_ = new QFrame(this);
     separator_->setObjectName(QStringLiteral("Line1"));

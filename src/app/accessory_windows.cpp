@@ -97,6 +97,8 @@ QWidget* AccessoryWindows::open(const QString& formName)
         return nullptr;
     if (!kind->window) {
         kind->window = kind->make();
+        if (!kind->window) // the factory said why
+            return nullptr;
         kind->window->setObjectName(formName);
         const QSize client(int(pixelsToTwips(kind->window->width())), int(pixelsToTwips(kind->window->height())));
         kind->frameAllowance = (kind->traits.openingSizeTwips - client).expandedTo({0, 0});

@@ -39,7 +39,8 @@ public:
     void adopt(QWidget* window);
 
     bool canOpen(const QString& formName) const;
-    // Shows the window, made and placed on first use; a window already open is brought forward.
+    // Shows the window, made and placed on first use; a window already open is brought forward. Nullptr when the
+    // factory made none.
     QWidget* open(const QString& formName);
     // Makes the modal window and runs it through the dialog service; -1 when none is declared under the name.
     int runDialog(const QString& formName);

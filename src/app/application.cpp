@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/app_globals.h"
 #include "app/main_window.h"
 #include "app/splash.h"
 #include "common/message_service.h"
@@ -54,18 +55,18 @@ void setProgramFont()
     QApplication::setFont(font);
 }
 
-SplashForm* startWithSplash(const QString& programFolder, std::function<void(MainWindow*)> opened)
+SplashForm* startWithSplash(const FilePlaces& places, std::function<void(MainWindow*)> opened)
 {
     auto* splash = new SplashForm;
     auto finished = std::make_shared<bool>(false);
     QObject::connect(splash, &SplashForm::finished, [finished] { *finished = true; });
     // Only once the splash is gone: nothing of it may stand over the main window or the tip of the day.
-    QObject::connect(splash, &QObject::destroyed, [programFolder, opened, finished] {
+    QObject::connect(splash, &QObject::destroyed, [places, opened, finished] {
         if (!*finished) {
             opened(nullptr);
             return;
         }
-        auto* window = new MainWindow(programFolder);
+        auto* window = new MainWindow(places);
         opened(window);
         window->show();
     });
@@ -80,6 +81,8 @@ int runMensurix(int argc, char** argv, StartupObserver* observer)
     desktopNames.restore();
     QApplication::setApplicationName(QStringLiteral("Mensurix"));
     QApplication::setApplicationDisplayName(QString());
+    // The desktop entry an install puts in place: the desktop finds the program's icon through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quorvane.Mensurix"));
     // The program ends with its main window, not with whichever window happens to close last.
     QApplication::setQuitOnLastWindowClosed(false);
     setProgramFont();
@@ -94,7 +97,7 @@ int runMensurix(int argc, char** argv, StartupObserver* observer)
         return 0;
     }
 
-    SplashForm* splash = startWithSplash(programFolder, [observer](MainWindow* window) {
+    SplashForm* splash = startWithSplash(programFilePlaces(programFolder), [observer](MainWindow* window) {
         if (!window) {
             QCoreApplication::quit();
             return;

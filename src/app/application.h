@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_places.h"
+
 #include <QString>
 
 #include <functional>
@@ -24,7 +26,7 @@ void setProgramFont();
 // The start after the single-instance check: shows the splash and, once it has finished and is gone, makes and
 // shows the main window. `opened` gets the main window before it is shown, or nullptr when a click on the splash
 // ended the start. Returns the splash.
-SplashForm* startWithSplash(const QString& programFolder, std::function<void(MainWindow*)> opened);
+SplashForm* startWithSplash(const FilePlaces& places, std::function<void(MainWindow*)> opened);
 
 // The whole program: one instance per user and program folder, the splash, the main window; ends when the main
 // window has closed.

@@ -70,7 +70,7 @@ const std::vector<MenuOfBar>& menuBarLayout()
 
 } // namespace
 
-MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
+MainWindow::MainWindow(const FilePlaces& places, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint)
 {
@@ -81,8 +81,8 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
 
     // Program-wide values first: the panels and windows made below read them.
     psychro::HumidityScale = QStringLiteral("F");
-    setAppPath(programFolder);
-    conversions_ = std::make_unique<MetricConversions>(AppPath);
+    setFilePlaces(places);
+    conversions_ = std::make_unique<MetricConversions>(places);
     windows_ = new AccessoryWindows(this);
 
     buildMenus();

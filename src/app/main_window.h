@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/startup_plan.h"
+#include "platform/file_places.h"
 
 #include <QMainWindow>
 
@@ -26,9 +27,10 @@ struct TabPage;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // `programFolder` is where the data files are (AppPath); the program passes its own folder, tests a temporary
-    // one. The window is built, its settings read and it is placed; what opens over it comes once it has painted.
-    explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
+    // `places` says where the files are read and written: the program passes what it decided at start, tests a
+    // temporary folder. The window is built, its settings read and it is placed; what opens over it comes once it
+    // has painted.
+    explicit MainWindow(const FilePlaces& places, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     AccessoryWindows& windows() const { return *windows_; }

@@ -7,6 +7,7 @@
 #include "app/app_globals.h"
 #include "app/link_view.h"
 #include "app/main_window.h"
+#include "common/message_service.h"
 #include "conversion/metric_conversions.h"
 #include "conversion/metric_panel.h"
 #include "conversion/table_editor_window.h"
@@ -58,8 +59,14 @@ void wireTableEditor(MainWindow& main, MetricPanel* metric)
 {
     AccessoryWindows& windows = main.windows();
     MetricConversions& conversions = main.conversions();
-    windows.addWindow(TableEditorWindow::traits(), [&main, &windows, &conversions, metric] {
-        auto* editor = new TableEditorWindow(conversions.tablePath(), conversions.currentCategory());
+    windows.addWindow(TableEditorWindow::traits(), [&main, &windows, &conversions, metric]() -> QWidget* {
+        QString error;
+        const QString path = conversions.tableToEdit(&error);
+        if (!error.isEmpty()) {
+            showMessage(error, MsgButtons::Ok, MsgIcon::Exclamation);
+            return nullptr;
+        }
+        auto* editor = new TableEditorWindow(path, conversions.currentCategory());
         editor->setWindowIcon(main.windowIcon());
         QObject::connect(editor, &TableEditorWindow::placeToKeep, [](QPoint topLeft) {
             TableEditorLeft = topLeft.x();
@@ -81,7 +88,8 @@ void wireTableEditor(MainWindow& main, MetricPanel* metric)
     QObject::connect(metric, &MetricPanel::tableEditorAllowed, editTable, &QAction::setEnabled);
 
     // Yes to making a missing table opens the editor on the file to be created. An editor open on another table
-    // closes first, asking about its unsaved changes; if the user keeps it, it is only brought forward.
+    // closes first, asking about its unsaved changes; if the user keeps it, it is only brought forward. (A missing
+    // table is made where the program writes, so the editor's file and the tab's compare as they are.)
     QObject::connect(metric, &MetricPanel::newTableRequested, &windows, [&windows, &conversions] {
         auto* editor = qobject_cast<TableEditorWindow*>(windows.loaded(kTableEditor));
         if (editor && editor->filePath() != conversions.tablePath()) {
@@ -140,13 +148,13 @@ void wireWindows(MainWindow& main)
     openFrom(main, "mnuNoteEditor", QStringLiteral("frmNoteEditor"));
 
     // Help: one viewer, carried along with the other windows.
-    InitHelp(&main, AppPath, [&windows](QWidget* viewer) { windows.adopt(viewer); });
+    InitHelp(&main, filePlaces().dataFolder(), [&windows](QWidget* viewer) { windows.adopt(viewer); });
     installHelpKey(&main, kHelpContentsContext);
     onEntry(main, "mnuContents", [] { ShowHelpContents(); });
 
     // The tip of the day: at start (when the settings say so) and from Help, which also turns it on again at start.
     windows.addDialog(
-        QStringLiteral("frmTip"), [&main] { return new TipWindow(AppPath, &main); },
+        QStringLiteral("frmTip"), [&main] { return new TipWindow(filePlaces(), &main); },
         [](QDialog& tip, int) { ShowTipsAtStartup = static_cast<TipWindow&>(tip).showTipsAtStartup(); });
     onEntry(main, "mnuShowTip", [&windows] {
         ShowTipsAtStartup = true;

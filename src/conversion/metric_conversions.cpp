@@ -2,8 +2,8 @@
 
 namespace mx {
 
-MetricConversions::MetricConversions(const QString& programFolder)
-    : folder_(programFolder), currentCategory_(QString::fromUtf16(kTemperatureCategory)),
+MetricConversions::MetricConversions(const FilePlaces& places)
+    : places_(places), currentCategory_(QString::fromUtf16(kTemperatureCategory)),
       table_(std::make_unique<ConversionTableArray>())
 {}
 
@@ -19,7 +19,7 @@ CategoryChoice MetricConversions::chooseCategory(const QString& type)
         return choice;
     }
     choice.tableEditorAllowed = tableEditorAllowed();
-    tablePath_ = folder_ + type + QStringLiteral(".tbl");
+    tablePath_ = places_.changeable(type + QStringLiteral(".tbl"));
 
     const TableReadResult result = readConversionTable(tablePath_, *table_);
     if (result.status == TableReadStatus::Missing) {
@@ -37,6 +37,16 @@ CategoryChoice MetricConversions::chooseCategory(const QString& type)
 bool MetricConversions::tableEditorAllowed() const
 {
     return currentCategory_ != QStringView(kTemperatureCategory);
+}
+
+QString MetricConversions::tableToEdit(QString* errorText)
+{
+    if (tablePath_.isEmpty())
+        return {};
+    const QString path = places_.writableCopy(tablePath_, kMaxTableFileBytes, errorText);
+    if (!path.isEmpty())
+        tablePath_ = path;
+    return path;
 }
 
 bool MetricConversions::isCurrentTable(const QString& path) const

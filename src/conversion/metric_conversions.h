@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/conversion.h"
+#include "platform/file_places.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,8 +29,8 @@ struct ConversionOutcome {
 
 class MetricConversions {
 public:
-    // `programFolder` is where the table files are (AppPath, ending in the separator).
-    explicit MetricConversions(const QString& programFolder);
+    // `places` says where the table files are read and where an edited one is written.
+    explicit MetricConversions(const FilePlaces& places);
     ~MetricConversions();
 
     // Chooses a type: "Temperature" lists its three built-in pairs; any other type reads its table file.
@@ -52,12 +53,16 @@ public:
 
     const QString& currentCategory() const { return currentCategory_; }
     const QString& tablePath() const { return tablePath_; } // empty until a table type is first chosen
+    // The file the table editor is to open for the current table: where the program may write it (an installed
+    // program's shipped table is first copied to the user's folder, and the tab reads that copy from then on).
+    // Empty, with `errorText` set, when the copy cannot be made.
+    QString tableToEdit(QString* errorText = nullptr);
     const ConversionTableArray& table() const { return *table_; }
 
 private:
     QStringList pairNames(int count) const;
 
-    QString folder_;
+    FilePlaces places_;
     QString currentCategory_;
     QString tablePath_;
     std::unique_ptr<ConversionTableArray> table_;

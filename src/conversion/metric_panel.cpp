@@ -4,6 +4,7 @@
 #include "conversion/metric_conversions.h"
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
+#include "platform/result_copy.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -73,6 +74,8 @@ MetricPanel::MetricPanel(MetricConversions& conversions, QWidget* parent) : TabP
                                     {2160, rowTop[row], 1200, 255}, Qt::AlignRight);
         paintAnswerLabel(answer);
         answer->setAccessibleDescription(QStringLiteral("Answer, ") + which);
+        // The unit shown beside an answer is the one it is in.
+        installResultCopy(answer, [unit = toUnits_[row]] { return unit->text(); });
         answers_[row] = answer;
     }
 

@@ -1,6 +1,7 @@
 #include "conversion/table_editor_window.h"
 
 #include "common/message_service.h"
+#include "platform/drawn_icon.h"
 #include "platform/form_layout.h"
 #include "platform/window_placement.h"
 
@@ -65,23 +66,11 @@ const std::array<MenuLayout, 3>& menuLayout()
     return menus;
 }
 
-// Tool-bar icons come from the desktop's theme where it has them; these drawings stand in where it has not.
-using Drawing = std::function<void(QPainter&)>;
-
-QIcon toolIcon(const QString& themeName, const Drawing& draw)
+// Tool-bar icons come from the desktop's theme where it has them; these drawings (on 16 units) stand in where it has
+// not.
+QIcon toolIcon(const QString& themeName, const IconDrawing& draw)
 {
-    QIcon drawn;
-    for (const int side : {16, 32}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(side / 16.0, side / 16.0);
-        draw(painter);
-        painter.end();
-        drawn.addPixmap(pixmap);
-    }
-    return themeName.isEmpty() ? drawn : QIcon::fromTheme(themeName, drawn);
+    return themeName.isEmpty() ? drawnIcon(draw) : QIcon::fromTheme(themeName, drawnIcon(draw));
 }
 
 void drawDisk(QPainter& p)

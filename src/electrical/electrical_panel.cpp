@@ -5,6 +5,7 @@
 #include "electrical/formula_wheel.h"
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
+#include "platform/result_copy.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -156,6 +157,7 @@ ElectricalPanel::ElectricalPanel(QWidget* parent) : TabPanel(parent)
     answer_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     answer_->setAccessibleDescription(QStringLiteral("Answer"));
     paintBlackOnYellow(answer_);
+    installResultCopy(answer_, [this] { return unitOfCaption(answerCaption_->text()); });
 
     calculateButton_ = fixSize(placeControl(new QPushButton(QStringLiteral("Calculate"), this),
                                             QStringLiteral("cmdEleCalc"), {kBoxLeft, 3960, kBoxWidth, 375}));

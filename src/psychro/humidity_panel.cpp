@@ -2,6 +2,7 @@
 
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
+#include "platform/result_copy.h"
 #include "psychro/humidity.h"
 #include "psychro/panel_layout.h"
 
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <utility>
 
 namespace mx {
 namespace {
@@ -135,6 +138,11 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
         output->setFocusPolicy(Qt::ClickFocus);
     }
     humidityBox_->setFocusPolicy(Qt::ClickFocus);
+    // Every box the program may fill, copied with the unit its caption names (the vapour pressure's names it last).
+    for (auto [box, caption] : {std::pair{wetBulbBox_, wetBulbLabel_}, std::pair{humidityBox_, humidityLabel_},
+                                std::pair{dewPointBox_, dewPointLabel_}, std::pair{grainsBox_, grainsLabel_}})
+        installResultCopy(box, [caption] { return unitOfCaption(caption->text()); });
+    installResultCopy(vaporBox_, [] { return QStringLiteral("InHg"); });
 
     calculate_ = placeControl(new QPushButton(QStringLiteral("Calculate"), this), QStringLiteral("cmdHumCalculate"),
                               {1860, 3240, 1000, 315});

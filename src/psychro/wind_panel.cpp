@@ -1,6 +1,7 @@
 #include "psychro/wind_panel.h"
 
 #include "platform/form_layout.h"
+#include "platform/result_copy.h"
 #include "psychro/panel_layout.h"
 #include "psychro/weather.h"
 
@@ -89,6 +90,7 @@ WindPanel::WindPanel(QWidget* parent) : TabPanel(parent)
         placeLabel(windChillFrame_, QStringLiteral("lblChillDegrees"), QString(), {180, 1380, 1740, kRowHeight});
     windChillAnswer_ = makeAnswer(windChillFrame_, QStringLiteral("lblChill"), QStringLiteral("Wind chill temperature"),
                                   1980, 1380, kChillBoxWidth);
+    installResultCopy(windChillAnswer_, [this] { return unitOfCaption(windChillCaption_->text()); });
     calculateWindChill_ = placeControl(new QPushButton(QStringLiteral("Calculate"), windChillFrame_),
                                        QStringLiteral("cmdChill"), {720, 1920, 1455, 375});
     calculateWindChill_->setAccessibleName(QStringLiteral("Calculate wind chill"));
@@ -108,6 +110,7 @@ WindPanel::WindPanel(QWidget* parent) : TabPanel(parent)
         placeLabel(heatIndexFrame_, QStringLiteral("lblHeatDegrees"), QString(), {120, 1380, 1800, kRowHeight});
     heatIndexAnswer_ = makeAnswer(heatIndexFrame_, QStringLiteral("lblHeat"), QStringLiteral("Heat index temperature"),
                                   1980, 1380, kHeatBoxWidth);
+    installResultCopy(heatIndexAnswer_, [this] { return unitOfCaption(heatIndexCaption_->text()); });
     calculateHeatIndex_ = placeControl(new QPushButton(QStringLiteral("Calculate"), heatIndexFrame_),
                                        QStringLiteral("cmdHeat"), {660, 1980, 1500, 375});
     calculateHeatIndex_->setAccessibleName(QStringLiteral("Calculate heat index"));

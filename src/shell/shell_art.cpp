@@ -3,6 +3,7 @@
 #include "version.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -16,9 +17,13 @@ namespace {
 const QColor kNavy(0x1b, 0x3a, 0x66);
 const QColor kSignalRed(0xd6, 0x3b, 0x2a);
 
+// A transparent pixmap of `size` in the program's own pixels, with as many device pixels behind each as the sharpest
+// screen has: the drawing below stays in those coordinates and comes out crisp at any scale.
 QPixmap blank(QSize size)
 {
-    QPixmap pixmap(size);
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }

@@ -22,9 +22,9 @@ template <typename W> W* place(W* widget, const QString& name, int left, int top
 
 } // namespace
 
-TipWindow::TipWindow(const QString& programFolder, QWidget* parent)
+TipWindow::TipWindow(const FilePlaces& places, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      book_(programFolder)
+      book_(places)
 {
     setObjectName(QStringLiteral("frmTip"));
     setWindowTitle(QStringLiteral("Tip of the Day"));

@@ -16,8 +16,8 @@ namespace mx {
 class TipWindow : public QDialog {
     Q_OBJECT
 public:
-    // The tips file and the counter file are taken from `programFolder` (AppPath).
-    explicit TipWindow(const QString& programFolder, QWidget* parent = nullptr);
+    // The tips file and the counter file are taken from `places` (see TipBook).
+    explicit TipWindow(const FilePlaces& places, QWidget* parent = nullptr);
 
     bool showTipsAtStartup() const { return showTipsAtStartup_; }
 

@@ -73,16 +73,16 @@ QString missingTipsMessage()
            QStringLiteral("Then place it in the same directory as the application. ");
 }
 
-TipBook::TipBook(QString programFolder) : folder_(std::move(programFolder)) {}
+TipBook::TipBook(FilePlaces places) : places_(std::move(places)) {}
 
 QString TipBook::tipsFilePath() const
 {
-    return QDir(folder_).filePath(QString::fromUtf16(kTipsFileName));
+    return places_.shipped(QString::fromUtf16(kTipsFileName));
 }
 
 QString TipBook::counterFilePath() const
 {
-    return QDir(folder_).filePath(QString::fromUtf16(kTipCounterFileName));
+    return places_.own(QString::fromUtf16(kTipCounterFileName));
 }
 
 bool TipBook::LoadTips(const QString& fileName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_places.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -39,8 +41,9 @@ QString missingTipsMessage();
 // The tips and the number of the tip on screen, for one opening of the tip window.
 class TipBook {
 public:
-    // The counter file is read from and written to `programFolder`.
-    explicit TipBook(QString programFolder);
+    // The tips file is read from the data folder of `places`; the counter file is read from and written to the
+    // folder the program writes to.
+    explicit TipBook(FilePlaces places);
 
     // Reads the tips of `fileName` and the stored counter, then moves on to the next tip. False, with nothing
     // changed, when the name is empty or the file is missing or cannot be read.
@@ -60,7 +63,7 @@ public:
     bool saveCurrentTip(QString* errorText = nullptr) const;
 
 private:
-    QString folder_;
+    FilePlaces places_;
     QStringList tips_;
     qint32 currentTip_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "common/twips.h"
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
+#include "platform/result_copy.h"
 #include "vibration/vibration.h"
 
 #include <QGroupBox>
@@ -169,6 +170,14 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
         label->setAccessibleDescription(QStringLiteral("Caption of the box to its right"));
     for (QLabel* label : randomLabels_)
         label->setAccessibleDescription(QStringLiteral("Caption of the box to its right"));
+    // Each box is copied with the unit its caption names; the overall level's caption names it in its own words.
+    for (std::size_t i = 0; i < sineBoxes_.size(); ++i)
+        installResultCopy(sineBoxes_[i], [caption = sineLabels_[i]] { return unitOfCaption(caption->text()); });
+    for (std::size_t i = 0; i < randomBoxes_.size(); ++i) {
+        installResultCopy(randomBoxes_[i], [caption = randomLabels_[i], overall = i == kOverallBox] {
+            return overall ? QStringLiteral("g RMS") : unitOfCaption(caption->text());
+        });
+    }
 
     connect(calculateSineButton_, &QPushButton::clicked, this, &VibrationPanel::onCalculateSine);
     connect(clearSineButton_, &QPushButton::clicked, this, &VibrationPanel::onClearSine);

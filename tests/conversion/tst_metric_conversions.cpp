@@ -35,6 +35,7 @@ private Q_SLOTS:
     void pairCaptions();
     void convertDispatches_data();
     void convertDispatches();
+    void installedTableEditedInTheUsersCopy();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -214,6 +215,24 @@ void MetricConversionsTest::convertDispatches()
     const ConversionOutcome outcome = conversions_->convert(pair, int(pairs.indexOf(pair)), value);
     QVERIFY(outcome.message.isEmpty());
     QCOMPARE(outcome.answers ? outcome.answers->answer0 + u'|' + outcome.answers->answer1 : QString(), answers);
+}
+
+void MetricConversionsTest::installedTableEditedInTheUsersCopy()
+{
+    QTemporaryDir user;
+    MetricConversions installed(FilePlaces(dir_->path(), user.path()));
+    installed.chooseCategory(QStringLiteral("Length"));
+    const QString copy = installed.tableToEdit();
+    QCOMPARE(copy, user.filePath(QStringLiteral("Length.tbl")));
+    QCOMPARE(test::readFileBytes(copy), test::readFileBytes(dir_->filePath(QStringLiteral("Length.tbl"))));
+    // What the editor saves there is listed now and whenever Length is chosen again.
+    QVERIFY(test::writeFileBytes(copy, "Yards vs Meters\r\nYards\r\nMeters\r\n0.9144\r\n\r\n"));
+    QCOMPARE(installed.tableSaved(copy).value_or(CategoryChoice{}).pairs.size(), 1);
+    installed.chooseCategory(QStringLiteral("Area"));
+    QCOMPARE(installed.chooseCategory(QStringLiteral("Length")).pairs, QStringList{"Yards vs Meters"});
+    // A table that is nowhere is made in the user's folder.
+    installed.chooseCategory(QStringLiteral("Custom"));
+    QCOMPARE(installed.tableToEdit(), user.filePath(QStringLiteral("Custom.tbl")));
 }
 
 MX_REGISTER_TEST(MetricConversionsTest)

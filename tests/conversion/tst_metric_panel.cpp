@@ -4,10 +4,14 @@
 #include "test_helpers.h"
 #include "test_registry.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -46,6 +50,7 @@ private Q_SLOTS:
     void overflowingProductIsTooLarge();
     void typingClearsAnswers();
     void answersAreYellow();
+    void answerCopiedWithItsUnit();
 
 private:
     template <typename T> T* child(const char* name) const { return panel_->findChild<T*>(QString::fromLatin1(name)); }
@@ -300,6 +305,20 @@ void MetricPanelTest::answersAreYellow()
     }
     const QImage box = valueBox()->grab().toImage();
     QCOMPARE(QColor(box.pixel(box.width() / 2, box.height() / 2)), QColor(Qt::white));
+}
+
+void MetricPanelTest::answerCopiedWithItsUnit()
+{
+    choose(QStringLiteral("Length"));
+    QTest::keyClicks(valueBox(), QStringLiteral("12.5"));
+    press({Qt::Key_Return, "\r"});
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), answer(1)->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(answer(1), &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    menu->actions().constLast()->trigger(); // Copy with Unit
+    menu->close();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("317.5 Millimeters"));
 }
 
 MX_REGISTER_TEST(MetricPanelTest)
