@@ -8,6 +8,7 @@
 #include "common/number_text.h"
 #include "common/twips.h"
 #include "platform/dialog_service.h"
+#include "platform/menu_layout.h"
 #include "platform/window_placement.h"
 
 #include <QAbstractButton>
@@ -89,18 +90,6 @@ const QStringList& fontSizes()
                                       u"26"_qs, u"28"_qs, u"32"_qs, u"34"_qs, u"36"_qs, u"40"_qs};
     return sizes;
 }
-
-struct MenuEntry {
-    const char16_t* name;
-    const char16_t* caption; // empty: a separator
-    const char16_t* description;
-};
-
-struct MenuOfBar {
-    const char16_t* name;
-    const char16_t* caption;
-    std::vector<MenuEntry> entries;
-};
 
 const std::vector<MenuOfBar>& menuLayout()
 {
@@ -319,21 +308,7 @@ AccessoryWindowTraits NoteEditorWindow::traits()
 void NoteEditorWindow::buildMenus()
 {
     menuBar_ = new QMenuBar(this);
-    menuBar_->setObjectName(QStringLiteral("menuBar"));
-    menuBar_->setNativeMenuBar(false);
-    menuBar_->setAccessibleName(QStringLiteral("Menu bar"));
-    for (const MenuOfBar& menuOfBar : menuLayout()) {
-        QMenu* menu = menuBar_->addMenu(QString::fromUtf16(menuOfBar.caption));
-        menu->setObjectName(QString::fromUtf16(menuOfBar.name));
-        menu->setAccessibleName(menu->title().remove(u'&'));
-        for (const MenuEntry& entry : menuOfBar.entries) {
-            QAction* action =
-                *entry.caption ? menu->addAction(QString::fromUtf16(entry.caption)) : menu->addSeparator();
-            action->setObjectName(QString::fromUtf16(entry.name));
-            action->setStatusTip(QString::fromUtf16(entry.description));
-            action->setToolTip(QString::fromUtf16(entry.description));
-        }
-    }
+    buildMenuBar(menuBar_, menuLayout());
     const auto on = [this](const char* name, auto&& step) {
         connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, step);
     };

@@ -10,6 +10,7 @@
 #include "common/message_service.h"
 #include "conversion/metric_conversions.h"
 #include "platform/form_layout.h"
+#include "platform/menu_layout.h"
 #include "platform/shell_open.h"
 #include "platform/tab_panel.h"
 #include "platform/window_placement.h"
@@ -32,18 +33,6 @@ namespace {
 constexpr int kStripTop = 540;
 constexpr int kStripWidth = 6555;
 constexpr int kStripHeight = 5295;
-
-struct MenuEntry {
-    const char16_t* name;
-    const char16_t* caption; // empty: a separator
-    const char16_t* description;
-};
-
-struct MenuOfBar {
-    const char16_t* name;
-    const char16_t* caption;
-    std::vector<MenuEntry> entries;
-};
 
 const std::vector<MenuOfBar>& menuBarLayout()
 {
@@ -100,23 +89,11 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus()
 {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("menuBar"));
-    bar->setNativeMenuBar(false);
-    bar->setAccessibleName(QStringLiteral("Menu bar"));
-    for (const MenuOfBar& menuOfBar : menuBarLayout()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf16(menuOfBar.caption));
-        menu->setObjectName(QString::fromUtf16(menuOfBar.name));
-        menu->setAccessibleName(menu->title().remove(u'&'));
-        for (const MenuEntry& entry : menuOfBar.entries) {
-            QAction* action =
-                *entry.caption ? menu->addAction(QString::fromUtf16(entry.caption)) : menu->addSeparator();
-            action->setObjectName(QString::fromUtf16(entry.name));
-            action->setStatusTip(QString::fromUtf16(entry.description));
-            action->setToolTip(QString::fromUtf16(entry.description));
-            // Entries whose windows are not part of the program stay off until the wiring connects them.
+    buildMenuBar(menuBar(), menuBarLayout());
+    // Entries whose windows are not part of the program stay off until the wiring connects them.
+    for (QAction* action : findChildren<QAction*>()) {
+        if (action->objectName().startsWith(u"mnu"))
             action->setEnabled(action->isSeparator());
-        }
     }
     auto entry = [this](const char* name) { return findChild<QAction*>(QString::fromLatin1(name)); };
     tableEditorAction_ = entry("mnuTableEditor");

@@ -3,6 +3,7 @@
 #include "common/message_service.h"
 #include "platform/drawn_icon.h"
 #include "platform/form_layout.h"
+#include "platform/menu_layout.h"
 #include "platform/window_placement.h"
 
 #include <QAction>
@@ -34,20 +35,9 @@ constexpr QSize kClientSize(5610, 5520);
 // The help topic of the editor.
 constexpr int kEditorHelpContext = 30;
 
-struct MenuEntry {
-    const char16_t* name;
-    const char16_t* caption; // empty: a separator
-};
-
-struct MenuLayout {
-    const char16_t* name;
-    const char16_t* caption;
-    std::vector<MenuEntry> entries;
-};
-
-const std::array<MenuLayout, 3>& menuLayout()
+const std::vector<MenuOfBar>& menuLayout()
 {
-    static const std::array<MenuLayout, 3> menus = {{
+    static const std::vector<MenuOfBar> menus = {
         {u"mnuFile", u"&File", {{u"mnuSave", u"&Save"}, {u"mnuFileS", u""}, {u"mnuExit", u"E&xit"}}},
         {u"mnuEdit",
          u"&Edit",
@@ -62,7 +52,7 @@ const std::array<MenuLayout, 3>& menuLayout()
           {u"mnuAdding", u"&Editor Help"},
           {u"mnuHelpS", u""},
           {u"mnuAbout", u"&About"}}},
-    }};
+    };
     return menus;
 }
 
@@ -200,20 +190,7 @@ AccessoryWindowTraits TableEditorWindow::traits()
 
 void TableEditorWindow::buildMenus()
 {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("menuBar"));
-    bar->setNativeMenuBar(false);
-    bar->setAccessibleName(QStringLiteral("Menu bar"));
-    for (const MenuLayout& layout : menuLayout()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf16(layout.caption));
-        menu->setObjectName(QString::fromUtf16(layout.name));
-        menu->setAccessibleName(menu->title().remove(u'&'));
-        for (const MenuEntry& entry : layout.entries) {
-            QAction* action =
-                *entry.caption ? menu->addAction(QString::fromUtf16(entry.caption)) : menu->addSeparator();
-            action->setObjectName(QString::fromUtf16(entry.name));
-        }
-    }
+    buildMenuBar(menuBar(), menuLayout());
     connect(menuEntry("mnuSave"), &QAction::triggered, this, &TableEditorWindow::saveFile);
     connect(menuEntry("mnuExit"), &QAction::triggered, this, &QWidget::close);
     connect(menuEntry("mnuCut"), &QAction::triggered, this, &TableEditorWindow::onCut);
