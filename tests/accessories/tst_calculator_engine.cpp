@@ -41,7 +41,6 @@ void CalculatorEngineTest::readoutAfterEachKey_data()
     row("pending equals takes the second operand", "5 = 3 =", "5. / 5. / 3. / 3.");
     row("clear entry keeps the first operand", "1 2 + 5 CE 3 =", "1. / 12. / 12. / 5. / 0. / 3. / 15");
     row("result goes on", "1 2 + 3 = + 2 =", "1. / 12. / 12. / 3. / 15 / 15 / 2. / 17");
-    row("minus after equals subtracts", "1 2 + 3 = - 2 =", "1. / 12. / 12. / 3. / 15 / 15 / 2. / 13");
     row("percent", "5 0 %", "5. / 50. / 0.5");
     row("digits follow a percent", "5 0 % 5", "5. / 50. / 0.5 / 0.55");
     row("square root", "9 SQRT", "9. / 3");
@@ -50,9 +49,7 @@ void CalculatorEngineTest::readoutAfterEachKey_data()
     row("leading zero stays", "0 1", "0. / 01.");
     row("negative fraction", "- . 5", "-0. / -0. / -0.5");
     row("second minus keeps the sign", "- - 4", "-0. / -0. / -4.");
-    row("negative second operand", "2 X - 3 =", "2. / 2. / - / -3. / -6");
     row("left to right", "2 + 3 X 4 =", "2. / 2. / 3. / 5 / 4. / 20");
-    row("long quotient is cut", "1 0 / 3 =", "1. / 10. / 10. / 3. / 3.3333333333333");
     row("cut, not rounded", "2 / 3 =", "2. / 2. / 3. / 0.6666666666666");
     row("operator reads the cut readout",
         "1 0 / 3 = X 3 =", "1. / 10. / 10. / 3. / 3.3333333333333 / 3.3333333333333 / 3. / 9.9999999999999");
