@@ -235,20 +235,16 @@ void SettingsTest::menuClicksDecideTheExit_data()
 {
     QTest::addColumn<QString>("clicks");
     QTest::addColumn<QString>("outcome"); // "unchanged", "saved" or "restored"
-    QTest::newRow("none") << ""
-                          << "unchanged";
-    QTest::newRow("S: the first click only clears the mark") << "S"
-                                                             << "unchanged";
-    QTest::newRow("SS") << "SS"
-                        << "saved";
-    QTest::newRow("R") << "R"
-                       << "restored";
-    QTest::newRow("RR: checked then unchecked") << "RR"
-                                                << "unchanged";
-    QTest::newRow("SSR") << "SSR"
-                         << "restored";
-    QTest::newRow("RS") << "RS"
-                        << "saved";
+    const auto row = [](const char* name, const char* clicks, const char* outcome) {
+        QTest::newRow(name) << QString::fromLatin1(clicks) << QString::fromLatin1(outcome);
+    };
+    row("none", "", "unchanged");
+    row("S: the first click only clears the mark", "S", "unchanged");
+    row("SS", "SS", "saved");
+    row("R", "R", "restored");
+    row("RR: checked then unchecked", "RR", "unchanged");
+    row("SSR", "SSR", "restored");
+    row("RS", "RS", "saved");
 }
 
 void SettingsTest::menuClicksDecideTheExit()
