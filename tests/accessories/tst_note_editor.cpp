@@ -396,7 +396,7 @@ void NoteEditorTest::emptyNotesSavedAsASpace()
 
 void NoteEditorTest::damagedFilesOpenAsFarAsRead_data()
 {
-    QTest::addColumn<QByteArray>("bytes"); // "pipe" and "folder" stand for those in the file's place
+    QTest::addColumn<QByteArray>("bytes"); // "pipe" stands for a named pipe in the file's place
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("warning"); // %1: the file's path
     const QString damaged = u"Part of the notes file \"%1\" could not be read.  The notes show what could be read; "
@@ -405,9 +405,6 @@ void NoteEditorTest::damagedFilesOpenAsFarAsRead_data()
     QTest::newRow("picture") << QByteArray("{\\rtf1 A{\\pict\\pngblip 0102} B}") << u"A B"_s
                              << u"The notes file \"%1\" holds pictures or objects that the note editor cannot show.  "
                                 "Saving the notes will leave them out."_s;
-    QTest::newRow("folder") << QByteArray("folder") << u""_s
-                            << u"The notes file \"%1\" is not a file that can be read.  The note editor starts empty, "
-                               "and the notes cannot be saved there."_s;
     QTest::newRow("pipe") << QByteArray("pipe") << u""_s
                           << u"The notes file \"%1\" is not a file that can be read.  The note editor starts empty, "
                              "and the notes cannot be saved there."_s;
@@ -419,9 +416,7 @@ void NoteEditorTest::damagedFilesOpenAsFarAsRead()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, shown);
     QFETCH(QString, warning);
-    if (bytes == "folder")
-        QVERIFY(QDir(dir_->path()).mkdir(u"MXNotes.rtf"_s));
-    else if (bytes == "pipe")
+    if (bytes == "pipe")
         QCOMPARE(::mkfifo(QFile::encodeName(notesPath()).constData(), 0600), 0);
     else
         QVERIFY(test::writeFileBytes(notesPath(), bytes));
@@ -442,7 +437,7 @@ void NoteEditorTest::damagedFilesOpenAsFarAsRead()
     // Closing without an edit neither asks nor writes.
     QVERIFY(editor_->close());
     QCOMPARE(messages->shown.size(), warning.isEmpty() ? 0 : 1);
-    if (bytes != "folder" && bytes != "pipe")
+    if (bytes != "pipe")
         QCOMPARE(test::readFileBytes(notesPath()), bytes);
     QVERIFY(!QFileInfo(notesPath()).isSymLink());
 }
