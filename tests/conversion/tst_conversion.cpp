@@ -23,48 +23,24 @@ void ConversionTest::factorAnswers_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("answer0");
     QTest::addColumn<QString>("answer1");
-    QTest::newRow("inch to mm") << 25.4 << "1"
-                                << "0.0394"
-                                << "25.4";
-    QTest::newRow("product past a million") << 25.4 << "50000"
-                                            << "1,968.5039"
-                                            << "1.2700E6";
-    QTest::newRow("exactly a million") << 1.0 << "1000000"
-                                       << "1.0000E6"
-                                       << "1.0000E6";
-    QTest::newRow("exactly 0.0001") << 1.0 << "0.0001"
-                                    << "1.0000E-4"
-                                    << "1.0000E-4";
-    QTest::newRow("just under a million") << 1.0 << "999999.99"
-                                          << "999,999.99"
-                                          << "999,999.99";
-    QTest::newRow("just over 0.0001") << 1.0 << "0.00011"
-                                      << "0.0001"
-                                      << "0.0001";
-    QTest::newRow("empty value is zero") << 25.4 << ""
-                                         << "0.0000E0"
-                                         << "0.0000E0";
-    QTest::newRow("lone minus is zero") << 25.4 << "-"
-                                        << "0.0000E0"
-                                        << "0.0000E0";
-    QTest::newRow("negative is scientific") << 2.0 << "-3"
-                                            << "-1.5000E0"
-                                            << "-6.0000E0";
-    QTest::newRow("two points") << 2.0 << "1.5.3"
-                                << "0.75"
-                                << "3.";
-    QTest::newRow("grouping") << 1000.0 << "999"
-                              << "0.999"
-                              << "999,000.";
-    QTest::newRow("tiny factor") << 1e-9 << "1"
-                                 << "1.0000E9"
-                                 << "1.0000E-9";
-    QTest::newRow("rounds up to a million") << 1.0 << "999999.99999"
-                                            << "1,000,000."
-                                            << "1,000,000.";
-    QTest::newRow("the stated limit itself") << 25.4 << "-7E306"
-                                             << "-2.7559E305"
-                                             << "-1.7780E308";
+    const auto row = [](const char* name, double factor, const char* value, const char* answer0, const char* answer1) {
+        QTest::newRow(name) << factor << QString::fromLatin1(value) << QString::fromLatin1(answer0)
+                            << QString::fromLatin1(answer1);
+    };
+    row("inch to mm", 25.4, "1", "0.0394", "25.4");
+    row("product past a million", 25.4, "50000", "1,968.5039", "1.2700E6");
+    row("exactly a million", 1.0, "1000000", "1.0000E6", "1.0000E6");
+    row("exactly 0.0001", 1.0, "0.0001", "1.0000E-4", "1.0000E-4");
+    row("just under a million", 1.0, "999999.99", "999,999.99", "999,999.99");
+    row("just over 0.0001", 1.0, "0.00011", "0.0001", "0.0001");
+    row("empty value is zero", 25.4, "", "0.0000E0", "0.0000E0");
+    row("lone minus is zero", 25.4, "-", "0.0000E0", "0.0000E0");
+    row("negative is scientific", 2.0, "-3", "-1.5000E0", "-6.0000E0");
+    row("two points", 2.0, "1.5.3", "0.75", "3.");
+    row("grouping", 1000.0, "999", "0.999", "999,000.");
+    row("tiny factor", 1e-9, "1", "1.0000E9", "1.0000E-9");
+    row("rounds up to a million", 1.0, "999999.99999", "1,000,000.", "1,000,000.");
+    row("the stated limit itself", 25.4, "-7E306", "-2.7559E305", "-1.7780E308");
 }
 
 void ConversionTest::factorAnswers()
@@ -124,34 +100,25 @@ void ConversionTest::temperatures_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("answer0");
     QTest::addColumn<QString>("answer1");
-    const QString out = QStringLiteral("Out of Range");
-    QTest::newRow("F/C 100") << TemperaturePair::FvsC << "100"
-                             << "212.00"
-                             << "37.78";
-    QTest::newRow("F/C absolute zero F") << TemperaturePair::FvsC << "-459.67" << out << "-273.15";
-    QTest::newRow("F/C absolute zero C") << TemperaturePair::FvsC << "-273.15"
-                                         << "-459.67"
-                                         << "-169.53";
-    QTest::newRow("F/C just below the row 2 limit") << TemperaturePair::FvsC << "-459.68" << out << out;
-    QTest::newRow("F/C empty") << TemperaturePair::FvsC << ""
-                               << "32.00"
-                               << "-17.78";
-    QTest::newRow("F/C grouping") << TemperaturePair::FvsC << "1000000"
-                                  << "1,800,032.00"
-                                  << "555,537.78";
-    QTest::newRow("F/C overflow") << TemperaturePair::FvsC << "1e400" << out << out;
-    QTest::newRow("F/R zero") << TemperaturePair::FvsR << "0"
-                              << "-459.67"
-                              << "459.67";
-    QTest::newRow("F/R below both") << TemperaturePair::FvsR << "-460" << out << out;
-    QTest::newRow("F/R row 2 at its limit") << TemperaturePair::FvsR << "-459.67" << out << "0.00";
-    QTest::newRow("C/K zero") << TemperaturePair::CvsK << "0"
-                              << "-273.15"
-                              << "273.15";
-    QTest::newRow("C/K below both") << TemperaturePair::CvsK << "-273.16" << out << out;
-    QTest::newRow("C/K leading number only") << TemperaturePair::CvsK << "12.5.7"
-                                             << "-260.65"
-                                             << "285.65";
+    const auto row = [](const char* name, TemperaturePair pair, const char* value, const char* answer0,
+                        const char* answer1) {
+        QTest::newRow(name) << pair << QString::fromLatin1(value) << QString::fromLatin1(answer0)
+                            << QString::fromLatin1(answer1);
+    };
+    const char* const kOut = "Out of Range";
+    row("F/C 100", TemperaturePair::FvsC, "100", "212.00", "37.78");
+    row("F/C absolute zero F", TemperaturePair::FvsC, "-459.67", kOut, "-273.15");
+    row("F/C absolute zero C", TemperaturePair::FvsC, "-273.15", "-459.67", "-169.53");
+    row("F/C just below the row 2 limit", TemperaturePair::FvsC, "-459.68", kOut, kOut);
+    row("F/C empty", TemperaturePair::FvsC, "", "32.00", "-17.78");
+    row("F/C grouping", TemperaturePair::FvsC, "1000000", "1,800,032.00", "555,537.78");
+    row("F/C overflow", TemperaturePair::FvsC, "1e400", kOut, kOut);
+    row("F/R zero", TemperaturePair::FvsR, "0", "-459.67", "459.67");
+    row("F/R below both", TemperaturePair::FvsR, "-460", kOut, kOut);
+    row("F/R row 2 at its limit", TemperaturePair::FvsR, "-459.67", kOut, "0.00");
+    row("C/K zero", TemperaturePair::CvsK, "0", "-273.15", "273.15");
+    row("C/K below both", TemperaturePair::CvsK, "-273.16", kOut, kOut);
+    row("C/K leading number only", TemperaturePair::CvsK, "12.5.7", "-260.65", "285.65");
 }
 
 void ConversionTest::temperatures()
