@@ -157,17 +157,16 @@ void MetricConversionsTest::pairCaptions_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("F/C") << "Temperature" << 0 << "Degrees F"
-                         << "Degrees C";
-    QTest::newRow("F/R") << "Temperature" << 1 << "Degrees F"
-                         << "Rankin";
-    QTest::newRow("C/K") << "Temperature" << 2 << "Degrees C"
-                         << "Degrees K";
-    QTest::newRow("table entry") << "Length" << 1 << "Feet"
-                                 << "Meters";
+    const auto row = [](const char* name, const char* type, int index, const char* first, const char* second) {
+        QTest::newRow(name) << QString::fromLatin1(type) << index << QString::fromLatin1(first)
+                            << QString::fromLatin1(second);
+    };
+    row("F/C", "Temperature", 0, "Degrees F", "Degrees C");
+    row("F/R", "Temperature", 1, "Degrees F", "Rankin");
+    row("C/K", "Temperature", 2, "Degrees C", "Degrees K");
+    row("table entry", "Length", 1, "Feet", "Meters");
     // A table entry named like a built-in pair gets the built-in captions.
-    QTest::newRow("named like C/K") << "Volume" << 0 << "Degrees C"
-                                    << "Degrees K";
+    row("named like C/K", "Volume", 0, "Degrees C", "Degrees K");
 }
 
 void MetricConversionsTest::pairCaptions()
@@ -187,22 +186,14 @@ void MetricConversionsTest::convertDispatches_data()
     QTest::addColumn<QString>("pair");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("answers"); // "row 1|row 2", or "" for none
-    QTest::newRow("no pair does nothing") << "Length"
-                                          << ""
-                                          << "1"
-                                          << "";
-    QTest::newRow("factor pair") << "Length"
-                                 << "Inches vs Millimeters"
-                                 << "1"
-                                 << "0.0394|25.4";
-    QTest::newRow("temperature pair") << "Temperature"
-                                      << "Celsius vs Kelvin"
-                                      << "0"
-                                      << "-273.15|273.15";
-    QTest::newRow("named like C/K converts as C/K") << "Volume"
-                                                    << "Celsius vs Kelvin"
-                                                    << "0"
-                                                    << "-273.15|273.15";
+    const auto row = [](const char* name, const char* type, const char* pair, const char* value, const char* answers) {
+        QTest::newRow(name) << QString::fromLatin1(type) << QString::fromLatin1(pair) << QString::fromLatin1(value)
+                            << QString::fromLatin1(answers);
+    };
+    row("no pair does nothing", "Length", "", "1", "");
+    row("factor pair", "Length", "Inches vs Millimeters", "1", "0.0394|25.4");
+    row("temperature pair", "Temperature", "Celsius vs Kelvin", "0", "-273.15|273.15");
+    row("named like C/K converts as C/K", "Volume", "Celsius vs Kelvin", "0", "-273.15|273.15");
 }
 
 void MetricConversionsTest::convertDispatches()
