@@ -470,10 +470,8 @@ void MainWindowTest::helpMenuOpensItsWindows_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("window");
-    QTest::newRow("tip of the day") << "mnuShowTip"
-                                    << "frmTip";
-    QTest::newRow("about box") << "mnuAbout"
-                               << "frmAbout";
+    QTest::newRow("tip of the day") << QStringLiteral("mnuShowTip") << QStringLiteral("frmTip");
+    QTest::newRow("about box") << QStringLiteral("mnuAbout") << QStringLiteral("frmAbout");
 }
 
 void MainWindowTest::helpMenuOpensItsWindows()

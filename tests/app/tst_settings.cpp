@@ -165,10 +165,6 @@ void SettingsTest::startAndExit_data()
         << settingsText(kStored, "no", "yes") << centred << true << false << settingsText(kStored, "no", "No");
     QTest::newRow("too large for 32 bits")
         << QByteArray(stored).replace("= 1500", "= 2147483648") << centred << false << true << QByteArray();
-    QTest::newRow("sum overflows") << settingsText({2147483647, 1}, "No", "No") << centred << false << true
-                                   << QByteArray();
-    QTest::newRow("200-character value") << QByteArray(stored).replace("Forms=No", "Forms=" + QByteArray(200, 'N'))
-                                         << centred << false << true << QByteArray();
     const QByteArray garbage = QByteArray(1, '\0') + "\x01\xfe\xff\x81\x8d junk=[x\r\n";
     QTest::newRow("garbage bytes") << garbage << centred << true << true << garbage + defaults;
     QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + stored << QPoint(1500, 3000) << false << false << stored;
