@@ -48,6 +48,9 @@ private Q_SLOTS:
     void deepNesting();
     void documentSizeBounds_data();
     void documentSizeBounds();
+
+private:
+    void readsOneParagraph();
 };
 
 void RtfReaderTest::samples_data()
@@ -213,7 +216,8 @@ void RtfReaderTest::codePages_data()
         << QByteArray("{\\rtf1\\ansi\\ansicpg4242 cafe}") << u"L [12]cafe"_s << u""_s;
 }
 
-void RtfReaderTest::codePages()
+// Rows of one paragraph: the input, its description and the issues the reader flags.
+void RtfReaderTest::readsOneParagraph()
 {
     QFETCH(QByteArray, input);
     QFETCH(QString, expected);
@@ -222,6 +226,11 @@ void RtfReaderTest::codePages()
     const RtfReadResult result = readRtfModel(input);
     QCOMPARE(describe(result.document), QStringList{expected});
     QCOMPARE(describe(result.issues), issues);
+}
+
+void RtfReaderTest::codePages()
+{
+    readsOneParagraph();
 }
 
 void RtfReaderTest::malformed_data()
@@ -312,13 +321,7 @@ void RtfReaderTest::deepNesting_data()
 
 void RtfReaderTest::deepNesting()
 {
-    QFETCH(QByteArray, input);
-    QFETCH(QString, expected);
-    QFETCH(QString, issues);
-
-    const RtfReadResult result = readRtfModel(input);
-    QCOMPARE(describe(result.document), QStringList{expected});
-    QCOMPARE(describe(result.issues), issues);
+    readsOneParagraph();
 }
 
 void RtfReaderTest::documentSizeBounds_data()
