@@ -12,8 +12,9 @@ um = F(1, 10**6); nm = F(1, 10**9)
 lb = F(45359237, 10**8); g0 = F(980665, 10**5); lbf = lb * g0; kgf = g0; ozf = lbf / 16
 s = F(1); minute = 60 * s; h = 3600 * s; day = 24 * h
 btu = F(105505585262, 10**8); cal = F(4184, 1000)
-# Two therms: the EC one is 100 000 BTU; the US one, on US gas bills, 105.4804 MJ exactly (NIST SP 811).
-ec_therm = 100000 * btu; us_therm = F(1054804, 10**4) * 10**6
+# Two therms, both defined in joules (NIST SP 811): the EC one 105.506 MJ exactly (not 100 000 International Table
+# BTU, which is 105.505585262 MJ); the US one, on US gas bills, 105.4804 MJ.
+ec_therm = F(105506) * 10**3; us_therm = F(1054804, 10**4) * 10**6
 hp = 550 * ft * lbf
 gal = 231 * inch**3; L = F(1, 1000)
 cmil = PI / 4 * mil**2

@@ -173,7 +173,7 @@ QHash<QString, Unit> unitsBySi()
         {u"Kilowatts", 1e3, u"power"},
 
         {u"BTU", btu, u"energy"},
-        {u"EC Therms", 1e5 * btu, u"energy"},
+        {u"EC Therms", 105.506e6, u"energy"},
         {u"US Therms", 105.4804e6, u"energy"},
         {u"Foot-Pounds", foot * lbf, u"energy"},
         {u"Inch-Pounds", inch * lbf, u"energy"},
