@@ -7,22 +7,20 @@
 #include "common/message_service.h"
 #include "common/number_text.h"
 #include "common/twips.h"
+#include "platform/clipboard.h"
 #include "platform/dialog_service.h"
 #include "platform/menu_layout.h"
 #include "platform/window_placement.h"
 
 #include <QAbstractButton>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -224,15 +222,6 @@ QIcon toolIcon(const ToolButton& button)
     return QIcon(pixmap);
 }
 
-bool writeDesktopClipboard(const QString& text)
-{
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(text);
-    // The desktop may refuse to hand us the clipboard; reading it back tells.
-    return clipboard->text() == text;
-}
-
 QFont notesFont()
 {
     QFont font;
@@ -251,8 +240,7 @@ int pixelsCovering(qint64 twips)
 } // namespace
 
 NoteEditorWindow::NoteEditorWindow(QString notesPath, QWidget* parent)
-    : QWidget(parent, Qt::Window), notesPath_(std::move(notesPath)), writeClipboard_(writeDesktopClipboard),
-      spellingSessions_(desktopSpellingSessions(this))
+    : QWidget(parent, Qt::Window), notesPath_(std::move(notesPath)), spellingSessions_(desktopSpellingSessions(this))
 {
     setObjectName(QStringLiteral("frmNoteEditor"));
     setWindowTitle(QStringLiteral("Notes"));
@@ -411,11 +399,6 @@ void NoteEditorWindow::reportLoadWarning()
     showMessage(loadWarning_, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-void NoteEditorWindow::setClipboardWriter(ClipboardWriter writer)
-{
-    writeClipboard_ = writer ? std::move(writer) : ClipboardWriter(writeDesktopClipboard);
-}
-
 void NoteEditorWindow::setSpellingSessions(SpellingSessionFactory sessions)
 {
     spellingSessions_ = sessions ? std::move(sessions) : desktopSpellingSessions(this);
@@ -516,12 +499,8 @@ QString NoteEditorWindow::selectedPlainText() const
 
 void NoteEditorWindow::onCut()
 {
-    if (!writeClipboard_(selectedPlainText())) {
-        // Removing the text now would lose it.
-        showMessage(QStringLiteral("The selected text could not be put on the clipboard, so it was not cut."),
-                    MsgButtons::Ok, MsgIcon::Exclamation);
+    if (!putSelectionOnClipboard(selectedPlainText(), ClipboardUse::Cut))
         return;
-    }
     QTextCursor cursor = textBox_->textCursor();
     cursor.removeSelectedText();
     textBox_->setTextCursor(cursor);
@@ -529,18 +508,16 @@ void NoteEditorWindow::onCut()
 
 void NoteEditorWindow::onCopy()
 {
-    if (!writeClipboard_(selectedPlainText()))
-        showMessage(QStringLiteral("The selected text could not be put on the clipboard."), MsgButtons::Ok,
-                    MsgIcon::Exclamation);
+    putSelectionOnClipboard(selectedPlainText(), ClipboardUse::Copy);
 }
 
 void NoteEditorWindow::onPaste()
 {
-    const QMimeData* clipboardData = QGuiApplication::clipboard()->mimeData();
-    if (!clipboardData || !clipboardData->hasText())
+    const QString text = clipboardText();
+    if (text.isEmpty())
         return;
     QTextCursor cursor = textBox_->textCursor();
-    cursor.insertText(clipboardData->text());
+    cursor.insertText(text);
     textBox_->setTextCursor(cursor);
 }
 

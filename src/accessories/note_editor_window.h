@@ -48,10 +48,6 @@ public:
     // Saves the notes; a failure is reported and the notes stay unsaved.
     bool save();
 
-    // Puts the text on the clipboard and returns whether it is there. The default empties the desktop's clipboard
-    // and puts the text on it as text.
-    using ClipboardWriter = std::function<bool(const QString& text)>;
-    void setClipboardWriter(ClipboardWriter writer);
     // Where spelling checks run; the default is the installed Hunspell dictionary.
     void setSpellingSessions(SpellingSessionFactory sessions);
 
@@ -95,7 +91,6 @@ private:
     bool notesDirty_ = false;
     QString loadWarning_;
     bool warningShown_ = false;
-    ClipboardWriter writeClipboard_;
     SpellingSessionFactory spellingSessions_;
     QColor dialogColour_ = Qt::black; // the colour dialog's last colour
 

@@ -1,6 +1,7 @@
 #include "accessories/note_editor_window.h"
 #include "accessories/note_find.h"
 #include "accessories/spelling_dialog.h"
+#include "platform/clipboard.h"
 #include "platform/window_placement.h"
 
 #include "scripted_dialogs.h"
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -326,7 +328,8 @@ void NoteEditorTest::clipboard()
 void NoteEditorTest::clipboardRefused()
 {
     QVERIFY(openEditor());
-    editor_->setClipboardWriter([](const QString&) { return false; });
+    const ClipboardWriter previous = setClipboardWriter([](const QString&) { return false; });
+    const auto restore = qScopeGuard([&] { setClipboardWriter(previous); });
     type(u"keep"_s);
     selectAll();
     ScopedMessages messages;
