@@ -17,7 +17,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -366,18 +365,17 @@ void NoteEditorWindow::load()
     textBox_->setDocument(document);
     textBox_->document()->setModified(false);
 
-    if (loaded.status == NotesLoadStatus::Unreadable) {
-        const QString name = QDir::toNativeSeparators(notesPath_);
-        loadWarning_ = QFileInfo(notesPath_).isFile()
-                           ? QStringLiteral("The notes file \"%1\" could not be read.  The note editor starts empty; "
-                                            "saving the notes will replace the file.")
-                                 .arg(name)
-                           : QStringLiteral("The notes file \"%1\" is not a file that can be read.  The note editor "
-                                            "starts empty, and the notes cannot be saved there.")
-                                 .arg(name);
-    } else {
+    const QString name = QDir::toNativeSeparators(notesPath_);
+    if (loaded.status == NotesLoadStatus::Unreadable)
+        loadWarning_ = QStringLiteral("The notes file \"%1\" could not be read.  The note editor starts empty; "
+                                      "saving the notes will replace the file.")
+                           .arg(name);
+    else if (loaded.status == NotesLoadStatus::NotRegular)
+        loadWarning_ = QStringLiteral("The notes file \"%1\" is not a file that can be read.  The note editor starts "
+                                      "empty, and the notes cannot be saved there.")
+                           .arg(name);
+    else
         loadWarning_ = notesLoadWarning(notesPath_, loaded.issues);
-    }
     statusStrip_->setText(loadWarning_);
     statusStrip_->setToolTip(loadWarning_);
 
