@@ -523,7 +523,7 @@ void NoteEditorWindow::onSpelling()
 {
     QTextDocument& document = *textBox_->document();
     // The whole document as RTF: the check reads the words and hands the formatting back unchanged.
-    const QString sent = QString::fromLatin1(writeRtf(document));
+    const QByteArray sent = writeRtf(document);
     const SpellingCheckResult result = runSpellingCheck(spellingSessions_, sent);
     if (result.status == SpellingCheckResult::Status::NotStarted) {
         showMessage(result.errorText);
@@ -531,7 +531,7 @@ void NoteEditorWindow::onSpelling()
     }
     if (result.status != SpellingCheckResult::Status::Checked || result.text == sent)
         return;
-    readRtf(result.text.toLatin1(), document);
+    readRtf(result.text, document);
     notesDirty_ = true;
     onSelectionChanged();
 }

@@ -322,7 +322,8 @@ void TableEditorWindowTest::clipboard()
     QCOMPARE(box->toPlainText(), before);
     QVERIFY(!editor_->tableDirty());
     QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text, QStringLiteral("The selected text could not be put on the clipboard, so it was not cut."));
+    QCOMPARE(messages->shown[0].text,
+             QStringLiteral("The selected text could not be put on the clipboard, so it was not cut."));
     QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
 }
 
