@@ -1,6 +1,5 @@
 #include "accessories/note_editor_window.h"
 
-#include "accessories/note_find.h"
 #include "accessories/notes_file.h"
 #include "accessories/rtf_text_document.h"
 #include "accessories/spelling_dialog.h"
@@ -629,16 +628,14 @@ void NoteEditorWindow::toggleUnderline()
     textBox_->mergeCurrentCharFormat(format);
 }
 
-qint32 NoteEditorWindow::findText(const QString& text, qint32 from, qint16 options)
+qint32 NoteEditorWindow::findText(const QString& text, qint32 from, FindOptions options)
 {
     const QTextDocument* document = textBox_->document();
     if (text.isEmpty() || from < 0 || from >= document->characterCount())
         return -1;
     QTextDocument::FindFlags flags;
-    if (options & kFindMatchCase)
-        flags |= QTextDocument::FindCaseSensitively;
-    if (options & kFindWholeWord)
-        flags |= QTextDocument::FindWholeWords;
+    flags.setFlag(QTextDocument::FindCaseSensitively, options.testFlag(FindOption::MatchCase));
+    flags.setFlag(QTextDocument::FindWholeWords, options.testFlag(FindOption::WholeWord));
     const QTextCursor match = document->find(text, from, flags);
     if (match.isNull())
         return -1;

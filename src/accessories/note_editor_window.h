@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessories/note_find.h"
 #include "accessories/spelling_check.h"
 #include "platform/accessory_window.h"
 
@@ -41,9 +42,9 @@ public:
     bool notesDirty() const { return notesDirty_; }
     QTextEdit* textBox() const { return textBox_; }
 
-    // The find operation: selects the first match of `text` at or after character position `from` with the find
-    // options (kFindMatchCase, kFindWholeWord) and returns its position, or -1 without touching the selection.
-    qint32 findText(const QString& text, qint32 from, qint16 options);
+    // The find operation: selects the first match of `text` at or after character position `from` and returns its
+    // position, or -1 without touching the selection.
+    qint32 findText(const QString& text, qint32 from, FindOptions options);
 
     // Saves the notes; a failure is reported and the notes stay unsaved.
     bool save();

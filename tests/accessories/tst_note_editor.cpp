@@ -533,7 +533,7 @@ void NoteEditorTest::findSelectsTheMatch_data()
     QTest::addColumn<int>("found");
     QTest::addColumn<QString>("selected");
     QTest::newRow("first") << u"note"_s << 0 << 0 << 2 << u"note"_s;
-    QTest::newRow("whole word only") << u"not"_s << 0 << int(kFindWholeWord) << -1 << u""_s;
+    QTest::newRow("whole word only") << u"not"_s << 0 << int(FindOption::WholeWord) << -1 << u""_s;
     QTest::newRow("second paragraph") << u"end"_s << 0 << 0 << 18 << u"end"_s;
     QTest::newRow("empty text") << u""_s << 0 << 0 << -1 << u""_s;
     QTest::newRow("from beyond the end") << u"note"_s << 500 << 0 << -1 << u""_s;
@@ -548,7 +548,7 @@ void NoteEditorTest::findSelectsTheMatch()
     QFETCH(QString, selected);
     QVERIFY(openEditor());
     editor_->textBox()->setPlainText(u"A note and a Note\nend"_s);
-    QCOMPARE(editor_->findText(text, from, qint16(options)), found);
+    QCOMPARE(editor_->findText(text, from, FindOptions::fromInt(options)), found);
     QCOMPARE(editor_->textBox()->textCursor().selectedText(), selected);
 }
 
