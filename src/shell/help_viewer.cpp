@@ -153,7 +153,7 @@ void HelpViewer::onLinkClicked(const QUrl& link)
         openUrl(target);
 }
 
-void InitHelp(QWidget* owner, const QString& programFolder, std::function<void(QWidget*)> opened)
+void setUpHelp(QWidget* owner, const QString& programFolder, std::function<void(QWidget*)> opened)
 {
     HelpSetup& help = setup();
     help.owner = owner;
@@ -162,12 +162,12 @@ void InitHelp(QWidget* owner, const QString& programFolder, std::function<void(Q
     help.initialised = true;
 }
 
-void ShowHelpContext(int contextId)
+void showHelpTopic(int contextId)
 {
     showHelpAt(helpAnchor(contextId));
 }
 
-void ShowHelpContents()
+void showHelpContents()
 {
     showHelpAt(QString::fromUtf16(kHelpContentsAnchor));
 }
@@ -184,9 +184,9 @@ QShortcut* installHelpKey(QWidget* window, int contextId)
     key->setContext(Qt::WindowShortcut);
     QObject::connect(key, &QShortcut::activated, window, [contextId] {
         if (contextId == kHelpContentsContext)
-            ShowHelpContents();
+            showHelpContents();
         else
-            ShowHelpContext(contextId);
+            showHelpTopic(contextId);
     });
     return key;
 }

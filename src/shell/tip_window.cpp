@@ -63,35 +63,35 @@ TipWindow::TipWindow(const FilePlaces& places, QWidget* parent)
     okButton_->setAccessibleName(QStringLiteral("OK"));
     okButton_->setDefault(true);
 
-    connect(nextTipButton_, &QPushButton::clicked, this, &TipWindow::NextTip);
+    connect(nextTipButton_, &QPushButton::clicked, this, &TipWindow::showNextTip);
     connect(okButton_, &QPushButton::clicked, this, &TipWindow::onOk);
     connect(showAtStartupBox_, &QCheckBox::clicked, this, &TipWindow::onShowAtStartupClicked);
 
     centreOnScreen(this);
     showAtStartupBox_->setChecked(true);
     onShowAtStartupClicked();
-    if (!LoadTips(book_.tipsFilePath())) {
+    if (!loadTips(book_.tipsFilePath())) {
         tipText_->setText(missingTipsMessage());
         nextTipButton_->setEnabled(false);
     }
     okButton_->setFocus();
 }
 
-bool TipWindow::LoadTips(const QString& fileName)
+bool TipWindow::loadTips(const QString& fileName)
 {
-    if (!book_.LoadTips(fileName))
+    if (!book_.loadTips(fileName))
         return false;
-    DisplayCurrentTip();
+    showCurrentTip();
     return true;
 }
 
-void TipWindow::NextTip()
+void TipWindow::showNextTip()
 {
-    book_.NextTip();
-    DisplayCurrentTip();
+    book_.moveToNextTip();
+    showCurrentTip();
 }
 
-void TipWindow::DisplayCurrentTip()
+void TipWindow::showCurrentTip()
 {
     // Without tips the label keeps what it shows.
     if (const std::optional<QString> tip = book_.currentTipText())

@@ -82,7 +82,7 @@ QString TipBook::counterFilePath() const
     return places_.own(QString::fromUtf16(kTipCounterFileName));
 }
 
-bool TipBook::LoadTips(const QString& fileName)
+bool TipBook::loadTips(const QString& fileName)
 {
     const FileRead tipsFile = readRegularFile(fileName, kMaxTipsFileBytes);
     if (tipsFile.status != FileReadStatus::Ok)
@@ -92,11 +92,11 @@ bool TipBook::LoadTips(const QString& fileName)
     // A counter file that is missing or cannot be read starts again at the first tip.
     const FileRead counter = readRegularFile(counterFilePath(), kMaxTipCounterFileBytes);
     currentTip_ = counter.status == FileReadStatus::Ok ? parseTipCounter(counter.bytes) : 0;
-    NextTip();
+    moveToNextTip();
     return true;
 }
 
-void TipBook::NextTip()
+void TipBook::moveToNextTip()
 {
     currentTip_ = nextTipNumber(currentTip_, tips_.size());
 }
