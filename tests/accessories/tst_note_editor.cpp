@@ -70,6 +70,7 @@ private Q_SLOTS:
     void toggles();
     void cancelledDialogsChangeNothing();
     void clipboard();
+    void clipboardRefused_data();
     void clipboardRefused();
     void closing_data();
     void closing();
@@ -325,8 +326,17 @@ void NoteEditorTest::clipboard()
     QCOMPARE(editor_->textBox()->toPlainText(), u"first\nsecond"_s);
 }
 
+void NoteEditorTest::clipboardRefused_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cut") << u"mnuCut"_s << u"The selected text could not be put on the clipboard, so it was not cut."_s;
+    QTest::newRow("copy") << u"tlbCopy"_s << u"The selected text could not be put on the clipboard."_s;
+}
+
 void NoteEditorTest::clipboardRefused()
 {
+    QFETCH(QString, entry);
     QVERIFY(openEditor());
     const ClipboardWriter previous = setClipboardWriter([](const QString&) { return false; });
     const auto restore = qScopeGuard([&] { setClipboardWriter(previous); });
@@ -334,10 +344,10 @@ void NoteEditorTest::clipboardRefused()
     selectAll();
     ScopedMessages messages;
     messages->answerNext(MsgAnswer::Ok);
-    action("mnuCut")->trigger();
+    action(entry.toLatin1().constData())->trigger();
     QCOMPARE(editor_->textBox()->toPlainText(), u"keep"_s);
     QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text, u"The selected text could not be put on the clipboard, so it was not cut."_s);
+    QTEST(messages->shown[0].text, "message");
     QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
 }
 
