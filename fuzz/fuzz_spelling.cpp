@@ -46,18 +46,16 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QString text = QString::fromLatin1(bytes);
-    const bool rich = text.trimmed().startsWith(QStringLiteral("{\\rtf"));
+    const bool rich = bytes.trimmed().startsWith("{\\rtf");
     auto start = [&] {
         return mx::SpellingSessionStart{std::make_unique<mx::DocumentSpellingSession>(
                                             std::make_shared<EvenWords>(), std::make_unique<ByteAnswers>(bytes)),
                                         {}};
     };
-    const mx::SpellingCheckResult result = mx::runSpellingCheck(start, text);
+    const mx::SpellingCheckResult result = mx::runSpellingCheck(start, bytes.toByteArray());
     if (result.status != mx::SpellingCheckResult::Status::Checked)
         std::abort();
-    if (rich && (!result.text.startsWith(QStringLiteral("{\\rtf1")) ||
-                 mx::readRtfModel(result.text.toLatin1()).issues & mx::kRtfDamage))
+    if (rich && (!result.text.startsWith("{\\rtf1") || mx::readRtfModel(result.text).issues & mx::kRtfDamage))
         std::abort();
     return 0;
 }

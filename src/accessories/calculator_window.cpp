@@ -2,11 +2,10 @@
 
 #include "common/message_service.h"
 #include "common/twips.h"
+#include "platform/clipboard.h"
 #include "platform/result_copy.h"
 
-#include <QClipboard>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -76,21 +75,11 @@ QPushButton* makeButton(QWidget* parent, const ButtonLayout& layout)
     return button;
 }
 
-bool writeDesktopClipboard(const QString& text)
-{
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(text);
-    // The desktop may refuse to hand us the clipboard; reading it back tells.
-    return clipboard->text() == text;
-}
-
 } // namespace
 
 CalculatorWindow::CalculatorWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      writeClipboard_(writeDesktopClipboard)
+                          Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Calculator"));
     setWindowTitle(QStringLiteral("Calculator"));
@@ -158,11 +147,6 @@ QString CalculatorWindow::readoutText() const
     return readout_->text();
 }
 
-void CalculatorWindow::setClipboardWriter(ClipboardWriter writer)
-{
-    writeClipboard_ = writer ? std::move(writer) : ClipboardWriter(writeDesktopClipboard);
-}
-
 void CalculatorWindow::onButton(const QString& caption)
 {
     const std::optional<CalculatorMessage> message = engine_.press(caption);
@@ -173,7 +157,7 @@ void CalculatorWindow::onButton(const QString& caption)
 
 void CalculatorWindow::onCopy()
 {
-    if (!writeClipboard_(readout_->text()))
+    if (!putOnClipboard(readout_->text()))
         report(CalculatorEngine::copyFailedMessage());
 }
 

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <optional>
 
 class QFrame;
@@ -27,18 +26,12 @@ public:
 
     QString readoutText() const;
 
-    // Puts the text on the clipboard and returns whether it is there. The default empties the desktop's clipboard
-    // and puts the text on it as text.
-    using ClipboardWriter = std::function<bool(const QString& text)>;
-    void setClipboardWriter(ClipboardWriter writer);
-
 private:
     void onButton(const QString& caption);
     void onCopy();
     void report(const std::optional<CalculatorMessage>& message);
 
     CalculatorEngine engine_;
-    ClipboardWriter writeClipboard_;
 
     QLabel* readout_ = nullptr;
     QFrame* separator_ = nullptr;

@@ -1,28 +1,24 @@
 #include "accessories/note_editor_window.h"
 
-#include "accessories/note_find.h"
 #include "accessories/notes_file.h"
 #include "accessories/rtf_text_document.h"
 #include "accessories/spelling_dialog.h"
 #include "common/message_service.h"
 #include "common/number_text.h"
 #include "common/twips.h"
+#include "platform/clipboard.h"
 #include "platform/dialog_service.h"
 #include "platform/menu_layout.h"
 #include "platform/window_placement.h"
 
 #include <QAbstractButton>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontDialog>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -224,15 +220,6 @@ QIcon toolIcon(const ToolButton& button)
     return QIcon(pixmap);
 }
 
-bool writeDesktopClipboard(const QString& text)
-{
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(text);
-    // The desktop may refuse to hand us the clipboard; reading it back tells.
-    return clipboard->text() == text;
-}
-
 QFont notesFont()
 {
     QFont font;
@@ -251,8 +238,7 @@ int pixelsCovering(qint64 twips)
 } // namespace
 
 NoteEditorWindow::NoteEditorWindow(QString notesPath, QWidget* parent)
-    : QWidget(parent, Qt::Window), notesPath_(std::move(notesPath)), writeClipboard_(writeDesktopClipboard),
-      spellingSessions_(desktopSpellingSessions(this))
+    : QWidget(parent, Qt::Window), notesPath_(std::move(notesPath)), spellingSessions_(desktopSpellingSessions(this))
 {
     setObjectName(QStringLiteral("frmNoteEditor"));
     setWindowTitle(QStringLiteral("Notes"));
@@ -378,18 +364,17 @@ void NoteEditorWindow::load()
     textBox_->setDocument(document);
     textBox_->document()->setModified(false);
 
-    if (loaded.status == NotesLoadStatus::Unreadable) {
-        const QString name = QDir::toNativeSeparators(notesPath_);
-        loadWarning_ = QFileInfo(notesPath_).isFile()
-                           ? QStringLiteral("The notes file \"%1\" could not be read.  The note editor starts empty; "
-                                            "saving the notes will replace the file.")
-                                 .arg(name)
-                           : QStringLiteral("The notes file \"%1\" is not a file that can be read.  The note editor "
-                                            "starts empty, and the notes cannot be saved there.")
-                                 .arg(name);
-    } else {
+    const QString name = QDir::toNativeSeparators(notesPath_);
+    if (loaded.status == NotesLoadStatus::Unreadable)
+        loadWarning_ = QStringLiteral("The notes file \"%1\" could not be read.  The note editor starts empty; "
+                                      "saving the notes will replace the file.")
+                           .arg(name);
+    else if (loaded.status == NotesLoadStatus::NotRegular)
+        loadWarning_ = QStringLiteral("The notes file \"%1\" is not a file that can be read.  The note editor starts "
+                                      "empty, and the notes cannot be saved there.")
+                           .arg(name);
+    else
         loadWarning_ = notesLoadWarning(notesPath_, loaded.issues);
-    }
     statusStrip_->setText(loadWarning_);
     statusStrip_->setToolTip(loadWarning_);
 
@@ -409,11 +394,6 @@ void NoteEditorWindow::showEvent(QShowEvent* event)
 void NoteEditorWindow::reportLoadWarning()
 {
     showMessage(loadWarning_, MsgButtons::Ok, MsgIcon::Exclamation);
-}
-
-void NoteEditorWindow::setClipboardWriter(ClipboardWriter writer)
-{
-    writeClipboard_ = writer ? std::move(writer) : ClipboardWriter(writeDesktopClipboard);
 }
 
 void NoteEditorWindow::setSpellingSessions(SpellingSessionFactory sessions)
@@ -516,12 +496,8 @@ QString NoteEditorWindow::selectedPlainText() const
 
 void NoteEditorWindow::onCut()
 {
-    if (!writeClipboard_(selectedPlainText())) {
-        // Removing the text now would lose it.
-        showMessage(QStringLiteral("The selected text could not be put on the clipboard, so it was not cut."),
-                    MsgButtons::Ok, MsgIcon::Exclamation);
+    if (!putSelectionOnClipboard(selectedPlainText(), ClipboardUse::Cut))
         return;
-    }
     QTextCursor cursor = textBox_->textCursor();
     cursor.removeSelectedText();
     textBox_->setTextCursor(cursor);
@@ -529,18 +505,16 @@ void NoteEditorWindow::onCut()
 
 void NoteEditorWindow::onCopy()
 {
-    if (!writeClipboard_(selectedPlainText()))
-        showMessage(QStringLiteral("The selected text could not be put on the clipboard."), MsgButtons::Ok,
-                    MsgIcon::Exclamation);
+    putSelectionOnClipboard(selectedPlainText(), ClipboardUse::Copy);
 }
 
 void NoteEditorWindow::onPaste()
 {
-    const QMimeData* clipboardData = QGuiApplication::clipboard()->mimeData();
-    if (!clipboardData || !clipboardData->hasText())
+    const QString text = clipboardText();
+    if (text.isEmpty())
         return;
     QTextCursor cursor = textBox_->textCursor();
-    cursor.insertText(clipboardData->text());
+    cursor.insertText(text);
     textBox_->setTextCursor(cursor);
 }
 
@@ -548,7 +522,7 @@ void NoteEditorWindow::onSpelling()
 {
     QTextDocument& document = *textBox_->document();
     // The whole document as RTF: the check reads the words and hands the formatting back unchanged.
-    const QString sent = QString::fromLatin1(writeRtf(document));
+    const QByteArray sent = writeRtf(document);
     const SpellingCheckResult result = runSpellingCheck(spellingSessions_, sent);
     if (result.status == SpellingCheckResult::Status::NotStarted) {
         showMessage(result.errorText);
@@ -556,7 +530,7 @@ void NoteEditorWindow::onSpelling()
     }
     if (result.status != SpellingCheckResult::Status::Checked || result.text == sent)
         return;
-    readRtf(result.text.toLatin1(), document);
+    readRtf(result.text, document);
     notesDirty_ = true;
     onSelectionChanged();
 }
@@ -654,16 +628,14 @@ void NoteEditorWindow::toggleUnderline()
     textBox_->mergeCurrentCharFormat(format);
 }
 
-qint32 NoteEditorWindow::findText(const QString& text, qint32 from, qint16 options)
+qint32 NoteEditorWindow::findText(const QString& text, qint32 from, FindOptions options)
 {
     const QTextDocument* document = textBox_->document();
     if (text.isEmpty() || from < 0 || from >= document->characterCount())
         return -1;
     QTextDocument::FindFlags flags;
-    if (options & kFindMatchCase)
-        flags |= QTextDocument::FindCaseSensitively;
-    if (options & kFindWholeWord)
-        flags |= QTextDocument::FindWholeWords;
+    flags.setFlag(QTextDocument::FindCaseSensitively, options.testFlag(FindOption::MatchCase));
+    flags.setFlag(QTextDocument::FindWholeWords, options.testFlag(FindOption::WholeWord));
     const QTextCursor match = document->find(text, from, flags);
     if (match.isNull())
         return -1;

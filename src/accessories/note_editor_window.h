@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessories/note_find.h"
 #include "accessories/spelling_check.h"
 #include "platform/accessory_window.h"
 
@@ -41,17 +42,13 @@ public:
     bool notesDirty() const { return notesDirty_; }
     QTextEdit* textBox() const { return textBox_; }
 
-    // The find operation: selects the first match of `text` at or after character position `from` with the find
-    // options (kFindMatchCase, kFindWholeWord) and returns its position, or -1 without touching the selection.
-    qint32 findText(const QString& text, qint32 from, qint16 options);
+    // The find operation: selects the first match of `text` at or after character position `from` and returns its
+    // position, or -1 without touching the selection.
+    qint32 findText(const QString& text, qint32 from, FindOptions options);
 
     // Saves the notes; a failure is reported and the notes stay unsaved.
     bool save();
 
-    // Puts the text on the clipboard and returns whether it is there. The default empties the desktop's clipboard
-    // and puts the text on it as text.
-    using ClipboardWriter = std::function<bool(const QString& text)>;
-    void setClipboardWriter(ClipboardWriter writer);
     // Where spelling checks run; the default is the installed Hunspell dictionary.
     void setSpellingSessions(SpellingSessionFactory sessions);
 
@@ -95,7 +92,6 @@ private:
     bool notesDirty_ = false;
     QString loadWarning_;
     bool warningShown_ = false;
-    ClipboardWriter writeClipboard_;
     SpellingSessionFactory spellingSessions_;
     QColor dialogColour_ = Qt::black; // the colour dialog's last colour
 

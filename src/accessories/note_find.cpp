@@ -7,9 +7,9 @@ namespace mx {
 void FindPositions::take(const QString& text, bool matchCase, bool wholeWord)
 {
     findText_ = text;
-    findOptions_ = matchCase ? kFindMatchCase : 0;
-    if (wholeWord)
-        findOptions_ = qint16(findOptions_ + kFindWholeWord);
+    findOptions_ = {};
+    findOptions_.setFlag(FindOption::MatchCase, matchCase);
+    findOptions_.setFlag(FindOption::WholeWord, wholeWord);
 }
 
 FindSearch FindPositions::first(const QString& text, bool matchCase, bool wholeWord)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 
 // What the find dialog remembers between searches, for the whole run (also while the dialog is closed): the text
@@ -7,15 +8,18 @@
 // where each search starts and whether a miss is reported.
 namespace mx {
 
-// Option flags of the find operation; a search's options are their sum.
-inline constexpr qint16 kFindWholeWord = 2;
-inline constexpr qint16 kFindMatchCase = 4;
+enum class FindOption : quint8 {
+    MatchCase = 0x1,
+    WholeWord = 0x2,
+};
+Q_DECLARE_FLAGS(FindOptions, FindOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(FindOptions)
 
 inline constexpr const char16_t* kMatchNotFoundText = u"Match not found!";
 
 struct FindSearch {
     QString text;
-    qint16 options = 0;
+    FindOptions options;
     qint32 from = 0; // character position the search starts at, to the end of the document
 };
 
@@ -30,14 +34,14 @@ public:
     bool found(qint32 position);
 
     const QString& findText() const { return findText_; }
-    qint16 findOptions() const { return findOptions_; }
+    FindOptions findOptions() const { return findOptions_; }
     qint32 foundPos() const { return foundPos_; }
 
 private:
     void take(const QString& text, bool matchCase, bool wholeWord);
 
     QString findText_;
-    qint16 findOptions_ = 0;
+    FindOptions findOptions_;
     qint32 foundPos_ = 0; // a 32-bit position: documents run far past 32767 characters
 };
 

@@ -4,10 +4,9 @@
 #include "accessories/rtf_text_document.h"
 #include "accessories/rtf_writer.h"
 #include "platform/atomic_file.h"
+#include "platform/file_access.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTextDocument>
 
 namespace mx {
@@ -29,27 +28,20 @@ QString notesFilePath(const QString& appPath)
 NotesLoadResult loadNotesFile(const QString& path, QTextDocument& document)
 {
     fillDocumentFromRtfModel(document, RtfDocument{});
-    const QFileInfo info(path);
-    if (!info.exists())
+    const FileRead read = readRegularFile(path, kMaxNotesFileBytes, OverLimit::KeepStart);
+    switch (read.status) {
+    case FileReadStatus::Ok:
+    case FileReadStatus::TooLarge:
+        break;
+    case FileReadStatus::Missing:
         return {NotesLoadStatus::Missing, {}};
-    // A pipe or device could block the open or never end.
-    if (!info.isFile())
+    case FileReadStatus::NotRegular:
+        return {NotesLoadStatus::NotRegular, {}};
+    case FileReadStatus::Unreadable:
         return {NotesLoadStatus::Unreadable, {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {NotesLoadStatus::Unreadable, {}};
-    // Read one byte past the bound to know whether the file goes on; it may also have grown since measured.
-    QByteArray bytes = file.read(kMaxNotesFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {NotesLoadStatus::Unreadable, {}};
-    file.close();
-
-    RtfIssues tooLarge;
-    if (bytes.size() > kMaxNotesFileBytes) {
-        bytes.truncate(kMaxNotesFileBytes);
-        tooLarge = RtfIssue::TooLong;
     }
-    RtfReadResult result = readRtfModel(bytes);
+    const RtfIssues tooLarge = read.status == FileReadStatus::TooLarge ? RtfIssues(RtfIssue::TooLong) : RtfIssues();
+    RtfReadResult result = readRtfModel(read.bytes);
     if (isSingleSpace(result.document)) {
         // Typing goes on in the format the space had.
         RtfParagraph& paragraph = result.document.paragraphs[0];
@@ -72,13 +64,6 @@ QByteArray notesFileBytes(const QTextDocument& document)
 
 bool saveNotesFile(const QString& path, const QTextDocument& document, QString* errorText)
 {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        if (errorText)
-            *errorText = QStringLiteral("The file \"%1\" could not be saved: it is not a regular file.")
-                             .arg(QDir::toNativeSeparators(path));
-        return false;
-    }
     return writeFileAtomically(path, notesFileBytes(document), errorText);
 }
 

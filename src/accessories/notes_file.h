@@ -19,7 +19,8 @@ QString notesFilePath(const QString& appPath); // appPath ends with the separato
 enum class NotesLoadStatus {
     Loaded,
     Missing,    // no such file yet: the first save creates it
-    Unreadable, // not a regular file, or it cannot be opened or read
+    NotRegular, // a folder, pipe or device: it can be neither read nor replaced
+    Unreadable, // a regular file that cannot be opened or read
 };
 
 struct NotesLoadResult {
@@ -35,7 +36,7 @@ NotesLoadResult loadNotesFile(const QString& path, QTextDocument& document);
 QByteArray notesFileBytes(const QTextDocument& document);
 
 // Writes the notes atomically: on failure the previous file stays whole and `errorText` (if given) receives a
-// sentence for the user. A path that exists but is not a regular file is never written.
+// sentence for the user. What is there but is no regular file is never written.
 bool saveNotesFile(const QString& path, const QTextDocument& document, QString* errorText = nullptr);
 
 // The warning to show after loading when the file was damaged or held what the editor cannot show; empty when

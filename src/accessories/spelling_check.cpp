@@ -2,7 +2,7 @@
 
 namespace mx {
 
-SpellingCheckResult runSpellingCheck(const SpellingSessionFactory& start, const QString& text)
+SpellingCheckResult runSpellingCheck(const SpellingSessionFactory& start, const QByteArray& text)
 {
     SpellingSessionStart started = start ? start() : SpellingSessionStart{};
     if (!started.session)
@@ -12,21 +12,21 @@ SpellingCheckResult runSpellingCheck(const SpellingSessionFactory& start, const 
     ok = session.insert(text) && ok;
     ok = session.checkSpelling() && ok;
     ok = session.selectAll() && ok;
-    const std::optional<QString> selection = session.selection();
+    const std::optional<QByteArray> selection = session.selection();
     session.closeWithoutSaving(); // what it says makes no difference: the text is read
     if (!ok || !selection)
         return {SpellingCheckResult::Status::Failed, {}, {}};
     return {SpellingCheckResult::Status::Checked, {}, crToCrLf(*selection)};
 }
 
-QString crToCrLf(QStringView text)
+QByteArray crToCrLf(QByteArrayView text)
 {
-    QString converted;
-    converted.reserve(text.size() + text.count(u'\r'));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        converted += text[i];
-        if (text[i] == u'\r')
-            converted += u'\n';
+    QByteArray converted;
+    converted.reserve(text.size() + text.count('\r'));
+    for (const char c : text) {
+        converted += c;
+        if (c == '\r')
+            converted += '\n';
     }
     return converted;
 }

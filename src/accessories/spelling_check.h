@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
-#include <QStringView>
 
 #include <functional>
 #include <memory>
@@ -9,8 +10,8 @@
 
 // The note editor's spelling check runs in a separate word processor, which it drives in a fixed order: a new
 // document, the text inserted, the interactive check, select all, the selection read back, and the document closed
-// without saving. The word processor is anything behind SpellingSession; the program's own is
-// DocumentSpellingSession over a Hunspell dictionary.
+// without saving. What goes in and comes back is the document's RTF, as bytes. The word processor is anything
+// behind SpellingSession; the program's own is DocumentSpellingSession over a Hunspell dictionary.
 namespace mx {
 
 class SpellingSession {
@@ -18,10 +19,10 @@ public:
     virtual ~SpellingSession() = default;
     // Each call reports whether it worked.
     virtual bool newDocument() = 0;
-    virtual bool insert(const QString& text) = 0;
+    virtual bool insert(const QByteArray& text) = 0;
     virtual bool checkSpelling() = 0; // interactive: the user walks through the misspelt words
     virtual bool selectAll() = 0;
-    virtual std::optional<QString> selection() = 0; // paragraph marks as CR alone
+    virtual std::optional<QByteArray> selection() = 0; // paragraph marks as CR alone
     virtual bool closeWithoutSaving() = 0;
 };
 
@@ -39,16 +40,16 @@ struct SpellingCheckResult {
     };
     Status status = Status::NotStarted;
     QString errorText;
-    QString text; // the selection read back, with a line feed after each carriage return
+    QByteArray text; // the selection read back, with a line feed after each carriage return
 };
 
 // Runs one check of `text` in a session from `start`, in the order above. Once the session has started, every
 // step is taken even if one before it failed, so the session is always closed; but the text read back is only
 // handed on when every step worked, since a failed insert or check would otherwise wipe out the user's text.
-SpellingCheckResult runSpellingCheck(const SpellingSessionFactory& start, const QString& text);
+SpellingCheckResult runSpellingCheck(const SpellingSessionFactory& start, const QByteArray& text);
 
 // Writes a line feed after every carriage return, so that paragraph marks read back become CR LF pairs. The
 // count runs in a size type: a text of any length is converted whole.
-QString crToCrLf(QStringView text);
+QByteArray crToCrLf(QByteArrayView text);
 
 } // namespace mx

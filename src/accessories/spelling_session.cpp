@@ -19,15 +19,9 @@ bool isApostrophe(QChar c)
     return c == u'\'' || c == u'\u2019';
 }
 
-bool looksLikeRtf(const QString& text)
+bool looksLikeRtf(QByteArrayView text)
 {
-    return QStringView(text).trimmed().startsWith(u"{\\rtf");
-}
-
-// RTF is 7-bit text; what came from bytes as Latin-1 goes back to the same bytes.
-bool fitsLatin1(const QString& text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+    return text.trimmed().startsWith("{\\rtf");
 }
 
 QString paragraphText(const RtfParagraph& paragraph)
@@ -110,16 +104,16 @@ bool DocumentSpellingSession::newDocument()
     return true;
 }
 
-bool DocumentSpellingSession::insert(const QString& text)
+bool DocumentSpellingSession::insert(const QByteArray& text)
 {
     if (!open_)
         return false;
     RtfDocument inserted;
-    if (document_.paragraphs.empty() && looksLikeRtf(text) && fitsLatin1(text)) {
+    if (document_.paragraphs.empty() && looksLikeRtf(text)) {
         rich_ = true;
-        inserted = readRtfModel(text.toLatin1()).document;
+        inserted = readRtfModel(text).document;
     } else {
-        QString plain = text;
+        QString plain = QString::fromUtf8(text);
         plain.replace(QStringLiteral("\r\n"), QStringLiteral("\r")).replace(u'\n', u'\r');
         for (const QString& line : plain.split(u'\r')) {
             RtfParagraph paragraph;
@@ -203,21 +197,20 @@ bool DocumentSpellingSession::selectAll()
     return open_;
 }
 
-std::optional<QString> DocumentSpellingSession::selection()
+std::optional<QByteArray> DocumentSpellingSession::selection()
 {
     if (!open_)
         return std::nullopt;
     if (!allSelected_)
-        return QString();
+        return QByteArray();
     if (rich_) {
         // A word processor hands paragraph marks back as CR alone.
-        QString rtf = QString::fromLatin1(writeRtfModel(document_));
-        return rtf.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+        return writeRtfModel(document_).replace("\r\n", "\r");
     }
     QStringList lines;
     for (const RtfParagraph& paragraph : document_.paragraphs)
         lines << paragraphText(paragraph);
-    return lines.join(u'\r');
+    return lines.join(u'\r').toUtf8();
 }
 
 bool DocumentSpellingSession::closeWithoutSaving()

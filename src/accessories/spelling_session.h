@@ -47,17 +47,17 @@ std::optional<WordSpan> nextCheckedWord(QStringView text, qsizetype from);
 // The program's own word processor for the spelling check: it holds one document and walks its words with a
 // dictionary and a prompter. RTF inserted is read as a document and read back as RTF, so the check sees only the
 // text while the formatting comes back unchanged, a replaced word taking the format of its first letter. Other
-// text is taken as plain paragraphs.
+// bytes are taken as plain UTF-8 paragraphs.
 class DocumentSpellingSession final : public SpellingSession {
 public:
     DocumentSpellingSession(std::shared_ptr<SpellingDictionary> dictionary, std::unique_ptr<SpellingPrompter> prompter);
     ~DocumentSpellingSession() override;
 
     bool newDocument() override;
-    bool insert(const QString& text) override;
+    bool insert(const QByteArray& text) override;
     bool checkSpelling() override;
     bool selectAll() override;
-    std::optional<QString> selection() override;
+    std::optional<QByteArray> selection() override;
     bool closeWithoutSaving() override;
 
 private:

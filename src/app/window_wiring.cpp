@@ -73,8 +73,8 @@ void wireTableEditor(MainWindow& main, MetricPanel* metric)
             TableEditorTop = topLeft.y();
         });
         QObject::connect(editor, &TableEditorWindow::saved, metric, &MetricPanel::tableSaved);
-        QObject::connect(editor, &TableEditorWindow::helpContentsRequested, [] { ShowHelpContents(); });
-        QObject::connect(editor, &TableEditorWindow::helpTopicRequested, [](int id) { ShowHelpContext(id); });
+        QObject::connect(editor, &TableEditorWindow::helpContentsRequested, [] { showHelpContents(); });
+        QObject::connect(editor, &TableEditorWindow::helpTopicRequested, [](int id) { showHelpTopic(id); });
         QObject::connect(editor, &TableEditorWindow::aboutRequested, &windows,
                          [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });
         installHelpKey(editor, kTableEditorHelpContext);
@@ -115,9 +115,9 @@ void wireNoteEditor(AccessoryWindows& windows)
             if (QWidget* find = windows.loaded(findName))
                 find->close();
         });
-        QObject::connect(editor, &NoteEditorWindow::helpContentsRequested, &windows, [] { ShowHelpContents(); });
+        QObject::connect(editor, &NoteEditorWindow::helpContentsRequested, &windows, [] { showHelpContents(); });
         QObject::connect(editor, &NoteEditorWindow::noteHelpRequested, &windows,
-                         [] { ShowHelpContext(kNoteEditorHelpContext); });
+                         [] { showHelpTopic(kNoteEditorHelpContext); });
         QObject::connect(editor, &NoteEditorWindow::aboutRequested, &windows,
                          [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });
         return editor;
@@ -148,9 +148,9 @@ void wireWindows(MainWindow& main)
     openFrom(main, "mnuNoteEditor", QStringLiteral("frmNoteEditor"));
 
     // Help: one viewer, carried along with the other windows.
-    InitHelp(&main, filePlaces().dataFolder(), [&windows](QWidget* viewer) { windows.adopt(viewer); });
+    setUpHelp(&main, filePlaces().dataFolder(), [&windows](QWidget* viewer) { windows.adopt(viewer); });
     installHelpKey(&main, kHelpContentsContext);
-    onEntry(main, "mnuContents", [] { ShowHelpContents(); });
+    onEntry(main, "mnuContents", [] { showHelpContents(); });
 
     // The tip of the day: at start (when the settings say so) and from Help, which also turns it on again at start.
     windows.addDialog(
@@ -163,7 +163,7 @@ void wireWindows(MainWindow& main)
 
     // The about box, the web dialog and the hidden animation share the link's flags.
     LinkView& link = main.linkView();
-    const QString licence = BuildLicenceText();
+    const QString licence = licenceText();
     windows.addDialog(QStringLiteral("frmAbout"),
                       [&main, &link, licence] { return new AboutWindow(licence, link.flags(), &main); });
     onEntry(main, "mnuAbout", [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });

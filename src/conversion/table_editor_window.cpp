@@ -1,15 +1,14 @@
 #include "conversion/table_editor_window.h"
 
 #include "common/message_service.h"
+#include "platform/clipboard.h"
 #include "platform/drawn_icon.h"
 #include "platform/form_layout.h"
 #include "platform/menu_layout.h"
 #include "platform/window_placement.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -282,21 +281,19 @@ QString TableEditorWindow::selectedText() const
 
 void TableEditorWindow::onCut()
 {
-    onCopy();
-    textBox_->textCursor().removeSelectedText();
+    if (putSelectionOnClipboard(selectedText(), ClipboardUse::Cut))
+        textBox_->textCursor().removeSelectedText();
 }
 
 void TableEditorWindow::onCopy()
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(selectedText());
+    putSelectionOnClipboard(selectedText(), ClipboardUse::Copy);
 }
 
 void TableEditorWindow::onPaste()
 {
     // Pasting from a clipboard without text would only delete the selection.
-    const QString text = QGuiApplication::clipboard()->text();
+    const QString text = clipboardText();
     if (!text.isEmpty())
         textBox_->textCursor().insertText(text);
 }

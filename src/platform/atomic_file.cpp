@@ -1,11 +1,22 @@
 #include "platform/atomic_file.h"
 
-#include "platform/file_access.h"
-
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace mx {
+namespace {
+
+// Nothing is there yet, or a regular file (or a link to one) is.
+bool isWritableTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return info.exists() && info.isFile();
+    return !info.exists() || info.isFile();
+}
+
+} // namespace
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorText)
 {

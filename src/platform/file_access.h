@@ -17,13 +17,13 @@ enum class FileReadStatus {
 
 struct FileRead {
     FileReadStatus status = FileReadStatus::Missing;
-    QByteArray bytes; // only when Ok
+    QByteArray bytes; // when Ok; with OverLimit::KeepStart also when TooLarge
 };
 
-// Reads the whole file, refusing anything but a regular file of at most maxBytes.
-FileRead readRegularFile(const QString& path, qint64 maxBytes);
+// What a file larger than the limit gives: nothing, or its first maxBytes bytes (status TooLarge either way).
+enum class OverLimit { Refuse, KeepStart };
 
-// Whether the path may be written: nothing is there yet, or a regular file (or a link to one) is.
-bool isWritableTarget(const QString& path);
+// Reads the whole file, refusing anything but a regular file; a file of more than maxBytes is read no further.
+FileRead readRegularFile(const QString& path, qint64 maxBytes, OverLimit overLimit = OverLimit::Refuse);
 
 } // namespace mx

@@ -1,8 +1,8 @@
 #include "platform/result_copy.h"
 
-#include <QClipboard>
+#include "platform/clipboard.h"
+
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,8 +85,6 @@ private:
         const QString unit = unit_ ? unit_() : QString();
         return unit.isEmpty() ? shownText() : shownText() + u' ' + unit;
     }
-
-    static void putOnClipboard(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
     void showMenu(const QPoint& globalPos)
     {

@@ -23,7 +23,7 @@ QString aboutCaption()
     return QStringLiteral("About ") + QString::fromUtf8(version::kTitle);
 }
 
-QString BuildLicenceText()
+QString licenceText()
 {
     const QString title = QString::fromUtf8(version::kTitle);
     const QString maker = QString::fromUtf8(version::kCompanyName);

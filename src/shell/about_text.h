@@ -19,6 +19,6 @@ QString aboutCaption();
 
 // The licence text the about box shows when L is held while OK is clicked: four paragraphs separated by an empty
 // line. Built once at start; the main window keeps it and hands it to every about box.
-QString BuildLicenceText();
+QString licenceText();
 
 } // namespace mx

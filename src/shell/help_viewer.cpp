@@ -1,8 +1,8 @@
 #include "shell/help_viewer.h"
 
 #include "common/cp1252.h"
+#include "platform/file_access.h"
 #include "platform/window_placement.h"
-#include "shell/data_file.h"
 #include "shell/desktop_launch.h"
 #include "shell/help_topics.h"
 #include "version.h"
@@ -34,8 +34,8 @@ public:
         const QUrl url = name.isRelative() ? source().resolved(name) : name;
         if (!url.isLocalFile())
             return {};
-        DataFile file = readDataFile(url.toLocalFile(), kMaxHelpFileBytes);
-        if (file.status != DataFileStatus::Ok)
+        FileRead file = readRegularFile(url.toLocalFile(), kMaxHelpFileBytes);
+        if (file.status != FileReadStatus::Ok)
             return {};
         if (type == QTextDocument::HtmlResource) {
             // Qt's HTML reader keeps a carriage return before a closing tag as a blank.
@@ -135,7 +135,7 @@ void HelpViewer::showTopic(const QString& anchor)
 {
     QUrl url = QUrl::fromLocalFile(helpFile_);
     const bool loaded = browser_->source().adjusted(QUrl::RemoveFragment) == url;
-    if (!loaded && readDataFile(helpFile_, kMaxHelpFileBytes).status != DataFileStatus::Ok) {
+    if (!loaded && readRegularFile(helpFile_, kMaxHelpFileBytes).status != FileReadStatus::Ok) {
         browser_->setHtml(QStringLiteral("<h2>%1</h2><p>The help file \"%2\" could not be opened.</p>")
                               .arg(windowTitle().toHtmlEscaped(), QDir::toNativeSeparators(helpFile_).toHtmlEscaped()));
         return;
@@ -153,7 +153,7 @@ void HelpViewer::onLinkClicked(const QUrl& link)
         openUrl(target);
 }
 
-void InitHelp(QWidget* owner, const QString& programFolder, std::function<void(QWidget*)> opened)
+void setUpHelp(QWidget* owner, const QString& programFolder, std::function<void(QWidget*)> opened)
 {
     HelpSetup& help = setup();
     help.owner = owner;
@@ -162,12 +162,12 @@ void InitHelp(QWidget* owner, const QString& programFolder, std::function<void(Q
     help.initialised = true;
 }
 
-void ShowHelpContext(int contextId)
+void showHelpTopic(int contextId)
 {
     showHelpAt(helpAnchor(contextId));
 }
 
-void ShowHelpContents()
+void showHelpContents()
 {
     showHelpAt(QString::fromUtf16(kHelpContentsAnchor));
 }
@@ -184,9 +184,9 @@ QShortcut* installHelpKey(QWidget* window, int contextId)
     key->setContext(Qt::WindowShortcut);
     QObject::connect(key, &QShortcut::activated, window, [contextId] {
         if (contextId == kHelpContentsContext)
-            ShowHelpContents();
+            showHelpContents();
         else
-            ShowHelpContext(contextId);
+            showHelpTopic(contextId);
     });
     return key;
 }

@@ -8,7 +8,7 @@ class QPushButton;
 class QShortcut;
 class QTextBrowser;
 
-// Help: one HTML file beside the program, shown in a viewer window that belongs to the main window. InitHelp is
+// Help: one HTML file beside the program, shown in a viewer window that belongs to the main window. setUpHelp is
 // called once by the main window's start-up; from then on every window asks for the contents or a topic by context
 // id. The viewer is created on the first request, brought forward by later ones and destroyed when closed.
 namespace mx {
@@ -38,12 +38,12 @@ private:
 
 // Sets the help file from the program's folder (helpFilePath()) and the window that owns the viewer; `opened` (if
 // given) learns of the viewer each time one is made, so that it is carried along with the program's other windows.
-void InitHelp(QWidget* owner, const QString& programFolder, std::function<void(QWidget*)> opened = {});
+void setUpHelp(QWidget* owner, const QString& programFolder, std::function<void(QWidget*)> opened = {});
 // Opens the help at the topic of a context id (30 the table editor, 140 the note editor), or at the contents for
-// an id without a topic. Nothing happens before InitHelp.
-void ShowHelpContext(int contextId);
+// an id without a topic. Nothing happens before setUpHelp.
+void showHelpTopic(int contextId);
 // Opens the help at its contents page.
-void ShowHelpContents();
+void showHelpContents();
 
 // The viewer while it is open, else nullptr.
 HelpViewer* openHelpViewer();

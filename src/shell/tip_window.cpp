@@ -2,6 +2,7 @@
 
 #include "common/message_service.h"
 #include "common/twips.h"
+#include "platform/form_layout.h"
 #include "platform/window_placement.h"
 #include "shell/shell_art.h"
 
@@ -11,16 +12,6 @@
 #include <QPushButton>
 
 namespace mx {
-namespace {
-
-template <typename W> W* place(W* widget, const QString& name, int left, int top, int width, int height)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(twipsRect(left, top, width, height));
-    return widget;
-}
-
-} // namespace
 
 TipWindow::TipWindow(const FilePlaces& places, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
@@ -31,19 +22,19 @@ TipWindow::TipWindow(const FilePlaces& places, QWidget* parent)
     setAccessibleName(QStringLiteral("Tip of the Day"));
     setFixedSize(twipsSize(kWidthTwips, kHeightTwips));
 
-    picture_ = place(new QLabel(this), QStringLiteral("Picture1"), 180, 180, 900, 900);
+    picture_ = placeControl(new QLabel(this), QStringLiteral("Picture1"), {180, 180, 900, 900});
     picture_->setPixmap(drawTipPicture(twipsToPixels(900)));
     picture_->setAccessibleName(QStringLiteral("Light bulb"));
 
-    didYouKnow_ =
-        place(new QLabel(QStringLiteral("Did you know..."), this), QStringLiteral("Label1"), 1260, 240, 4080, 360);
+    didYouKnow_ = placeControl(new QLabel(QStringLiteral("Did you know..."), this), QStringLiteral("Label1"),
+                               {1260, 240, 4080, 360});
     QFont heading = didYouKnow_->font();
     heading.setBold(true);
     if (heading.pointSizeF() > 0) // a font sized in pixels reports no point size
         heading.setPointSizeF(heading.pointSizeF() * 1.3);
     didYouKnow_->setFont(heading);
 
-    tipText_ = place(new QLabel(this), QStringLiteral("lblTipText"), 1260, 720, 4080, 2040);
+    tipText_ = placeControl(new QLabel(this), QStringLiteral("lblTipText"), {1260, 720, 4080, 2040});
     tipText_->setTextFormat(Qt::PlainText); // a tip is the user's text, never markup
     tipText_->setWordWrap(true);
     tipText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -53,45 +44,46 @@ TipWindow::TipWindow(const FilePlaces& places, QWidget* parent)
     tipText_->setBackgroundRole(QPalette::Base);
     tipText_->setAccessibleDescription(QStringLiteral("Tip"));
 
-    showAtStartupBox_ = place(new QCheckBox(QStringLiteral("&Show Tips at Startup"), this),
-                              QStringLiteral("chkLoadTipsAtStartup"), 180, 3030, 2520, 315);
+    showAtStartupBox_ = placeControl(new QCheckBox(QStringLiteral("&Show Tips at Startup"), this),
+                                     QStringLiteral("chkLoadTipsAtStartup"), {180, 3030, 2520, 315});
     showAtStartupBox_->setAccessibleName(QStringLiteral("Show Tips at Startup"));
-    nextTipButton_ =
-        place(new QPushButton(QStringLiteral("&Next Tip"), this), QStringLiteral("cmdNextTip"), 2820, 2970, 1215, 375);
+    nextTipButton_ = placeControl(new QPushButton(QStringLiteral("&Next Tip"), this), QStringLiteral("cmdNextTip"),
+                                  {2820, 2970, 1215, 375});
     nextTipButton_->setAccessibleName(QStringLiteral("Next Tip"));
-    okButton_ = place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"), 4125, 2970, 1215, 375);
+    okButton_ =
+        placeControl(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"), {4125, 2970, 1215, 375});
     okButton_->setAccessibleName(QStringLiteral("OK"));
     okButton_->setDefault(true);
 
-    connect(nextTipButton_, &QPushButton::clicked, this, &TipWindow::NextTip);
+    connect(nextTipButton_, &QPushButton::clicked, this, &TipWindow::showNextTip);
     connect(okButton_, &QPushButton::clicked, this, &TipWindow::onOk);
     connect(showAtStartupBox_, &QCheckBox::clicked, this, &TipWindow::onShowAtStartupClicked);
 
     centreOnScreen(this);
     showAtStartupBox_->setChecked(true);
     onShowAtStartupClicked();
-    if (!LoadTips(book_.tipsFilePath())) {
+    if (!loadTips(book_.tipsFilePath())) {
         tipText_->setText(missingTipsMessage());
         nextTipButton_->setEnabled(false);
     }
     okButton_->setFocus();
 }
 
-bool TipWindow::LoadTips(const QString& fileName)
+bool TipWindow::loadTips(const QString& fileName)
 {
-    if (!book_.LoadTips(fileName))
+    if (!book_.loadTips(fileName))
         return false;
-    DisplayCurrentTip();
+    showCurrentTip();
     return true;
 }
 
-void TipWindow::NextTip()
+void TipWindow::showNextTip()
 {
-    book_.NextTip();
-    DisplayCurrentTip();
+    book_.moveToNextTip();
+    showCurrentTip();
 }
 
-void TipWindow::DisplayCurrentTip()
+void TipWindow::showCurrentTip()
 {
     // Without tips the label keeps what it shows.
     if (const std::optional<QString> tip = book_.currentTipText())

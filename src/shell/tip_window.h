@@ -21,11 +21,6 @@ public:
 
     bool showTipsAtStartup() const { return showTipsAtStartup_; }
 
-    // Reads the tips and shows the next one; false when the file cannot be read (the caller shows the message).
-    bool LoadTips(const QString& fileName);
-    void NextTip();
-    void DisplayCurrentTip();
-
     static constexpr int kWidthTwips = 5535;
     static constexpr int kHeightTwips = 3690;
 
@@ -37,6 +32,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Reads the tips and shows the next one; false when the file cannot be read (the caller shows the message).
+    bool loadTips(const QString& fileName);
+    void showNextTip();
+    void showCurrentTip();
     void onOk();
     void onShowAtStartupClicked();
 

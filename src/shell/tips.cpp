@@ -3,10 +3,7 @@
 #include "common/cp1252.h"
 #include "common/number_text.h"
 #include "platform/atomic_file.h"
-#include "shell/data_file.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "platform/file_access.h"
 
 #include <cmath>
 #include <limits>
@@ -85,21 +82,21 @@ QString TipBook::counterFilePath() const
     return places_.own(QString::fromUtf16(kTipCounterFileName));
 }
 
-bool TipBook::LoadTips(const QString& fileName)
+bool TipBook::loadTips(const QString& fileName)
 {
-    const DataFile tipsFile = readDataFile(fileName, kMaxTipsFileBytes);
-    if (tipsFile.status != DataFileStatus::Ok)
+    const FileRead tipsFile = readRegularFile(fileName, kMaxTipsFileBytes);
+    if (tipsFile.status != FileReadStatus::Ok)
         return false;
     tips_ = parseTips(tipsFile.bytes);
 
     // A counter file that is missing or cannot be read starts again at the first tip.
-    const DataFile counter = readDataFile(counterFilePath(), kMaxTipCounterFileBytes);
-    currentTip_ = counter.status == DataFileStatus::Ok ? parseTipCounter(counter.bytes) : 0;
-    NextTip();
+    const FileRead counter = readRegularFile(counterFilePath(), kMaxTipCounterFileBytes);
+    currentTip_ = counter.status == FileReadStatus::Ok ? parseTipCounter(counter.bytes) : 0;
+    moveToNextTip();
     return true;
 }
 
-void TipBook::NextTip()
+void TipBook::moveToNextTip()
 {
     currentTip_ = nextTipNumber(currentTip_, tips_.size());
 }
@@ -113,15 +110,7 @@ std::optional<QString> TipBook::currentTipText() const
 
 bool TipBook::saveCurrentTip(QString* errorText) const
 {
-    const QString path = counterFilePath();
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        if (errorText)
-            *errorText = QStringLiteral("The file \"%1\" could not be saved: it is not a regular file.")
-                             .arg(QDir::toNativeSeparators(path));
-        return false;
-    }
-    return writeFileAtomically(path, tipCounterBytes(currentTip_), errorText);
+    return writeFileAtomically(counterFilePath(), tipCounterBytes(currentTip_), errorText);
 }
 
 } // namespace mx

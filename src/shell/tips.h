@@ -47,8 +47,8 @@ public:
 
     // Reads the tips of `fileName` and the stored counter, then moves on to the next tip. False, with nothing
     // changed, when the name is empty or the file is missing or cannot be read.
-    bool LoadTips(const QString& fileName);
-    void NextTip();
+    bool loadTips(const QString& fileName);
+    void moveToNextTip();
 
     qint32 currentTip() const { return currentTip_; }
     qsizetype count() const { return tips_.size(); }

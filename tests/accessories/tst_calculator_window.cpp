@@ -1,4 +1,5 @@
 #include "accessories/calculator_window.h"
+#include "platform/clipboard.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
 
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace mx;
@@ -157,10 +159,11 @@ void CalculatorWindowTest::copy()
     // A clipboard that cannot be written.
     messages->answerNext(MsgAnswer::Ok);
     QString offered;
-    window_->setClipboardWriter([&offered](const QString& text) {
+    const ClipboardWriter previous = setClipboardWriter([&offered](const QString& text) {
         offered = text;
         return false;
     });
+    const auto restore = qScopeGuard([&] { setClipboardWriter(previous); });
     click(QStringLiteral("4"));
     click(QStringLiteral("Copy"));
     QCOMPARE(offered, QStringLiteral("4."));

@@ -131,7 +131,7 @@ void FindDialogTest::searchesKeepGoingAcrossOpenings()
     QVERIFY(dialog_->findChild<QLineEdit*>(u"Text1"_s)->text().isEmpty());
     QVERIFY(!dialog_->findChild<QCheckBox*>(u"Check1"_s)->isChecked());
     QCOMPARE(positions_->findText(), u"note"_s);
-    QCOMPARE(positions_->findOptions(), qint16(4));
+    QCOMPARE(positions_->findOptions(), FindOptions(FindOption::MatchCase));
     dialog_->findChild<QLineEdit*>(u"Text1"_s)->setText(u"note"_s);
     click("Command2");
     QCOMPARE(editor_->textBox()->textCursor().selectionStart(), 13);

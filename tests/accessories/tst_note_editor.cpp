@@ -1,6 +1,7 @@
 #include "accessories/note_editor_window.h"
 #include "accessories/note_find.h"
 #include "accessories/spelling_dialog.h"
+#include "platform/clipboard.h"
 #include "platform/window_placement.h"
 
 #include "scripted_dialogs.h"
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,6 +70,7 @@ private Q_SLOTS:
     void toggles();
     void cancelledDialogsChangeNothing();
     void clipboard();
+    void clipboardRefused_data();
     void clipboardRefused();
     void closing_data();
     void closing();
@@ -323,18 +326,28 @@ void NoteEditorTest::clipboard()
     QCOMPARE(editor_->textBox()->toPlainText(), u"first\nsecond"_s);
 }
 
+void NoteEditorTest::clipboardRefused_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cut") << u"mnuCut"_s << u"The selected text could not be put on the clipboard, so it was not cut."_s;
+    QTest::newRow("copy") << u"tlbCopy"_s << u"The selected text could not be put on the clipboard."_s;
+}
+
 void NoteEditorTest::clipboardRefused()
 {
+    QFETCH(QString, entry);
     QVERIFY(openEditor());
-    editor_->setClipboardWriter([](const QString&) { return false; });
+    const ClipboardWriter previous = setClipboardWriter([](const QString&) { return false; });
+    const auto restore = qScopeGuard([&] { setClipboardWriter(previous); });
     type(u"keep"_s);
     selectAll();
     ScopedMessages messages;
     messages->answerNext(MsgAnswer::Ok);
-    action("mnuCut")->trigger();
+    action(entry.toLatin1().constData())->trigger();
     QCOMPARE(editor_->textBox()->toPlainText(), u"keep"_s);
     QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text, u"The selected text could not be put on the clipboard, so it was not cut."_s);
+    QTEST(messages->shown[0].text, "message");
     QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
 }
 
@@ -530,7 +543,7 @@ void NoteEditorTest::findSelectsTheMatch_data()
     QTest::addColumn<int>("found");
     QTest::addColumn<QString>("selected");
     QTest::newRow("first") << u"note"_s << 0 << 0 << 2 << u"note"_s;
-    QTest::newRow("whole word only") << u"not"_s << 0 << int(kFindWholeWord) << -1 << u""_s;
+    QTest::newRow("whole word only") << u"not"_s << 0 << int(FindOption::WholeWord) << -1 << u""_s;
     QTest::newRow("second paragraph") << u"end"_s << 0 << 0 << 18 << u"end"_s;
     QTest::newRow("empty text") << u""_s << 0 << 0 << -1 << u""_s;
     QTest::newRow("from beyond the end") << u"note"_s << 500 << 0 << -1 << u""_s;
@@ -545,7 +558,7 @@ void NoteEditorTest::findSelectsTheMatch()
     QFETCH(QString, selected);
     QVERIFY(openEditor());
     editor_->textBox()->setPlainText(u"A note and a Note\nend"_s);
-    QCOMPARE(editor_->findText(text, from, qint16(options)), found);
+    QCOMPARE(editor_->findText(text, from, FindOptions::fromInt(options)), found);
     QCOMPARE(editor_->textBox()->textCursor().selectedText(), selected);
 }
 

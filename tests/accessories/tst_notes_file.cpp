@@ -104,8 +104,8 @@ void NotesFileTest::notRegularFiles_data()
     QTest::addColumn<bool>("saved");
 
     QTest::newRow("missing: the first save creates it") << u"missing"_s << NotesLoadStatus::Missing << true;
-    QTest::newRow("directory") << u"directory"_s << NotesLoadStatus::Unreadable << false;
-    QTest::newRow("named pipe") << u"fifo"_s << NotesLoadStatus::Unreadable << false;
+    QTest::newRow("directory") << u"directory"_s << NotesLoadStatus::NotRegular << false;
+    QTest::newRow("named pipe") << u"fifo"_s << NotesLoadStatus::NotRegular << false;
 }
 
 void NotesFileTest::notRegularFiles()

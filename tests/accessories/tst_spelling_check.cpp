@@ -18,12 +18,12 @@ class RecordingSession final : public SpellingSession {
 public:
     RecordingSession(QStringList& calls, QString failing) : calls_(calls), failing_(std::move(failing)) {}
     bool newDocument() override { return call(u"newDocument"_s); }
-    bool insert(const QString& text) override { return call(u"insert"_s, text); }
+    bool insert(const QByteArray& text) override { return call(u"insert"_s, QString::fromUtf8(text)); }
     bool checkSpelling() override { return call(u"checkSpelling"_s); }
     bool selectAll() override { return call(u"selectAll"_s); }
-    std::optional<QString> selection() override
+    std::optional<QByteArray> selection() override
     {
-        return call(u"selection"_s) ? std::optional<QString>(u"Thiss\ris\r"_s) : std::nullopt;
+        return call(u"selection"_s) ? std::optional<QByteArray>("Thiss\ris\r") : std::nullopt;
     }
     bool closeWithoutSaving() override { return call(u"closeWithoutSaving"_s); }
 
@@ -123,52 +123,51 @@ private Q_SLOTS:
 void SpellingCheckTest::callingOrder_data()
 {
     QTest::addColumn<QString>("failing"); // the step that fails, if any
-    QTest::addColumn<QString>("text");    // what the check hands back; "failed" when nothing
-    QTest::newRow("every step works") << u""_s << u"Thiss\r\nis\r\n"_s;
-    QTest::newRow("insert fails") << u"insert"_s << u"failed"_s;
-    QTest::newRow("check fails") << u"checkSpelling"_s << u"failed"_s;
-    QTest::newRow("selection cannot be read") << u"selection"_s << u"failed"_s;
-    QTest::newRow("closing fails") << u"closeWithoutSaving"_s << u"Thiss\r\nis\r\n"_s;
+    QTest::addColumn<QByteArray>("text"); // what the check hands back; "failed" when nothing
+    QTest::newRow("every step works") << u""_s << QByteArray("Thiss\r\nis\r\n");
+    QTest::newRow("insert fails") << u"insert"_s << QByteArray("failed");
+    QTest::newRow("check fails") << u"checkSpelling"_s << QByteArray("failed");
+    QTest::newRow("selection cannot be read") << u"selection"_s << QByteArray("failed");
+    QTest::newRow("closing fails") << u"closeWithoutSaving"_s << QByteArray("Thiss\r\nis\r\n");
 }
 
 void SpellingCheckTest::callingOrder()
 {
     QFETCH(QString, failing);
-    QFETCH(QString, text);
+    QFETCH(QByteArray, text);
     QStringList calls;
     const SpellingCheckResult result = runSpellingCheck(
         [&] {
             return SpellingSessionStart{std::make_unique<RecordingSession>(calls, failing), {}};
         },
-        u"Thiss is"_s);
+        "Thiss is");
     // Every step is taken, whatever failed before it, so the word processor is always closed.
     QCOMPARE(calls.join(u' '), u"newDocument insert(Thiss is) checkSpelling selectAll selection closeWithoutSaving"_s);
-    QCOMPARE(result.status == SpellingCheckResult::Status::Checked ? result.text : u"failed"_s, text);
+    QCOMPARE(result.status == SpellingCheckResult::Status::Checked ? result.text : QByteArray("failed"), text);
 
     const SpellingCheckResult notStarted = runSpellingCheck(
         [] {
             return SpellingSessionStart{nullptr, u"Cannot start the word processor."_s};
         },
-        u"x"_s);
+        "x");
     QCOMPARE(int(notStarted.status), int(SpellingCheckResult::Status::NotStarted));
     QCOMPARE(notStarted.errorText, u"Cannot start the word processor."_s);
 }
 
 void SpellingCheckTest::crBecomesCrLf_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("paragraph marks") << u"one\rtwo\r"_s << u"one\r\ntwo\r\n"_s;
-    QTest::newRow("a pair gets a second feed") << u"a\r\nb"_s << u"a\r\n\nb"_s;
-    QTest::newRow("feeds alone stay") << u"a\nb"_s << u"a\nb"_s;
-    QTest::newRow("past 32767 characters")
-        << QString(40000, u'x') + u"\ry\r"_s << QString(40000, u'x') + u"\r\ny\r\n"_s;
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("paragraph marks") << QByteArray("one\rtwo\r") << QByteArray("one\r\ntwo\r\n");
+    QTest::newRow("a pair gets a second feed") << QByteArray("a\r\nb") << QByteArray("a\r\n\nb");
+    QTest::newRow("feeds alone stay") << QByteArray("a\nb") << QByteArray("a\nb");
+    QTest::newRow("past 32767 characters") << QByteArray(40000, 'x') + "\ry\r" << QByteArray(40000, 'x') + "\r\ny\r\n";
 }
 
 void SpellingCheckTest::crBecomesCrLf()
 {
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, expected);
     QCOMPARE(crToCrLf(text), expected);
 }
 
@@ -229,10 +228,10 @@ void SpellingCheckTest::walk()
     DocumentSpellingSession session(std::make_shared<WordList>(),
                                     std::make_unique<ScriptedPrompter>(answers, askedWords, done));
     QVERIFY(session.newDocument());
-    QVERIFY(session.insert(text));
+    QVERIFY(session.insert(text.toUtf8()));
     QVERIFY(session.checkSpelling());
     QVERIFY(session.selectAll());
-    QCOMPARE(session.selection(), selection);
+    QCOMPARE(session.selection(), selection.toUtf8());
     QCOMPARE(askedWords.join(u", "_s), asked);
     QCOMPARE(done, finished);
 }
@@ -263,11 +262,11 @@ void SpellingCheckTest::formattingComesBack()
                                                           std::make_unique<ScriptedPrompter>(answers, asked, done)),
                 {}};
         },
-        QString::fromLatin1(writeRtfModel(documentOf(document))));
+        writeRtfModel(documentOf(document)));
     // RTF comes back as RTF, its lines ending in CR LF again.
-    QVERIFY(result.text.startsWith(u"{\\rtf1"_s));
-    QCOMPARE(result.text.count(u"\r\n"_s), result.text.count(u'\r'));
-    QCOMPARE(describe(readRtfModel(result.text.toLatin1()).document), expected);
+    QVERIFY(result.text.startsWith("{\\rtf1"));
+    QCOMPARE(result.text.count("\r\n"), result.text.count('\r'));
+    QCOMPARE(describe(readRtfModel(result.text).document), expected);
 }
 
 MX_REGISTER_TEST(SpellingCheckTest)

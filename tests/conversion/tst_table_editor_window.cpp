@@ -1,4 +1,5 @@
 #include "conversion/table_editor_window.h"
+#include "platform/clipboard.h"
 #include "scripted_messages.h"
 #include "test_helpers.h"
 #include "test_registry.h"
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -308,6 +310,21 @@ void TableEditorWindowTest::clipboard()
 
     action("mnuSave")->trigger();
     QVERIFY(test::readFileBytes(path()).endsWith("0.3048\r\nInches vs Millimeters\r\nInches\r\n"));
+
+    // A clipboard that does not take the text: Cut says so and leaves the text alone.
+    const ClipboardWriter previous = setClipboardWriter([](const QString&) { return false; });
+    const auto restore = qScopeGuard([&] { setClipboardWriter(previous); });
+    const QString before = box->toPlainText();
+    box->selectAll();
+    ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Ok);
+    action("mnuCut")->trigger();
+    QCOMPARE(box->toPlainText(), before);
+    QVERIFY(!editor_->tableDirty());
+    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text,
+             QStringLiteral("The selected text could not be put on the clipboard, so it was not cut."));
+    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
 }
 
 MX_REGISTER_TEST(TableEditorWindowTest)

@@ -54,7 +54,7 @@ private Q_SLOTS:
         owner_ = new QWidget;
         owner_->show();
         opened_.clear();
-        InitHelp(owner_, dir_->path(), [this](QWidget* viewer) { opened_.append(viewer); });
+        setUpHelp(owner_, dir_->path(), [this](QWidget* viewer) { opened_.append(viewer); });
     }
 
     void cleanup()
@@ -66,7 +66,7 @@ private Q_SLOTS:
     void contentsOwnedByTheMainWindow()
     {
         QVERIFY(!openHelpViewer());
-        ShowHelpContents();
+        showHelpContents();
         HelpViewer* viewer = openHelpViewer();
         QVERIFY(viewer && viewer->isVisible() && viewer->isWindow());
         QCOMPARE(viewer->parentWidget(), owner_);
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QFETCH(QString, anchor);
         QFETCH(bool, byKey);
         // An open, minimised viewer is reused and brought back.
-        ShowHelpContents();
+        showHelpContents();
         HelpViewer* viewer = openHelpViewer();
         viewer->showMinimized();
         if (byKey) {
@@ -107,7 +107,7 @@ private Q_SLOTS:
             QVERIFY(QTest::qWaitForWindowActive(editor));
             QTest::keyClick(editor, Qt::Key_F1);
         } else {
-            ShowHelpContext(contextId);
+            showHelpTopic(contextId);
         }
         QCOMPARE(openHelpViewer(), viewer);
         QVERIFY(viewer->isVisible());
@@ -117,7 +117,7 @@ private Q_SLOTS:
 
     void everyTabAndAccessoryHasATopic()
     {
-        ShowHelpContents();
+        showHelpContents();
         const QTextDocument* document = openHelpViewer()->browser()->document();
         const Anchors anchors = anchorsOf(document);
         for (const QString& link : anchors.links)
@@ -136,7 +136,7 @@ private Q_SLOTS:
     {
         QList<QUrl> opened;
         const UrlOpener previous = setUrlOpener([&opened](const QUrl& url) { return opened.append(url), true; });
-        ShowHelpContents();
+        showHelpContents();
         HelpViewer* viewer = openHelpViewer();
         QTextBrowser* browser = viewer->browser();
         auto* back = viewer->findChild<QPushButton*>(u"cmdBack"_s);
@@ -177,17 +177,17 @@ private Q_SLOTS:
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (kind == u"large")
             QVERIFY(test::writeFileBytes(path, QByteArray(kMaxHelpFileBytes + 1, ' ')));
-        ShowHelpContext(kNoteEditorHelpContext);
+        showHelpTopic(kNoteEditorHelpContext);
         QCOMPARE(openHelpViewer()->browser()->toPlainText(),
                  u"Mensurix Help\nThe help file \"%1\" could not be opened."_s.arg(path));
     }
 
     void closingDestroysTheViewer()
     {
-        ShowHelpContents();
+        showHelpContents();
         QVERIFY(openHelpViewer()->close());
         QTRY_VERIFY(!openHelpViewer());
-        ShowHelpContext(kTableEditorHelpContext);
+        showHelpTopic(kTableEditorHelpContext);
         QCOMPARE(openHelpViewer()->browser()->source().fragment(), u"table-editor"_s);
     }
 

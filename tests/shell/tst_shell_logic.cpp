@@ -255,7 +255,7 @@ private Q_SLOTS:
 
     void licenceText()
     {
-        const QStringList paragraphs = BuildLicenceText().split(u"\n\n"_s);
+        const QStringList paragraphs = mx::licenceText().split(u"\n\n"_s);
         QCOMPARE(paragraphs.size(), 4);
         QCOMPARE(paragraphs[0],
                  u"Mensurix Version 1.0.0. Copyright © 2026 Quorvane Instruments. All rights not granted "

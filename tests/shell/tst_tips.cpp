@@ -115,9 +115,9 @@ private Q_SLOTS:
             QVERIFY(test::writeFileBytes(path(u"CURRENTTIP.TIP"_s), counter));
 
         TipBook book(dir_->path());
-        QVERIFY(book.LoadTips(book.tipsFilePath()));
+        QVERIFY(book.loadTips(book.tipsFilePath()));
         for (int i = 0; i < nextClicks; ++i)
-            book.NextTip();
+            book.moveToNextTip();
         QCOMPARE(book.currentTipText().has_value(), !shown.isNull());
         QCOMPARE(book.currentTipText().value_or(QString()), shown);
         QVERIFY(book.saveCurrentTip());
@@ -154,7 +154,7 @@ private Q_SLOTS:
             QVERIFY(makeUnreadable(path(file), kind, limit));
 
         TipBook book(dir_->path());
-        QCOMPARE(book.LoadTips(file.isEmpty() ? QString() : book.tipsFilePath()), loaded);
+        QCOMPARE(book.loadTips(file.isEmpty() ? QString() : book.tipsFilePath()), loaded);
         // An unreadable counter starts again at the first tip; unreadable tips leave nothing to show.
         QCOMPARE(book.currentTipText().value_or(u"none"_s), loaded ? u"First tip"_s : u"none"_s);
         QCOMPARE(book.currentTip(), loaded ? 1 : 0);
