@@ -3,7 +3,6 @@
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
 #include "platform/result_copy.h"
-#include "psychro/humidity.h"
 #include "psychro/panel_layout.h"
 
 #include <QCheckBox>
@@ -127,7 +126,7 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     vaporLabel_->setBuddy(vaporBox_);
     dewPointLabel_->setBuddy(dewPointBox_);
     grainsLabel_->setBuddy(grainsBox_);
-    const HumidityCaptions captions = humidityCaptions(u"F");
+    const HumidityCaptions captions = humidityCaptions(scale_);
     dryBulbLabel_->setText(captions.dryAirTemp);
     wetBulbLabel_->setText(captions.wetBulbTemp);
     dewPointLabel_->setText(captions.dewPoint);
@@ -153,8 +152,8 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     clear_->setAccessibleName(QStringLiteral("Clear"));
     clear_->setAutoDefault(false);
 
-    connect(fahrenheit_, &QRadioButton::clicked, this, [this] { chooseScale(QStringLiteral("F")); });
-    connect(celsius_, &QRadioButton::clicked, this, [this] { chooseScale(QStringLiteral("C")); });
+    connect(fahrenheit_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Fahrenheit); });
+    connect(celsius_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Celsius); });
     connect(wetBulbMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbWetBulb); });
     connect(humidityMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbRH); });
     connect(dewPointMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbDewPoint); });
@@ -178,8 +177,8 @@ void HumidityPanel::initHumidity()
     const QIcon icon = window()->windowIcon();
     if (!icon.isNull())
         logoImage_->setPixmap(icon.pixmap(twipsSize(kIconSize, kIconSize)));
-    psychro::HumidityScale = QStringLiteral("F");
-    psychro::RHInputMode = false;
+    scale_ = TemperatureScale::Fahrenheit;
+    rhInputMode_ = false;
     paintBox(dryBulbBox_, kInputColour);
     paintBox(wetBulbBox_, kInputColour);
     paintBox(humidityBox_, kOutputColour);
@@ -190,11 +189,11 @@ void HumidityPanel::initHumidity()
     initDone_ = true;
 }
 
-void HumidityPanel::chooseScale(const QString& scale)
+void HumidityPanel::chooseScale(TemperatureScale scale)
 {
-    const ScaleSwitch converted = convertHumidityScale(boxTexts(), psychro::HumidityScale, scale);
+    const ScaleSwitch converted = convertHumidityScale(boxTexts(), scale_, scale);
     setBoxTexts(converted.boxes);
-    psychro::HumidityScale = scale;
+    scale_ = scale;
     const HumidityCaptions captions = humidityCaptions(scale);
     dryBulbLabel_->setText(captions.dryAirTemp);
     wetBulbLabel_->setText(captions.wetBulbTemp);
@@ -208,7 +207,7 @@ void HumidityPanel::chooseMethod(HumidityMethod method)
     setBoxRole(wetBulbBox_, method == HumidityMethod::DryBulbWetBulb);
     setBoxRole(humidityBox_, method == HumidityMethod::DryBulbRH);
     setBoxRole(dewPointBox_, method == HumidityMethod::DryBulbDewPoint);
-    psychro::RHInputMode = method == HumidityMethod::DryBulbRH;
+    rhInputMode_ = method == HumidityMethod::DryBulbRH;
 }
 
 void HumidityPanel::extendedRangeChanged()
@@ -226,11 +225,10 @@ void HumidityPanel::extendedRangeChanged()
 
 void HumidityPanel::calculate()
 {
-    const HumidityState state{boxTexts(), psychro::HumidityScale, method(), extendedRange_->isChecked(),
-                              psychro::RHInputMode};
-    const HumidityOutcome outcome = calculateHumidity(state);
+    const HumidityOutcome outcome =
+        calculateHumidity({boxTexts(), scale_, method(), extendedRange_->isChecked(), rhInputMode_});
     setBoxTexts(outcome.boxes);
-    psychro::RHInputMode = outcome.rhInputMode;
+    rhInputMode_ = outcome.rhInputMode;
     showAll(outcome.messages);
 }
 
@@ -244,7 +242,7 @@ void HumidityPanel::clearBoxes()
 int HumidityPanel::dryBulbKeyPress(int code)
 {
     if (code == kEnter) {
-        (psychro::RHInputMode ? humidityBox_ : wetBulbBox_)->setFocus();
+        (rhInputMode_ ? humidityBox_ : wetBulbBox_)->setFocus();
         return kDiscard;
     }
     return keepNumberKey(code, true);

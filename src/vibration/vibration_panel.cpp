@@ -5,7 +5,6 @@
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
 #include "platform/result_copy.h"
-#include "vibration/vibration.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -196,7 +195,7 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
 
 void VibrationPanel::tabChosen()
 {
-    followUnitChoice(englishOption_->isChecked());
+    englishUnits_ = englishOption_->isChecked();
 }
 
 SineEntries VibrationPanel::sineEntries() const
@@ -204,7 +203,7 @@ SineEntries VibrationPanel::sineEntries() const
     SineEntries entries;
     for (std::size_t i = 0; i < sineBoxes_.size(); ++i)
         entries.text[i] = sineBoxes_[i]->text();
-    entries.englishUnits = EnglishUnits;
+    entries.englishUnits = englishUnits_;
     return entries;
 }
 
@@ -259,7 +258,7 @@ void VibrationPanel::onClearRandom()
 void VibrationPanel::onUnitsChosen(bool english)
 {
     const UnitSwitchOutcome outcome = switchUnits(sineEntries(), english);
-    EnglishUnits = outcome.englishUnits;
+    englishUnits_ = outcome.englishUnits;
     showUnitCaptions(outcome.captions);
     showSineTexts(outcome.text);
 }
