@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +33,11 @@ constexpr int kIconSize = 480;
 bool isDigit(int code)
 {
     return code >= '0' && code <= '9';
+}
+
+bool isArrowKey(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 
 int keepNumberKey(int code, bool minusAllowed)
@@ -160,9 +166,26 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     connect(extendedRange_, &QCheckBox::toggled, this, &HumidityPanel::extendedRangeChanged);
     connect(calculate_, &QPushButton::clicked, this, &HumidityPanel::calculate);
     connect(clear_, &QPushButton::clicked, this, &HumidityPanel::clearBoxes);
+    for (QRadioButton* option : {fahrenheit_, celsius_})
+        option->installEventFilter(this);
     installKeyPressFilter(dryBulbBox_, [this](int code) { return dryBulbKeyPress(code); });
     installKeyPressFilter(wetBulbBox_, [this](int code) { return wetBulbKeyPress(code); });
     installKeyPressFilter(humidityBox_, [this](int code) { return humidityKeyPress(code); });
+}
+
+bool HumidityPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool arrowOnScale = (watched == fahrenheit_ || watched == celsius_) && event->type() == QEvent::KeyPress &&
+                              isArrowKey(static_cast<QKeyEvent*>(event)->key());
+    if (!arrowOnScale)
+        return TabPanel::eventFilter(watched, event);
+    // An arrow key chooses the neighbouring scale and only then moves the focus onto it: the choice must still end
+    // in the dry bulb, as a click's does. A key the option leaves unused goes on to its parents.
+    const bool wasFahrenheit = fahrenheit_->isChecked();
+    watched->event(event);
+    if (fahrenheit_->isChecked() != wasFahrenheit)
+        dryBulbBox_->setFocus();
+    return true;
 }
 
 void HumidityPanel::tabChosen()

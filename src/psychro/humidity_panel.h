@@ -25,6 +25,9 @@ public:
     // The logo element of this panel (Image1(1)); the main window wires its hints.
     QLabel* logoImage() const { return logoImage_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void initHumidity();
     void chooseScale(TemperatureScale scale);

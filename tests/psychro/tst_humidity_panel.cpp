@@ -119,6 +119,8 @@ private Q_SLOTS:
         QTest::newRow("Celsius") << QStringList{"Option2"} << "25.00|20.00" << "C";
         QTest::newRow("Celsius twice converts once") << QStringList{"Option2", "Option2"} << "25.00|20.00" << "C";
         QTest::newRow("back to Fahrenheit") << QStringList{"Option2", "Option1"} << "77.00|68.00" << "F";
+        QTest::newRow("Celsius by arrow key") << QStringList{"Option1:Down"} << "25.00|20.00" << "C";
+        QTest::newRow("Fahrenheit by arrow key") << QStringList{"Option2", "Option2:Up"} << "77.00|68.00" << "F";
         QTest::newRow("kept when the tab is chosen again") << QStringList{"Option2", "tabChosen", "Option1"}
                                                            << "77.00|68.00" << "F";
         // clang-format on
