@@ -182,15 +182,10 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
     connect(clearSineButton_, &QPushButton::clicked, this, &VibrationPanel::onClearSine);
     connect(calculateRandomButton_, &QPushButton::clicked, this, &VibrationPanel::onCalculateRandom);
     connect(clearRandomButton_, &QPushButton::clicked, this, &VibrationPanel::onClearRandom);
-    // Each option decides by its own state, whichever way it was chosen (mouse, Space or arrow keys).
-    connect(englishOption_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            onUnitsChosen(true);
-    });
-    connect(metricOption_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            onUnitsChosen(false);
-    });
+    // Every click runs the unit step, on the option in force too (its captions are set again); each option decides
+    // by its own state. Space and the arrow keys click as well.
+    connect(englishOption_, &QRadioButton::clicked, this, [this] { onUnitsChosen(englishOption_->isChecked()); });
+    connect(metricOption_, &QRadioButton::clicked, this, [this] { onUnitsChosen(!metricOption_->isChecked()); });
 }
 
 void VibrationPanel::tabChosen()

@@ -172,6 +172,10 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("English as designed") << QStringList{entered, calculate} << "10|0.1|.5110|3.1416|||" << designed
             << none;
+        // Choosing the unit in force sets its captions and converts nothing.
+        QTest::newRow("English clicked again") << QStringList{"sine:10|0.1|1|2", "optEnglish"} << "10|0.1|1|2|||"
+            << inches << none;
+        QTest::newRow("English by space again") << QStringList{"optEnglish:Space"} << "||||||" << inches << none;
         QTest::newRow("metric by arrow key") << QStringList{entered, calculate, "optEnglish:Down"}
             << "10|.254|.5110|.0798|||" << metric << none;
         QTest::newRow("metric twice converts once") << QStringList{entered, calculate, "optMetric", "optMetric"}
