@@ -1,7 +1,7 @@
 // Timings of one Calculate on the Humidity tab, for each range and method, from the box texts to the new texts;
 // and one press of the Calculate button of the panel itself (boxes read and written).
-#include "psychro/humidity_calc.h"
 #include "psychro/humidity_panel.h"
+#include "psychro/humidity_procedures.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,7 +13,7 @@ namespace {
 
 void calculate(benchmark::State& state, bool extended, mx::HumidityMethod method, mx::HumidityBoxes boxes)
 {
-    const mx::HumidityState input{boxes, QStringLiteral("F"), method, extended,
+    const mx::HumidityState input{boxes, mx::TemperatureScale::Fahrenheit, method, extended,
                                   method == mx::HumidityMethod::DryBulbRH};
     for (auto _ : state) {
         auto outcome = mx::calculateHumidity(input);

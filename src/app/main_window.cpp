@@ -14,7 +14,6 @@
 #include "platform/shell_open.h"
 #include "platform/tab_panel.h"
 #include "platform/window_placement.h"
-#include "psychro/humidity.h"
 #include "version.h"
 
 #include <QCloseEvent>
@@ -69,7 +68,6 @@ MainWindow::MainWindow(const FilePlaces& places, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     // Program-wide values first: the panels and windows made below read them.
-    psychro::HumidityScale = QStringLiteral("F");
     setFilePlaces(places);
     conversions_ = std::make_unique<MetricConversions>(places);
     windows_ = new AccessoryWindows(this);

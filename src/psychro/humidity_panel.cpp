@@ -3,12 +3,12 @@
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
 #include "platform/result_copy.h"
-#include "psychro/humidity.h"
 #include "psychro/panel_layout.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +33,11 @@ constexpr int kIconSize = 480;
 bool isDigit(int code)
 {
     return code >= '0' && code <= '9';
+}
+
+bool isArrowKey(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 
 int keepNumberKey(int code, bool minusAllowed)
@@ -127,7 +132,7 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     vaporLabel_->setBuddy(vaporBox_);
     dewPointLabel_->setBuddy(dewPointBox_);
     grainsLabel_->setBuddy(grainsBox_);
-    const HumidityCaptions captions = humidityCaptions(u"F");
+    const HumidityCaptions captions = humidityCaptions(scale_);
     dryBulbLabel_->setText(captions.dryAirTemp);
     wetBulbLabel_->setText(captions.wetBulbTemp);
     dewPointLabel_->setText(captions.dewPoint);
@@ -153,17 +158,34 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     clear_->setAccessibleName(QStringLiteral("Clear"));
     clear_->setAutoDefault(false);
 
-    connect(fahrenheit_, &QRadioButton::clicked, this, [this] { chooseScale(QStringLiteral("F")); });
-    connect(celsius_, &QRadioButton::clicked, this, [this] { chooseScale(QStringLiteral("C")); });
+    connect(fahrenheit_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Fahrenheit); });
+    connect(celsius_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Celsius); });
     connect(wetBulbMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbWetBulb); });
     connect(humidityMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbRH); });
     connect(dewPointMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbDewPoint); });
     connect(extendedRange_, &QCheckBox::toggled, this, &HumidityPanel::extendedRangeChanged);
     connect(calculate_, &QPushButton::clicked, this, &HumidityPanel::calculate);
     connect(clear_, &QPushButton::clicked, this, &HumidityPanel::clearBoxes);
+    for (QRadioButton* option : {fahrenheit_, celsius_})
+        option->installEventFilter(this);
     installKeyPressFilter(dryBulbBox_, [this](int code) { return dryBulbKeyPress(code); });
     installKeyPressFilter(wetBulbBox_, [this](int code) { return wetBulbKeyPress(code); });
     installKeyPressFilter(humidityBox_, [this](int code) { return humidityKeyPress(code); });
+}
+
+bool HumidityPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool arrowOnScale = (watched == fahrenheit_ || watched == celsius_) && event->type() == QEvent::KeyPress &&
+                              isArrowKey(static_cast<QKeyEvent*>(event)->key());
+    if (!arrowOnScale)
+        return TabPanel::eventFilter(watched, event);
+    // An arrow key chooses the neighbouring scale and only then moves the focus onto it: the choice must still end
+    // in the dry bulb, as a click's does. A key the option leaves unused goes on to its parents.
+    const bool wasFahrenheit = fahrenheit_->isChecked();
+    watched->event(event);
+    if (fahrenheit_->isChecked() != wasFahrenheit)
+        dryBulbBox_->setFocus();
+    return true;
 }
 
 void HumidityPanel::tabChosen()
@@ -178,8 +200,8 @@ void HumidityPanel::initHumidity()
     const QIcon icon = window()->windowIcon();
     if (!icon.isNull())
         logoImage_->setPixmap(icon.pixmap(twipsSize(kIconSize, kIconSize)));
-    psychro::HumidityScale = QStringLiteral("F");
-    psychro::RHInputMode = false;
+    scale_ = TemperatureScale::Fahrenheit;
+    rhInputMode_ = false;
     paintBox(dryBulbBox_, kInputColour);
     paintBox(wetBulbBox_, kInputColour);
     paintBox(humidityBox_, kOutputColour);
@@ -190,11 +212,11 @@ void HumidityPanel::initHumidity()
     initDone_ = true;
 }
 
-void HumidityPanel::chooseScale(const QString& scale)
+void HumidityPanel::chooseScale(TemperatureScale scale)
 {
-    const ScaleSwitch converted = convertHumidityScale(boxTexts(), psychro::HumidityScale, scale);
+    const ScaleSwitch converted = convertHumidityScale(boxTexts(), scale_, scale);
     setBoxTexts(converted.boxes);
-    psychro::HumidityScale = scale;
+    scale_ = scale;
     const HumidityCaptions captions = humidityCaptions(scale);
     dryBulbLabel_->setText(captions.dryAirTemp);
     wetBulbLabel_->setText(captions.wetBulbTemp);
@@ -208,7 +230,7 @@ void HumidityPanel::chooseMethod(HumidityMethod method)
     setBoxRole(wetBulbBox_, method == HumidityMethod::DryBulbWetBulb);
     setBoxRole(humidityBox_, method == HumidityMethod::DryBulbRH);
     setBoxRole(dewPointBox_, method == HumidityMethod::DryBulbDewPoint);
-    psychro::RHInputMode = method == HumidityMethod::DryBulbRH;
+    rhInputMode_ = method == HumidityMethod::DryBulbRH;
 }
 
 void HumidityPanel::extendedRangeChanged()
@@ -226,11 +248,10 @@ void HumidityPanel::extendedRangeChanged()
 
 void HumidityPanel::calculate()
 {
-    const HumidityState state{boxTexts(), psychro::HumidityScale, method(), extendedRange_->isChecked(),
-                              psychro::RHInputMode};
-    const HumidityOutcome outcome = calculateHumidity(state);
+    const HumidityOutcome outcome =
+        calculateHumidity({boxTexts(), scale_, method(), extendedRange_->isChecked(), rhInputMode_});
     setBoxTexts(outcome.boxes);
-    psychro::RHInputMode = outcome.rhInputMode;
+    rhInputMode_ = outcome.rhInputMode;
     showAll(outcome.messages);
 }
 
@@ -244,7 +265,7 @@ void HumidityPanel::clearBoxes()
 int HumidityPanel::dryBulbKeyPress(int code)
 {
     if (code == kEnter) {
-        (psychro::RHInputMode ? humidityBox_ : wetBulbBox_)->setFocus();
+        (rhInputMode_ ? humidityBox_ : wetBulbBox_)->setFocus();
         return kDiscard;
     }
     return keepNumberKey(code, true);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/tab_panel.h"
-#include "psychro/humidity_calc.h"
+#include "psychro/humidity_procedures.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -13,7 +13,7 @@ class QRadioButton;
 namespace mx {
 
 // The Humidity tab's panel (picHumidity): scale, method and range options, the six quantity boxes, Calculate and
-// Clear. The arithmetic, the messages and the texts shown come from humidity_calc.h.
+// Clear. The arithmetic, the messages and the texts shown come from humidity_procedures.h.
 class HumidityPanel : public TabPanel {
     Q_OBJECT
 public:
@@ -25,9 +25,12 @@ public:
     // The logo element of this panel (Image1(1)); the main window wires its hints.
     QLabel* logoImage() const { return logoImage_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void initHumidity();
-    void chooseScale(const QString& scale);
+    void chooseScale(TemperatureScale scale);
     void chooseMethod(HumidityMethod method);
     void extendedRangeChanged();
     void calculate();
@@ -63,6 +66,8 @@ private:
     QLineEdit* grainsBox_ = nullptr;
     QPushButton* calculate_ = nullptr;
     QPushButton* clear_ = nullptr;
+    TemperatureScale scale_ = TemperatureScale::Fahrenheit; // always the chosen scale option's
+    bool rhInputMode_ = false; // the relative humidity is the second input (set by a method or a calculation)
     bool initDone_ = false;
 };
 

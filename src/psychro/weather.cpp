@@ -1,7 +1,7 @@
 #include "psychro/weather.h"
 
 #include "common/number_text.h"
-#include "psychro/humidity.h"
+#include "psychro/psychro_extended_range.h"
 
 #include <cmath>
 

@@ -7,12 +7,6 @@
 
 namespace mx {
 
-bool EnglishUnits = false;
-float VibFrequency = 0.0f;
-float VibAcceleration = 0.0f;
-double VibDisplacement = 0.0;
-float VibVelocity = 0.0f;
-
 namespace {
 
 // The coefficients are these rounded figures, not derived from the acceleration of gravity, so results must keep
@@ -81,11 +75,6 @@ std::optional<float> toSingle(double value)
     if (!std::isfinite(value) || std::fabs(value) >= kSingleOverflow)
         return std::nullopt;
     return float(value);
-}
-
-void SetEnglishUnits()
-{
-    EnglishUnits = true;
 }
 
 std::optional<float> AccelFromFreqVelocity(float f, float v, bool englishUnits)

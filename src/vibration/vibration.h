@@ -13,24 +13,12 @@
 // square root of a negative number) gives nullopt: the caller shows kCalculationError and carries on with 0.
 namespace mx {
 
-// Unit system of the sine-vibration displacement and velocity; false until the Vibration tab is first chosen.
-extern bool EnglishUnits;
-
-// What the last sine calculation computed, each in the unit of EnglishUnits at that time.
-extern float VibFrequency;
-extern float VibAcceleration;
-extern double VibDisplacement;
-extern float VibVelocity;
-
 inline constexpr const char16_t* kCalculationError = u"Calculation Error";
 
 inline constexpr double kInchesPerCentimetre = 0.39370078740157477;
 inline constexpr double kInchesPerMetre = 39.37007874015748;
 inline constexpr double kCentimetresPerInch = 2.54;
 inline constexpr double kMetresPerInch = 0.0254;
-
-// Sets EnglishUnits and nothing else.
-void SetEnglishUnits();
 
 std::optional<float> AccelFromFreqVelocity(float f, float v, bool englishUnits);
 std::optional<float> AccelFromFreqDisplacement(float f, double d, bool englishUnits);

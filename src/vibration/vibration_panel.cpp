@@ -5,7 +5,6 @@
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
 #include "platform/result_copy.h"
-#include "vibration/vibration.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -183,20 +182,15 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
     connect(clearSineButton_, &QPushButton::clicked, this, &VibrationPanel::onClearSine);
     connect(calculateRandomButton_, &QPushButton::clicked, this, &VibrationPanel::onCalculateRandom);
     connect(clearRandomButton_, &QPushButton::clicked, this, &VibrationPanel::onClearRandom);
-    // Each option decides by its own state, whichever way it was chosen (mouse, Space or arrow keys).
-    connect(englishOption_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            onUnitsChosen(true);
-    });
-    connect(metricOption_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            onUnitsChosen(false);
-    });
+    // Every click runs the unit step, on the option in force too (its captions are set again); each option decides
+    // by its own state. Space and the arrow keys click as well.
+    connect(englishOption_, &QRadioButton::clicked, this, [this] { onUnitsChosen(englishOption_->isChecked()); });
+    connect(metricOption_, &QRadioButton::clicked, this, [this] { onUnitsChosen(!metricOption_->isChecked()); });
 }
 
 void VibrationPanel::tabChosen()
 {
-    followUnitChoice(englishOption_->isChecked());
+    englishUnits_ = englishOption_->isChecked();
 }
 
 SineEntries VibrationPanel::sineEntries() const
@@ -204,7 +198,7 @@ SineEntries VibrationPanel::sineEntries() const
     SineEntries entries;
     for (std::size_t i = 0; i < sineBoxes_.size(); ++i)
         entries.text[i] = sineBoxes_[i]->text();
-    entries.englishUnits = EnglishUnits;
+    entries.englishUnits = englishUnits_;
     return entries;
 }
 
@@ -259,7 +253,7 @@ void VibrationPanel::onClearRandom()
 void VibrationPanel::onUnitsChosen(bool english)
 {
     const UnitSwitchOutcome outcome = switchUnits(sineEntries(), english);
-    EnglishUnits = outcome.englishUnits;
+    englishUnits_ = outcome.englishUnits;
     showUnitCaptions(outcome.captions);
     showSineTexts(outcome.text);
 }

@@ -20,7 +20,8 @@ class VibrationPanel : public TabPanel {
 public:
     explicit VibrationPanel(QWidget* parent = nullptr);
 
-    // Each time the tab comes to the front the unit flag is set from the chosen option button.
+    // Each time the tab comes to the front the unit system is taken from the chosen option button again, so the
+    // option, the captions and the entries keep agreeing after the user chose Metric and left the tab.
     void tabChosen() override;
 
 private Q_SLOTS:
@@ -50,6 +51,8 @@ private:
     std::array<QLineEdit*, kRandomBoxCount> randomBoxes_{};
     QPushButton* calculateRandomButton_ = nullptr;
     QPushButton* clearRandomButton_ = nullptr;
+
+    bool englishUnits_ = true; // the unit system the displacement and velocity entries are in
 };
 
 } // namespace mx

@@ -75,55 +75,61 @@ bool runPairBlock(SinePair pair, bool english, SineTexts& text, QStringList& mes
     };
 
     switch (pair) {
-    case SinePair::FrequencyDisplacement:
+    case SinePair::FrequencyDisplacement: {
         if (!f || !d)
             return unreadable();
-        VibAcceleration = orZero(AccelFromFreqDisplacement(*f, *d, english), messages);
-        VibVelocity = orZero(VelocityFromFreqDisplacement(*f, *d, english), messages);
-        text[kAccelerationBox] = formatPicture(VibAcceleration, kSinePicture);
-        text[kVelocityBox] = formatPicture(VibVelocity, kSinePicture);
+        const float acceleration = orZero(AccelFromFreqDisplacement(*f, *d, english), messages);
+        const float velocity = orZero(VelocityFromFreqDisplacement(*f, *d, english), messages);
+        text[kAccelerationBox] = formatPicture(acceleration, kSinePicture);
+        text[kVelocityBox] = formatPicture(velocity, kSinePicture);
         break;
-    case SinePair::FrequencyAcceleration:
+    }
+    case SinePair::FrequencyAcceleration: {
         if (!f || !a)
             return unreadable();
-        VibDisplacement = orZero(DisplacementFromFreqAccel(*f, *a, english), messages);
-        VibVelocity = orZero(VelocityFromFreqAccel(*f, *a, english), messages);
-        text[kDisplacementBox] = formatPicture(VibDisplacement, kDisplacementPicture);
-        text[kVelocityBox] = formatPicture(VibVelocity, kSinePicture);
+        const double displacement = orZero(DisplacementFromFreqAccel(*f, *a, english), messages);
+        const float velocity = orZero(VelocityFromFreqAccel(*f, *a, english), messages);
+        text[kDisplacementBox] = formatPicture(displacement, kDisplacementPicture);
+        text[kVelocityBox] = formatPicture(velocity, kSinePicture);
         break;
-    case SinePair::FrequencyVelocity:
+    }
+    case SinePair::FrequencyVelocity: {
         if (!f || !v)
             return unreadable();
-        VibDisplacement = orZero(DisplacementFromFreqVelocity(*f, *v, english), messages);
-        VibAcceleration = orZero(AccelFromFreqVelocity(*f, *v, english), messages);
-        text[kDisplacementBox] = formatPicture(VibDisplacement, kDisplacementPicture);
-        text[kAccelerationBox] = formatPicture(VibAcceleration, kSinePicture);
+        const double displacement = orZero(DisplacementFromFreqVelocity(*f, *v, english), messages);
+        const float acceleration = orZero(AccelFromFreqVelocity(*f, *v, english), messages);
+        text[kDisplacementBox] = formatPicture(displacement, kDisplacementPicture);
+        text[kAccelerationBox] = formatPicture(acceleration, kSinePicture);
         break;
-    case SinePair::DisplacementAcceleration:
+    }
+    // In the last three pairs the second routine takes the frequency as computed, in single precision.
+    case SinePair::DisplacementAcceleration: {
         if (!d || !a)
             return unreadable();
-        // The second routine takes the frequency as stored, in single precision.
-        VibFrequency = orZero(FreqFromAccelDisplacement(*a, *d, english), messages);
-        VibVelocity = orZero(VelocityFromFreqAccel(VibFrequency, *a, english), messages);
-        text[kFrequencyBox] = formatPicture(VibFrequency, kSinePicture);
-        text[kVelocityBox] = formatPicture(VibVelocity, kSinePicture);
+        const float frequency = orZero(FreqFromAccelDisplacement(*a, *d, english), messages);
+        const float velocity = orZero(VelocityFromFreqAccel(frequency, *a, english), messages);
+        text[kFrequencyBox] = formatPicture(frequency, kSinePicture);
+        text[kVelocityBox] = formatPicture(velocity, kSinePicture);
         break;
-    case SinePair::AccelerationVelocity:
+    }
+    case SinePair::AccelerationVelocity: {
         if (!a || !v)
             return unreadable();
-        VibFrequency = orZero(FreqFromAccelVelocity(*a, *v, english), messages);
-        VibDisplacement = orZero(DisplacementFromFreqVelocity(VibFrequency, *v, english), messages);
-        text[kFrequencyBox] = formatPicture(VibFrequency, kSinePicture);
-        text[kDisplacementBox] = formatPicture(VibDisplacement, kDisplacementPicture);
+        const float frequency = orZero(FreqFromAccelVelocity(*a, *v, english), messages);
+        const double displacement = orZero(DisplacementFromFreqVelocity(frequency, *v, english), messages);
+        text[kFrequencyBox] = formatPicture(frequency, kSinePicture);
+        text[kDisplacementBox] = formatPicture(displacement, kDisplacementPicture);
         break;
-    case SinePair::DisplacementVelocity:
+    }
+    case SinePair::DisplacementVelocity: {
         if (!d || !v)
             return unreadable();
-        VibFrequency = orZero(FreqFromDisplacementVelocity(*d, *v, english), messages);
-        VibAcceleration = orZero(AccelFromFreqVelocity(VibFrequency, *v, english), messages);
-        text[kFrequencyBox] = formatPicture(VibFrequency, kSinePicture);
-        text[kAccelerationBox] = formatPicture(VibAcceleration, kSinePicture);
+        const float frequency = orZero(FreqFromDisplacementVelocity(*d, *v, english), messages);
+        const float acceleration = orZero(AccelFromFreqVelocity(frequency, *v, english), messages);
+        text[kFrequencyBox] = formatPicture(frequency, kSinePicture);
+        text[kAccelerationBox] = formatPicture(acceleration, kSinePicture);
         break;
+    }
     }
     return true;
 }
@@ -223,14 +229,6 @@ UnitSwitchOutcome switchUnits(const SineEntries& entries, bool toEnglish)
         convertText(outcome.text[kVelocityBox], toEnglish ? kInchesPerMetre : kMetresPerInch);
     }
     return outcome;
-}
-
-void followUnitChoice(bool englishChosen)
-{
-    if (englishChosen)
-        SetEnglishUnits();
-    else
-        EnglishUnits = false;
 }
 
 } // namespace mx

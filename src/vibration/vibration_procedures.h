@@ -51,8 +51,8 @@ QString tooManyEntriesMessage();
 // are all empty; a negative number is filled.
 //
 // Any two filled sine boxes give the other two; three or four filled give tooManyEntriesMessage() and change
-// nothing; fewer than two do nothing. Stores what it computes in VibFrequency, VibAcceleration, VibDisplacement and
-// VibVelocity. A value typed beyond the range its routine takes gives kCalculationError and changes nothing.
+// nothing; fewer than two do nothing. Where a pair gives the frequency first, the second routine takes it as computed,
+// in single precision. A value typed beyond the range its routine takes gives kCalculationError and changes nothing.
 SineOutcome calculateSine(const SineEntries& entries);
 
 // Any two filled random boxes give the third; three filled give tooManyEntriesMessage().
@@ -64,9 +64,5 @@ UnitCaptions startingCaptions();
 // Sets the unit captions for `toEnglish` and, when the unit system changes, converts the displacement and velocity
 // texts that are not empty. Each switch converts the rounded text shown, so precision is lost at every switch.
 UnitSwitchOutcome switchUnits(const SineEntries& entries, bool toEnglish);
-
-// Whenever the tab comes to the front the unit flag follows the chosen option button, so the flag, the option,
-// the captions and the entries keep agreeing after the user chose Metric and left the tab.
-void followUnitChoice(bool englishChosen);
 
 } // namespace mx

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "common/twips.h"
+#include "platform/tab_panel.h"
 
-#include <QAbstractButton>
+#include <QKeySequence>
 #include <QLabel>
 #include <QRect>
 #include <QTest>
@@ -44,12 +45,25 @@ inline void checkPlacement(QWidget* panel, const QString& name, const QRect& twi
         QCOMPARE(widget->size(), twipsSize(twips.width(), twips.height()));
 }
 
-inline void clickAll(QWidget* panel, const QStringList& names)
+// Drives a panel as a user would, one step a string: "Option2" clicks the control of that name, "Option1:Down"
+// presses that key in it, "tabChosen" chooses the panel's tab again.
+inline void act(TabPanel* panel, const QStringList& steps)
 {
-    for (const QString& name : names) {
-        auto* button = panel->findChild<QAbstractButton*>(name);
-        QVERIFY2(button, qPrintable(name));
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    for (const QString& step : steps) {
+        if (step == u"tabChosen") {
+            panel->tabChosen();
+            continue;
+        }
+        const QString name = step.section(u':', 0, 0);
+        auto* control = panel->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        const QString key = step.section(u':', 1);
+        if (key.isEmpty()) {
+            QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+        } else {
+            control->setFocus();
+            QTest::keyClick(control, QKeySequence::fromString(key)[0].key());
+        }
     }
 }
 

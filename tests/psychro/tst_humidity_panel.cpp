@@ -1,13 +1,13 @@
 #include "panel_checks.h"
-#include "psychro/humidity.h"
 #include "psychro/humidity_panel.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTest>
 
 using namespace mx;
@@ -16,6 +16,7 @@ using mx::test::ScopedMessages;
 namespace {
 
 const QStringList kBoxNames{"DryAirTemp", "WetBulbTemp", "Humidity", "VaporPressure", "DewPoint", "GrainsPerLB"};
+const QStringList kNoSteps;
 
 // How a box looks to the user: background, whether it takes typing, whether Tab stops in it.
 QString boxState(const QLineEdit* box)
@@ -37,8 +38,6 @@ class HumidityPanelTest : public QObject {
 private Q_SLOTS:
     void init()
     {
-        psychro::HumidityScale = QStringLiteral("F");
-        psychro::RHInputMode = false;
         panel_ = new HumidityPanel;
         panel_->show();
         panel_->activateWindow();
@@ -61,6 +60,7 @@ private Q_SLOTS:
                                                              "cmdHumCalculate", "cmdHumClear(0)"}},
                      {"Frame1", {"Option1", "Option2"}},
                      {"Frame2", {"Option3", "Option4", "Option5"}}});
+        QCOMPARE(panel_->logoImage()->objectName(), QStringLiteral("Image1(1)"));
         // The vapour pressure box stands a little higher than its label and its neighbours.
         test::checkPlacement(panel_, QStringLiteral("VaporPressure"), {4860, 2040, 1095, 285});
         test::checkPlacement(panel_, QStringLiteral("Label4"), {2985, 2070, 0, 0});
@@ -69,14 +69,14 @@ private Q_SLOTS:
 
     void methodLayout_data()
     {
-        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("states"); // of the six boxes
         QTest::addColumn<bool>("rhInputMode");
         QTest::addColumn<QString>("method"); // the option selected
         const QString in = QStringLiteral("white open tab");
         const QString out = QStringLiteral("yellow locked");
         // clang-format off
-        QTest::newRow("as set up") << QStringList() << QStringList{in, in, out, out, out, out} << false << "Option3";
+        QTest::newRow("as set up") << kNoSteps << QStringList{in, in, out, out, out, out} << false << "Option3";
         QTest::newRow("Dry Bulb / %RH") << QStringList{"Option4"} << QStringList{in, out, in, out, out, out} << true
                                         << "Option4";
         QTest::newRow("back to Dry Bulb / Wet Bulb") << QStringList{"Option4", "Option3"}
@@ -85,220 +85,181 @@ private Q_SLOTS:
                                               << QStringList{in, out, out, out, in, out} << false << "Option5";
         QTest::newRow("extended range off again") << QStringList{"Check1", "Option5", "Check1"}
                                                   << QStringList{in, in, out, out, out, out} << false << "Option3";
+        // The tab is set up the first time only: the chosen layout survives a later choice of the tab.
+        QTest::newRow("tab chosen again") << QStringList{"Option4", "tabChosen"}
+                                          << QStringList{in, out, in, out, out, out} << true << "Option4";
         // clang-format on
     }
 
     void methodLayout()
     {
-        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, steps);
         setTexts(QStringLiteral("1|2|3|4|5|6"));
-        clickAll(clicks);
+        test::act(panel_, steps);
         QStringList states;
         for (const QString& name : kBoxNames)
             states << boxState(box(name));
         QTEST(states, "states");
-        QTEST(psychro::RHInputMode, "rhInputMode");
         QFETCH(QString, method);
         QVERIFY(checked(method));
         // The dew-point method is offered in the extended range only.
         QCOMPARE(panel_->findChild<QWidget*>(QStringLiteral("Option5"))->isEnabled(),
                  checked(QStringLiteral("Check1")));
         QCOMPARE(texts(), QStringLiteral("1|2|3|4|5|6")); // no text changes
+        QTEST(enterLeadsToHumidity(), "rhInputMode");
     }
 
-    void setUpOnlyOnce()
+    // Every way of choosing a scale converts the temperatures once, sets the captions and ends in the dry bulb.
+    void scaleSwitch_data()
     {
-        QCOMPARE(panel_->logoImage()->objectName(), QStringLiteral("Image1(1)"));
-        clickAll({"Option4", "Option2"});
-        panel_->tabChosen();
-        QCOMPARE(boxState(box(QStringLiteral("Humidity"))), QStringLiteral("white open tab"));
-        QCOMPARE(boxState(box(QStringLiteral("WetBulbTemp"))), QStringLiteral("yellow locked"));
-        QVERIFY(psychro::RHInputMode);
-        QCOMPARE(psychro::HumidityScale, QStringLiteral("C"));
-    }
-
-    void keyFilter_data()
-    {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QString>("boxName");
-        QTest::addColumn<QString>("typed"); // "<" stands for Backspace
-        QTest::addColumn<QString>("shown");
-        // clang-format off
-        QTest::newRow("dry bulb") << QStringList() << "DryAirTemp" << "-1a2.5 e+3," << "-12.53";
-        QTest::newRow("wet bulb") << QStringList() << "WetBulbTemp" << "x-0.25F" << "-0.25";
-        QTest::newRow("humidity drops the minus") << QStringList{"Option4"} << "Humidity" << "-63.5%" << "63.5";
-        QTest::newRow("backspace passes") << QStringList() << "DryAirTemp" << "12<3" << "13";
-        QTest::newRow("dew point takes anything") << QStringList{"Check1", "Option5"} << "DewPoint" << "15 C" << "15 C";
-        // clang-format on
-    }
-
-    void keyFilter()
-    {
-        QFETCH(QStringList, clicks);
-        QFETCH(QString, boxName);
-        QFETCH(QString, typed);
-        clickAll(clicks);
-        QLineEdit* target = box(boxName);
-        target->setFocus();
-        for (const QChar c : typed) {
-            if (c == u'<')
-                QTest::keyClick(target, Qt::Key_Backspace);
-            else
-                QTest::keyClicks(target, QString(c));
-        }
-        QTEST(target->text(), "shown");
-    }
-
-    void nonCharacterKeysKeepTheirMeaning()
-    {
-        QLineEdit* dry = box(QStringLiteral("DryAirTemp"));
-        QLineEdit* wet = box(QStringLiteral("WetBulbTemp"));
-        dry->setFocus();
-        QTest::keyClicks(dry, QStringLiteral("123"));
-        QTest::keyClick(dry, Qt::Key_Home);
-        QTest::keyClick(dry, Qt::Key_Delete);
-        QCOMPARE(dry->text(), QStringLiteral("23"));
-        QTest::keyClick(dry, Qt::Key_Tab);
-        QTRY_VERIFY(wet->hasFocus());
-        QTest::keyClick(wet, Qt::Key_Tab, Qt::ShiftModifier);
-        QTRY_VERIFY(dry->hasFocus());
-        // With the humidity as input, Tab passes over the locked wet bulb.
-        clickAll({"Option4"});
-        dry->setFocus();
-        QTest::keyClick(dry, Qt::Key_Tab);
-        QTRY_VERIFY(box(QStringLiteral("Humidity"))->hasFocus());
-    }
-
-    void enterRouting_data()
-    {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QString>("boxName");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("after");
-        const QStringList none;
+        QTest::addColumn<QString>("unit"); // in the three temperature captions
         // clang-format off
-        QTest::newRow("dry bulb to wet bulb") << none << "DryAirTemp" << "77" << "WetBulbTemp" << "77";
-        QTest::newRow("dry bulb to humidity") << QStringList{"Option4"} << "DryAirTemp" << "77" << "Humidity" << "77";
-        QTest::newRow("empty wet bulb moves on") << none << "WetBulbTemp" << "77||63.5" << "Humidity" << "77||63.5";
-        QTest::newRow("wet bulb calculates") << none << "WetBulbTemp" << "77|68" << "WetBulbTemp"
-                                             << "77|68|63.49|0.59|63.44|87.4859";
-        QTest::newRow("humidity calculates") << QStringList{"Option4"} << "Humidity" << "77||63.5" << "Humidity"
-                                             << "77|68.00|63.5|0.58952|63.45|87.50474";
-        QTest::newRow("dew point: Enter does nothing") << QStringList{"Check1", "Option5"} << "DewPoint" << "25||||15"
-                                                       << "DewPoint" << "25||||15";
+        QTest::newRow("Celsius") << QStringList{"Option2"} << "25.00|20.00" << "C";
+        QTest::newRow("Celsius twice converts once") << QStringList{"Option2", "Option2"} << "25.00|20.00" << "C";
+        QTest::newRow("back to Fahrenheit") << QStringList{"Option2", "Option1"} << "77.00|68.00" << "F";
+        QTest::newRow("Celsius by arrow key") << QStringList{"Option1:Down"} << "25.00|20.00" << "C";
+        QTest::newRow("Fahrenheit by arrow key") << QStringList{"Option2", "Option2:Up"} << "77.00|68.00" << "F";
+        QTest::newRow("kept when the tab is chosen again") << QStringList{"Option2", "tabChosen", "Option1"}
+                                                           << "77.00|68.00" << "F";
         // clang-format on
-    }
-
-    void enterRouting()
-    {
-        QFETCH(QStringList, clicks);
-        QFETCH(QString, boxName);
-        QFETCH(QString, before);
-        QFETCH(QString, focus);
-        clickAll(clicks);
-        setTexts(before);
-        box(boxName)->setFocus();
-        QTest::keyClick(box(boxName), Qt::Key_Return);
-        QTRY_VERIFY(box(focus)->hasFocus());
-        QTEST(texts(), "after");
     }
 
     void scaleSwitch()
     {
-        const auto captions = [this] {
-            return QStringList{caption(QStringLiteral("Label1(0)")), caption(QStringLiteral("Label2")),
-                               caption(QStringLiteral("Label7"))};
-        };
+        QFETCH(QStringList, steps);
+        QFETCH(QString, unit);
         setTexts(QStringLiteral("77|68"));
-        clickAll({"Option2"});
-        QCOMPARE(texts(), QStringLiteral("25.00|20.00"));
-        QCOMPARE(captions(), QStringList({"Dry Air Temp (C)", "Wet Bulb Temp (C)", "Dew Point Temp (C)"}));
-        QCOMPARE(psychro::HumidityScale, QStringLiteral("C"));
+        test::act(panel_, steps);
+        QTEST(texts(), "after");
+        QCOMPARE(caption(QStringLiteral("Label1(0)")), QStringLiteral("Dry Air Temp (%1)").arg(unit));
+        QCOMPARE(caption(QStringLiteral("Label2")), QStringLiteral("Wet Bulb Temp (%1)").arg(unit));
+        QCOMPARE(caption(QStringLiteral("Label7")), QStringLiteral("Dew Point Temp (%1)").arg(unit));
         QVERIFY(box(QStringLiteral("DryAirTemp"))->hasFocus());
-        box(QStringLiteral("DryAirTemp"))->setText(QStringLiteral("25"));
-        clickAll({"Option2"}); // the scale in force: nothing is converted again
-        QCOMPARE(texts(), QStringLiteral("25|20.00"));
-        clickAll({"Option1"});
-        QCOMPARE(texts(), QStringLiteral("77.00|68.00"));
-        QCOMPARE(captions(), QStringList({"Dry Air Temp (F)", "Wet Bulb Temp (F)", "Dew Point Temp (F)"}));
-        QCOMPARE(psychro::HumidityScale, QStringLiteral("F"));
     }
 
-    void clearEmptiesTheBoxes()
+    // Typed characters are filtered; keys that are not characters keep their meaning. A capitalised key name
+    // presses that key, anything else is typed, each into the box that has the focus.
+    void keys_data()
     {
-        clickAll({"Check1", "Option2", "Option4"});
-        setTexts(QStringLiteral("1|2|3|4|5|6"));
-        box(QStringLiteral("GrainsPerLB"))->setFocus();
-        clickAll({"cmdHumClear(0)"});
-        QCOMPARE(texts(), QString());
-        QVERIFY(box(QStringLiteral("DryAirTemp"))->hasFocus());
-        QVERIFY(checked(QStringLiteral("Check1")) && checked(QStringLiteral("Option2")) &&
-                checked(QStringLiteral("Option4")));
-        QVERIFY(psychro::RHInputMode);
-    }
-
-    void messages_data()
-    {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<MsgIcon>("icon");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("boxName");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("shown"); // all six boxes
         // clang-format off
-        QTest::newRow("normal, wet above dry") << QStringList() << "70|71|1|2|3|4" << "70|71|1|2|3|4"
-            << QStringList{" Dry bulb must be greater than or equal to the Wet bulb"} << "Entry ERROR"
-            << MsgIcon::Exclamation;
-        QTest::newRow("extended, no vapour") << QStringList{"Check1", "Option2", "Option5"} << "0|5|1|2|-237.6|4"
-            << "0|5|.00000|2|-237.6|4"
-            << QStringList{"Invalid entry!  Check your data and try again.", "Invalid entry! Check your data and try again"}
-            << "Mensurix" << MsgIcon::Exclamation;
+        QTest::newRow("dry bulb") << kNoSteps << "DryAirTemp" << QStringList{"-1a2.5 e+3,"} << "-12.53";
+        QTest::newRow("wet bulb") << kNoSteps << "WetBulbTemp" << QStringList{"x-0.25F"} << "|-0.25";
+        QTest::newRow("humidity drops the minus") << QStringList{"Option4"} << "Humidity" << QStringList{"-63.5%"}
+                                                  << "||63.5";
+        QTest::newRow("dew point takes anything") << QStringList{"Check1", "Option5"} << "DewPoint"
+                                                  << QStringList{"15 C"} << "||||15 C";
+        QTest::newRow("backspace") << kNoSteps << "DryAirTemp" << QStringList{"12", "Backspace", "3"} << "13";
+        QTest::newRow("home and delete") << kNoSteps << "DryAirTemp" << QStringList{"123", "Home", "Delete"} << "23";
+        QTest::newRow("tab and back") << kNoSteps << "DryAirTemp" << QStringList{"1", "Tab", "2", "Shift+Tab", "3"}
+                                      << "3|2";
+        QTest::newRow("tab passes the locked wet bulb") << QStringList{"Option4"} << "DryAirTemp"
+                                                        << QStringList{"1", "Tab", "2"} << "1||2";
         // clang-format on
     }
 
-    void messages()
+    void keys()
     {
-        QFETCH(QStringList, clicks);
-        QFETCH(QString, before);
-        QFETCH(QStringList, texts);
-        QFETCH(QString, title);
-        QFETCH(MsgIcon, icon);
-        clickAll(clicks);
-        setTexts(before);
-        ScopedMessages shown;
-        for (int i = 0; i < texts.size(); ++i)
-            shown->answerNext(MsgAnswer::Ok);
-        clickAll({"cmdHumCalculate"});
-        QTEST(this->texts(), "after");
-        QCOMPARE(shown->shown.size(), texts.size());
-        for (int i = 0; i < texts.size(); ++i) {
-            QCOMPARE(shown->shown[i].text, texts[i]);
-            QCOMPARE(shown->shown[i].title, title);
-            QCOMPARE(shown->shown[i].icon, icon);
-            QCOMPARE(shown->shown[i].buttons, MsgButtons::Ok);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, boxName);
+        QFETCH(QStringList, keys);
+        test::act(panel_, steps);
+        box(boxName)->setFocus();
+        for (const QString& key : keys) {
+            const QKeyCombination named = QKeySequence::fromString(key)[0];
+            if (key.front().isUpper())
+                QTest::keyClick(QApplication::focusWidget(), named.key(), named.keyboardModifiers());
+            else
+                QTest::keyClicks(QApplication::focusWidget(), key);
         }
+        QTEST(texts(), "shown");
     }
 
-    void emptyWetBulbSwitchesToHumidityInput()
+    // Enter, Calculate and Clear: the texts after, where the focus ends, the messages shown and whether the relative
+    // humidity is then the second input.
+    void actions_data()
     {
-        setTexts(QStringLiteral("77||63.5"));
-        clickAll({"cmdHumCalculate"});
-        QCOMPARE(texts(), QStringLiteral("77|68.00|63.5|0.58952|63.45|87.50474"));
-        QVERIFY(psychro::RHInputMode);
-        // Enter in the dry bulb now goes to the humidity, although the method is still Dry Bulb / Wet Bulb.
-        box(QStringLiteral("DryAirTemp"))->setFocus();
-        QTest::keyClick(box(QStringLiteral("DryAirTemp")), Qt::Key_Return);
-        QTRY_VERIFY(box(QStringLiteral("Humidity"))->hasFocus());
-        clickAll({"Option3"});
-        QVERIFY(!psychro::RHInputMode);
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("focus");        // empty: not looked at
+        QTest::addColumn<QStringList>("messages"); // "title|text", each with OK only and the exclamation icon
+        QTest::addColumn<bool>("rhInputMode");
+        const QStringList none;
+        const QString entryError =
+            QStringLiteral("Entry ERROR| Dry bulb must be greater than or equal to the Wet bulb");
+        // clang-format off
+        QTest::newRow("dry bulb to wet bulb") << "77" << QStringList{"DryAirTemp:Return"} << "77" << "WetBulbTemp"
+            << none << false;
+        QTest::newRow("dry bulb to humidity") << "77" << QStringList{"Option4", "DryAirTemp:Return"} << "77"
+            << "Humidity" << none << true;
+        QTest::newRow("empty wet bulb moves on") << "77||63.5" << QStringList{"WetBulbTemp:Return"} << "77||63.5"
+            << "Humidity" << none << false;
+        QTest::newRow("wet bulb calculates") << "77|68" << QStringList{"WetBulbTemp:Return"}
+            << "77|68|63.49|0.59|63.44|87.4859" << "WetBulbTemp" << none << false;
+        QTest::newRow("humidity calculates") << "77||63.5" << QStringList{"Option4", "Humidity:Return"}
+            << "77|68.00|63.5|0.58952|63.45|87.50474" << "Humidity" << none << true;
+        QTest::newRow("dew point: Enter does nothing") << "25||||15" << QStringList{"Check1", "Option5", "DewPoint:Return"}
+            << "25||||15" << "DewPoint" << none << false;
+        // An empty wet bulb switches to the relative humidity as input, although the method stays Dry Bulb / Wet Bulb,
+        // until a method is chosen.
+        QTest::newRow("empty wet bulb calculated") << "77||63.5" << QStringList{"cmdHumCalculate"}
+            << "77|68.00|63.5|0.58952|63.45|87.50474" << "" << none << true;
+        QTest::newRow("until a method is chosen") << "77||63.5" << QStringList{"cmdHumCalculate", "Option3"}
+            << "77|68.00|63.5|0.58952|63.45|87.50474" << "" << none << false;
+        QTest::newRow("normal, wet above dry") << "70|71|1|2|3|4" << QStringList{"cmdHumCalculate"} << "70|71|1|2|3|4"
+            << "" << QStringList{entryError} << false;
+        QTest::newRow("extended, no vapour") << "32|5|1|2|-395.6|4" << QStringList{"Check1", "Option5", "cmdHumCalculate"}
+            << "32|5|.00000|2|-395.6|4" << "" << QStringList{"Mensurix|Invalid entry!  Check your data and try again.",
+            "Mensurix|Invalid entry! Check your data and try again"} << false;
+        // Clear leaves the method, the scale and the range as they were.
+        QTest::newRow("clear") << "1|2|3|4|5|6" << QStringList{"Check1", "Option2", "Option4", "cmdHumClear(0)"} << ""
+            << "DryAirTemp" << none << true;
+        // clang-format on
+    }
+
+    void actions()
+    {
+        QFETCH(QString, before);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, focus);
+        QFETCH(QStringList, messages);
+        setTexts(before);
+        ScopedMessages shown;
+        for (qsizetype i = 0; i < messages.size(); ++i)
+            shown->answerNext(MsgAnswer::Ok);
+        test::act(panel_, steps);
+        QTEST(texts(), "after");
+        if (!focus.isEmpty())
+            QTRY_VERIFY(box(focus)->hasFocus());
+        QStringList seen;
+        for (const auto& message : shown->shown) {
+            seen << message.title + u'|' + message.text;
+            QCOMPARE(message.icon, MsgIcon::Exclamation);
+            QCOMPARE(message.buttons, MsgButtons::Ok);
+        }
+        QCOMPARE(seen, messages);
+        QTEST(enterLeadsToHumidity(), "rhInputMode");
     }
 
 private:
     QLineEdit* box(const QString& name) const { return panel_->findChild<QLineEdit*>(name); }
     QString caption(const QString& name) const { return panel_->findChild<QLabel*>(name)->text(); }
     bool checked(const QString& name) const { return panel_->findChild<QAbstractButton*>(name)->isChecked(); }
-    void clickAll(const QStringList& names) const { test::clickAll(panel_, names); }
+
+    // Where Enter in the dry bulb leads tells whether the relative humidity is the second input.
+    bool enterLeadsToHumidity() const
+    {
+        box(QStringLiteral("DryAirTemp"))->setFocus();
+        QTest::keyClick(box(QStringLiteral("DryAirTemp")), Qt::Key_Return);
+        return box(QStringLiteral("Humidity"))->hasFocus();
+    }
+
     // Box texts joined by "|" in the order of kBoxNames, trailing empty ones left out.
     QString texts() const
     {

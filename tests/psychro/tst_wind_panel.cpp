@@ -131,7 +131,7 @@ private Q_SLOTS:
 private:
     QLineEdit* box(const QString& name) const { return panel_->findChild<QLineEdit*>(name); }
     QString text(const QString& labelName) const { return panel_->findChild<QLabel*>(labelName)->text(); }
-    void click(const QString& name) const { test::clickAll(panel_, {name}); }
+    void click(const QString& name) const { test::act(panel_, {name}); }
 
     WindPanel* panel_ = nullptr;
 };

@@ -185,19 +185,6 @@ private Q_SLOTS:
         }
     }
 
-    void sineStoresWhatItComputed()
-    {
-        VibFrequency = 7.0f;
-        calculateSine({textsOf<kSineBoxCount>({"10", "0.1", "", ""}), kEnglish});
-        QCOMPARE(generalNumberText(VibAcceleration), QStringLiteral("0.510999977588654"));
-        QCOMPARE(generalNumberText(VibVelocity), QStringLiteral("3.14159274101257"));
-        QCOMPARE(generalNumberText(VibFrequency), QStringLiteral("7")); // not computed, not touched
-        calculateSine({textsOf<kSineBoxCount>({"10", "", "0.511", ""}), kEnglish});
-        QCOMPARE(generalNumberText(VibDisplacement), QStringLiteral("0.0999999956142179")); // kept as a double
-        calculateSine({textsOf<kSineBoxCount>({"", "0.1", "-1", ""}), kEnglish});
-        QCOMPARE(generalNumberText(VibFrequency), QStringLiteral("0"));
-    }
-
     void unitSwitch_data()
     {
         QTest::addColumn<bool>("englishBefore");
@@ -214,12 +201,7 @@ private Q_SLOTS:
         QFETCH(bool, toEnglish);
         QFETCH(QStringList, entries);
         const UnitSwitchOutcome outcome = switchUnits({textsOf<kSineBoxCount>(entries), englishBefore}, toEnglish);
-        QTEST(listOf(outcome.text), "shown");
-        QCOMPARE(outcome.englishUnits, toEnglish);
-        QCOMPARE(outcome.captions.displacement, toEnglish ? QStringLiteral("Peak-Peak displacment in inches")
-                                                          : QStringLiteral("Peak-Peak displacment in centimeters"));
-        QCOMPARE(outcome.captions.velocity, toEnglish ? QStringLiteral("Peak velocity in inches/second")
-                                                      : QStringLiteral("Peak velocity in meters/second"));
+        QTEST(listOf(outcome.text), "shown"); // the captions are the panel suite's
     }
 };
 

@@ -1,15 +1,14 @@
 #include "scripted_messages.h"
 #include "test_registry.h"
-#include "vibration/vibration.h"
 #include "vibration/vibration_panel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace mx;
@@ -27,10 +26,10 @@ class VibrationPanelTest : public QObject {
 private Q_SLOTS:
     void init()
     {
-        EnglishUnits = false; // as at program start
         panel_ = new VibrationPanel;
         panel_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(panel_));
+        panel_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(panel_));
         panel_->tabChosen();
     }
 
@@ -107,27 +106,38 @@ private Q_SLOTS:
         }
     }
 
-    void keyFilter_data()
+    // Typed characters are filtered, the clipboard shortcuts too; other keys keep their meaning. A capitalised key
+    // name presses that key, anything else is typed, each into the box that has the focus.
+    void keys_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        const std::array<std::array<const char*, 4>, 4> rows = {{
-            {"digits", "Text1(0)", "0123456789", "0123456789"},
-            {"minus and point anywhere", "Text1(2)", "1-.-2..", "1-.-2.."},
-            {"letters, blanks, plus, comma dropped", "Text1(3)", "+1e5, 0x", "150"},
-            {"random box", "Text2(1)", "g^2/Hz 0.04", "20.04"},
-        }};
-        for (const auto& [tag, name, typed, shown] : rows)
-            QTest::newRow(tag) << name << typed << shown;
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("shown"); // the seven boxes
+        // clang-format off
+        QTest::newRow("digits") << "Text1(0)" << QStringList{"0123456789"} << "0123456789||||||";
+        QTest::newRow("minus and point anywhere") << "Text1(2)" << QStringList{"1-.-2.."} << "||1-.-2..||||";
+        QTest::newRow("letters, blanks, plus, comma dropped") << "Text1(3)" << QStringList{"+1e5, 0x"} << "|||150|||";
+        QTest::newRow("random box") << "Text2(1)" << QStringList{"g^2/Hz 0.04"} << "|||||20.04|";
+        QTest::newRow("editing keys") << "Text1(0)" << QStringList{"123", "Left", "Backspace", "Home", "Delete",
+                                                                   "Return"} << "3||||||";
+        QTest::newRow("tab and back") << "Text1(0)" << QStringList{"1", "Tab", "2", "Tab", "Tab", "4", "Shift+Tab", "3"}
+                                      << "1|2|3|4|||";
+        // clang-format on
     }
 
-    void keyFilter()
+    void keys()
     {
         QFETCH(QString, name);
-        QFETCH(QString, typed);
-        QTest::keyClicks(box(name), typed);
-        QTEST(box(name)->text(), "shown");
+        QFETCH(QStringList, keys);
+        box(name)->setFocus();
+        for (const QString& key : keys) {
+            const QKeyCombination named = QKeySequence::fromString(key)[0];
+            if (key.front().isUpper())
+                QTest::keyClick(QApplication::focusWidget(), named.key(), named.keyboardModifiers());
+            else
+                QTest::keyClicks(QApplication::focusWidget(), key);
+        }
+        QTEST(texts(kSineBoxes + kRandomBoxes).join(u'|'), "shown");
     }
 
     void clipboardShortcutsDiscarded()
@@ -143,103 +153,91 @@ private Q_SLOTS:
         }
     }
 
-    void otherKeysKeepTheirMeaning()
+    // Each step: "sine:" or "random:" and the entries typed, "tabChosen", a control's name to click it, or a name and
+    // a key to press in it.
+    void steps_data()
     {
-        panel_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(panel_));
-        QLineEdit* frequency = box(QStringLiteral("Text1(0)"));
-        frequency->setFocus();
-        QTest::keyClicks(frequency, QStringLiteral("123"));
-        QTest::keyClick(frequency, Qt::Key_Left);
-        QTest::keyClick(frequency, Qt::Key_Backspace);
-        QTest::keyClick(frequency, Qt::Key_Home);
-        QTest::keyClick(frequency, Qt::Key_Delete);
-        QTest::keyClick(frequency, Qt::Key_Return);
-        QCOMPARE(frequency->text(), QStringLiteral("3"));
-        QTest::keyClick(frequency, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), box(QStringLiteral("Text1(1)")));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), box(QStringLiteral("Text1(3)")));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), box(QStringLiteral("Text1(2)")));
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("shown");    // the seven boxes
+        QTest::addColumn<QString>("captions"); // Label10 and Label11
+        QTest::addColumn<QStringList>("messages");
+        const QString designed = QStringLiteral("Peak-Peak displacment in inches|Peak velocity inches/second");
+        const QString inches = QStringLiteral("Peak-Peak displacment in inches|Peak velocity in inches/second");
+        const QString metric = QStringLiteral("Peak-Peak displacment in centimeters|Peak velocity in meters/second");
+        const QString entered = QStringLiteral("sine:10|0.1||");
+        const QString calculate = QStringLiteral("cmdVibCalc1");
+        const QString tooMany = QStringLiteral("Only 2 entry boxes may contain your data");
+        const QString error = QStringLiteral("Calculation Error");
+        const QStringList none;
+        // clang-format off
+        QTest::newRow("English as designed") << QStringList{entered, calculate} << "10|0.1|.5110|3.1416|||" << designed
+            << none;
+        // Choosing the unit in force sets its captions and converts nothing.
+        QTest::newRow("English clicked again") << QStringList{"sine:10|0.1|1|2", "optEnglish"} << "10|0.1|1|2|||"
+            << inches << none;
+        QTest::newRow("English by space again") << QStringList{"optEnglish:Space"} << "||||||" << inches << none;
+        QTest::newRow("metric by arrow key") << QStringList{entered, calculate, "optEnglish:Down"}
+            << "10|.254|.5110|.0798|||" << metric << none;
+        QTest::newRow("metric twice converts once") << QStringList{entered, calculate, "optMetric", "optMetric"}
+            << "10|.254|.5110|.0798|||" << metric << none;
+        // Each switch converts the rounded text shown.
+        QTest::newRow("back to English") << QStringList{entered, calculate, "optMetric", "optEnglish"}
+            << "10|.1|.5110|3.1417|||" << inches << none;
+        QTest::newRow("English kept on return") << QStringList{"sine:1|2|3|4", "tabChosen"} << "1|2|3|4|||" << designed
+            << none;
+        QTest::newRow("metric kept on return") << QStringList{"optMetric", "tabChosen", "sine:10|0.254||", calculate}
+            << "10|0.254|.5110|.0798|||" << metric << none;
+        QTest::newRow("three sine entries") << QStringList{"sine:10|0.1|1|", calculate} << "10|0.1|1||||" << designed
+            << QStringList{tooMany};
+        QTest::newRow("three random entries") << QStringList{"random:100|0.04|2", "cmdVibCalc2"} << "||||100|0.04|2"
+            << designed << QStringList{tooMany};
+        // The frequency fails and gives 0, which the velocity then divides by.
+        QTest::newRow("two faults") << QStringList{"sine:|0.1|-1|", calculate} << ".0000|0.1|-1|.0000|||" << designed
+            << QStringList{error, error};
+        QTest::newRow("clear sine") << QStringList{"sine:1|2|3|4", "random:5|6|7", "cmdVibClear1"} << "||||5|6|7"
+            << designed << none;
+        QTest::newRow("clear random") << QStringList{"sine:1|2|3|4", "random:5|6|7", "cmdVibClear2"} << "1|2|3|4|||"
+            << designed << none;
+        // clang-format on
     }
 
-    // The units switch by click or by arrow key; choosing the same unit again converts nothing twice.
-    void calculateAndSwitchUnits()
+    void steps()
     {
-        type(kSineBoxes, {"10", "0.1", "", ""});
-        click(QStringLiteral("cmdVibCalc1"));
-        QCOMPARE(texts(kSineBoxes), (QStringList{"10", "0.1", ".5110", "3.1416"}));
-        auto* english = panel_->findChild<QRadioButton*>(QStringLiteral("optEnglish"));
-        english->setFocus();
-        QTest::keyClick(english, Qt::Key_Down);
-        QVERIFY(panel_->findChild<QRadioButton*>(QStringLiteral("optMetric"))->isChecked());
-        QCOMPARE(texts(kSineBoxes), (QStringList{"10", ".254", ".5110", ".0798"}));
-        QCOMPARE(caption(QStringLiteral("Label10")), QStringLiteral("Peak-Peak displacment in centimeters"));
-        QCOMPARE(box(QStringLiteral("Text1(3)"))->accessibleName(), QStringLiteral("Peak velocity in meters/second"));
-        QVERIFY(!EnglishUnits);
-        click(QStringLiteral("optMetric"));
-        click(QStringLiteral("optEnglish"));
-        QCOMPARE(texts(kSineBoxes), (QStringList{"10", ".1", ".5110", "3.1417"}));
-        QCOMPARE(caption(QStringLiteral("Label11")), QStringLiteral("Peak velocity in inches/second"));
-        QVERIFY(EnglishUnits);
-    }
-
-    void messages()
-    {
-        ScopedMessages messages;
-        for (int i = 0; i < 4; ++i)
-            messages->answerNext(MsgAnswer::Ok);
-        type(kSineBoxes, {"10", "0.1", "1", ""});
-        click(QStringLiteral("cmdVibCalc1"));
-        type(kRandomBoxes, {"100", "0.04", "2"});
-        click(QStringLiteral("cmdVibCalc2"));
-        QCOMPARE(texts(kSineBoxes), (QStringList{"10", "0.1", "1", ""}));
-        QCOMPARE(texts(kRandomBoxes), (QStringList{"100", "0.04", "2"}));
-        type(kSineBoxes, {"", "0.1", "-1", ""});
-        click(QStringLiteral("cmdVibCalc1"));
-        QCOMPARE(texts(kSineBoxes), (QStringList{".0000", "0.1", "-1", ".0000"}));
-        QCOMPARE(messages->shown.size(), 4);
-        const char* const expected[] = {"Only 2 entry boxes may contain your data",
-                                        "Only 2 entry boxes may contain your data", "Calculation Error",
-                                        "Calculation Error"};
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(messages->shown[i].text, QString::fromUtf8(expected[i]));
-            QCOMPARE(messages->shown[i].title, QStringLiteral("Mensurix"));
-            QCOMPARE(messages->shown[i].buttons, MsgButtons::Ok);
-            QCOMPARE(messages->shown[i].icon, MsgIcon::None);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, messages);
+        ScopedMessages shown;
+        for (qsizetype i = 0; i < messages.size(); ++i)
+            shown->answerNext(MsgAnswer::Ok);
+        for (const QString& step : steps) {
+            if (step.startsWith(u"sine:")) {
+                type(kSineBoxes, step.mid(5).split(u'|'));
+            } else if (step.startsWith(u"random:")) {
+                type(kRandomBoxes, step.mid(7).split(u'|'));
+            } else if (step == u"tabChosen") {
+                panel_->tabChosen();
+            } else if (step.contains(u':')) {
+                QWidget* control = panel_->findChild<QWidget*>(step.section(u':', 0, 0));
+                control->setFocus();
+                QTest::keyClick(control, QKeySequence::fromString(step.section(u':', 1))[0].key());
+            } else {
+                click(step);
+            }
         }
-    }
-
-    void returningKeepsTheUnitChoice()
-    {
-        type(kSineBoxes, {"1", "2", "3", "4"});
-        EnglishUnits = false;
-        panel_->tabChosen(); // with English chosen, only the flag changes
-        QVERIFY(EnglishUnits);
-        QCOMPARE(texts(kSineBoxes), (QStringList{"1", "2", "3", "4"}));
-        QCOMPARE(caption(QStringLiteral("Label11")), QStringLiteral("Peak velocity inches/second"));
-
-        click(QStringLiteral("optMetric"));
-        panel_->hide();
-        panel_->show();
-        panel_->tabChosen();
-        QVERIFY(!EnglishUnits);
-        QCOMPARE(caption(QStringLiteral("Label10")), QStringLiteral("Peak-Peak displacment in centimeters"));
-        type(kSineBoxes, {"10", "0.254", "", ""});
-        click(QStringLiteral("cmdVibCalc1"));
-        QCOMPARE(texts(kSineBoxes), (QStringList{"10", "0.254", ".5110", ".0798"}));
-    }
-
-    void clearButtons()
-    {
-        type(kSineBoxes + kRandomBoxes, {"1", "2", "3", "4", "5", "6", "7"});
-        click(QStringLiteral("cmdVibClear1"));
-        QCOMPARE(texts(kSineBoxes + kRandomBoxes), (QStringList{"", "", "", "", "5", "6", "7"}));
-        type(kSineBoxes, {"1", "2", "3", "4"});
-        click(QStringLiteral("cmdVibClear2"));
-        QCOMPARE(texts(kSineBoxes + kRandomBoxes), (QStringList{"1", "2", "3", "4", "", "", ""}));
+        QTEST(texts(kSineBoxes + kRandomBoxes).join(u'|'), "shown");
+        const QString captions = caption(QStringLiteral("Label10")) + u'|' + caption(QStringLiteral("Label11"));
+        QTEST(captions, "captions");
+        // A screen reader names each box by its caption.
+        QCOMPARE(box(QStringLiteral("Text1(1)"))->accessibleName() + u'|' +
+                     box(QStringLiteral("Text1(3)"))->accessibleName(),
+                 captions);
+        QStringList seen;
+        for (const auto& message : shown->shown) {
+            seen << message.text;
+            QCOMPARE(message.title, QStringLiteral("Mensurix"));
+            QCOMPARE(message.buttons, MsgButtons::Ok);
+            QCOMPARE(message.icon, MsgIcon::None);
+        }
+        QCOMPARE(seen, messages);
     }
 
 private:

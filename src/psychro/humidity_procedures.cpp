@@ -1,8 +1,8 @@
-#include "psychro/humidity_calc.h"
+#include "psychro/humidity_procedures.h"
 
 #include "common/number_text.h"
-#include "psychro/hum_calc.h"
-#include "psychro/humidity.h"
+#include "psychro/psychro_extended_range.h"
+#include "psychro/psychro_normal_range.h"
 
 #include <cmath>
 
@@ -14,39 +14,34 @@ constexpr const char16_t* kNormalPicture = u"###0.#0";
 constexpr const char16_t* kFineNormalPicture = u"###0.####0";
 constexpr const char16_t* kGrainsWetBulbPicture = u"####0.###0";
 
-bool isCelsius(QStringView scale)
-{
-    return scale == u"C";
-}
-
 PsychroMessage entryError(const QString& text)
 {
     return {text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("Entry ERROR")};
 }
 
 // One run of the extended range. Boxes are written into a working copy; a stop of our own hands back the boxes
-// as they came in.
+// as they came in. A routine's message is queued as it comes, so the messages keep the order of the steps.
 class ExtendedRun {
 public:
     explicit ExtendedRun(const HumidityState& state)
-        : state_(state), boxes_(state.boxes), fahrenheit_(state.scale == u"F")
+        : state_(state), boxes_(state.boxes), fahrenheit_(state.scale == TemperatureScale::Fahrenheit)
     {}
 
     HumidityOutcome run(double T, double Tw)
     {
-        psychro::HumidityError = false; // only the routines of this run may raise it
         const double Td0 = leadingNumber(boxes_.dewPoint);
         const double P = kStandardPressureInHg;
         switch (state_.method) {
         case HumidityMethod::DryBulbWetBulb: {
             if (!usable(toC(T)) || !usable(toC(Tw)))
                 return stopped();
-            const double RH = RHFromWetBulb(toC(T), toC(Tw), P, shown_);
-            if (!show(boxes_.humidity, RH))
+            const CheckedValue RH = queue(RHFromWetBulb(toC(T), toC(Tw), P));
+            if (!show(boxes_.humidity, RH.value))
                 return stopped();
-            if (psychro::HumidityError)
+            if (!RH.ok())
                 return finished();
-            const double Td = DewPointFromRH(read(boxes_.humidity), toC(T), shown_);
+            // A humidity too small to show reads back as 0: the message is shown and the 0 C dew point used.
+            const double Td = queue(DewPointFromRH(read(boxes_.humidity), toC(T))).value;
             if (!show(boxes_.dewPoint, fromC(Td)) || !showVaporAndGrains())
                 return stopped();
             break;
@@ -54,25 +49,25 @@ public:
         case HumidityMethod::DryBulbRH: {
             if (!usable(toC(T)))
                 return stopped();
-            const double Td = DewPointFromRH(read(boxes_.humidity), toC(T), shown_);
-            if (psychro::HumidityError)
+            const CheckedValue Td = queue(DewPointFromRH(read(boxes_.humidity), toC(T)));
+            if (!Td.ok())
                 return finished();
-            if (!show(boxes_.dewPoint, fromC(Td)))
+            if (!show(boxes_.dewPoint, fromC(Td.value)))
                 return stopped();
-            const double wetBulb = WetBulbFromDewPoint(toC(T), Td, P, shown_);
-            if (psychro::HumidityError || !show(boxes_.wetBulbTemp, fromC(wetBulb)) || !showVaporAndGrains())
+            const CheckedValue wetBulb = queue(WetBulbFromDewPoint(toC(T), Td.value, P));
+            if (!wetBulb.ok() || !show(boxes_.wetBulbTemp, fromC(wetBulb.value)) || !showVaporAndGrains())
                 return stopped();
             break;
         }
         case HumidityMethod::DryBulbDewPoint: {
             if (!usable(toC(T)) || !usable(toC(Td0)))
                 return stopped();
-            const double RH = RHFromDewPoint(toC(Td0), toC(T), shown_);
-            if (!show(boxes_.humidity, RH))
+            const CheckedValue RH = queue(RHFromDewPoint(toC(Td0), toC(T)));
+            if (!show(boxes_.humidity, RH.value))
                 return stopped();
-            if (!psychro::HumidityError) {
-                const double wetBulb = WetBulbFromDewPoint(toC(T), toC(Td0), P, shown_);
-                if (psychro::HumidityError || !show(boxes_.wetBulbTemp, fromC(wetBulb)) || !showVaporAndGrains())
+            if (RH.ok()) {
+                const CheckedValue wetBulb = queue(WetBulbFromDewPoint(toC(T), toC(Td0), P));
+                if (!wetBulb.ok() || !show(boxes_.wetBulbTemp, fromC(wetBulb.value)) || !showVaporAndGrains())
                     return stopped();
             }
             break;
@@ -85,6 +80,12 @@ private:
     double toC(double x) const { return fahrenheit_ ? FtoC(x) : x; }
     double fromC(double x) const { return fahrenheit_ ? CtoF(x) : x; }
     static double read(const QString& box) { return leadingNumber(box); }
+
+    CheckedValue queue(CheckedValue result)
+    {
+        shown_.append(result.messages);
+        return result;
+    }
 
     // A temperature the Magnus formula can take; otherwise the message is queued.
     bool usable(double celsius)
@@ -126,17 +127,8 @@ private:
         return true;
     }
 
-    HumidityOutcome finished()
-    {
-        psychro::HumidityError = false;
-        return {boxes_, state_.rhInputMode, shown_};
-    }
-
-    HumidityOutcome stopped()
-    {
-        psychro::HumidityError = false;
-        return {state_.boxes, state_.rhInputMode, shown_};
-    }
+    HumidityOutcome finished() const { return {boxes_, state_.rhInputMode, shown_}; }
+    HumidityOutcome stopped() const { return {state_.boxes, state_.rhInputMode, shown_}; }
 
     const HumidityState& state_;
     HumidityBoxes boxes_;
@@ -241,17 +233,10 @@ void wetBulbPath(double T, double Tw, bool celsius, HumidityOutcome& out)
     commonBlock(T, Tw, celsius, {false, kNormalPicture, kGrainsWetBulbPicture}, out);
 }
 
-} // namespace
-
-HumidityOutcome ExtendedRangeCalc(const HumidityState& state, double dry, double wet, double /*rh*/)
-{
-    return ExtendedRun(state).run(dry, wet);
-}
-
-HumidityOutcome NormalRangeCalc(const HumidityState& state, double dry, double wet, double rh)
+HumidityOutcome normalRangeCalculation(const HumidityState& state, double dry, double wet, double rh)
 {
     HumidityOutcome out{state.boxes, state.rhInputMode, {}};
-    const bool celsius = isCelsius(state.scale);
+    const bool celsius = state.scale == TemperatureScale::Celsius;
     // An empty or non-positive wet bulb means the relative humidity is the second input.
     if (wet <= 0)
         out.rhInputMode = true;
@@ -262,24 +247,24 @@ HumidityOutcome NormalRangeCalc(const HumidityState& state, double dry, double w
     return out;
 }
 
+} // namespace
+
 HumidityOutcome calculateHumidity(const HumidityState& state)
 {
     const double dry = leadingNumber(state.boxes.dryAirTemp);
     const double wet = leadingNumber(state.boxes.wetBulbTemp);
-    const double rh = leadingNumber(state.boxes.humidity);
-    return state.extendedRange ? ExtendedRangeCalc(state, dry, wet, rh) : NormalRangeCalc(state, dry, wet, rh);
+    // The extended range reads the relative humidity from its box as a step of its own.
+    if (state.extendedRange)
+        return ExtendedRun(state).run(dry, wet);
+    return normalRangeCalculation(state, dry, wet, leadingNumber(state.boxes.humidity));
 }
 
-ScaleSwitch convertHumidityScale(const HumidityBoxes& boxes, QStringView fromScale, QStringView toScale)
+ScaleSwitch convertHumidityScale(const HumidityBoxes& boxes, TemperatureScale from, TemperatureScale to)
 {
-    double (*convert)(double) = nullptr;
-    if (toScale == u"F" && fromScale == u"C")
-        convert = CtoF;
-    else if (toScale == u"C" && fromScale == u"F")
-        convert = FtoC;
     ScaleSwitch out{boxes, {}};
-    if (!convert)
+    if (from == to)
         return out;
+    const auto convert = to == TemperatureScale::Fahrenheit ? CtoF : FtoC;
     for (QString* box : {&out.boxes.dryAirTemp, &out.boxes.wetBulbTemp, &out.boxes.dewPoint}) {
         if (box->isEmpty())
             continue;
@@ -292,9 +277,9 @@ ScaleSwitch convertHumidityScale(const HumidityBoxes& boxes, QStringView fromSca
     return out;
 }
 
-HumidityCaptions humidityCaptions(QStringView scale)
+HumidityCaptions humidityCaptions(TemperatureScale scale)
 {
-    const QString unit = isCelsius(scale) ? QStringLiteral("(C)") : QStringLiteral("(F)");
+    const QString unit = scale == TemperatureScale::Celsius ? QStringLiteral("(C)") : QStringLiteral("(F)");
     return {QStringLiteral("Dry Air Temp ") + unit, QStringLiteral("Wet Bulb Temp ") + unit,
             QStringLiteral("Dew Point Temp ") + unit};
 }

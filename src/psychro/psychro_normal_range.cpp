@@ -1,4 +1,4 @@
-#include "psychro/hum_calc.h"
+#include "psychro/psychro_normal_range.h"
 
 #include <cmath>
 

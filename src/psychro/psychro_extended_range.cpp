@@ -1,15 +1,8 @@
-#include "psychro/humidity.h"
+#include "psychro/psychro_extended_range.h"
 
 #include <cmath>
 
 namespace mx {
-
-namespace psychro {
-QString HumidityScale = QStringLiteral("F");
-bool RHInputMode = false;
-bool HumidityError = false;
-} // namespace psychro
-
 namespace {
 
 PsychroMessage exclamation(const char* text)
@@ -17,10 +10,9 @@ PsychroMessage exclamation(const char* text)
     return {QString::fromLatin1(text), MsgButtons::Ok, MsgIcon::Exclamation, {}};
 }
 
-void report(PsychroMessages& shown, const char* text)
+CheckedValue refused(double value, const char* text)
 {
-    shown.append(exclamation(text));
-    psychro::HumidityError = true;
+    return {value, {exclamation(text)}};
 }
 
 } // namespace
@@ -49,7 +41,7 @@ double DewPointFromVapor(double e)
     return (x * 237.7) / (7.5 - x);
 }
 
-double WetBulbFromDewPoint(double T, double Td, double P, PsychroMessages& shown, int* passes)
+WetBulbSearch WetBulbFromDewPoint(double T, double Td, double P)
 {
     const double p = InHgToMb(P);
     const double e = SatVaporPressure(Td);
@@ -65,57 +57,45 @@ double WetBulbFromDewPoint(double T, double Td, double P, PsychroMessages& shown
             lower = mid;
         else
             upper = mid;
-        if (found) {
-            if (passes)
-                *passes = pass;
-            return mid;
-        }
+        if (found)
+            return {{mid, {}}, pass};
     }
-    if (passes)
-        *passes = kMaxWetBulbPasses;
-    report(shown, "Wet Bulb can not be calculated from these values");
-    return mid;
+    return {refused(mid, "Wet Bulb can not be calculated from these values"), kMaxWetBulbPasses};
 }
 
-double DewPointFromRH(double RH, double T, PsychroMessages& shown)
+CheckedValue DewPointFromRH(double RH, double T)
 {
-    if (RH <= 0) {
-        report(shown, "Relative humidity must be greater than 0%");
-        return 0;
-    }
-    if (RH > 100) {
-        report(shown, "Relative humidity cannot be greater than 100%");
-        return 0;
-    }
+    if (RH <= 0)
+        return refused(0, "Relative humidity must be greater than 0%");
+    if (RH > 100)
+        return refused(0, "Relative humidity cannot be greater than 100%");
     const double es = SatVaporPressure(T);
     const double e = (RH / 100) * es;
-    return DewPointFromVapor(e);
+    return {DewPointFromVapor(e), {}};
 }
 
-double RHFromVapor(double e, double es, PsychroMessages& shown)
+CheckedValue RHFromVapor(double e, double es)
 {
     const double RH = (e / es) * 100;
     if (RH <= 0)
-        report(shown, "Invalid entry!  Check your data and try again.");
-    return RH;
+        return refused(RH, "Invalid entry!  Check your data and try again.");
+    return {RH, {}};
 }
 
-double RHFromWetBulb(double T, double Tw, double P, PsychroMessages& shown)
+CheckedValue RHFromWetBulb(double T, double Tw, double P)
 {
-    if (Tw > T) {
-        report(shown, "Dry Bulb must be greater than Wet Bulb!");
-        return 0;
-    }
+    if (Tw > T)
+        return refused(0, "Dry Bulb must be greater than Wet Bulb!");
     const double p = InHgToMb(P);
     const double e = SatVaporPressure(Tw) - (Tw * 0.00155 + 1) * 0.00066 * p * (T - Tw);
-    return RHFromVapor(e, SatVaporPressure(T), shown);
+    return RHFromVapor(e, SatVaporPressure(T));
 }
 
-double RHFromDewPoint(double Td, double T, PsychroMessages& shown)
+CheckedValue RHFromDewPoint(double Td, double T)
 {
-    const double RH = RHFromVapor(SatVaporPressure(Td), SatVaporPressure(T), shown);
-    if (RH > 100 || RH <= 0)
-        report(shown, "Invalid entry! Check your data and try again");
+    CheckedValue RH = RHFromVapor(SatVaporPressure(Td), SatVaporPressure(T));
+    if (RH.value > 100 || RH.value <= 0)
+        RH.messages.append(exclamation("Invalid entry! Check your data and try again"));
     return RH;
 }
 
