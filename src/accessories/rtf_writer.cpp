@@ -1,5 +1,6 @@
 #include "accessories/rtf_writer.h"
 
+#include "accessories/rtf_encoding.h"
 #include "common/cp1252.h"
 
 #include <QHash>
@@ -51,9 +52,12 @@ public:
 private:
     void collectTables(const RtfDocument& document);
     void noteFormat(const RtfCharFormat& format);
+    void noteColor(const std::optional<RtfColor>& color);
+    int colorIndex(const std::optional<RtfColor>& color) const;
     void writeHeader();
     void writeFormat(const RtfCharFormat& format);
-    void writeText(QStringView text, bool fontName);
+    void writeText(QStringView text, bool fontName, SymbolEncoding encoding = SymbolEncoding::None);
+    void unicode(char16_t c, unsigned char fallback);
     void word(const char* name);
     void word(const char* name, int parameter);
     void literal(char c);
@@ -62,6 +66,7 @@ private:
     QByteArray out_;
     QHash<QString, int> fontIndex_;
     QStringList fonts_;
+    std::vector<SymbolEncoding> fontEncodings_;
     QHash<quint32, int> colorIndex_; // 1-based: entry 0 is the automatic colour
     std::vector<RtfColor> colors_;
 
@@ -72,6 +77,9 @@ private:
     bool italic_ = false;
     bool underline_ = false;
     int color_ = 0;
+    bool strike_ = false;
+    RtfVertical vertical_ = RtfVertical::Baseline;
+    int highlight_ = 0;
     bool needDelimiter_ = false;
 };
 
@@ -99,7 +107,7 @@ QByteArray Writer::write(const RtfDocument& document)
         }
         for (const RtfRun& run : p.runs) {
             writeFormat(run.format);
-            writeText(run.text, false);
+            writeText(run.text, false, fontEncodings_[std::size_t(font_)]);
         }
         writeFormat(p.markFormat);
         word("par");
@@ -124,11 +132,23 @@ void Writer::noteFormat(const RtfCharFormat& format)
     if (!fontIndex_.contains(format.family)) {
         fontIndex_.insert(format.family, int(fonts_.size()));
         fonts_.append(format.family);
+        fontEncodings_.push_back(symbolEncodingOfFont(format.family, 0));
     }
-    if (format.color && !colorIndex_.contains(colorKey(*format.color))) {
-        colors_.push_back(*format.color);
-        colorIndex_.insert(colorKey(*format.color), int(colors_.size()));
+    noteColor(format.color);
+    noteColor(format.highlight);
+}
+
+void Writer::noteColor(const std::optional<RtfColor>& color)
+{
+    if (color && !colorIndex_.contains(colorKey(*color))) {
+        colors_.push_back(*color);
+        colorIndex_.insert(colorKey(*color), int(colors_.size()));
     }
+}
+
+int Writer::colorIndex(const std::optional<RtfColor>& color) const
+{
+    return color ? colorIndex_.value(colorKey(*color)) : 0;
 }
 
 void Writer::writeHeader()
@@ -140,7 +160,7 @@ void Writer::writeHeader()
             out_ += "{";
             word("f", int(i));
             word("fnil");
-            word("fcharset", 0);
+            word("fcharset", fontEncodings_[std::size_t(i)] == SymbolEncoding::None ? 0 : 2);
             writeText(fonts_[i], true);
             out_ += ";}";
             needDelimiter_ = false;
@@ -185,17 +205,40 @@ void Writer::writeFormat(const RtfCharFormat& format)
         format.underline ? word("ul") : word("ulnone");
         underline_ = format.underline;
     }
-    const int color = format.color ? colorIndex_.value(colorKey(*format.color)) : 0;
+    const int color = colorIndex(format.color);
     if (color != color_) {
         word("cf", color);
         color_ = color;
     }
+    if (format.strike != strike_) {
+        format.strike ? word("strike") : word("strike", 0);
+        strike_ = format.strike;
+    }
+    if (format.vertical != vertical_) {
+        static constexpr const char* kVerticalWords[] = {"nosupersub", "super", "sub"};
+        word(kVerticalWords[int(format.vertical)]);
+        vertical_ = format.vertical;
+    }
+    const int highlight = colorIndex(format.highlight);
+    if (highlight != highlight_) {
+        word("highlight", highlight);
+        highlight_ = highlight;
+    }
 }
 
-void Writer::writeText(QStringView text, bool fontName)
+void Writer::writeText(QStringView text, bool fontName, SymbolEncoding encoding)
 {
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
+        if (encoding != SymbolEncoding::None && c >= 0x20 && c != 0x7F && c != 0x2028) {
+            // A symbol font reads bytes as its own characters: only those that stand for themselves are written
+            // as bytes; the rest as Unicode, with the font's byte for readers without it.
+            const unsigned char byte = symbolByte(encoding, c);
+            if (byte != c || c >= 0x7F) {
+                unicode(c, byte != 0 ? byte : '?');
+                continue;
+            }
+        }
         if (c >= 0x20 && c < 0x7F) {
             if (c == '\\' || c == '{' || c == '}') {
                 out_ += '\\';
@@ -215,11 +258,16 @@ void Writer::writeText(QStringView text, bool fontName)
         } else if (const unsigned char byte = cp1252Byte(c)) {
             escapedByte(byte);
         } else {
-            word("u", c > 0x7FFF ? int(c) - 0x10000 : int(c));
-            out_ += '?'; // what a reader without Unicode shows; it also ends the word
-            needDelimiter_ = false;
+            unicode(c, '?');
         }
     }
+}
+
+// The fallback is a hex byte: some readers skip a character more after a literal one.
+void Writer::unicode(char16_t c, unsigned char fallback)
+{
+    word("u", c > 0x7FFF ? int(c) - 0x10000 : int(c));
+    escapedByte(fallback);
 }
 
 void Writer::word(const char* name)
