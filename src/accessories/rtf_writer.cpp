@@ -56,6 +56,7 @@ private:
     int colorIndex(const std::optional<RtfColor>& color) const;
     void writeHeader();
     void writeFormat(const RtfCharFormat& format);
+    void writeRun(const RtfCharFormat& format, QStringView text, bool paragraphEnd);
     void writeText(QStringView text, bool fontName, SymbolEncoding encoding = SymbolEncoding::None);
     void unicode(char16_t c, unsigned char fallback);
     void word(const char* name);
@@ -70,16 +71,19 @@ private:
     QHash<quint32, int> colorIndex_; // 1-based: entry 0 is the automatic colour
     std::vector<RtfColor> colors_;
 
-    // The formatting in force at the point written; -1: none stated yet.
-    int font_ = -1;
-    int halfPoints_ = -1;
-    bool bold_ = false;
-    bool italic_ = false;
-    bool underline_ = false;
-    int color_ = 0;
-    bool strike_ = false;
-    RtfVertical vertical_ = RtfVertical::Baseline;
-    int highlight_ = 0;
+    // The formatting in force at the point written; -1: none stated yet. Raised and lowered text is written in a
+    // group of its own, so it is never in force outside one.
+    struct InForce {
+        int font = -1;
+        int halfPoints = -1;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        int color = 0;
+        bool strike = false;
+        int highlight = 0;
+    };
+    InForce inForce_;
     bool needDelimiter_ = false;
 };
 
@@ -105,12 +109,9 @@ QByteArray Writer::write(const RtfDocument& document)
             alignment = p.alignment;
             first = false;
         }
-        for (const RtfRun& run : p.runs) {
-            writeFormat(run.format);
-            writeText(run.text, false, fontEncodings_[std::size_t(font_)]);
-        }
-        writeFormat(p.markFormat);
-        word("par");
+        for (const RtfRun& run : p.runs)
+            writeRun(run.format, run.text, false);
+        writeRun(p.markFormat, {}, true);
         out_ += "\r\n"; // a line end also delimits the word
         needDelimiter_ = false;
     }
@@ -181,48 +182,67 @@ void Writer::writeHeader()
     needDelimiter_ = false;
 }
 
+// Readers agree on groups, not on the words that end raised or lowered text (pandoc ignores \nosupersub,
+// LibreOffice \super0): such a run is a group.
+void Writer::writeRun(const RtfCharFormat& format, QStringView text, bool paragraphEnd)
+{
+    const bool grouped = format.vertical != RtfVertical::Baseline;
+    const InForce outside = inForce_;
+    if (grouped) {
+        out_ += '{';
+        needDelimiter_ = false;
+    }
+    writeFormat(format);
+    if (grouped)
+        word(format.vertical == RtfVertical::Superscript ? "super" : "sub");
+    if (paragraphEnd)
+        word("par");
+    else
+        writeText(text, false, fontEncodings_[std::size_t(inForce_.font)]);
+    if (grouped) {
+        out_ += '}';
+        needDelimiter_ = false;
+        inForce_ = outside;
+    }
+}
+
 void Writer::writeFormat(const RtfCharFormat& format)
 {
     const int font = fontIndex_.value(format.family);
-    if (font != font_) {
+    if (font != inForce_.font) {
         word("f", font);
-        font_ = font;
+        inForce_.font = font;
     }
     const int halfPoints = std::clamp(format.halfPoints, kMinHalfPoints, kMaxHalfPoints);
-    if (halfPoints != halfPoints_) {
+    if (halfPoints != inForce_.halfPoints) {
         word("fs", halfPoints);
-        halfPoints_ = halfPoints;
+        inForce_.halfPoints = halfPoints;
     }
-    if (format.bold != bold_) {
+    if (format.bold != inForce_.bold) {
         format.bold ? word("b") : word("b", 0);
-        bold_ = format.bold;
+        inForce_.bold = format.bold;
     }
-    if (format.italic != italic_) {
+    if (format.italic != inForce_.italic) {
         format.italic ? word("i") : word("i", 0);
-        italic_ = format.italic;
+        inForce_.italic = format.italic;
     }
-    if (format.underline != underline_) {
+    if (format.underline != inForce_.underline) {
         format.underline ? word("ul") : word("ulnone");
-        underline_ = format.underline;
+        inForce_.underline = format.underline;
     }
     const int color = colorIndex(format.color);
-    if (color != color_) {
+    if (color != inForce_.color) {
         word("cf", color);
-        color_ = color;
+        inForce_.color = color;
     }
-    if (format.strike != strike_) {
+    if (format.strike != inForce_.strike) {
         format.strike ? word("strike") : word("strike", 0);
-        strike_ = format.strike;
-    }
-    if (format.vertical != vertical_) {
-        static constexpr const char* kVerticalWords[] = {"nosupersub", "super", "sub"};
-        word(kVerticalWords[int(format.vertical)]);
-        vertical_ = format.vertical;
+        inForce_.strike = format.strike;
     }
     const int highlight = colorIndex(format.highlight);
-    if (highlight != highlight_) {
+    if (highlight != inForce_.highlight) {
         word("highlight", highlight);
-        highlight_ = highlight;
+        inForce_.highlight = highlight;
     }
 }
 
@@ -231,13 +251,11 @@ void Writer::writeText(QStringView text, bool fontName, SymbolEncoding encoding)
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         if (encoding != SymbolEncoding::None && c >= 0x20 && c != 0x7F && c != 0x2028) {
-            // A symbol font reads bytes as its own characters: only those that stand for themselves are written
-            // as bytes; the rest as Unicode, with the font's byte for readers without it.
+            // Readers take a symbol font's bytes as its own characters (LibreOffice even its blanks and digits, as
+            // private-use characters): its text is written as Unicode, with the font's byte for other readers.
             const unsigned char byte = symbolByte(encoding, c);
-            if (byte != c || c >= 0x7F) {
-                unicode(c, byte != 0 ? byte : '?');
-                continue;
-            }
+            unicode(c, byte != 0 ? byte : '?');
+            continue;
         }
         if (c >= 0x20 && c < 0x7F) {
             if (c == '\\' || c == '{' || c == '}') {

@@ -91,15 +91,15 @@ void RtfWriterTest::bytes_data()
                                    {u"c"_s, format(u"Arial"_s, 24, u"_"_s, RtfColor{255, 255, 0})},
                                    {u"d"_s, kArial}})}}
         << head + "{\\colortbl ;\\red255\\green255\\blue0;}\r\n"
-                  "\\pard\\f0\\fs24\\strike a\\strike0\\super\\highlight1 b\\cf1\\sub\\highlight0 c\\cf0\\nosupersub d"
-                  "\\par\r\n}\r\n";
+                  "\\pard\\f0\\fs24\\strike a{\\strike0\\highlight1\\super b}{\\cf1\\strike0\\sub c}\\strike0 d\\par\r\n"
+                  "}\r\n";
     QTest::newRow("symbol fonts")
         << RtfDocument{{paragraph(RtfAlignment::Left, {{u"\u2022 \u03B11x{\\"_s, format(u"Symbol"_s, 24)},
                                                        {u"\u25AAl"_s, format(u"Wingdings"_s, 24)},
                                                        {u"\u2022"_s, kArial}})}}
         << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset2 Symbol;}{\\f1\\fnil\\fcharset2 "
-                      "Wingdings;}{\\f2\\fnil\\fcharset0 Arial;}}\r\n\\pard\\f0\\fs24\\u8226\\'b7 \\u945\\'611\\u120\\'3f\\{"
-                      "\\u92\\'3f\\f1\\u9642\\'a7\\u108\\'3f\\f2\\'95\\par\r\n}\r\n");
+                      "Wingdings;}{\\f2\\fnil\\fcharset0 Arial;}}\r\n\\pard\\f0\\fs24\\u8226\\'b7\\u32\\'20\\u945\\'61\\u49\\'31"
+                      "\\u120\\'3f\\u123\\'7b\\u92\\'3f\\f1\\u9642\\'a7\\u108\\'3f\\f2\\'95\\par\r\n}\r\n");
     QTest::newRow("blank after a word") << RtfDocument{{paragraph(RtfAlignment::Left, {{u" x"_s, kArial}})}}
                                         << head + "\\pard\\f0\\fs24  x\\par\r\n}\r\n";
     QTest::newRow("font names")
