@@ -62,7 +62,8 @@ if [[ " ${readers[*]} " == *" pandoc "* ]]; then
         compare_text pandoc "$s" "$tmp/$s.pandoc.txt"
     done
     pandoc -f rtf -t html "$tmp/formats.rtf" -o "$tmp/formats.html"
-    expect_in pandoc "$tmp/formats.html" "strike, raised, lowered" "H<sub>2</sub>O in m<sup>3</sup>, <del>old</del> new seal"
+    expect_in pandoc "$tmp/formats.html" "strike, raised, lowered" \
+        "H<sub>2</sub>O in m<sup>3</sup>, <del>old</del> new seal"
 else
     echo "rtf_readers: pandoc skipped: not installed"
 fi

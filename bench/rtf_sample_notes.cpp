@@ -51,7 +51,7 @@ std::vector<Sample> samples()
          {{paragraph({{QStringLiteral("\u03A9hm and 5 \u00B5m, 3 \u20AC, \u201Cquoted\u201D \u2014 done"), arial}}),
            paragraph({{QStringLiteral("\u03A3 = 12 \u03A9; \u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC "
                                       "\u041A\u0438\u0440\u0438\u043B\u043B\u0438\u0446\u0430 \u4E2D\u6587a"),
-                        arial}}),
+                       arial}}),
            paragraph({{QStringLiteral("\u2264\u2265\u2260 x\u00B2 \u0152uvre caf\u00E9"), arial}})}}},
         {"astral", {{paragraph({{QStringLiteral("Smile \U0001F600 and \U0001D400 end"), arial}})}}},
         {"symbol",

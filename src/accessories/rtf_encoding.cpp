@@ -26,6 +26,7 @@ constexpr CodePageName kNames[] = {
 
 // The Symbol font from 0x20 to 0xFF; 0 where the font has no character. The Greek capitals Delta and Omega and the
 // small mu are the Greek letters, not the look-alike signs, as a reader of the text means them.
+// clang-format off
 constexpr char16_t kSymbolFont[224] = {
     // 0x20
     0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B, 0x0028, 0x0029, 0x2217, 0x002B, 0x002C, 0x2212,
@@ -54,6 +55,7 @@ constexpr char16_t kSymbolFont[224] = {
     0x23A9, 0x23AA, 0, 0x232A, 0x222B, 0x2320, 0x23AE, 0x2321, 0x239E, 0x239F, 0x23A0, 0x23A4, 0x23A5, 0x23A6,
     0x23AB, 0x23AC, 0x23AD, 0,
 };
+// clang-format on
 
 struct SymbolPair {
     unsigned char byte;

@@ -645,7 +645,7 @@ void Reader::onParagraph(const RtfToken&, int)
         paragraphBreak();
 }
 
-// `\up N` raises by N half-points and `\dn N` lowers; a note has only raised and lowered text.
+// `\up N` raises by N half-points and `\dn N` lowers; the notes keep that the text is raised, not by how much.
 void Reader::onRaise(const RtfToken& t, int arg)
 {
     const int offset = arg * (t.hasParameter ? t.parameter : 6);
@@ -933,7 +933,8 @@ void Reader::appendBodyText(QString text)
         return;
     }
     if (!notes_.empty() && !notes_.back().started) {
-        const auto blank = std::find_if_not(text.cbegin(), text.cend(), [](QChar c) { return isNoteBlank(c.unicode()); });
+        const auto blank =
+            std::find_if_not(text.cbegin(), text.cend(), [](QChar c) { return isNoteBlank(c.unicode()); });
         text.remove(0, blank - text.cbegin());
         if (text.isEmpty())
             return;

@@ -283,7 +283,8 @@ void NotesFileTest::foreignFileSavedAndReopened()
                  u"[Liberation Serif 10]Seal kit 40-112, see the manual.[Liberation Serif 12]] Then log the reading."
                  u"[Comment: Ask about the spare seal.]"_s,
                  u"L [Liberation Serif 12]Hidden from print: done."_s,
-                 u"L [Liberation Serif 12]\u03A3 = 12 \u03A9 \u00B1 5 %, 20 \u00B0C, 3 \u20AC \u2014 \u201Cquoted\u201D and "
+                 u"L [Liberation Serif 12]\u03A3 = 12 \u03A9 \u00B1 5 %, 20 \u00B0C, 3 \u20AC \u2014 "
+                 u"\u201Cquoted\u201D and "
                  u"[Liberation Serif 12 b]bold[Liberation Serif 12].[Endnote: [Liberation Serif 10]Figures from the "
                  u"2023 survey.[Liberation Serif 12]]"_s,
                  u"L [Liberation Serif 12] \u2022\tDrain the tank"_s,

@@ -111,7 +111,8 @@ void RtfReaderTest::samples_data()
                u"[Liberation Serif 10]Seal kit 40-112, see the manual.[Liberation Serif 12]] Then log the reading."
                u"[Comment: Ask about the spare seal.]"_s,
                u"L [Liberation Serif 12]Hidden from print: done."_s,
-               u"L [Liberation Serif 12]\u03A3 = 12 \u03A9 \u00B1 5 %, 20 \u00B0C, 3 \u20AC \u2014 \u201Cquoted\u201D and "
+               u"L [Liberation Serif 12]\u03A3 = 12 \u03A9 \u00B1 5 %, 20 \u00B0C, 3 \u20AC \u2014 "
+               u"\u201Cquoted\u201D and "
                u"[Liberation Serif 12 b]bold[Liberation Serif 12].[Endnote: [Liberation Serif 10]Figures from the 2023 "
                u"survey.[Liberation Serif 12]]"_s,
                u"L [Liberation Serif 12] \u2022\tDrain the tank"_s,
@@ -165,7 +166,8 @@ void RtfReaderTest::formatting_data()
                                      << QStringList{u"L [Arial 12 u]a[Arial 12]b[Arial 12 u]c[Arial 12]d"
                                                     u"[Arial 12 u]e"_s};
     QTest::newRow("strike, raised and lowered")
-        << QByteArray("\\strike a\\strike0 b\\super c\\nosupersub d\\sub e{\\up6 f}{\\dn4 g}\\up0 h\\striked1 i\\plain j")
+        << QByteArray("\\strike a\\strike0 b\\super c\\nosupersub d\\sub e{\\up6 f}{\\dn4 g}\\up0 h"
+                      "\\striked1 i\\plain j")
         << QStringList{u"L [Arial 12 s]a[Arial 12]b[Arial 12 super]c[Arial 12]d[Arial 12 sub]e[Arial 12 super]f"
                        u"[Arial 12 sub]g[Arial 12]h[Arial 12 s]i[Arial 12]j"_s};
     QTest::newRow("highlight from the colour table")
@@ -234,21 +236,23 @@ void RtfReaderTest::destinations_data()
     QTest::addColumn<QString>("issues");
 
     QTest::newRow("footnote at its anchor, as Word writes it")
-        << QByteArray("Flow{\\super\\chftn{\\footnote\\pard\\plain\\fs20{\\super\\chftn} Measured at the inlet.}} was low.")
+        << QByteArray("Flow{\\super\\chftn{\\footnote\\pard\\plain\\fs20{\\super\\chftn} Measured at the "
+                      "inlet.}} was low.")
         << QStringList{u"L [Arial 12]Flow[Footnote: [Arial 10]Measured at the inlet.[Arial 12]] was low."_s} << u""_s;
     QTest::newRow("footnote of two paragraphs, as pandoc writes it")
-        << QByteArray("a.{\\super\\chftn}{\\*\\footnote\\chftn\\~\\plain\\pard {\\pard\\qc first\\par}{\\pard\\i second\\par}"
-                      "\\par}\\par b")
+        << QByteArray("a.{\\super\\chftn}{\\*\\footnote\\chftn\\~\\plain\\pard {\\pard\\qc first\\par}"
+                      "{\\pard\\i second\\par}\\par}\\par b")
         << QStringList{u"L [Arial 12]a.[Footnote: first<br>[Arial 12 i]second[Arial 12]]"_s, u"L [Arial 12]b"_s}
         << u""_s;
     QTest::newRow("endnote") << QByteArray("x{\\footnote\\ftnalt\\plain end}y")
                              << QStringList{u"L [Arial 12]x[Endnote: end]y"_s} << u""_s;
     QTest::newRow("comment, as LibreOffice writes it")
-        << QByteArray("Check{\\*\\atnid }{\\*\\atnauthor M. Rossi}\\chatn{\\*\\annotation{\\*\\atndate 1}\\b Ask Rossi.} done")
+        << QByteArray("Check{\\*\\atnid }{\\*\\atnauthor M. Rossi}\\chatn{\\*\\annotation{\\*\\atndate 1}"
+                      "\\b Ask Rossi.} done")
         << QStringList{u"L [Arial 12]Check[Comment: [Arial 12 b]Ask Rossi.[Arial 12]] done"_s} << u""_s;
     QTest::newRow("comment, as Word writes it")
-        << QByteArray("{\\atnid MR}{\\atnauthor M. Rossi}\\chatn {\\*\\annotation{\\atnref 1}{\\atndate 2}\\pard\\plain "
-                      "{\\field{\\*\\fldinst PAGE}{\\fldrslt }}{\\chatn }Spare seal?}x")
+        << QByteArray("{\\atnid MR}{\\atnauthor M. Rossi}\\chatn {\\*\\annotation{\\atnref 1}{\\atndate 2}"
+                      "\\pard\\plain {\\field{\\*\\fldinst PAGE}{\\fldrslt }}{\\chatn }Spare seal?}x")
         << QStringList{u"L [Arial 12][Comment: Spare seal?]x"_s} << u""_s;
     QTest::newRow("note within a note") << QByteArray("a{\\annotation x{\\footnote y}}b")
                                         << QStringList{u"L [Arial 12]a[Comment: x[Footnote: y]]b"_s} << u""_s;
@@ -309,7 +313,8 @@ void RtfReaderTest::codePages_data()
     QTest::newRow("unknown code page") << QByteArray("{\\rtf1\\ansi\\ansicpg4242 caf\\'e9}") << u"L [12]caf\u00E9"_s
                                        << u"UnknownCodePage"_s;
     QTest::newRow("Symbol list bullet")
-        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}{\\pntext\\f1\\'B7\\tab}\\f0 item}")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}"
+                      "{\\pntext\\f1\\'B7\\tab}\\f0 item}")
         << u"L [Symbol 12]\u2022\t[Arial 12]item"_s << u""_s;
     QTest::newRow("Symbol letters and signs")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}}a\\'b3 W=1\\'b0\\'a0\\'80}")
@@ -322,7 +327,8 @@ void RtfReaderTest::codePages_data()
         << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Wingdings;}}\\'a7\\'d8\\'fc a}")
         << u"L [Wingdings 12]\u25AA\u27A2\u2714 a"_s << u""_s;
     QTest::newRow("symbol characters in the private-use area")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}{\\f1 Arial;}}\\u61623\\'b7\\u61537?\\u945?\\f1\\u61623?}")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}{\\f1 Arial;}}"
+                      "\\u61623\\'b7\\u61537?\\u945?\\f1\\u61623?}")
         << u"L [Symbol 12]\u2022\u03B1\u03B1[Arial 12]\uF0B7"_s << u""_s;
     QTest::newRow("unknown code page, ASCII only")
         << QByteArray("{\\rtf1\\ansi\\ansicpg4242 cafe}") << u"L [12]cafe"_s << u""_s;

@@ -79,7 +79,8 @@ void RtfWriterTest::bytes_data()
         << RtfDocument{{paragraph(RtfAlignment::Left, {{u"{a}\\\tb\u2028"
                                                         "1 \u00E9\u20AC\u03A9\U0001F600"_s,
                                                         kArial}})}}
-        << head + "\\pard\\f0\\fs24\\{a\\}\\\\\\tab b\\line 1 \\'e9\\'80\\u937\\'3f\\u-10179\\'3f\\u-8704\\'3f\\par\r\n}\r\n";
+        << head + "\\pard\\f0\\fs24\\{a\\}\\\\\\tab b\\line 1 \\'e9\\'80\\u937\\'3f\\u-10179\\'3f\\u-8704\\'3f"
+                  "\\par\r\n}\r\n";
     // A hex fallback, not "?": pandoc skips one character more after a literal one.
     QTest::newRow("fallback before letters")
         << RtfDocument{{paragraph(RtfAlignment::Left, {{u"\u03A9hm"_s, kArial}})}}
@@ -91,14 +92,15 @@ void RtfWriterTest::bytes_data()
                                    {u"c"_s, format(u"Arial"_s, 24, u"_"_s, RtfColor{255, 255, 0})},
                                    {u"d"_s, kArial}})}}
         << head + "{\\colortbl ;\\red255\\green255\\blue0;}\r\n"
-                  "\\pard\\f0\\fs24\\strike a{\\strike0\\highlight1\\super b}{\\cf1\\strike0\\sub c}\\strike0 d\\par\r\n"
-                  "}\r\n";
+                  "\\pard\\f0\\fs24\\strike a{\\strike0\\highlight1\\super b}{\\cf1\\strike0\\sub c}"
+                  "\\strike0 d\\par\r\n}\r\n";
     QTest::newRow("symbol fonts")
         << RtfDocument{{paragraph(RtfAlignment::Left, {{u"\u2022 \u03B11x{\\"_s, format(u"Symbol"_s, 24)},
                                                        {u"\u25AAl"_s, format(u"Wingdings"_s, 24)},
                                                        {u"\u2022"_s, kArial}})}}
-        << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset2 Symbol;}{\\f1\\fnil\\fcharset2 "
-                      "Wingdings;}{\\f2\\fnil\\fcharset0 Arial;}}\r\n\\pard\\f0\\fs24\\u8226\\'b7\\u32\\'20\\u945\\'61\\u49\\'31"
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset2 Symbol;}"
+                      "{\\f1\\fnil\\fcharset2 Wingdings;}{\\f2\\fnil\\fcharset0 Arial;}}\r\n"
+                      "\\pard\\f0\\fs24\\u8226\\'b7\\u32\\'20\\u945\\'61\\u49\\'31"
                       "\\u120\\'3f\\u123\\'7b\\u92\\'3f\\f1\\u9642\\'a7\\u108\\'3f\\f2\\'95\\par\r\n}\r\n");
     QTest::newRow("blank after a word") << RtfDocument{{paragraph(RtfAlignment::Left, {{u" x"_s, kArial}})}}
                                         << head + "\\pard\\f0\\fs24  x\\par\r\n}\r\n";
