@@ -43,6 +43,9 @@ RtfCharFormat modelFormat(const QTextCharFormat& f, const QFont& defaultFont)
         const QBrush brush = f.brushProperty(property);
         if (!f.hasProperty(property) || brush.style() == Qt::NoBrush)
             return std::nullopt;
+        // Pasted web text often states a transparent background: no highlight.
+        if (property == QTextFormat::BackgroundBrush && brush.color().alpha() == 0)
+            return std::nullopt;
         const QColor c = brush.color().toRgb();
         return RtfColor{quint8(c.red()), quint8(c.green()), quint8(c.blue())};
     };

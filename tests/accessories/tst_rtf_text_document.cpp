@@ -95,7 +95,7 @@ private Q_SLOTS:
     void editorDocumentRoundTrip();
     void defaultFontIsWritten();
     void readingReplacesContentWithoutUndo();
-    void picturesAndTablesKeepTheirText();
+    void pastedWebTextKeepsItsText();
 };
 
 void RtfTextDocumentTest::editorDocumentRoundTrip()
@@ -138,13 +138,17 @@ void RtfTextDocumentTest::readingReplacesContentWithoutUndo()
     QVERIFY(doc.isEmpty());
 }
 
-void RtfTextDocumentTest::picturesAndTablesKeepTheirText()
+// Pictures and tables as their text; a transparent background is no highlight.
+void RtfTextDocumentTest::pastedWebTextKeepsItsText()
 {
     QTextDocument doc;
-    doc.setHtml(u"<p>a<img src=\"missing.png\">b</p><table><tr><td>c</td><td>d</td></tr></table>"_s);
+    doc.setDefaultFont(QFont(u"Arial"_s, 12));
+    doc.setHtml(u"<p>a<img src=\"missing.png\">b</p><table><tr><td>c</td><td>d</td></tr></table>"
+                u"<p style=\"background: transparent\">e <span style=\"background: #ff0\">f</span></p>"_s);
     QTextDocument read;
     readRtf(writeRtf(doc), read);
-    QCOMPARE(read.toPlainText(), u"ab\nc\nd\n"_s);
+    QCOMPARE(read.toPlainText(), u"ab\nc\nd\n\ne f"_s);
+    QCOMPARE(describeDocument(read).constLast(), u"L [Arial 12]e [Arial 12 bg#ffff00]f"_s);
 }
 
 MX_REGISTER_TEST(RtfTextDocumentTest)
