@@ -74,11 +74,22 @@ QString notesLoadWarning(const QString& path, RtfIssues issues)
         return QStringLiteral("Part of the notes file \"%1\" could not be read.  The notes show what could be read; "
                               "saving them will replace the file.")
             .arg(name);
+    QStringList left;
     if (issues & RtfIssue::SkippedObjects)
-        return QStringLiteral("The notes file \"%1\" holds pictures or objects that the note editor cannot show.  "
-                              "Saving the notes will leave them out.")
-            .arg(name);
-    return {};
+        left << QStringLiteral("pictures or objects");
+    if (issues & RtfIssue::SkippedHeaders)
+        left << QStringLiteral("headers");
+    if (issues & RtfIssue::SkippedFooters)
+        left << QStringLiteral("footers");
+    if (issues & RtfIssue::SkippedHidden)
+        left << QStringLiteral("hidden text");
+    if (left.isEmpty())
+        return {};
+    const QString last = left.takeLast();
+    const QString kinds = left.isEmpty() ? last : left.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return QStringLiteral("The notes file \"%1\" holds %2 that the note editor cannot show.  Saving the notes will "
+                          "leave them out.")
+        .arg(name, kinds);
 }
 
 } // namespace mx

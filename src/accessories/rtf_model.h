@@ -7,8 +7,8 @@
 #include <vector>
 
 // The plain model between RTF bytes and a text document: paragraphs with an alignment, each a list of runs of
-// text with one character format. It holds exactly what the note editor can show and set, so that a document
-// written and read back compares equal.
+// text with one character format. It holds what the note editor can show, so that a document written and read
+// back compares equal.
 namespace mx {
 
 struct RtfColor {
@@ -22,6 +22,8 @@ inline constexpr int kDefaultHalfPoints = 24; // 12 points, the size of text tha
 inline constexpr int kMinHalfPoints = 2;
 inline constexpr int kMaxHalfPoints = 3276; // 1638 points, the largest size word processors accept
 
+enum class RtfVertical : quint8 { Baseline, Superscript, Subscript };
+
 struct RtfCharFormat {
     QString family; // empty: the document's default font
     int halfPoints = kDefaultHalfPoints;
@@ -29,6 +31,9 @@ struct RtfCharFormat {
     bool italic = false;
     bool underline = false;
     std::optional<RtfColor> color; // none: the automatic text colour
+    bool strike = false;
+    RtfVertical vertical = RtfVertical::Baseline;
+    std::optional<RtfColor> highlight; // none: no background behind the text
     friend bool operator==(const RtfCharFormat&, const RtfCharFormat&) = default;
 };
 
@@ -62,6 +67,9 @@ enum class RtfIssue : quint32 {
     TooLong = 0x10,         // the document passed a size bound of the reader or the file: the rest is unread
     UnknownCodePage = 0x20, // text in a code page this program cannot decode was read as Windows-1252
     SkippedObjects = 0x40,  // pictures or embedded objects, which the editor cannot show, were left out
+    SkippedHeaders = 0x80,  // page headers: page furniture, which a note has no place for
+    SkippedFooters = 0x100, // page footers, likewise
+    SkippedHidden = 0x200,  // hidden text, which the editor would show: it was left out
 };
 Q_DECLARE_FLAGS(RtfIssues, RtfIssue)
 Q_DECLARE_OPERATORS_FOR_FLAGS(RtfIssues)

@@ -31,6 +31,10 @@ struct CharState {
     bool italic = false;
     bool underline = false;
     int color = 0;
+    bool strike = false;
+    RtfVertical vertical = RtfVertical::Baseline;
+    int highlight = 0;
+    bool hidden = false;
     friend bool operator==(const CharState&, const CharState&) = default;
 };
 
@@ -46,7 +50,23 @@ struct State {
 struct FontEntry {
     QString family;
     int codePage = 0; // 0: the document's
+    SymbolEncoding encoding = SymbolEncoding::None;
 };
+
+// Footnotes, endnotes and comments are kept in the text where they are anchored, in brackets.
+enum class NoteKind : quint8 { Footnote, Endnote, Comment };
+
+struct Note {
+    NoteKind kind = NoteKind::Footnote;
+    std::size_t depth = 0; // the stack size inside the note's group
+    CharState label;       // the brackets are set in the text's format at the anchor
+    bool started = false;  // the opening bracket is written with the note's first visible character
+};
+
+bool isNoteBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == 0x00A0 || c == 0x2028;
+}
 
 constexpr char16_t kReplacement = 0xFFFD;
 
@@ -141,6 +161,13 @@ private:
     void endParagraph();
     bool inBody() const { return state_.destination == Destination::Body; }
 
+    void paragraphBreak();
+    RtfCharFormat resolve(const CharState& chars) const;
+    SymbolEncoding currentEncoding() const;
+    void appendRun(QString text, const RtfCharFormat& format);
+    void startNotes();
+    void finishNote();
+
     void beginFontEntry(int index);
     void commitFontEntry();
     void commitColor();
@@ -150,6 +177,13 @@ private:
     void onItalic(const RtfToken& t, int) { state_.chars.italic = !t.hasParameter || t.parameter != 0; }
     void onUnderline(const RtfToken& t, int) { state_.chars.underline = !t.hasParameter || t.parameter != 0; }
     void onUnderlineNone(const RtfToken&, int) { state_.chars.underline = false; }
+    void onStrike(const RtfToken& t, int) { state_.chars.strike = !t.hasParameter || t.parameter != 0; }
+    void onVertical(const RtfToken&, int arg) { state_.chars.vertical = RtfVertical(arg); }
+    void onRaise(const RtfToken& t, int arg);
+    void onHighlight(const RtfToken& t, int) { state_.chars.highlight = t.hasParameter ? t.parameter : 0; }
+    void onHidden(const RtfToken& t, int) { state_.chars.hidden = !t.hasParameter || t.parameter != 0; }
+    void onNote(const RtfToken&, int arg);
+    void onEndnote(const RtfToken&, int);
     void onFontSize(const RtfToken& t, int);
     void onFont(const RtfToken& t, int);
     void onColor(const RtfToken& t, int) { state_.chars.color = t.hasParameter ? t.parameter : 0; }
@@ -188,6 +222,7 @@ private:
     int fontEntryIndex_ = 0;
     std::size_t fontEntryDepth_ = 0;
     int fontEntryCodePage_ = 0;
+    int fontEntryCharset_ = -1;
     QString fontName_;
     RtfColor pendingColor_;
     bool pendingColorSet_ = false;
@@ -198,6 +233,7 @@ private:
     RtfParagraph paragraph_;
     qsizetype chars_ = 0;
     qsizetype runCount_ = 0;
+    std::vector<Note> notes_; // open notes, innermost last; each is a group, so bounded by the nesting
 
     CharState resolvedFrom_;
     RtfCharFormat resolved_;
@@ -208,7 +244,10 @@ const std::unordered_map<std::string_view, Reader::Word>& Reader::words()
 {
     using K = WordKind;
     using R = Reader;
-    constexpr int kObjects = 1; // a skipped destination whose loss the reader reports
+    // Skipped destinations whose loss the reader reports.
+    constexpr int kObjects = int(RtfIssue::SkippedObjects);
+    constexpr int kHeader = int(RtfIssue::SkippedHeaders);
+    constexpr int kFooter = int(RtfIssue::SkippedFooters);
     static const std::unordered_map<std::string_view, Word> table = [] {
         std::unordered_map<std::string_view, Word> t = {
             {"b", {&R::onBold}},
@@ -223,6 +262,17 @@ const std::unordered_map<std::string_view, Reader::Word>& Reader::words()
             {"ulw", {&R::onUnderline}},
             {"ulwave", {&R::onUnderline}},
             {"ulnone", {&R::onUnderlineNone}},
+            {"strike", {&R::onStrike}},
+            {"striked", {&R::onStrike}},
+            {"super", {&R::onVertical, int(RtfVertical::Superscript)}},
+            {"sub", {&R::onVertical, int(RtfVertical::Subscript)}},
+            {"nosupersub", {&R::onVertical, int(RtfVertical::Baseline)}},
+            {"up", {&R::onRaise, 1}},
+            {"dn", {&R::onRaise, -1}},
+            {"highlight", {&R::onHighlight}},
+            {"chcbpat", {&R::onHighlight}},
+            {"cb", {&R::onHighlight}},
+            {"v", {&R::onHidden}},
             {"fs", {&R::onFontSize}},
             {"f", {&R::onFont}},
             {"cf", {&R::onColor}},
@@ -275,15 +325,40 @@ const std::unordered_map<std::string_view, Reader::Word>& Reader::words()
             {"fldrslt", {&R::onNothing, 0, K::Destination}},
             {"pntext", {&R::onNothing, 0, K::Destination}},
             {"listtext", {&R::onNothing, 0, K::Destination}},
+            // Notes the user wrote, kept at their anchors; \chftn and \chatn (their numbers) are not read.
+            {"footnote", {&R::onNote, int(NoteKind::Footnote), K::Destination}},
+            {"annotation", {&R::onNote, int(NoteKind::Comment), K::Destination}},
+            {"ftnalt", {&R::onEndnote}},
             {"pict", {&R::onNothing, kObjects, K::Skip}},
             {"object", {&R::onNothing, kObjects, K::Skip}},
             {"shppict", {&R::onNothing, kObjects, K::Skip}},
             {"shp", {&R::onNothing, kObjects, K::Skip}},
-            {"nonshppict", {&R::onNothing, 0, K::Skip}},
+            {"do", {&R::onNothing, kObjects, K::Skip}},
+            {"nonshppict", {&R::onNothing, 0, K::Skip}}, // another form of the picture beside it
+            {"header", {&R::onNothing, kHeader, K::Skip}},
+            {"headerf", {&R::onNothing, kHeader, K::Skip}},
+            {"headerl", {&R::onNothing, kHeader, K::Skip}},
+            {"headerr", {&R::onNothing, kHeader, K::Skip}},
+            {"footer", {&R::onNothing, kFooter, K::Skip}},
+            {"footerf", {&R::onNothing, kFooter, K::Skip}},
+            {"footerl", {&R::onNothing, kFooter, K::Skip}},
+            {"footerr", {&R::onNothing, kFooter, K::Skip}},
         };
-        // Destinations of text that is not the document's body.
-        for (std::string_view name : {"author",
-                                      "annotation",
+        // Destinations that hold no text of the document: its tables, styles and settings, its information and
+        // the metadata of comments, field instructions (their results are shown), bookmarks, index and contents
+        // entries (fields that show nothing), list definitions (each item's number is in its \pntext or
+        // \listtext), footnote separators, revision, theme and layout data.
+        for (std::string_view name : {"aftncn",
+                                      "aftnsep",
+                                      "aftnsepc",
+                                      "atndate",
+                                      "atnicn",
+                                      "atnparent",
+                                      "atnref",
+                                      "atntime",
+                                      "atrfend",
+                                      "atrfstart",
+                                      "author",
                                       "atnauthor",
                                       "atnid",
                                       "bkmkend",
@@ -292,25 +367,15 @@ const std::unordered_map<std::string_view, Reader::Word>& Reader::words()
                                       "comment",
                                       "creatim",
                                       "datafield",
-                                      "do",
                                       "doccomm",
                                       "docvar",
                                       "falt",
                                       "fldinst",
                                       "filetbl",
-                                      "footer",
-                                      "footerf",
-                                      "footerl",
-                                      "footerr",
-                                      "footnote",
                                       "ftncn",
                                       "ftnsep",
                                       "ftnsepc",
                                       "generator",
-                                      "header",
-                                      "headerf",
-                                      "headerl",
-                                      "headerr",
                                       "info",
                                       "keywords",
                                       "listtable",
@@ -473,6 +538,8 @@ void Reader::openGroup()
 void Reader::closeGroup()
 {
     flushText();
+    while (!notes_.empty() && notes_.back().depth == stack_.size())
+        finishNote();
     // An entry in a group of its own ends with the group, even without its ";".
     if (fontEntryOpen_ && stack_.size() == fontEntryDepth_)
         commitFontEntry();
@@ -522,8 +589,7 @@ void Reader::controlWord(const RtfToken& token, bool starred)
     if (word->kind != WordKind::Plain && stack_.size() < 2)
         return; // a destination at the document's own level would take the whole document
     if (word->kind == WordKind::Skip) {
-        if (word->arg != 0)
-            result_.issues |= RtfIssue::SkippedObjects;
+        result_.issues |= RtfIssue(word->arg);
         skipGroupRest(true);
         return;
     }
@@ -549,7 +615,8 @@ void Reader::controlSymbol(const RtfToken& token)
         break;
     case '\n':
         flushText();
-        onParagraph(token, 0);
+        if (inBody())
+            paragraphBreak();
         break;
     default:
         break; // "\:" and "\|" belong to index entries and formulas
@@ -575,7 +642,32 @@ void Reader::onFont(const RtfToken& t, int)
 void Reader::onParagraph(const RtfToken&, int)
 {
     if (inBody())
-        endParagraph();
+        paragraphBreak();
+}
+
+// `\up N` raises by N half-points and `\dn N` lowers; the notes keep that the text is raised, not by how much.
+void Reader::onRaise(const RtfToken& t, int arg)
+{
+    const int offset = arg * (t.hasParameter ? t.parameter : 6);
+    state_.chars.vertical = offset > 0   ? RtfVertical::Superscript
+                            : offset < 0 ? RtfVertical::Subscript
+                                         : RtfVertical::Baseline;
+}
+
+void Reader::onNote(const RtfToken&, int arg)
+{
+    if (!inBody())
+        return;
+    CharState label = state_.chars;
+    label.vertical = RtfVertical::Baseline; // the anchor's number is often raised; the brackets are not
+    label.hidden = false;
+    notes_.push_back(Note{NoteKind(arg), stack_.size(), label, false});
+}
+
+void Reader::onEndnote(const RtfToken&, int)
+{
+    if (!notes_.empty() && notes_.back().depth == stack_.size() && notes_.back().kind == NoteKind::Footnote)
+        notes_.back().kind = NoteKind::Endnote;
 }
 
 void Reader::onCharacter(const RtfToken&, int arg)
@@ -589,8 +681,15 @@ void Reader::onUnicode(const RtfToken& t, int)
         result_.issues |= RtfIssue::Truncated;
         return;
     }
-    if (t.parameter >= -32768 && t.parameter <= 65535)
-        appendUnicode(char16_t(t.parameter < 0 ? t.parameter + 65536 : t.parameter));
+    if (t.parameter >= -32768 && t.parameter <= 65535) {
+        char16_t c = char16_t(t.parameter < 0 ? t.parameter + 65536 : t.parameter);
+        // Symbol fonts' characters as Word writes them: the byte in the private-use area at U+F000.
+        if (c >= 0xF020 && c <= 0xF0FF && inBody()) {
+            if (const SymbolEncoding encoding = currentEncoding(); encoding != SymbolEncoding::None)
+                c = symbolCharacter(encoding, static_cast<unsigned char>(c - 0xF000));
+        }
+        appendUnicode(c);
+    }
     fallbackLeft_ = state_.fallbackCount;
 }
 
@@ -609,8 +708,10 @@ void Reader::onDocumentCodePage(const RtfToken& t, int arg)
 
 void Reader::onFontCharset(const RtfToken& t, int)
 {
-    if (state_.destination == Destination::FontTable && t.hasParameter)
+    if (state_.destination == Destination::FontTable && t.hasParameter) {
         fontEntryCodePage_ = codePageOfCharset(t.parameter);
+        fontEntryCharset_ = t.parameter;
+    }
 }
 
 void Reader::onFontCodePage(const RtfToken& t, int)
@@ -654,6 +755,7 @@ void Reader::beginFontEntry(int index)
     fontEntryIndex_ = index;
     fontEntryDepth_ = stack_.size();
     fontEntryCodePage_ = 0;
+    fontEntryCharset_ = -1;
     fontName_.clear();
 }
 
@@ -663,7 +765,9 @@ void Reader::commitFontEntry()
     fontEntryOpen_ = false;
     if (fonts_.size() < kMaxRtfTableEntries || fonts_.contains(fontEntryIndex_)) {
         sanitize(fontName_);
-        fonts_.insert(fontEntryIndex_, FontEntry{fontName_.trimmed(), fontEntryCodePage_});
+        const QString family = fontName_.trimmed();
+        fonts_.insert(fontEntryIndex_,
+                      FontEntry{family, fontEntryCodePage_, symbolEncodingOfFont(family, fontEntryCharset_)});
         resolvedValid_ = false;
     }
     fontName_.clear();
@@ -729,7 +833,7 @@ void Reader::appendUnicode(char16_t c)
     if (!inBody())
         return;
     if (c == 0x2029) {
-        endParagraph();
+        paragraphBreak();
         return;
     }
     if (isHighSurrogate(c)) {
@@ -764,8 +868,13 @@ void Reader::flushText()
     if (pendingBytes_.isEmpty())
         return;
     QString text;
-    if (!decoder_.decode(currentCodePage(), pendingBytes_, text))
+    if (const SymbolEncoding encoding = currentEncoding(); encoding != SymbolEncoding::None) {
+        text.reserve(pendingBytes_.size());
+        for (const char byte : std::as_const(pendingBytes_))
+            text += QChar(symbolCharacter(encoding, static_cast<unsigned char>(byte)));
+    } else if (!decoder_.decode(currentCodePage(), pendingBytes_, text)) {
         result_.issues |= RtfIssue::UnknownCodePage;
+    }
     pendingBytes_.clear();
     if (state_.destination == Destination::FontTable)
         fontName_ += text;
@@ -773,20 +882,39 @@ void Reader::flushText()
         appendBodyText(std::move(text));
 }
 
+SymbolEncoding Reader::currentEncoding() const
+{
+    if (state_.destination == Destination::FontTable)
+        return SymbolEncoding::None;
+    const auto it = fonts_.constFind(state_.chars.font < 0 ? deff_ : state_.chars.font);
+    return it != fonts_.cend() ? it->encoding : SymbolEncoding::None;
+}
+
+RtfCharFormat Reader::resolve(const CharState& s) const
+{
+    RtfCharFormat format;
+    const auto font = fonts_.constFind(s.font < 0 ? deff_ : s.font);
+    format.family = font != fonts_.cend() ? font->family : QString();
+    format.halfPoints = s.halfPoints;
+    format.bold = s.bold;
+    format.italic = s.italic;
+    format.underline = s.underline;
+    const auto color = [this](int index) {
+        return (index >= 0 && std::size_t(index) < colors_.size()) ? colors_[std::size_t(index)] : std::nullopt;
+    };
+    format.color = color(s.color);
+    format.strike = s.strike;
+    format.vertical = s.vertical;
+    format.highlight = s.highlight > 0 ? color(s.highlight) : std::nullopt; // 0 is "none", whatever entry 0 is
+    return format;
+}
+
 const RtfCharFormat& Reader::currentFormat()
 {
     if (resolvedValid_ && resolvedFrom_ == state_.chars)
         return resolved_;
-    const CharState& s = state_.chars;
-    const auto font = fonts_.constFind(s.font < 0 ? deff_ : s.font);
-    resolved_.family = font != fonts_.cend() ? font->family : QString();
-    resolved_.halfPoints = s.halfPoints;
-    resolved_.bold = s.bold;
-    resolved_.italic = s.italic;
-    resolved_.underline = s.underline;
-    resolved_.color =
-        (s.color >= 0 && std::size_t(s.color) < colors_.size()) ? colors_[std::size_t(s.color)] : std::nullopt;
-    resolvedFrom_ = s;
+    resolved_ = resolve(state_.chars);
+    resolvedFrom_ = state_.chars;
     resolvedValid_ = true;
     return resolved_;
 }
@@ -800,6 +928,25 @@ void Reader::appendBodyText(QString text)
     sanitize(text);
     if (text.isEmpty() || full_)
         return;
+    if (state_.chars.hidden) {
+        result_.issues |= RtfIssue::SkippedHidden;
+        return;
+    }
+    if (!notes_.empty() && !notes_.back().started) {
+        const auto blank =
+            std::find_if_not(text.cbegin(), text.cend(), [](QChar c) { return isNoteBlank(c.unicode()); });
+        text.remove(0, blank - text.cbegin());
+        if (text.isEmpty())
+            return;
+        startNotes();
+    }
+    appendRun(std::move(text), currentFormat());
+}
+
+void Reader::appendRun(QString text, const RtfCharFormat& format)
+{
+    if (text.isEmpty() || full_)
+        return;
     if (chars_ + text.size() > kMaxRtfDocumentChars) {
         text.truncate(kMaxRtfDocumentChars - chars_);
         if (!text.isEmpty() && isHighSurrogate(text.back().unicode()))
@@ -808,7 +955,6 @@ void Reader::appendBodyText(QString text)
         full_ = true;
     }
     const qsizetype size = text.size();
-    const RtfCharFormat& format = currentFormat();
     std::vector<RtfRun>& runs = paragraph_.runs;
     if (!runs.empty() && runs.back().format == format) {
         runs.back().text += text;
@@ -822,6 +968,48 @@ void Reader::appendBodyText(QString text)
         runs.push_back(RtfRun{std::move(text), format});
     }
     chars_ += size;
+}
+
+void Reader::paragraphBreak()
+{
+    // A note stays in its anchor's paragraph: its own paragraphs become lines.
+    if (notes_.empty())
+        endParagraph();
+    else if (!state_.chars.hidden)
+        appendUnicode(0x2028);
+}
+
+void Reader::startNotes()
+{
+    static constexpr const char16_t* kLabels[] = {u"[Footnote: ", u"[Endnote: ", u"[Comment: "};
+    for (Note& note : notes_) {
+        if (!std::exchange(note.started, true))
+            appendRun(QString::fromUtf16(kLabels[int(note.kind)]), resolve(note.label));
+    }
+}
+
+void Reader::finishNote()
+{
+    const Note note = notes_.back();
+    notes_.pop_back();
+    if (!note.started || full_)
+        return;
+    // Blanks and line ends after the note's last word are not its text. The note holds a word, so the trimming
+    // ends inside it.
+    std::vector<RtfRun>& runs = paragraph_.runs;
+    while (!runs.empty()) {
+        QString& text = runs.back().text;
+        qsizetype keep = text.size();
+        while (keep > 0 && isNoteBlank(text[keep - 1].unicode()))
+            --keep;
+        chars_ -= text.size() - keep;
+        text.truncate(keep);
+        if (!text.isEmpty())
+            break;
+        runs.pop_back();
+        --runCount_;
+    }
+    appendRun(QStringLiteral("]"), resolve(note.label));
 }
 
 void Reader::endParagraph()
@@ -847,6 +1035,8 @@ void Reader::endParagraph()
 void Reader::finishDocument()
 {
     flushText();
+    while (!notes_.empty())
+        finishNote();
     if (pendingHigh_ != 0)
         appendBodyText(QString());
     if (paragraph_.runs.empty())

@@ -5,11 +5,14 @@
 #include <QByteArrayView>
 
 // Reads RTF as written by word processors into the plain model. It takes in groups, control words with their
-// parameters, \'hh and \uN escapes (with \ucN fallback skipping), the code pages of the document and its fonts,
-// the font and colour tables, character formatting (\b \i \ul \ulnone \fs \f \cf \plain), paragraph alignment
-// (\ql \qc \qr \qj \pard) and breaks (\par \line \tab). Destinations it does not show (pictures, objects, style
-// sheets, headers, document information, "\*" destinations) are passed over; other unknown control words are
-// ignored and their text kept, as RTF asks of readers.
+// parameters, \'hh and \uN escapes (with \ucN fallback skipping), the code pages of the document and its fonts
+// (symbol fonts through their own characters), the font and colour tables, character formatting (\b \i \ul
+// \ulnone \strike \super \sub \nosupersub \up \dn \highlight \chcbpat \fs \f \cf \plain), paragraph alignment
+// (\ql \qc \qr \qj \pard) and breaks (\par \line \tab). Footnotes, endnotes and comments stay in the text at
+// their anchors, in brackets: "[Footnote: ...]". Pictures, objects, headers, footers and hidden text (\v) are left
+// out and reported in `issues`; destinations that hold no text of the document (tables, style sheets, document
+// information, field instructions, unknown "\*" destinations) are passed over. Other unknown control words are ignored
+// and their text kept, as RTF asks of readers.
 //
 // Any bytes at all give a document: damage is noted in `issues`, never thrown, and the reading is linear in the
 // input (nesting, table sizes and output are bounded).

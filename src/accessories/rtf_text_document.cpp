@@ -39,10 +39,29 @@ RtfCharFormat modelFormat(const QTextCharFormat& f, const QFont& defaultFont)
         r.underline = f.underlineStyle() != QTextCharFormat::NoUnderline;
     else
         r.underline = f.hasProperty(QTextFormat::FontUnderline) ? f.fontUnderline() : defaultFont.underline();
-    if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush) {
-        const QColor c = f.foreground().color().toRgb();
-        r.color = RtfColor{quint8(c.red()), quint8(c.green()), quint8(c.blue())};
+    const auto modelColor = [&f](QTextFormat::Property property) -> std::optional<RtfColor> {
+        const QBrush brush = f.brushProperty(property);
+        if (!f.hasProperty(property) || brush.style() == Qt::NoBrush)
+            return std::nullopt;
+        // Pasted web text often states a transparent background: no highlight.
+        if (property == QTextFormat::BackgroundBrush && brush.color().alpha() == 0)
+            return std::nullopt;
+        const QColor c = brush.color().toRgb();
+        return RtfColor{quint8(c.red()), quint8(c.green()), quint8(c.blue())};
+    };
+    r.color = modelColor(QTextFormat::ForegroundBrush);
+    r.strike = f.hasProperty(QTextFormat::FontStrikeOut) ? f.fontStrikeOut() : defaultFont.strikeOut();
+    switch (f.verticalAlignment()) {
+    case QTextCharFormat::AlignSuperScript:
+        r.vertical = RtfVertical::Superscript;
+        break;
+    case QTextCharFormat::AlignSubScript:
+        r.vertical = RtfVertical::Subscript;
+        break;
+    default:
+        break;
     }
+    r.highlight = modelColor(QTextFormat::BackgroundBrush);
     return r;
 }
 
@@ -57,6 +76,13 @@ QTextCharFormat documentFormat(const RtfCharFormat& r)
     f.setFontUnderline(r.underline);
     if (r.color)
         f.setForeground(QColor(r.color->red, r.color->green, r.color->blue));
+    if (r.strike)
+        f.setFontStrikeOut(true);
+    if (r.vertical != RtfVertical::Baseline)
+        f.setVerticalAlignment(r.vertical == RtfVertical::Superscript ? QTextCharFormat::AlignSuperScript
+                                                                      : QTextCharFormat::AlignSubScript);
+    if (r.highlight)
+        f.setBackground(QColor(r.highlight->red, r.highlight->green, r.highlight->blue));
     return f;
 }
 
@@ -95,10 +121,12 @@ class DocumentFormats {
 public:
     const QTextCharFormat& get(const RtfCharFormat& format)
     {
+        const auto colorKey = [](const std::optional<RtfColor>& c) {
+            return c ? (1u << 24) | (uint(c->red) << 16) | (uint(c->green) << 8) | c->blue : 0u;
+        };
         const std::size_t hash =
             qHashMulti(0, format.family, format.halfPoints, format.bold, format.italic, format.underline,
-                       format.color.has_value(), format.color ? format.color->red : 0,
-                       format.color ? format.color->green : 0, format.color ? format.color->blue : 0);
+                       colorKey(format.color), format.strike, int(format.vertical), colorKey(format.highlight));
         auto [first, last] = cache_.equal_range(hash);
         for (auto it = first; it != last; ++it) {
             if (it->second.first == format)

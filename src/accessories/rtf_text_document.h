@@ -7,8 +7,9 @@
 
 class QTextDocument;
 
-// RTF for QTextDocument, through the plain model: what the note editor shows and sets (text, tabs, line breaks,
-// font family and size, bold, italic, underline, colour, paragraph alignment) is written and read back exactly.
+// RTF for QTextDocument, through the plain model: what the note editor shows (text, tabs, line breaks, font family
+// and size, bold, italic, underline, strike-through, raised and lowered text, colour, highlight, paragraph
+// alignment) is written and read back exactly.
 // Other document content (images, tables as such, lists) is written as its text only.
 namespace mx {
 

@@ -1,5 +1,6 @@
 #include "accessories/rtf_writer.h"
 
+#include "accessories/rtf_encoding.h"
 #include "common/cp1252.h"
 
 #include <QHash>
@@ -51,9 +52,13 @@ public:
 private:
     void collectTables(const RtfDocument& document);
     void noteFormat(const RtfCharFormat& format);
+    void noteColor(const std::optional<RtfColor>& color);
+    int colorIndex(const std::optional<RtfColor>& color) const;
     void writeHeader();
     void writeFormat(const RtfCharFormat& format);
-    void writeText(QStringView text, bool fontName);
+    void writeRun(const RtfCharFormat& format, QStringView text, bool paragraphEnd);
+    void writeText(QStringView text, bool fontName, SymbolEncoding encoding = SymbolEncoding::None);
+    void unicode(char16_t c, unsigned char fallback);
     void word(const char* name);
     void word(const char* name, int parameter);
     void literal(char c);
@@ -62,16 +67,23 @@ private:
     QByteArray out_;
     QHash<QString, int> fontIndex_;
     QStringList fonts_;
+    std::vector<SymbolEncoding> fontEncodings_;
     QHash<quint32, int> colorIndex_; // 1-based: entry 0 is the automatic colour
     std::vector<RtfColor> colors_;
 
-    // The formatting in force at the point written; -1: none stated yet.
-    int font_ = -1;
-    int halfPoints_ = -1;
-    bool bold_ = false;
-    bool italic_ = false;
-    bool underline_ = false;
-    int color_ = 0;
+    // The formatting in force at the point written; -1: none stated yet. Raised and lowered text is written in a
+    // group of its own, so it is never in force outside one.
+    struct InForce {
+        int font = -1;
+        int halfPoints = -1;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        int color = 0;
+        bool strike = false;
+        int highlight = 0;
+    };
+    InForce inForce_;
     bool needDelimiter_ = false;
 };
 
@@ -97,12 +109,9 @@ QByteArray Writer::write(const RtfDocument& document)
             alignment = p.alignment;
             first = false;
         }
-        for (const RtfRun& run : p.runs) {
-            writeFormat(run.format);
-            writeText(run.text, false);
-        }
-        writeFormat(p.markFormat);
-        word("par");
+        for (const RtfRun& run : p.runs)
+            writeRun(run.format, run.text, false);
+        writeRun(p.markFormat, {}, true);
         out_ += "\r\n"; // a line end also delimits the word
         needDelimiter_ = false;
     }
@@ -124,11 +133,23 @@ void Writer::noteFormat(const RtfCharFormat& format)
     if (!fontIndex_.contains(format.family)) {
         fontIndex_.insert(format.family, int(fonts_.size()));
         fonts_.append(format.family);
+        fontEncodings_.push_back(symbolEncodingOfFont(format.family, 0));
     }
-    if (format.color && !colorIndex_.contains(colorKey(*format.color))) {
-        colors_.push_back(*format.color);
-        colorIndex_.insert(colorKey(*format.color), int(colors_.size()));
+    noteColor(format.color);
+    noteColor(format.highlight);
+}
+
+void Writer::noteColor(const std::optional<RtfColor>& color)
+{
+    if (color && !colorIndex_.contains(colorKey(*color))) {
+        colors_.push_back(*color);
+        colorIndex_.insert(colorKey(*color), int(colors_.size()));
     }
+}
+
+int Writer::colorIndex(const std::optional<RtfColor>& color) const
+{
+    return color ? colorIndex_.value(colorKey(*color)) : 0;
 }
 
 void Writer::writeHeader()
@@ -140,7 +161,7 @@ void Writer::writeHeader()
             out_ += "{";
             word("f", int(i));
             word("fnil");
-            word("fcharset", 0);
+            word("fcharset", fontEncodings_[std::size_t(i)] == SymbolEncoding::None ? 0 : 2);
             writeText(fonts_[i], true);
             out_ += ";}";
             needDelimiter_ = false;
@@ -161,41 +182,81 @@ void Writer::writeHeader()
     needDelimiter_ = false;
 }
 
-void Writer::writeFormat(const RtfCharFormat& format)
+// Readers agree on groups, not on the words that end raised or lowered text (pandoc ignores \nosupersub,
+// LibreOffice \super0): such a run is a group.
+void Writer::writeRun(const RtfCharFormat& format, QStringView text, bool paragraphEnd)
 {
-    const int font = fontIndex_.value(format.family);
-    if (font != font_) {
-        word("f", font);
-        font_ = font;
+    const bool grouped = format.vertical != RtfVertical::Baseline;
+    const InForce outside = inForce_;
+    if (grouped) {
+        out_ += '{';
+        needDelimiter_ = false;
     }
-    const int halfPoints = std::clamp(format.halfPoints, kMinHalfPoints, kMaxHalfPoints);
-    if (halfPoints != halfPoints_) {
-        word("fs", halfPoints);
-        halfPoints_ = halfPoints;
-    }
-    if (format.bold != bold_) {
-        format.bold ? word("b") : word("b", 0);
-        bold_ = format.bold;
-    }
-    if (format.italic != italic_) {
-        format.italic ? word("i") : word("i", 0);
-        italic_ = format.italic;
-    }
-    if (format.underline != underline_) {
-        format.underline ? word("ul") : word("ulnone");
-        underline_ = format.underline;
-    }
-    const int color = format.color ? colorIndex_.value(colorKey(*format.color)) : 0;
-    if (color != color_) {
-        word("cf", color);
-        color_ = color;
+    writeFormat(format);
+    if (grouped)
+        word(format.vertical == RtfVertical::Superscript ? "super" : "sub");
+    if (paragraphEnd)
+        word("par");
+    else
+        writeText(text, false, fontEncodings_[std::size_t(inForce_.font)]);
+    if (grouped) {
+        out_ += '}';
+        needDelimiter_ = false;
+        inForce_ = outside;
     }
 }
 
-void Writer::writeText(QStringView text, bool fontName)
+void Writer::writeFormat(const RtfCharFormat& format)
+{
+    const int font = fontIndex_.value(format.family);
+    if (font != inForce_.font) {
+        word("f", font);
+        inForce_.font = font;
+    }
+    const int halfPoints = std::clamp(format.halfPoints, kMinHalfPoints, kMaxHalfPoints);
+    if (halfPoints != inForce_.halfPoints) {
+        word("fs", halfPoints);
+        inForce_.halfPoints = halfPoints;
+    }
+    if (format.bold != inForce_.bold) {
+        format.bold ? word("b") : word("b", 0);
+        inForce_.bold = format.bold;
+    }
+    if (format.italic != inForce_.italic) {
+        format.italic ? word("i") : word("i", 0);
+        inForce_.italic = format.italic;
+    }
+    if (format.underline != inForce_.underline) {
+        format.underline ? word("ul") : word("ulnone");
+        inForce_.underline = format.underline;
+    }
+    const int color = colorIndex(format.color);
+    if (color != inForce_.color) {
+        word("cf", color);
+        inForce_.color = color;
+    }
+    if (format.strike != inForce_.strike) {
+        format.strike ? word("strike") : word("strike", 0);
+        inForce_.strike = format.strike;
+    }
+    const int highlight = colorIndex(format.highlight);
+    if (highlight != inForce_.highlight) {
+        word("highlight", highlight);
+        inForce_.highlight = highlight;
+    }
+}
+
+void Writer::writeText(QStringView text, bool fontName, SymbolEncoding encoding)
 {
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
+        if (encoding != SymbolEncoding::None && c >= 0x20 && c != 0x7F && c != 0x2028) {
+            // Readers take a symbol font's bytes as its own characters (LibreOffice even its blanks and digits, as
+            // private-use characters): its text is written as Unicode, with the font's byte for other readers.
+            const unsigned char byte = symbolByte(encoding, c);
+            unicode(c, byte != 0 ? byte : '?');
+            continue;
+        }
         if (c >= 0x20 && c < 0x7F) {
             if (c == '\\' || c == '{' || c == '}') {
                 out_ += '\\';
@@ -215,11 +276,16 @@ void Writer::writeText(QStringView text, bool fontName)
         } else if (const unsigned char byte = cp1252Byte(c)) {
             escapedByte(byte);
         } else {
-            word("u", c > 0x7FFF ? int(c) - 0x10000 : int(c));
-            out_ += '?'; // what a reader without Unicode shows; it also ends the word
-            needDelimiter_ = false;
+            unicode(c, '?');
         }
     }
+}
+
+// The fallback is a hex byte: some readers skip a character more after a literal one.
+void Writer::unicode(char16_t c, unsigned char fallback)
+{
+    word("u", c > 0x7FFF ? int(c) - 0x10000 : int(c));
+    escapedByte(fallback);
 }
 
 void Writer::word(const char* name)

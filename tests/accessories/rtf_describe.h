@@ -8,10 +8,18 @@
 
 // The model as short text, one line per paragraph, for literal expectations:
 //   "C [Arial 16 b #ff0000]Title[Arial 12] rest"
-// The letter is the alignment (L C R J); each run opens with its format (family, points, b i u, colour); a tab
-// shows as "\t", a line break as "<br>". The paragraph mark's format follows a "|" when it differs from the last
-// run's (always for an empty paragraph).
+// The letter is the alignment (L C R J); each run opens with its format (family, points, b i u, s for strike,
+// super or sub, colour, "bg" and the highlight colour); a tab shows as "\t", a line break as "<br>". The
+// paragraph mark's format follows a "|" when it differs from the last run's (always for an empty paragraph).
 namespace mx::test {
+
+inline QString describeColor(const RtfColor& c)
+{
+    return QStringLiteral("#%1%2%3")
+        .arg(c.red, 2, 16, QChar(u'0'))
+        .arg(c.green, 2, 16, QChar(u'0'))
+        .arg(c.blue, 2, 16, QChar(u'0'));
+}
 
 inline QString describeFormat(const RtfCharFormat& f)
 {
@@ -25,11 +33,14 @@ inline QString describeFormat(const RtfCharFormat& f)
         parts << QStringLiteral("i");
     if (f.underline)
         parts << QStringLiteral("u");
+    if (f.strike)
+        parts << QStringLiteral("s");
+    if (f.vertical != RtfVertical::Baseline)
+        parts << (f.vertical == RtfVertical::Superscript ? QStringLiteral("super") : QStringLiteral("sub"));
     if (f.color)
-        parts << QStringLiteral("#%1%2%3")
-                     .arg(f.color->red, 2, 16, QChar(u'0'))
-                     .arg(f.color->green, 2, 16, QChar(u'0'))
-                     .arg(f.color->blue, 2, 16, QChar(u'0'));
+        parts << describeColor(*f.color);
+    if (f.highlight)
+        parts << QStringLiteral("bg") + describeColor(*f.highlight);
     return u'[' + parts.join(u' ') + u']';
 }
 
@@ -63,6 +74,9 @@ inline QString describe(RtfIssues issues)
         {RtfIssue::TooLong, "TooLong"},
         {RtfIssue::UnknownCodePage, "UnknownCodePage"},
         {RtfIssue::SkippedObjects, "SkippedObjects"},
+        {RtfIssue::SkippedHeaders, "SkippedHeaders"},
+        {RtfIssue::SkippedFooters, "SkippedFooters"},
+        {RtfIssue::SkippedHidden, "SkippedHidden"},
     };
     QStringList names;
     for (const auto& [issue, name] : kNames) {

@@ -6,9 +6,9 @@
 
 // A text document as short text, one line per block, read straight from Qt's formats:
 //   "C [Arial 16 b #ff0000]Title"
-// The letter is the alignment (L C R J); each fragment opens with its family, points, b i u and colour as the
-// fragment states them ("-" for a family or size left to the document's default). An empty block shows the
-// format of its mark after "|". A line break shows as "<br>".
+// The letter is the alignment (L C R J); each fragment opens with its family, points, b i u, s (strike), super or
+// sub, colour and "bg" with the background colour as the fragment states them ("-" for a family or size left to
+// the document's default). An empty block shows the format of its mark after "|". A line break shows as "<br>".
 namespace mx::test {
 
 inline QString describeTextFormat(const QTextCharFormat& f)
@@ -23,8 +23,16 @@ inline QString describeTextFormat(const QTextCharFormat& f)
         parts << QStringLiteral("i");
     if (f.fontUnderline())
         parts << QStringLiteral("u");
+    if (f.fontStrikeOut())
+        parts << QStringLiteral("s");
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        parts << QStringLiteral("super");
+    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        parts << QStringLiteral("sub");
     if (f.hasProperty(QTextFormat::ForegroundBrush))
         parts << f.foreground().color().name();
+    if (f.hasProperty(QTextFormat::BackgroundBrush))
+        parts << QStringLiteral("bg") + f.background().color().name();
     return u'[' + parts.join(u' ') + u']';
 }
 

@@ -34,6 +34,7 @@ private Q_SLOTS:
     void failedSaveKeepsOldFile();
     void warnings_data();
     void warnings();
+    void foreignFileSavedAndReopened();
 
 private:
     QString notesPath() const { return notesFilePath(dir_->path() + u'/'); }
@@ -227,6 +228,17 @@ void NotesFileTest::warnings_data()
     QTest::newRow("picture") << QByteArray("{\\rtf1 a{\\pict 00}b}") << u"ab"_s
                              << u"The notes file \"%1\" holds pictures or objects that the note editor cannot show.  "
                                 u"Saving the notes will leave them out."_s;
+    QTest::newRow("header and footer") << QByteArray("{\\rtf1 a{\\header h}{\\footerr f}b}") << u"ab"_s
+                                       << u"The notes file \"%1\" holds headers and footers that the note editor "
+                                          u"cannot show.  Saving the notes will leave them out."_s;
+    QTest::newRow("hidden text") << QByteArray("{\\rtf1 a{\\v b}}") << u"a"_s
+                                 << u"The notes file \"%1\" holds hidden text that the note editor cannot show.  "
+                                    u"Saving the notes will leave them out."_s;
+    QTest::newRow("every kind") << QByteArray("{\\rtf1{\\footer f}{\\v v}a{\\object o}{\\headerl h}}") << u"a"_s
+                                << u"The notes file \"%1\" holds pictures or objects, headers, footers and hidden text "
+                                   u"that the note editor cannot show.  Saving the notes will leave them out."_s;
+    QTest::newRow("footnote and comment kept")
+        << QByteArray("{\\rtf1 a{\\footnote b}{\\annotation c}}") << u"a[Footnote: b][Comment: c]"_s << QString();
 }
 
 void NotesFileTest::warnings()
@@ -243,6 +255,42 @@ void NotesFileTest::warnings()
     QCOMPARE(notesLoadWarning(notesPath(), result.issues), expected);
     // Loading never writes: the file stays as it was until the user saves.
     QCOMPARE(test::readFileBytes(notesPath()), bytes);
+}
+
+// A file from another word processor: the warning names what saving leaves out, and the notes saved and opened
+// again keep the text, the notes and every format read.
+void NotesFileTest::foreignFileSavedAndReopened()
+{
+    const QByteArray bytes =
+        test::readFileBytes(QStringLiteral(MX_SOURCE_DIR "/tests/accessories/rtf_samples/libreoffice_notes.rtf"));
+    QVERIFY(test::writeFileBytes(notesPath(), bytes));
+    QTextDocument doc;
+    const NotesLoadResult loaded = loadNotesFile(notesPath(), doc);
+    QCOMPARE(notesLoadWarning(notesPath(), loaded.issues),
+             u"The notes file \"%1\" holds headers, footers and hidden text that the note editor cannot show.  "
+             u"Saving the notes will leave them out."_s.arg(QDir::toNativeSeparators(notesPath())));
+
+    QVERIFY(saveNotesFile(notesPath(), doc));
+    QTextDocument reopened;
+    const NotesLoadResult again = loadNotesFile(notesPath(), reopened);
+    QCOMPARE(int(again.issues), 0);
+    QCOMPARE(describeDocument(reopened),
+             (QStringList{
+                 u"L [Liberation Serif 12]Valve [Liberation Serif 12 s]A12[Liberation Serif 12] B14 replaced; flow "
+                 u"3.2 m[Liberation Serif 12 super]3[Liberation Serif 12]/h of H[Liberation Serif 12 sub]2"
+                 u"[Liberation Serif 12]O."_s,
+                 u"L [Liberation Serif 12 bg#ffff00]Check the seal[Liberation Serif 12] before start-up.[Footnote: "
+                 u"[Liberation Serif 10]Seal kit 40-112, see the manual.[Liberation Serif 12]] Then log the reading."
+                 u"[Comment: Ask about the spare seal.]"_s,
+                 u"L [Liberation Serif 12]Hidden from print: done."_s,
+                 u"L [Liberation Serif 12]\u03A3 = 12 \u03A9 \u00B1 5 %, 20 \u00B0C, 3 \u20AC \u2014 "
+                 u"\u201Cquoted\u201D and "
+                 u"[Liberation Serif 12 b]bold[Liberation Serif 12].[Endnote: [Liberation Serif 10]Figures from the "
+                 u"2023 survey.[Liberation Serif 12]]"_s,
+                 u"L [Liberation Serif 12] \u2022\tDrain the tank"_s,
+                 u"L [Liberation Serif 12] \u2022\tRefill to the mark"_s,
+                 u"C [Liberation Serif 12]Angle [Symbol 12]\u03B1[Liberation Serif 12] = 30\u00B0"_s,
+             }));
 }
 
 MX_REGISTER_TEST(NotesFileTest)

@@ -1,4 +1,5 @@
 #include "accessories/rtf_reader.h"
+#include "accessories/rtf_writer.h"
 
 #include "rtf_describe.h"
 #include "test_helpers.h"
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void samples();
     void formatting_data();
     void formatting();
+    void destinations_data();
+    void destinations();
     void codePages_data();
     void codePages();
     void malformed_data();
@@ -67,7 +70,7 @@ void RtfReaderTest::samples_data()
                                     u"[Calibri 11] words."_s,
                                     u"C [Arial 16]Centred heading"_s,
                                     u"R [Calibri 11]Set point\t72\u00B0F"_s,
-                                    u"L [Symbol 11]\u00B7\t[Calibri 11]Check the filter"_s,
+                                    u"L [Symbol 11]\u2022\t[Calibri 11]Check the filter"_s,
                                     u"L [Calibri 11 b i #004dbb]Caf\u00E9 \u20AC 12,50[Calibri 11]<br>next line"_s,
                                 }
                              << u""_s;
@@ -97,6 +100,37 @@ void RtfReaderTest::samples_data()
                u"C |[Liberation Serif 12]"_s,
            }
         << u""_s;
+    // Made by LibreOffice 7.4 and pandoc 2.17 from libreoffice_notes.fodt and pandoc_notes.md beside them.
+    QTest::newRow("LibreOffice Writer, notes and formats")
+        << sample("libreoffice_notes.rtf")
+        << QStringList{
+               u"L [Liberation Serif 12]Valve [Liberation Serif 12 s]A12[Liberation Serif 12] B14 replaced; flow 3.2 m"
+               u"[Liberation Serif 12 super]3[Liberation Serif 12]/h of H[Liberation Serif 12 sub]2"
+               u"[Liberation Serif 12]O."_s,
+               u"L [Liberation Serif 12 bg#ffff00]Check the seal[Liberation Serif 12] before start-up.[Footnote: "
+               u"[Liberation Serif 10]Seal kit 40-112, see the manual.[Liberation Serif 12]] Then log the reading."
+               u"[Comment: Ask about the spare seal.]"_s,
+               u"L [Liberation Serif 12]Hidden from print: done."_s,
+               u"L [Liberation Serif 12]\u03A3 = 12 \u03A9 \u00B1 5 %, 20 \u00B0C, 3 \u20AC \u2014 "
+               u"\u201Cquoted\u201D and "
+               u"[Liberation Serif 12 b]bold[Liberation Serif 12].[Endnote: [Liberation Serif 10]Figures from the 2023 "
+               u"survey.[Liberation Serif 12]]"_s,
+               u"L [Liberation Serif 12] \u2022\tDrain the tank"_s,
+               u"L [Liberation Serif 12] \u2022\tRefill to the mark"_s,
+               u"C [Liberation Serif 12]Angle [Symbol 12]\u03B1[Liberation Serif 12] = 30\u00B0"_s,
+           }
+        << u"SkippedHeaders SkippedFooters SkippedHidden"_s;
+    QTest::newRow("pandoc")
+        << sample("pandoc_notes.rtf")
+        << QStringList{
+               u"L [Helvetica 12]Pump room [Helvetica 12 i]readings[Helvetica 12] for [Helvetica 12 b]March"
+               u"[Helvetica 12]: [Helvetica 12 s]old value[Helvetica 12] new value, 4 m[Helvetica 12 super]2"
+               u"[Helvetica 12] and CO[Helvetica 12 sub]2[Helvetica 12] level.[Footnote: Measured at the east wall.]"_s,
+               u"L [Helvetica 12]\u2022\tCheck the filter"_s,
+               u"L [Helvetica 12]\u2022\tDrain the tank, then note 5 \u00B0C"_s,
+               u"L [Helvetica 12]\u03A3 resistance 12 \u03A9, cost 3 \u20AC \u2014 \u201Cdone\u201D."_s,
+           }
+        << u""_s;
 }
 
 void RtfReaderTest::samples()
@@ -110,6 +144,10 @@ void RtfReaderTest::samples()
     const RtfReadResult result = readRtfModel(bytes);
     QCOMPARE(describe(result.document), expected);
     QCOMPARE(describe(result.issues), issues);
+    // Saved and opened again, the text and every format read stay.
+    const RtfReadResult again = readRtfModel(writeRtfModel(result.document));
+    QCOMPARE(describe(again.document), expected);
+    QCOMPARE(describe(again.issues), u""_s);
 }
 
 void RtfReaderTest::formatting_data()
@@ -127,6 +165,14 @@ void RtfReaderTest::formatting_data()
     QTest::newRow("underline kinds") << QByteArray("\\ul a\\ulnone b\\uldb c\\ul0 d\\ulwave e")
                                      << QStringList{u"L [Arial 12 u]a[Arial 12]b[Arial 12 u]c[Arial 12]d"
                                                     u"[Arial 12 u]e"_s};
+    QTest::newRow("strike, raised and lowered")
+        << QByteArray("\\strike a\\strike0 b\\super c\\nosupersub d\\sub e{\\up6 f}{\\dn4 g}\\up0 h"
+                      "\\striked1 i\\plain j")
+        << QStringList{u"L [Arial 12 s]a[Arial 12]b[Arial 12 super]c[Arial 12]d[Arial 12 sub]e[Arial 12 super]f"
+                       u"[Arial 12 sub]g[Arial 12]h[Arial 12 s]i[Arial 12]j"_s};
+    QTest::newRow("highlight from the colour table")
+        << QByteArray("\\highlight1 a\\highlight0 b\\chcbpat2\\cf1 c\\plain d\\highlight9 e")
+        << QStringList{u"L [Arial 12 bg#ff0000]a[Arial 12]b[Arial 12 #ff0000 bg#008000]c[Arial 12]de"_s};
     QTest::newRow("sizes bounded") << QByteArray("\\fs0 a\\fs1 b\\fs99999 c")
                                    << QStringList{u"L [Arial 12]a[Arial 1]b[Arial 1638]c"_s};
     QTest::newRow("colours: automatic and out of table")
@@ -159,9 +205,6 @@ void RtfReaderTest::formatting_data()
     QTest::newRow("starred destinations skipped")
         << QByteArray("{\\*\\foo hidden{\\b x}}shown") << QStringList{u"L [Arial 12]shown"_s};
     QTest::newRow("star only counts after a brace") << QByteArray("a\\*\\foo b") << QStringList{u"L [Arial 12]ab"_s};
-    QTest::newRow("other destinations skipped")
-        << QByteArray("{\\info{\\title T}}a{\\header h}b{\\footnote f}c{\\stylesheet{\\s1 Heading;}}")
-        << QStringList{u"L [Arial 12]abc"_s};
     QTest::newRow("field results shown")
         << QByteArray("{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}} {\\field{\\fldinst PAGE}{\\fldrslt 3}}")
         << QStringList{u"L [Arial 12]link 3"_s};
@@ -172,8 +215,6 @@ void RtfReaderTest::formatting_data()
         << QByteArray("\\trowd a\\cell b\\cell\\row c") << QStringList{u"L [Arial 12]a\tb\t"_s, u"L [Arial 12]c"_s};
     QTest::newRow("Unicode half of upr") << QByteArray("{\\upr{ansi}{\\*\\ud{uni}}}")
                                          << QStringList{u"L [Arial 12]uni"_s};
-    QTest::newRow("pictures skipped with their binary data")
-        << QByteArray("a{\\pict\\bin4 }}}}}b{\\pict\\wmetafile8 0100ff}c") << QStringList{u"L [Arial 12]abc"_s};
 }
 
 void RtfReaderTest::formatting()
@@ -184,6 +225,65 @@ void RtfReaderTest::formatting()
     const RtfReadResult result = readRtfModel(withTables(body));
     QCOMPARE(describe(result.document), expected);
     QCOMPARE(describe(result.issues & kRtfDamage), u""_s);
+}
+
+// Destinations that hold text: notes kept at their anchors, page furniture and hidden text left out and reported,
+// and what holds no text of the document passed over in silence.
+void RtfReaderTest::destinations_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("issues");
+
+    QTest::newRow("footnote at its anchor, as Word writes it")
+        << QByteArray("Flow{\\super\\chftn{\\footnote\\pard\\plain\\fs20{\\super\\chftn} Measured at the "
+                      "inlet.}} was low.")
+        << QStringList{u"L [Arial 12]Flow[Footnote: [Arial 10]Measured at the inlet.[Arial 12]] was low."_s} << u""_s;
+    QTest::newRow("footnote of two paragraphs, as pandoc writes it")
+        << QByteArray("a.{\\super\\chftn}{\\*\\footnote\\chftn\\~\\plain\\pard {\\pard\\qc first\\par}"
+                      "{\\pard\\i second\\par}\\par}\\par b")
+        << QStringList{u"L [Arial 12]a.[Footnote: first<br>[Arial 12 i]second[Arial 12]]"_s, u"L [Arial 12]b"_s}
+        << u""_s;
+    QTest::newRow("endnote") << QByteArray("x{\\footnote\\ftnalt\\plain end}y")
+                             << QStringList{u"L [Arial 12]x[Endnote: end]y"_s} << u""_s;
+    QTest::newRow("comment, as LibreOffice writes it")
+        << QByteArray("Check{\\*\\atnid }{\\*\\atnauthor M. Rossi}\\chatn{\\*\\annotation{\\*\\atndate 1}"
+                      "\\b Ask Rossi.} done")
+        << QStringList{u"L [Arial 12]Check[Comment: [Arial 12 b]Ask Rossi.[Arial 12]] done"_s} << u""_s;
+    QTest::newRow("comment, as Word writes it")
+        << QByteArray("{\\atnid MR}{\\atnauthor M. Rossi}\\chatn {\\*\\annotation{\\atnref 1}{\\atndate 2}"
+                      "\\pard\\plain {\\field{\\*\\fldinst PAGE}{\\fldrslt }}{\\chatn }Spare seal?}x")
+        << QStringList{u"L [Arial 12][Comment: Spare seal?]x"_s} << u""_s;
+    QTest::newRow("note within a note") << QByteArray("a{\\annotation x{\\footnote y}}b")
+                                        << QStringList{u"L [Arial 12]a[Comment: x[Footnote: y]]b"_s} << u""_s;
+    QTest::newRow("empty footnote leaves nothing")
+        << QByteArray("a{\\footnote\\chftn\\~ \\par}b") << QStringList{u"L [Arial 12]ab"_s} << u""_s;
+    QTest::newRow("footnote left open at the end")
+        << QByteArray("a{\\footnote note\\par") << QStringList{u"L [Arial 12]a[Footnote: note]"_s} << u""_s;
+    QTest::newRow("hidden text left out")
+        << QByteArray("a{\\v secret}b\\v c\\par\\v0 d{\\footnote\\v hidden note}")
+        << QStringList{u"L [Arial 12]ab"_s, u"L [Arial 12]d"_s} << u"SkippedHidden"_s;
+    QTest::newRow("headers and footers")
+        << QByteArray("{\\header\\pard Plant log\\par}{\\footerl page}a{\\headerf x}")
+        << QStringList{u"L [Arial 12]a"_s} << u"SkippedHeaders SkippedFooters"_s;
+    QTest::newRow("pictures with their binary data, drawing objects")
+        << QByteArray("a{\\pict\\bin4 }}}}}b{\\pict\\wmetafile8 0100ff}c{\\do{\\dptxbx{\\pard box\\par}}}d")
+        << QStringList{u"L [Arial 12]abcd"_s} << u"SkippedObjects"_s;
+    QTest::newRow("no text of the document")
+        << QByteArray("{\\info{\\title T}{\\author A}}a{\\stylesheet{\\s1 Heading;}}{\\*\\pgdsctbl{\\pgdsc0{\\header h}"
+                      "Default;}}b{\\bkmkstart x}c{\\xe index}{\\ftnsep\\chftnsep}")
+        << QStringList{u"L [Arial 12]abc"_s} << u""_s;
+}
+
+void RtfReaderTest::destinations()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, issues);
+
+    const RtfReadResult result = readRtfModel(withTables(body));
+    QCOMPARE(describe(result.document), expected);
+    QCOMPARE(describe(result.issues & ~RtfIssues(RtfIssue::Unbalanced)), issues);
 }
 
 void RtfReaderTest::codePages_data()
@@ -212,6 +312,24 @@ void RtfReaderTest::codePages_data()
                                      << u""_s;
     QTest::newRow("unknown code page") << QByteArray("{\\rtf1\\ansi\\ansicpg4242 caf\\'e9}") << u"L [12]caf\u00E9"_s
                                        << u"UnknownCodePage"_s;
+    QTest::newRow("Symbol list bullet")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}"
+                      "{\\pntext\\f1\\'B7\\tab}\\f0 item}")
+        << u"L [Symbol 12]\u2022\t[Arial 12]item"_s << u""_s;
+    QTest::newRow("Symbol letters and signs")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}}a\\'b3 W=1\\'b0\\'a0\\'80}")
+        << u"L [Symbol 12]\u03B1\u2265 \u03A9=1\u00B0\u20AC\u20AC"_s << u""_s;
+    QTest::newRow("named Symbol, no character set")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 symbol;}}\\'b7}") << u"L [symbol 12]\u2022"_s << u""_s;
+    QTest::newRow("other font of the symbol set")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 MT Extra;}}p}") << u"L [MT Extra 12]\u03C0"_s << u""_s;
+    QTest::newRow("Wingdings bullets")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Wingdings;}}\\'a7\\'d8\\'fc a}")
+        << u"L [Wingdings 12]\u25AA\u27A2\u2714 a"_s << u""_s;
+    QTest::newRow("symbol characters in the private-use area")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}{\\f1 Arial;}}"
+                      "\\u61623\\'b7\\u61537?\\u945?\\f1\\u61623?}")
+        << u"L [Symbol 12]\u2022\u03B1\u03B1[Arial 12]\uF0B7"_s << u""_s;
     QTest::newRow("unknown code page, ASCII only")
         << QByteArray("{\\rtf1\\ansi\\ansicpg4242 cafe}") << u"L [12]cafe"_s << u""_s;
 }

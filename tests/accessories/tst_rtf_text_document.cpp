@@ -14,7 +14,9 @@ using mx::test::describeDocument;
 
 namespace {
 
-QTextCharFormat charFormat(const QString& family, qreal points, const QString& flags = {}, const QColor& color = {})
+// Flags: b i u, s strike, ^ raised, _ lowered.
+QTextCharFormat charFormat(const QString& family, qreal points, const QString& flags = {}, const QColor& color = {},
+                           const QColor& background = {})
 {
     QTextCharFormat f;
     if (!family.isEmpty())
@@ -27,6 +29,14 @@ QTextCharFormat charFormat(const QString& family, qreal points, const QString& f
     f.setFontUnderline(flags.contains(u'u'));
     if (color.isValid())
         f.setForeground(color);
+    if (flags.contains(u's'))
+        f.setFontStrikeOut(true);
+    if (flags.contains(u'^'))
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    if (flags.contains(u'_'))
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (background.isValid())
+        f.setBackground(background);
     return f;
 }
 
@@ -42,7 +52,8 @@ void addBlock(QTextCursor& cursor, Qt::Alignment alignment, const QTextCharForma
     }
 }
 
-// What the note editor can produce: every attribute it sets, text of every kind, an empty paragraph.
+// What the note editor can produce or show: every attribute it sets, those a foreign file brings, text of every
+// kind, an empty paragraph.
 void buildEditorDocument(QTextDocument& doc)
 {
     doc.setDefaultFont(QFont(u"Arial"_s, 12));
@@ -56,6 +67,15 @@ void buildEditorDocument(QTextDocument& doc)
     addBlock(cursor, Qt::AlignRight, charFormat(u"Arial"_s, 20));
     addBlock(cursor, Qt::AlignJustify);
     cursor.insertText(u"\u20AC \u03A9 \U0001F600 {x} \\ 12"_s, charFormat(u"Arial"_s, 12, u"biu"_s));
+    addBlock(cursor, Qt::AlignLeft);
+    cursor.insertText(u"H"_s, QTextCharFormat());
+    cursor.insertText(u"2"_s, charFormat({}, 0, u"_"_s));
+    cursor.insertText(u"O "_s, QTextCharFormat());
+    cursor.insertText(u"old"_s, charFormat({}, 0, u"s"_s));
+    cursor.insertText(u" m"_s, QTextCharFormat());
+    cursor.insertText(u"3"_s, charFormat({}, 0, u"^"_s));
+    cursor.insertText(u"seal"_s, charFormat({}, 0, u"s"_s, QColor(0, 0, 255), QColor(255, 255, 0)));
+    cursor.insertText(u"\u2022\t\u03B1"_s, charFormat(u"Symbol"_s, 0));
 }
 
 const QStringList kEditorDocumentRead{
@@ -63,6 +83,8 @@ const QStringList kEditorDocumentRead{
     u"L [Arial 12]plain [Times New Roman 12 i]italic\tnext<br>line [Courier New 9.5 u #008000]under"_s,
     u"R |[Arial 20]"_s,
     u"J [Arial 12 b i u]\u20AC \u03A9 \U0001F600 {x} \\ 12"_s,
+    u"L [Arial 12]H[Arial 12 sub]2[Arial 12]O [Arial 12 s]old[Arial 12] m[Arial 12 super]3"
+    u"[Arial 12 s #0000ff bg#ffff00]seal[Symbol 12]\u2022\t\u03B1"_s,
 };
 
 } // namespace
@@ -73,7 +95,7 @@ private Q_SLOTS:
     void editorDocumentRoundTrip();
     void defaultFontIsWritten();
     void readingReplacesContentWithoutUndo();
-    void picturesAndTablesKeepTheirText();
+    void pastedWebTextKeepsItsText();
 };
 
 void RtfTextDocumentTest::editorDocumentRoundTrip()
@@ -116,13 +138,17 @@ void RtfTextDocumentTest::readingReplacesContentWithoutUndo()
     QVERIFY(doc.isEmpty());
 }
 
-void RtfTextDocumentTest::picturesAndTablesKeepTheirText()
+// Pictures and tables as their text; a transparent background is no highlight.
+void RtfTextDocumentTest::pastedWebTextKeepsItsText()
 {
     QTextDocument doc;
-    doc.setHtml(u"<p>a<img src=\"missing.png\">b</p><table><tr><td>c</td><td>d</td></tr></table>"_s);
+    doc.setDefaultFont(QFont(u"Arial"_s, 12));
+    doc.setHtml(u"<p>a<img src=\"missing.png\">b</p><table><tr><td>c</td><td>d</td></tr></table>"
+                u"<p style=\"background: transparent\">e <span style=\"background: #ff0\">f</span></p>"_s);
     QTextDocument read;
     readRtf(writeRtf(doc), read);
-    QCOMPARE(read.toPlainText(), u"ab\nc\nd\n"_s);
+    QCOMPARE(read.toPlainText(), u"ab\nc\nd\n\ne f"_s);
+    QCOMPARE(describeDocument(read).constLast(), u"L [Arial 12]e [Arial 12 bg#ffff00]f"_s);
 }
 
 MX_REGISTER_TEST(RtfTextDocumentTest)

@@ -12,10 +12,23 @@ using mx::test::describe;
 
 namespace {
 
+// Flags: b i u, s strike, ^ raised, _ lowered.
 RtfCharFormat format(const QString& family, int halfPoints, const QString& flags = {},
-                     std::optional<RtfColor> color = std::nullopt)
+                     std::optional<RtfColor> color = std::nullopt, std::optional<RtfColor> highlight = std::nullopt)
 {
-    return RtfCharFormat{family, halfPoints, flags.contains(u'b'), flags.contains(u'i'), flags.contains(u'u'), color};
+    RtfCharFormat f;
+    f.family = family;
+    f.halfPoints = halfPoints;
+    f.bold = flags.contains(u'b');
+    f.italic = flags.contains(u'i');
+    f.underline = flags.contains(u'u');
+    f.color = color;
+    f.strike = flags.contains(u's');
+    f.vertical = flags.contains(u'^')   ? RtfVertical::Superscript
+                 : flags.contains(u'_') ? RtfVertical::Subscript
+                                        : RtfVertical::Baseline;
+    f.highlight = highlight;
+    return f;
 }
 
 RtfParagraph paragraph(RtfAlignment alignment, std::vector<RtfRun> runs, std::optional<RtfCharFormat> mark = {})
@@ -66,14 +79,36 @@ void RtfWriterTest::bytes_data()
         << RtfDocument{{paragraph(RtfAlignment::Left, {{u"{a}\\\tb\u2028"
                                                         "1 \u00E9\u20AC\u03A9\U0001F600"_s,
                                                         kArial}})}}
-        << head + "\\pard\\f0\\fs24\\{a\\}\\\\\\tab b\\line 1 \\'e9\\'80\\u937?\\u-10179?\\u-8704?\\par\r\n}\r\n";
+        << head + "\\pard\\f0\\fs24\\{a\\}\\\\\\tab b\\line 1 \\'e9\\'80\\u937\\'3f\\u-10179\\'3f\\u-8704\\'3f"
+                  "\\par\r\n}\r\n";
+    // A hex fallback, not "?": pandoc skips one character more after a literal one.
+    QTest::newRow("fallback before letters")
+        << RtfDocument{{paragraph(RtfAlignment::Left, {{u"\u03A9hm"_s, kArial}})}}
+        << head + "\\pard\\f0\\fs24\\u937\\'3fhm\\par\r\n}\r\n";
+    QTest::newRow("strike, raised, lowered and highlighted")
+        << RtfDocument{{paragraph(RtfAlignment::Left,
+                                  {{u"a"_s, format(u"Arial"_s, 24, u"s"_s)},
+                                   {u"b"_s, format(u"Arial"_s, 24, u"^"_s, std::nullopt, RtfColor{255, 255, 0})},
+                                   {u"c"_s, format(u"Arial"_s, 24, u"_"_s, RtfColor{255, 255, 0})},
+                                   {u"d"_s, kArial}})}}
+        << head + "{\\colortbl ;\\red255\\green255\\blue0;}\r\n"
+                  "\\pard\\f0\\fs24\\strike a{\\strike0\\highlight1\\super b}{\\cf1\\strike0\\sub c}"
+                  "\\strike0 d\\par\r\n}\r\n";
+    QTest::newRow("symbol fonts")
+        << RtfDocument{{paragraph(RtfAlignment::Left, {{u"\u2022 \u03B11x{\\"_s, format(u"Symbol"_s, 24)},
+                                                       {u"\u25AAl"_s, format(u"Wingdings"_s, 24)},
+                                                       {u"\u2022"_s, kArial}})}}
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset2 Symbol;}"
+                      "{\\f1\\fnil\\fcharset2 Wingdings;}{\\f2\\fnil\\fcharset0 Arial;}}\r\n"
+                      "\\pard\\f0\\fs24\\u8226\\'b7\\u32\\'20\\u945\\'61\\u49\\'31"
+                      "\\u120\\'3f\\u123\\'7b\\u92\\'3f\\f1\\u9642\\'a7\\u108\\'3f\\f2\\'95\\par\r\n}\r\n");
     QTest::newRow("blank after a word") << RtfDocument{{paragraph(RtfAlignment::Left, {{u" x"_s, kArial}})}}
                                         << head + "\\pard\\f0\\fs24  x\\par\r\n}\r\n";
     QTest::newRow("font names")
         << RtfDocument{{paragraph(RtfAlignment::Left,
                                   {{u"a"_s, format(u"Caf\u00E9 {1}; \u5B8B"_s, 24)}, {u"b"_s, format(u""_s, 24)}})}}
         << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Caf\\'e9 \\{1\\}\\'3b "
-                      "\\u23435?;}{\\f1\\fnil\\fcharset0;}}\r\n\\pard\\f0\\fs24 a\\f1 b\\par\r\n}\r\n");
+                      "\\u23435\\'3f;}{\\f1\\fnil\\fcharset0;}}\r\n\\pard\\f0\\fs24 a\\f1 b\\par\r\n}\r\n");
 }
 
 void RtfWriterTest::bytes()
@@ -98,6 +133,14 @@ void RtfWriterTest::roundTrip_data()
                         paragraph(RtfAlignment::Center, {{u"end"_s, kArial}}, format(u"Times"_s, 20, u"b"_s))}}
         << QStringList{u"J [Arial 12 b]Bold[Arial 12 #ff0000] red[Times 10.5 i u] 10.5"_s, u"R |[Times 30]"_s,
                        u"C [Arial 12]end|[Times 10 b]"_s};
+    QTest::newRow("strike, raised, lowered, highlighted, symbol fonts")
+        << RtfDocument{{paragraph(RtfAlignment::Left,
+                                  {{u"x"_s, format(u"Arial"_s, 24, u"s^"_s, RtfColor{1, 2, 3}, RtfColor{1, 2, 3})},
+                                   {u"\u2022\u03B1\\x"_s, format(u"Symbol"_s, 20, u"_"_s)},
+                                   {u"\u2714a"_s, format(u"Wingdings"_s, 24, u""_s, std::nullopt, RtfColor{0, 0, 0})}},
+                                  format(u"Symbol"_s, 24, u"s"_s))}}
+        << QStringList{u"L [Arial 12 s super #010203 bg#010203]x[Symbol 10 sub]\u2022\u03B1\\x"
+                       u"[Wingdings 12 bg#000000]\u2714a|[Symbol 12 s]"_s};
     QTest::newRow("awkward text")
         << RtfDocument{{paragraph(RtfAlignment::Left, {{u" 12 \\par {x} \t\u2028;?\u00FF\u0152\U0001F600"_s, kArial}})}}
         << QStringList{u"L [Arial 12] 12 \\par {x} \t<br>;?\u00FF\u0152\U0001F600"_s};
