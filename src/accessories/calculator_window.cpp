@@ -92,7 +92,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       writeClipboard_(writeDesktopClipboard)
 {
-    setObjectName(QStringLiteral("Calculator"));
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("Calculator"));
     setAccessibleName(QStringLiteral("Calculator"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -146,11 +146,8 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
 
 AccessoryWindowTraits CalculatorWindow::traits()
 {
-    return {.formName = QStringLiteral("Calculator"),
-            .openingSizeTwips = kOpeningSize,
-            .leftKey = QStringLiteral("Calculator Left"),
-            .topKey = QStringLiteral("Calculator Top"),
-            .guard = PlacementGuard::SkipWhileMinimisedOrResizing};
+    return {
+        .formName = kFormName, .openingSizeTwips = kOpeningSize, .guard = PlacementGuard::SkipWhileMinimisedOrResizing};
 }
 
 QString CalculatorWindow::readoutText() const

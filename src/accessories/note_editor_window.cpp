@@ -254,7 +254,7 @@ NoteEditorWindow::NoteEditorWindow(QString notesPath, QWidget* parent)
     : QWidget(parent, Qt::Window), notesPath_(std::move(notesPath)), writeClipboard_(writeDesktopClipboard),
       spellingSessions_(desktopSpellingSessions(this))
 {
-    setObjectName(QStringLiteral("frmNoteEditor"));
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("Notes"));
     setAccessibleName(QStringLiteral("Notes"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -294,15 +294,7 @@ NoteEditorWindow::~NoteEditorWindow() = default;
 
 AccessoryWindowTraits NoteEditorWindow::traits()
 {
-    AccessoryWindowTraits traits;
-    traits.formName = QStringLiteral("frmNoteEditor");
-    traits.openingSizeTwips = kOpeningSize;
-    traits.leftKey = QStringLiteral("Note Editor Left");
-    traits.topKey = QStringLiteral("Note Editor Top");
-    traits.widthKey = QStringLiteral("Note Editor Height");
-    traits.heightKey = QStringLiteral("Note Editor Width");
-    traits.stateKey = QStringLiteral("Note Editor State");
-    return traits;
+    return {.formName = kFormName, .openingSizeTwips = kOpeningSize};
 }
 
 void NoteEditorWindow::buildMenus()

@@ -31,8 +31,8 @@ public:
     explicit NoteEditorWindow(QString notesPath, QWidget* parent = nullptr);
     ~NoteEditorWindow() override;
 
-    // Form name, opening outer size and settings keys for the registry. The key named for the height holds the
-    // width, and the other the height.
+    static constexpr QLatin1StringView kFormName{"frmNoteEditor"};
+    // Form name and opening outer size for the registry; the editor opens at its stored size and state too.
     static AccessoryWindowTraits traits();
 
     static constexpr int kRelayoutMs = 50;

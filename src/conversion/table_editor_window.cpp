@@ -4,7 +4,6 @@
 #include "platform/drawn_icon.h"
 #include "platform/form_layout.h"
 #include "platform/menu_layout.h"
-#include "platform/window_placement.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -144,7 +143,7 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
                               Qt::WindowCloseButtonHint),
       document_(path, category)
 {
-    setObjectName(QStringLiteral("frmTableEditor"));
+    setObjectName(kFormName);
     setAccessibleName(QStringLiteral("Table Editor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(document_.caption());
@@ -178,14 +177,7 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
 
 AccessoryWindowTraits TableEditorWindow::traits()
 {
-    return {QStringLiteral("frmTableEditor"),
-            kOpeningSize,
-            QStringLiteral("Table Editor Left"),
-            QStringLiteral("Table Editor Top"),
-            {},
-            {},
-            {},
-            PlacementGuard::None};
+    return {.formName = kFormName, .openingSizeTwips = kOpeningSize, .placeKeptWhileOpen = true};
 }
 
 void TableEditorWindow::buildMenus()
@@ -335,20 +327,7 @@ void TableEditorWindow::closeEvent(QCloseEvent* event)
             return;
         }
     }
-    Q_EMIT placeToKeep(windowPosTwips(this));
     event->accept();
-}
-
-void TableEditorWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    Q_EMIT placeToKeep(windowPosTwips(this));
-}
-
-void TableEditorWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    Q_EMIT placeToKeep(windowPosTwips(this));
 }
 
 void TableEditorWindow::connectNotify(const QMetaMethod& signal)

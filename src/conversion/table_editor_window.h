@@ -4,7 +4,6 @@
 #include "platform/accessory_window.h"
 
 #include <QMainWindow>
-#include <QPoint>
 
 class QAction;
 class QPlainTextEdit;
@@ -22,7 +21,8 @@ public:
     // Loads the table file at `path` of the conversion type `category`; a missing file gives an empty text.
     TableEditorWindow(const QString& path, const QString& category, QWidget* parent = nullptr);
 
-    // Form name, opening outer size and settings keys for the registry.
+    static constexpr QLatin1StringView kFormName{"frmTableEditor"};
+    // Form name and opening outer size for the registry.
     static AccessoryWindowTraits traits();
 
     const QString& filePath() const { return document_.path(); }
@@ -35,8 +35,6 @@ public:
 Q_SIGNALS:
     // The file at `path` now holds the editor's text.
     void saved(const QString& path);
-    // Where the window is (outer top-left corner, twips), each time it is shown, moved or closed.
-    void placeToKeep(QPoint topLeftTwips);
     // The help entries. Each stays disabled until something listens to its signal.
     void helpContentsRequested();
     void helpTopicRequested(int contextId);
@@ -44,8 +42,6 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void connectNotify(const QMetaMethod& signal) override;
 

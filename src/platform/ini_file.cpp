@@ -212,17 +212,6 @@ std::optional<QString> readIniValue(const IniDocument& doc, const QString& secti
     return throughProfileBuffer(stored ? *stored : defaultValue);
 }
 
-std::optional<QString> ReadINI(const QString& path, const QString& section, const QString& key,
-                               const QString& defaultValue)
-{
-    return readIniValue(readIniDocument(path), section, key, defaultValue);
-}
-
-bool WriteINI(const QString& path, const QString& section, const QString& key, const QString& value)
-{
-    return writeIniValues(path, {IniEntry{section, key, value}});
-}
-
 bool writeIniValues(const QString& path, const std::vector<IniEntry>& entries)
 {
     const auto bytes = readIniBytes(path);

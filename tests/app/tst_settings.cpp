@@ -1,10 +1,17 @@
+#include "accessories/calculator_window.h"
+#include "accessories/find_dialog.h"
+#include "accessories/note_editor_window.h"
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
 #include "app/main_window.h"
+#include "conversion/table_editor_window.h"
+#include "list_choice.h"
 #include "platform/shell_open.h"
 #include "platform/window_placement.h"
 #include "scripted_dialogs.h"
 #include "scripted_messages.h"
+#include "settings_text.h"
+#include "shell/tip_window.h"
 #include "test_helpers.h"
 #include "test_registry.h"
 #include "window_helpers.h"
@@ -23,31 +30,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <array>
-
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
 
 using namespace mx;
+using test::kStoredNumbers;
+using test::settingsText;
 
 namespace {
-
-using Numbers = std::array<qint64, 11>;
-const Numbers kStored{1500, 3000, 4500, 600, 300, 150, 600, 900, 7200, 5400, 0};
-
-// The file with every key, in the order the exit routines write them.
-QByteArray settingsText(const Numbers& numbers, const QByteArray& centre, const QByteArray& tips,
-                        const QByteArray& eol = "\r\n")
-{
-    static const char* const keys[] = {"Main Window Left",   "Main Window Top",   "Calculator Left",  "Calculator Top",
-                                       "Table Editor Left",  "Table Editor Top",  "Note Editor Left", "Note Editor Top",
-                                       "Note Editor Height", "Note Editor Width", "Note Editor State"};
-    QByteArray text = "[Position Information]" + eol;
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        text += QByteArray(keys[i]) + '=' + (numbers[i] < 0 ? "" : " ") + QByteArray::number(numbers[i]) + eol;
-    return text + "Center All Forms=" + centre + eol + "[Startup Tips]" + eol + "Show Tips=" + tips + eol;
-}
 
 QByteArray readAll(const QString& path)
 {
@@ -86,13 +77,12 @@ private Q_SLOTS:
     void startAndExit();
     void menuClicksDecideTheExit_data();
     void menuClicksDecideTheExit();
-    void openWindowsAreCaptured();
-    void noteEditorKeepsItsPlaceSizeAndState();
+    void windowsKeepTheirPlaceSizeAndState();
     void findDialogKeepsItsPlaceForTheRun();
     void unwritableSettingsAreLostQuietly_data();
     void unwritableSettingsAreLostQuietly();
     void settingsThatAreNotAFileAreLeftAlone();
-    void refusedExitKeepsThePlacementRule();
+    void cancelledExitKeepsThePlacementRule();
     void tableEditorKeepsItsPlace_data();
     void tableEditorKeepsItsPlace();
     void aboutQuorvaneOpensTheLocalPage();
@@ -115,7 +105,7 @@ void SettingsTest::init()
     setAppPath(dir_->path());
     tips_ = 0;
     dialogs_ = std::make_unique<test::ScriptedDialogs>();
-    dialogs_->answer(QStringLiteral("frmTip"), [this](QDialog&) {
+    dialogs_->answer(TipWindow::kFormName, [this](QDialog&) {
         ++tips_;
         return int(QDialog::Accepted);
     });
@@ -130,7 +120,7 @@ void SettingsTest::cleanup()
 void SettingsTest::start()
 {
     window_ = new MainWindow(dir_->path());
-    window_->windows().addDialog(QStringLiteral("frmTip"), [] { return new QDialog; });
+    window_->windows().addDialog(TipWindow::kFormName, [] { return new QDialog; });
     QSignalSpy started(window_, &MainWindow::started);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -152,7 +142,7 @@ void SettingsTest::startAndExit_data()
     QTest::addColumn<bool>("tip");
     QTest::addColumn<QByteArray>("written"); // null: the recovery path, which stores every window centred
 
-    const QByteArray stored = settingsText(kStored, "No", "No");
+    const QByteArray stored = settingsText(kStoredNumbers, "No", "No");
     const QByteArray defaults = settingsText({}, "Yes", "Yes");
     const QPoint centred;
     QTest::newRow("no file") << QByteArray() << centred << true << true << defaults;
@@ -161,14 +151,14 @@ void SettingsTest::startAndExit_data()
     QTest::newRow("zeros with No, No") << settingsText({}, "No", "No") << centred << true << true << defaults;
     QTest::newRow("-15 and 15 cancel out")
         << settingsText({-15, 15}, "No", "No") << centred << true << true << settingsText({-15, 15}, "Yes", "Yes");
-    QTest::newRow("no, yes in lower case")
-        << settingsText(kStored, "no", "yes") << centred << true << false << settingsText(kStored, "no", "No");
+    QTest::newRow("no, yes in lower case") << settingsText(kStoredNumbers, "no", "yes") << centred << true << false
+                                           << settingsText(kStoredNumbers, "no", "No");
     QTest::newRow("too large for 32 bits")
         << QByteArray(stored).replace("= 1500", "= 2147483648") << centred << false << true << QByteArray();
     const QByteArray garbage = QByteArray(1, '\0') + "\x01\xfe\xff\x81\x8d junk=[x\r\n";
     QTest::newRow("garbage bytes") << garbage << centred << true << true << garbage + defaults;
     QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + stored << QPoint(1500, 3000) << false << false << stored;
-    QTest::newRow("LF only") << settingsText(kStored, "No", "No", "\n") << QPoint(1500, 3000) << false << false
+    QTest::newRow("LF only") << settingsText(kStoredNumbers, "No", "No", "\n") << QPoint(1500, 3000) << false << false
                              << stored;
 
     // Keys a file lacks go after the last key of their section.
@@ -205,8 +195,6 @@ void SettingsTest::startAndExit()
     QCOMPARE(action("mnuCenter")->isChecked(), restoreMark);
     QCOMPARE(action("mnuSavePositions")->isChecked(), !restoreMark);
     QCOMPARE(tips_, tip ? 1 : 0);
-    QCOMPARE(SavePositionsOnExit, recovery);
-    QVERIFY(!RestoreDefaultsOnExit);
     // Recovery or not, the Metric panel lies below the tab strip, never over its tabs.
     const QPoint strip = window_->findChild<QWidget*>(QStringLiteral("TabStrip1"))->pos();
     QCOMPARE(window_->findChild<QWidget*>(QStringLiteral("picMetric"))->pos(), strip + pixelsOf({360, 1200}));
@@ -247,7 +235,7 @@ void SettingsTest::menuClicksDecideTheExit()
 {
     QFETCH(QString, clicks);
     QFETCH(QString, outcome);
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
     test::ScopedMessages messages;
     start();
     bool saveMark = true;
@@ -272,7 +260,8 @@ void SettingsTest::menuClicksDecideTheExit()
         QCOMPARE(action("mnuSavePositions")->isChecked(), saveMark);
         QCOMPARE(action("mnuCenter")->isChecked(), restoreMark);
     }
-    QVERIFY(!CenterForms); // the marks only decide what the exit does
+    // The marks only decide what the exit does: windows still open at their stored places.
+    QCOMPARE(windowPosTwips(window_->windows().open(CalculatorWindow::kFormName)), QPoint(4500, 600));
     if (restoreMark) {
         QCOMPARE(messages->shown[0].text, QStringLiteral("The program defaults have been reset.\n"
                                                          "This will take affect the next time this program is run."));
@@ -282,66 +271,33 @@ void SettingsTest::menuClicksDecideTheExit()
 
     window_->move(300, 400);
     exit();
-    Numbers saved = kStored;
+    test::StoredNumbers saved = kStoredNumbers;
     saved[0] = 4500;
     saved[1] = 6000;
     QCOMPARE(readAll(SettingsFile), outcome == u"saved"      ? settingsText(saved, "No", "No")
-                                    : outcome == u"restored" ? settingsText(kStored, "Yes", "No")
-                                                             : settingsText(kStored, "No", "No"));
+                                    : outcome == u"restored" ? settingsText(kStoredNumbers, "Yes", "No")
+                                                             : settingsText(kStoredNumbers, "No", "No"));
 }
 
-void SettingsTest::openWindowsAreCaptured()
-{
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
-    start();
-    AccessoryWindows& windows = window_->windows();
-    for (const char* name : {"Calculator", "frmNoteEditor"}) {
-        const QString formName = QString::fromLatin1(name);
-        AccessoryWindowTraits traits =
-            formName == u"Calculator"
-                ? AccessoryWindowTraits{formName, {2895, 3330}, "Calculator Left", "Calculator Top"}
-                : AccessoryWindowTraits{formName,           {7200, 5400},         "Note Editor Left",
-                                        "Note Editor Top",  "Note Editor Height", "Note Editor Width",
-                                        "Note Editor State"};
-        windows.addWindow(traits, [] { return new QWidget; });
-    }
-    QPointer<QWidget> calculator = windows.open(QStringLiteral("Calculator"));
-    QCOMPARE(calculator->pos(), pixelsOf({4500, 600})); // at its stored place
-    QPointer<QWidget> noteEditor = windows.open(QStringLiteral("frmNoteEditor"));
-    calculator->move(30, 40);
-    noteEditor->setWindowState(Qt::WindowMaximized);
-    action("mnuSavePositions")->trigger();
-    action("mnuSavePositions")->trigger();
-    const QPoint main = window_->pos() * 15;
-    exit();
-    QVERIFY(calculator.isNull() || !calculator->isVisible());
-    // A maximised note editor keeps its last normal place and size; the table editor, never opened, would open at
-    // its stored place.
-    QCOMPARE(readAll(SettingsFile),
-             settingsText({main.x(), main.y(), 450, 600, 300, 150, 600, 900, 7200, 5400, 2}, "No", "No"));
-    delete calculator;
-    delete noteEditor;
-}
-
-// The real note editor through Tools ▸ Note Editor: it opens at its stored place and size (the key named for the
-// height holding the width), leaves its place when it closes, and a maximised editor keeps its last normal place
-// and size at exit.
-void SettingsTest::noteEditorKeepsItsPlaceSizeAndState()
+// The note editor opens at its stored place and size (the key named for the height holding the width) and leaves
+// them when it closes; at exit an open calculator is stored where it is, and a maximised editor keeps its last
+// normal place and size.
+void SettingsTest::windowsKeepTheirPlaceSizeAndState()
 {
     // While windows are centred, it opens centred at its opening size, whatever was stored.
-    writeRaw(SettingsFile, settingsText(kStored, "Yes", "No"));
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, "Yes", "No"));
     start();
     action("mnuNoteEditor")->trigger();
-    QPointer<QWidget> editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    QPointer<QWidget> editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     QVERIFY(editor);
     QCOMPARE(windowPosTwips(editor), centredTwips({7200, 5400}));
     QCOMPARE(editor->size(), QSize(472, 332));
     exit();
 
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
     start();
     action("mnuNoteEditor")->trigger();
-    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     QCOMPARE(windowPosTwips(editor), QPoint(600, 900));
     QCOMPARE(editor->size(), QSize(472, 332)); // 7200 by 5400 twips less the frame the window allows for
     editor->move(150, 300);
@@ -350,21 +306,25 @@ void SettingsTest::noteEditorKeepsItsPlaceSizeAndState()
     QTRY_VERIFY(editor.isNull());
 
     action("mnuNoteEditor")->trigger();
-    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     QCOMPARE(editor->pos(), QPoint(150, 300));
     QCOMPARE(editor->size(), QSize(500, 400));
     editor->setWindowState(Qt::WindowMaximized);
+    action("mnuCalculator")->trigger();
+    QPointer<QWidget> calculator = window_->windows().loaded(CalculatorWindow::kFormName);
+    QCOMPARE(calculator->pos(), pixelsOf({4500, 600}));
+    calculator->move(30, 40);
     action("mnuSavePositions")->trigger();
     action("mnuSavePositions")->trigger();
     const QPoint main = window_->pos() * 15;
     exit(); // nothing typed: no question
     QCOMPARE(readAll(SettingsFile),
-             settingsText({main.x(), main.y(), 4500, 600, 300, 150, 2250, 4500, 7620, 6420, 2}, "No", "No"));
+             settingsText({main.x(), main.y(), 450, 600, 300, 150, 2250, 4500, 7620, 6420, 2}, "No", "No"));
 
     // The next start opens it maximised, its normal place and size kept underneath.
     start();
     action("mnuNoteEditor")->trigger();
-    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     QVERIFY(editor->isMaximized());
     editor->setWindowState(Qt::WindowNoState);
     QTRY_COMPARE(editor->size(), QSize(500, 400));
@@ -375,18 +335,18 @@ void SettingsTest::noteEditorKeepsItsPlaceSizeAndState()
 // The find dialog opens where it was last closed, for as long as the program runs; the file never holds it.
 void SettingsTest::findDialogKeepsItsPlaceForTheRun()
 {
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
     start();
     action("mnuNoteEditor")->trigger();
-    QWidget* editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    QWidget* editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
-    QPointer<QWidget> find = window_->windows().loaded(QStringLiteral("frmFind"));
-    QCOMPARE(windowPosTwips(find), QPoint(0, 0)); // FindLeft and FindTop start at 0
+    QPointer<QWidget> find = window_->windows().loaded(FindDialog::kFormName);
+    QCOMPARE(windowPosTwips(find), QPoint(0, 0)); // its place for the run starts at 0, 0
     find->move(200, 100);
     QVERIFY(find->close());
     QTRY_VERIFY(find.isNull());
     editor->findChild<QAction*>(QStringLiteral("tlbFind"))->trigger();
-    find = window_->windows().loaded(QStringLiteral("frmFind"));
+    find = window_->windows().loaded(FindDialog::kFormName);
     QCOMPARE(find->pos(), QPoint(200, 100));
     QVERIFY(QTest::qWaitForWindowActive(find));
     QCOMPARE(find->pos(), QPoint(200, 100)); // placed again at its first activation, at the same place
@@ -407,7 +367,7 @@ void SettingsTest::unwritableSettingsAreLostQuietly_data()
 void SettingsTest::unwritableSettingsAreLostQuietly()
 {
     QFETCH(QString, why);
-    const QByteArray old = settingsText(kStored, "No", "No");
+    const QByteArray old = settingsText(kStoredNumbers, "No", "No");
     writeRaw(SettingsFile, old);
     std::optional<test::ReadOnlyScope> readOnly;
     if (why != u"disk") {
@@ -445,19 +405,22 @@ void SettingsTest::settingsThatAreNotAFileAreLeftAlone()
     QVERIFY(QFileInfo::exists(SettingsFile));
 }
 
-void SettingsTest::refusedExitKeepsThePlacementRule()
+// A window that refuses to close cancels the exit. The file is written by then, but the run goes on under the
+// preference it had: windows opened after it still centre themselves.
+void SettingsTest::cancelledExitKeepsThePlacementRule()
 {
     start();
     action("mnuSavePositions")->trigger();
-    window_->windows().addWindow({.formName = QStringLiteral("frmNoteEditor"), .openingSizeTwips = {7200, 5400}},
+    window_->windows().addWindow({.formName = QStringLiteral("frmStubborn"), .openingSizeTwips = {3000, 2000}},
                                  [] { return new test::StubbornWindow; });
-    QPointer<QWidget> stubborn = window_->windows().open(QStringLiteral("frmNoteEditor"));
+    QPointer<QWidget> stubborn = window_->windows().open(QStringLiteral("frmStubborn"));
     QVERIFY(!window_->close());
-    QCOMPARE(static_cast<test::StubbornWindow*>(stubborn.data())->asked, 1);
-    QVERIFY(CenterForms); // windows opened after the cancelled exit still centre themselves
-    QCOMPARE(CenterAllForms, QStringLiteral("Yes"));
-    QVERIFY(SavePositionsOnExit);
+    QVERIFY(window_->isVisible());
+    QCOMPARE(static_cast<test::StubbornWindow*>(stubborn.data())->asked, 1); // asked once, not again and again
+    QVERIFY(readAll(SettingsFile).contains("Center All Forms=No"));
+    QCOMPARE(window_->windows().open(CalculatorWindow::kFormName)->pos(), pixelsOf(centredTwips({2895, 3330})));
     delete stubborn;
+    exit();
 }
 
 // The table editor stores where it is in the settings values: it opens there again, and the exit writes it.
@@ -473,15 +436,13 @@ void SettingsTest::tableEditorKeepsItsPlace()
 {
     QFETCH(QByteArray, centre);
     QFETCH(QPoint, opensAt);
-    writeRaw(SettingsFile, settingsText(kStored, centre, "No"));
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, centre, "No"));
     writeRaw(dir_->filePath(QStringLiteral("Length.tbl")), "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
     start();
-    auto* types = window_->findChild<QComboBox*>(QStringLiteral("Combo2"));
-    types->setCurrentIndex(types->findText(QStringLiteral("Length")));
-    Q_EMIT types->activated(types->currentIndex());
+    QVERIFY(test::chooseFromList(window_->findChild<QComboBox*>(QStringLiteral("Combo2")), QStringLiteral("Length")));
     const auto openEditor = [this] {
         action("mnuTableEditor")->trigger();
-        return QPointer<QWidget>(window_->windows().loaded(QStringLiteral("frmTableEditor")));
+        return QPointer<QWidget>(window_->windows().loaded(TableEditorWindow::kFormName));
     };
 
     QPointer<QWidget> editor = openEditor();
@@ -494,7 +455,7 @@ void SettingsTest::tableEditorKeepsItsPlace()
     editor->move(60, 70);
     QVERIFY(editor->close());
     exit();
-    Numbers written = kStored;
+    test::StoredNumbers written = kStoredNumbers;
     written[4] = 900;
     written[5] = 1050;
     QCOMPARE(readAll(SettingsFile), settingsText(written, centre, "No"));
