@@ -27,10 +27,10 @@ Startup planStartup(const IniDocument& file)
     const std::optional<bool> firstRun = isFirstRun(settings);
     if (!firstRun)
         return recovery(settings);
-    if (*firstRun) {
+    // A first run centres. The tip needs nothing of it: a file without "Show Tips" already gives "Yes", and a "No"
+    // the user chose stands even while no window place has been saved.
+    if (*firstRun)
         settings.centring.set(true);
-        settings.showTipsAtStartup = true;
-    }
 
     StartupPlan plan;
     plan.centre = settings.centring.isOn();

@@ -23,8 +23,9 @@ struct Startup {
     StartupPlan plan;
 };
 
-// Reads the settings and decides the start: the first-run rule, centring, the check marks, the tip, and on a
-// run-time error (a value too long, a number out of range, a sum of the positions beyond 32 bits) the recovery path.
+// Reads the settings and decides the start: the first-run rule (all places 0: centre), centring, the check marks, the
+// tip, and on a run-time error (a value too long, a number out of range, a sum of the positions beyond 32 bits) the
+// recovery path.
 Startup planStartup(const IniDocument& file);
 
 } // namespace mx

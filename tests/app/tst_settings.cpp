@@ -17,6 +17,7 @@
 #include "window_helpers.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void unwritableSettingsAreLostQuietly();
     void settingsThatAreNotAFileAreLeftAlone();
     void cancelledExitKeepsThePlacementRule();
+    void untickedTipStaysAway();
     void tableEditorKeepsItsPlace_data();
     void tableEditorKeepsItsPlace();
     void aboutQuorvaneOpensTheLocalPage();
@@ -120,7 +122,6 @@ void SettingsTest::cleanup()
 void SettingsTest::start()
 {
     window_ = new MainWindow(dir_->path());
-    window_->windows().addDialog(TipWindow::kFormName, [] { return new QDialog; });
     QSignalSpy started(window_, &MainWindow::started);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -148,9 +149,11 @@ void SettingsTest::startAndExit_data()
     QTest::newRow("no file") << QByteArray() << centred << true << true << defaults;
     QTest::newRow("missing keys") << QByteArray("[Position Information]\r\nMain Window Left= 1500\r\n") << centred
                                   << true << true << settingsText({1500}, "Yes", "Yes");
-    QTest::newRow("zeros with No, No") << settingsText({}, "No", "No") << centred << true << true << defaults;
+    // All places 0 is a first run: centred, but a stored "No" for the tip stands.
+    QTest::newRow("zeros with No, No") << settingsText({}, "No", "No") << centred << true << false
+                                       << settingsText({}, "Yes", "No");
     QTest::newRow("-15 and 15 cancel out")
-        << settingsText({-15, 15}, "No", "No") << centred << true << true << settingsText({-15, 15}, "Yes", "Yes");
+        << settingsText({-15, 15}, "No", "No") << centred << true << false << settingsText({-15, 15}, "Yes", "No");
     QTest::newRow("no, yes in lower case") << settingsText(kStoredNumbers, "no", "yes") << centred << true << false
                                            << settingsText(kStoredNumbers, "no", "No");
     QTest::newRow("too large for 32 bits")
@@ -421,6 +424,25 @@ void SettingsTest::cancelledExitKeepsThePlacementRule()
     QCOMPARE(window_->windows().open(CalculatorWindow::kFormName)->pos(), pixelsOf(centredTwips({2895, 3330})));
     delete stubborn;
     exit();
+}
+
+// Unticking "Show Tips at Startup" lasts: the next start shows no tip, even while every stored place is still 0.
+void SettingsTest::untickedTipStaysAway()
+{
+    dialogs_->answer(TipWindow::kFormName, [this](QDialog& tip) {
+        ++tips_;
+        tip.show();
+        QTest::mouseClick(tip.findChild<QCheckBox*>(QStringLiteral("chkLoadTipsAtStartup")), Qt::LeftButton);
+        return int(QDialog::Accepted);
+    });
+    start();
+    QCOMPARE(tips_, 1);
+    exit();
+    QCOMPARE(readAll(SettingsFile), settingsText({}, "Yes", "No"));
+    start();
+    QCOMPARE(tips_, 1);
+    exit();
+    QCOMPARE(readAll(SettingsFile), settingsText({}, "Yes", "No"));
 }
 
 // The table editor stores where it is in the settings values: it opens there again, and the exit writes it.
