@@ -427,16 +427,24 @@ bool NoteEditorWindow::save()
     return true;
 }
 
+bool NoteEditorWindow::mayClose()
+{
+    if (!notesDirty_ || closeAgreed_)
+        return true;
+    const MsgAnswer answer =
+        showMessage(QStringLiteral("Do you want to save your changes?"), MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    // A save that fails keeps the editor open with the text, or the text would be lost.
+    if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !save()))
+        return false;
+    closeAgreed_ = true;
+    return true;
+}
+
 void NoteEditorWindow::closeEvent(QCloseEvent* event)
 {
-    if (notesDirty_) {
-        const MsgAnswer answer = showMessage(QStringLiteral("Do you want to save your changes?"),
-                                             MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        // A save that fails keeps the editor open with the text, or the text would be lost.
-        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !save())) {
-            event->ignore();
-            return;
-        }
+    if (!mayClose()) {
+        event->ignore();
+        return;
     }
     Q_EMIT closing();
     event->accept();

@@ -25,7 +25,7 @@ class ColourSwatch;
 // window opens and written back on Save or, after asking, when it closes. Clipboard editing, character formatting,
 // alignment, the spelling check and the find dialog. The registry creates, places and tracks it; it is deleted
 // when closed. Cross-window requests (find dialog, help, about box) go out as signals.
-class NoteEditorWindow : public QWidget {
+class NoteEditorWindow : public QWidget, public CloseQuestion {
     Q_OBJECT
 public:
     explicit NoteEditorWindow(QString notesPath, QWidget* parent = nullptr);
@@ -47,6 +47,10 @@ public:
 
     // Saves the notes; a failure is reported and the notes stay unsaved.
     bool save();
+
+    // The question about unsaved changes; a failed save keeps the editor.
+    bool mayClose() override;
+    void closeCancelled() override { closeAgreed_ = false; }
 
     // Puts the text on the clipboard and returns whether it is there. The default empties the desktop's clipboard
     // and puts the text on it as text.
@@ -93,6 +97,7 @@ private:
 
     QString notesPath_;
     bool notesDirty_ = false;
+    bool closeAgreed_ = false; // the user has answered the question of a close that is still to come
     QString loadWarning_;
     bool warningShown_ = false;
     ClipboardWriter writeClipboard_;

@@ -160,14 +160,24 @@ void AccessoryWindows::showAll()
 
 bool AccessoryWindows::closeAll()
 {
-    // A copy of guarded pointers: closing one window may close or delete another on the way.
-    const QList<QPointer<QWidget>> order = loadOrder_;
-    for (auto it = order.crbegin(); it != order.crend(); ++it) {
-        QWidget* w = it->data();
-        if (!w)
-            continue;
-        if (!w->close())
-            return false;
+    // Guarded pointers, newest first: closing one window may close or delete another on the way.
+    const QList<QPointer<QWidget>> newestFirst(loadOrder_.crbegin(), loadOrder_.crend());
+    const auto cancelled = [&newestFirst] {
+        for (const QPointer<QWidget>& w : newestFirst) {
+            if (auto* question = dynamic_cast<CloseQuestion*>(w.data()))
+                question->closeCancelled();
+        }
+        return false;
+    };
+    // Every window that may refuse is asked before any closes, so that a Cancel leaves every window as it was.
+    for (const QPointer<QWidget>& w : newestFirst) {
+        auto* question = dynamic_cast<CloseQuestion*>(w.data());
+        if (question && !question->mayClose())
+            return cancelled();
+    }
+    for (const QPointer<QWidget>& w : newestFirst) {
+        if (w && !w->close())
+            return cancelled();
     }
     return true;
 }

@@ -66,8 +66,9 @@ public:
     void setMainResizing(bool resizing) { mainResizing_ = resizing; }
     bool mainResizing() const { return mainResizing_; }
 
-    // Closes the loaded windows, the most recently loaded first. Stops at a window that refuses (its own save
-    // question was cancelled) and returns false; that window and the ones loaded before it stay open.
+    // Closes the loaded windows, the most recently loaded first, once every window that may refuse has agreed (its
+    // save question answered Yes or No). A Cancel leaves every window open and returns false; so does a window that
+    // refuses its close all the same, which stops the closing there.
     bool closeAll();
 
     // Save Positions at exit: every window whose place the settings keep records where it is, or, when it is not

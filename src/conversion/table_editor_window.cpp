@@ -316,18 +316,25 @@ bool TableEditorWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool TableEditorWindow::mayClose()
+{
+    if (!document_.isDirty() || closeAgreed_)
+        return true;
+    const MsgAnswer answer =
+        showMessage(TableEditorDocument::closeQuestion(), MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    // A save that fails keeps the window open: closing would lose the text.
+    if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !saveFile()))
+        return false;
+    closeAgreed_ = true;
+    return true;
+}
+
 void TableEditorWindow::closeEvent(QCloseEvent* event)
 {
-    if (document_.isDirty()) {
-        const MsgAnswer answer =
-            showMessage(TableEditorDocument::closeQuestion(), MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        // A save that fails keeps the window open: closing would lose the text.
-        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !saveFile())) {
-            event->ignore();
-            return;
-        }
-    }
-    event->accept();
+    if (mayClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TableEditorWindow::connectNotify(const QMetaMethod& signal)

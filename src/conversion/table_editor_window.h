@@ -15,7 +15,7 @@ namespace mx {
 // Paste and Check Table on a tool bar and in the menus. It saves to the file it loaded, whatever type the Metric tab
 // has chosen since, and asks before closing with unsaved changes. The main window's registry creates, places and tracks
 // it; the window is deleted when closed, so it loads the file afresh each time it opens.
-class TableEditorWindow : public QMainWindow {
+class TableEditorWindow : public QMainWindow, public CloseQuestion {
     Q_OBJECT
 public:
     // Loads the table file at `path` of the conversion type `category`; a missing file gives an empty text.
@@ -31,6 +31,10 @@ public:
     // SaveFile: writes the text to the file and reports `saved`. A failed save is reported in a message box; the
     // text and the unsaved-change state stay. Returns whether the file was written.
     bool saveFile();
+
+    // The question about unsaved changes; a failed save keeps the window.
+    bool mayClose() override;
+    void closeCancelled() override { closeAgreed_ = false; }
 
 Q_SIGNALS:
     // The file at `path` now holds the editor's text.
@@ -59,6 +63,7 @@ private:
     QAction* menuEntry(const char* name) const;
 
     TableEditorDocument document_;
+    bool closeAgreed_ = false; // the user has answered the question of a close that is still to come
     QToolBar* toolBar_ = nullptr;
     QPlainTextEdit* textBox_ = nullptr;
     QAction* cutButton_ = nullptr;

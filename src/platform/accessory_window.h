@@ -18,4 +18,16 @@ struct AccessoryWindowTraits {
     bool placeKeptWhileOpen = false; // its place is kept each time it is shown or moved, not only when it closes
 };
 
+// A window that may refuse to close: an editor whose save question can be cancelled. The registry asks every such
+// window before it closes any, so that one Cancel leaves all of them as they were.
+class CloseQuestion {
+public:
+    virtual ~CloseQuestion() = default;
+    // Asks what closing would ask, saving when told to; true when the window may close. A window that agreed does
+    // not ask again when it closes, until closeCancelled().
+    virtual bool mayClose() = 0;
+    // The close it agreed to did not come: its next close asks again.
+    virtual void closeCancelled() = 0;
+};
+
 } // namespace mx

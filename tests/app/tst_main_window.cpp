@@ -74,8 +74,8 @@ private Q_SLOTS:
     void accessoryWindowsAreSingleAndPlaced();
     void noteEditorDrivesTheFindDialog();
     void noteEditorHelpAndAbout();
-    void exitWithUnsavedNotes_data();
-    void exitWithUnsavedNotes();
+    void exitWithUnsavedText_data();
+    void exitWithUnsavedText();
     void helpMenuOpensItsWindows_data();
     void helpMenuOpensItsWindows();
     void linkHintAndWebDialog();
@@ -86,7 +86,6 @@ private Q_SLOTS:
     void savedTableReachesTheMetricTab();
     void missingTableYesOpensTheEditor_data();
     void missingTableYesOpensTheEditor();
-    void exitKeepsAnEditorThatRefuses();
     void splashTicks();
     void splashClickEndsStart();
     void tipOpensOverAPaintedWindowOnceTheSplashIsGone();
@@ -416,42 +415,81 @@ void MainWindowTest::noteEditorHelpAndAbout()
     QCOMPARE(dialogs.opened, QStringList{AboutWindow::kFormName});
 }
 
-void MainWindowTest::exitWithUnsavedNotes_data()
+// The table editor, the note editor with its find dialog, and the calculator with a calculation under way are open,
+// in that order. At exit every editor holding unsaved text is asked before any window closes, the newest first; a
+// Cancel anywhere leaves every window as it was, and the next exit asks again.
+void MainWindowTest::exitWithUnsavedText_data()
 {
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("dirty");       // "notes", "table" or "both"
+    QTest::addColumn<QStringList>("answers"); // to the questions in turn
     QTest::addColumn<bool>("exits");
-    QTest::newRow("cancel keeps everything open") << "Cancel" << false;
-    QTest::newRow("no closes without saving") << "No" << true;
-    QTest::newRow("yes saves and closes") << "Yes" << true;
+    QTest::addColumn<QString>("saved"); // what was written: "", "notes" or "table"
+    const auto row = [](const char* name, const char* dirty, const QStringList& answers, bool exits,
+                        const char* saved) {
+        QTest::newRow(name) << QString::fromLatin1(dirty) << answers << exits << QString::fromLatin1(saved);
+    };
+    row("notes: Cancel", "notes", {"Cancel"}, false, "");
+    row("notes: No", "notes", {"No"}, true, "");
+    row("notes: Yes", "notes", {"Yes"}, true, "notes");
+    row("table: Cancel", "table", {"Cancel"}, false, "");
+    row("both: Cancel asks no more", "both", {"Cancel"}, false, "");
+    row("both: No, then Cancel", "both", {"No", "Cancel"}, false, "");
+    row("both: Yes, then Cancel", "both", {"Yes", "Cancel"}, false, "notes");
+    row("both: No, then Yes", "both", {"No", "Yes"}, true, "table");
 }
 
-void MainWindowTest::exitWithUnsavedNotes()
+void MainWindowTest::exitWithUnsavedText()
 {
-    QFETCH(QString, answer);
+    QFETCH(QString, dirty);
+    QFETCH(QStringList, answers);
     QFETCH(bool, exits);
+    QFETCH(QString, saved);
+    const bool notesDirty = dirty != u"table";
+    const bool tableDirty = dirty != u"notes";
+    writeTable("Length.tbl", kLength);
     QFile::remove(NotesFile);
+    AccessoryWindows& windows = window_->windows();
+    choose("Length");
+    window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
+    QPointer<TableEditorWindow> tableEditor = editor();
+    if (tableDirty)
+        editorText()->insertPlainText(QStringLiteral("X"));
     window_->findChild<QAction*>(QStringLiteral("mnuNoteEditor"))->trigger();
-    auto* editor = qobject_cast<NoteEditorWindow*>(window_->windows().loaded(NoteEditorWindow::kFormName));
-    editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
-    QPointer<QWidget> find = window_->windows().loaded(FindDialog::kFormName);
-    QTest::keyClicks(editor->textBox(), QStringLiteral("unsaved"));
+    QPointer<NoteEditorWindow> notes = qobject_cast<NoteEditorWindow*>(windows.loaded(NoteEditorWindow::kFormName));
+    notes->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    QPointer<QWidget> find = windows.loaded(FindDialog::kFormName);
+    if (notesDirty)
+        QTest::keyClicks(notes->textBox(), QStringLiteral("unsaved"));
+    window_->findChild<QAction*>(QStringLiteral("mnuCalculator"))->trigger();
+    QPointer<CalculatorWindow> calculator =
+        qobject_cast<CalculatorWindow*>(windows.loaded(CalculatorWindow::kFormName));
+    QTest::mouseClick(calculator->findChild<QPushButton*>(QStringLiteral("Number(7)")), Qt::LeftButton);
 
     test::ScopedMessages messages;
-    messages->answerNext(answer == u"Yes" ? MsgAnswer::Yes : answer == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
+    for (const QString& answer : answers)
+        messages->answerNext(answer == u"Yes" ? MsgAnswer::Yes : answer == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
     QCOMPARE(window_->close(), exits);
-    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown.size(), answers.size());
+    QCOMPARE(messages->unexpected, 0);
     QCOMPARE(messages->shown[0].text, QStringLiteral("Do you want to save your changes?"));
-    // The find dialog, opened last, is closed first, before the editor asks.
-    QVERIFY(find.isNull() || !find->isVisible());
-    QCOMPARE(QFile::exists(NotesFile), answer == u"Yes");
+    QCOMPARE(QFile::exists(NotesFile), saved == u"notes");
+    QCOMPARE(table("Length.tbl"), saved == u"table" ? "X" + kLength : kLength);
     if (exits) {
-        QTRY_VERIFY(window_.isNull());
+        QTRY_VERIFY(window_.isNull() && tableEditor.isNull() && notes.isNull() && find.isNull() && calculator.isNull());
         return;
     }
-    QVERIFY(window_->isVisible());
-    QVERIFY(editor->isVisible());
-    QCOMPARE(editor->textBox()->toPlainText(), QStringLiteral("unsaved"));
-    QVERIFY(editor->notesDirty());
+    for (QWidget* w : std::initializer_list<QWidget*>{window_, tableEditor, notes, find, calculator})
+        QVERIFY(w && w->isVisible());
+    QCOMPARE(calculator->readoutText(), QStringLiteral("7."));
+    QCOMPARE(notes->textBox()->toPlainText(), notesDirty ? QStringLiteral("unsaved") : QString());
+    QCOMPARE(editorText()->toPlainText().startsWith(u'X'), tableDirty);
+
+    // The next exit asks again of every editor still holding unsaved text.
+    messages->clear();
+    messages->answerNext(MsgAnswer::No);
+    messages->answerNext(MsgAnswer::No);
+    QVERIFY(window_->close());
+    QCOMPARE(messages->shown.size(), int(notesDirty && saved != u"notes") + int(tableDirty));
 }
 
 void MainWindowTest::helpMenuOpensItsWindows_data()
@@ -665,31 +703,6 @@ void MainWindowTest::missingTableYesOpensTheEditor()
     editor()->findChild<QAction*>(QStringLiteral("tlbSave"))->trigger();
     QCOMPARE(table("Custom.tbl"), QByteArray("Hands vs Inches\r\nHands\r\nInches\r\n4\r\n\r\n"));
     QCOMPARE(listedPairs(), QStringList{"Hands vs Inches"});
-}
-
-void MainWindowTest::exitKeepsAnEditorThatRefuses()
-{
-    writeTable("Length.tbl", kLength);
-    test::ScopedMessages messages;
-    choose("Length");
-    window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
-    editorText()->insertPlainText(QStringLiteral("X"));
-    QPointer<TableEditorWindow> kept = editor();
-
-    messages->answerNext(MsgAnswer::Cancel);
-    QVERIFY(!window_->close());
-    QCOMPARE(messages->shown.size(), 1);
-    QVERIFY(window_->isVisible() && kept && kept->isVisible() && kept->tableDirty());
-    QVERIFY(editorText()->toPlainText().startsWith(u"XInches"));
-    QCOMPARE(table("Length.tbl"), kLength);
-
-    // The next exit asks again; Yes saves, and everything closes.
-    messages->answerNext(MsgAnswer::Yes);
-    QVERIFY(window_->close());
-    QCOMPARE(messages->shown.size(), 2);
-    QCOMPARE(table("Length.tbl"), "X" + kLength);
-    QTRY_VERIFY(kept.isNull());
-    QTRY_VERIFY(window_.isNull());
 }
 
 void MainWindowTest::splashTicks()
