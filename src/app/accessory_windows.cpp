@@ -184,10 +184,13 @@ bool AccessoryWindows::closeAll()
 
 bool AccessoryWindows::eventFilter(QObject* watched, QEvent* event)
 {
+    // Moves and resizes count as the desktop reports them. Those Qt sends on its own as a window is shown or placed
+    // come before the desktop has framed it, and its outer corner is not yet where it will be.
     const QEvent::Type type = event->type();
-    if (type == QEvent::Show || type == QEvent::Move || type == QEvent::Close) {
+    const bool reported = (type == QEvent::Move || type == QEvent::Resize) && event->spontaneous();
+    if (reported || type == QEvent::Close) {
         for (Kind& kind : kinds_) {
-            if (kind.window == watched && (type == QEvent::Close || kind.traits.placeKeptWhileOpen))
+            if (kind.window == watched)
                 record(kind);
         }
     }
@@ -234,22 +237,28 @@ bool AccessoryWindows::place(Kind& kind)
     return true;
 }
 
+void AccessoryWindows::recordOpenPlaces()
+{
+    for (Kind& kind : kinds_) {
+        if (kind.window)
+            record(kind);
+    }
+}
+
 void AccessoryWindows::recordEveryPlace()
 {
+    recordOpenPlaces();
+    if (!settings_.centring.isOn())
+        return; // a window not loaded would open at its stored place, size and state, which stay
     const QSize screen = screenSizeTwips();
     for (Kind& kind : kinds_) {
-        if (!kind.kept)
+        if (!kind.kept || kind.window)
             continue;
-        if (kind.window) {
-            record(kind);
-        } else if (settings_.centring.isOn()) {
-            const QSize size = kind.traits.openingSizeTwips;
-            const QPoint centred = centredTopLeftTwips(screen, size);
-            *kind.kept = {centred.x(), centred.y()};
-            if (kind.sized)
-                *kind.sized = {{centred.x(), centred.y()}, size.width(), size.height(), 0};
-        }
-        // Otherwise it would open at its stored place, size and state, which stay.
+        const QSize size = kind.traits.openingSizeTwips;
+        const QPoint centred = centredTopLeftTwips(screen, size);
+        *kind.kept = {centred.x(), centred.y()};
+        if (kind.sized)
+            *kind.sized = {{centred.x(), centred.y()}, size.width(), size.height(), 0};
     }
 }
 

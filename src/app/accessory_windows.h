@@ -34,9 +34,9 @@ public:
 
     // Declares a modeless window and where its place is kept: a place of the settings (with the size and state, for
     // a window that opens with them), or, given none, by the registry for the run only. A window's place is recorded
-    // when it closes (and as it is shown and moved, when it says so), so that it opens there again and the exit
-    // writes where it is. Without a factory the window is known for its place only. Declaring a form name again
-    // replaces the earlier declaration.
+    // as the desktop reports it moved or resized, when it closes and when the exit writes the settings, so that it
+    // opens there again and the file holds where it is. Without a factory the window is known for its place only.
+    // Declaring a form name again replaces the earlier declaration.
     void addWindow(const AccessoryWindowTraits& traits, Factory make, WindowPlace* kept = nullptr);
     void addWindow(const AccessoryWindowTraits& traits, Factory make, SizedWindowPlace* kept);
     // Declares a modal window, made anew each time it opens; `finished` reads what it leaves before it goes.
@@ -71,6 +71,9 @@ public:
     // refuses its close all the same, which stops the closing there.
     bool closeAll();
 
+    // Records where the loaded windows are. The exit calls it before it writes the settings: the desktop may not yet
+    // have reported the last move of a window it has just framed.
+    void recordOpenPlaces();
     // Save Positions at exit: every window whose place the settings keep records where it is, or, when it is not
     // loaded, where it would open. A minimised or maximised window keeps its last normal place and size; only its
     // state is recorded.

@@ -297,6 +297,7 @@ bool MainWindow::runExitSequence()
     if (exiting_)
         return true;
     const CentringPreference centring = settings_.centring;
+    windows_->recordOpenPlaces();
     if (atExit_ == AtExit::RestoreDefaults)
         settings_.centring.set(true); // the stored places stay; they are not used while centring is on
     else if (atExit_ == AtExit::SavePositions)

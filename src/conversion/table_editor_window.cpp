@@ -177,7 +177,7 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
 
 AccessoryWindowTraits TableEditorWindow::traits()
 {
-    return {.formName = kFormName, .openingSizeTwips = kOpeningSize, .placeKeptWhileOpen = true};
+    return {.formName = kFormName, .openingSizeTwips = kOpeningSize};
 }
 
 void TableEditorWindow::buildMenus()

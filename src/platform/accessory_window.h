@@ -15,7 +15,6 @@ struct AccessoryWindowTraits {
     QString formName{};       // "Calculator", "frmTableEditor", ...
     QSize openingSizeTwips{}; // outer size when it opens, in twips
     PlacementGuard guard = PlacementGuard::None;
-    bool placeKeptWhileOpen = false; // its place is kept each time it is shown or moved, not only when it closes
 };
 
 // A window that may refuse to close: an editor whose save question can be cancelled. The registry asks every such

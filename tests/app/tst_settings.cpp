@@ -79,6 +79,8 @@ private Q_SLOTS:
     void menuClicksDecideTheExit_data();
     void menuClicksDecideTheExit();
     void windowsKeepTheirPlaceSizeAndState();
+    void openWindowsAreWrittenWhereTheyAre_data();
+    void openWindowsAreWrittenWhereTheyAre();
     void findDialogKeepsItsPlaceForTheRun();
     void unwritableSettingsAreLostQuietly_data();
     void unwritableSettingsAreLostQuietly();
@@ -333,6 +335,35 @@ void SettingsTest::windowsKeepTheirPlaceSizeAndState()
     QTRY_COMPARE(editor->size(), QSize(500, 400));
     QCOMPARE(editor->pos(), QPoint(150, 300));
     delete editor;
+}
+
+// A window still open at exit is written where it is, even by an exit that does not save the positions (the Save
+// Positions mark a file sets is only shown, not chosen): its place is kept as it is shown, moved and resized.
+void SettingsTest::openWindowsAreWrittenWhereTheyAre_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("calculator") << "mnuCalculator"
+                                << settingsText({1500, 3000, 450, 600, 300, 150, 600, 900, 7200, 5400, 0}, "No", "No");
+    QTest::newRow("note editor") << "mnuNoteEditor"
+                                 << settingsText({1500, 3000, 4500, 600, 300, 150, 450, 600, 7620, 6420, 0}, "No",
+                                                 "No");
+}
+
+void SettingsTest::openWindowsAreWrittenWhereTheyAre()
+{
+    QFETCH(QString, entry);
+    QFETCH(QByteArray, written);
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
+    start();
+    QVERIFY(action("mnuSavePositions")->isChecked());
+    window_->findChild<QAction*>(entry)->trigger();
+    QWidget* opened = window_->windows().loadedWindows().constLast();
+    opened->move(30, 40);
+    if (entry == u"mnuNoteEditor")
+        opened->resize(500, 400);
+    exit();
+    QCOMPARE(readAll(SettingsFile), written);
 }
 
 // The find dialog opens where it was last closed, for as long as the program runs; the file never holds it.
