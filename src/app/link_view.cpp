@@ -1,7 +1,7 @@
 #include "app/link_view.h"
 
-#include "platform/form_layout.h"
 #include "shell/shell_art.h"
+#include "platform/form_layout.h"
 
 #include <QMouseEvent>
 #include <QTimer>
