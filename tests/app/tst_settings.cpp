@@ -78,17 +78,15 @@ private Q_SLOTS:
     void startAndExit();
     void menuClicksDecideTheExit_data();
     void menuClicksDecideTheExit();
-    void windowsKeepTheirPlaceSizeAndState();
-    void openWindowsAreWrittenWhereTheyAre_data();
-    void openWindowsAreWrittenWhereTheyAre();
+    void windowPlaces_data();
+    void windowPlaces();
+    void maximisedNoteEditor();
     void findDialogKeepsItsPlaceForTheRun();
     void unwritableSettingsAreLostQuietly_data();
     void unwritableSettingsAreLostQuietly();
     void settingsThatAreNotAFileAreLeftAlone();
     void cancelledExitKeepsThePlacementRule();
     void untickedTipStaysAway();
-    void tableEditorKeepsItsPlace_data();
-    void tableEditorKeepsItsPlace();
     void aboutQuorvaneOpensTheLocalPage();
 
 private:
@@ -284,86 +282,95 @@ void SettingsTest::menuClicksDecideTheExit()
                                                              : settingsText(kStoredNumbers, "No", "No"));
 }
 
-// The note editor opens at its stored place and size (the key named for the height holding the width) and leaves
-// them when it closes; at exit an open calculator is stored where it is, and a maximised editor keeps its last
-// normal place and size.
-void SettingsTest::windowsKeepTheirPlaceSizeAndState()
+// Each window opens centred at its opening size or at its stored place (the note editor at its stored size too, the
+// key named for the height holding the width), keeps its place as it closes, and is written where it is when it is
+// still open at exit, by an exit that does not save the positions too (a file's Save Positions mark is only shown).
+void SettingsTest::windowPlaces_data()
 {
-    // While windows are centred, it opens centred at its opening size, whatever was stored.
-    writeRaw(SettingsFile, settingsText(kStoredNumbers, "Yes", "No"));
-    start();
-    action("mnuNoteEditor")->trigger();
-    QPointer<QWidget> editor = window_->windows().loaded(NoteEditorWindow::kFormName);
-    QVERIFY(editor);
-    QCOMPARE(windowPosTwips(editor), centredTwips({7200, 5400}));
-    QCOMPARE(editor->size(), QSize(472, 332));
-    exit();
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QByteArray>("centre");
+    QTest::addColumn<QPoint>("stored");      // twips
+    QTest::addColumn<QSize>("openingSize");  // twips, outer
+    QTest::addColumn<QByteArray>("written"); // with the window moved to 60, 70 pixels
+    const auto row = [](const char* name, const char* entry, const char* centre, QPoint stored, QSize size,
+                        const test::StoredNumbers& written) {
+        QTest::newRow(name) << QString::fromLatin1(entry) << QByteArray(centre) << stored << size
+                            << settingsText(written, centre, "No");
+    };
+    row("calculator", "mnuCalculator", "No", {4500, 600}, {2895, 3330},
+        {1500, 3000, 900, 1050, 300, 150, 600, 900, 7200, 5400, 0});
+    row("calculator, centred", "mnuCalculator", "Yes", {}, {2895, 3330},
+        {1500, 3000, 900, 1050, 300, 150, 600, 900, 7200, 5400, 0});
+    row("table editor", "mnuTableEditor", "No", {300, 150}, {5700, 6180},
+        {1500, 3000, 4500, 600, 900, 1050, 600, 900, 7200, 5400, 0});
+    row("table editor, centred", "mnuTableEditor", "Yes", {}, {5700, 6180},
+        {1500, 3000, 4500, 600, 900, 1050, 600, 900, 7200, 5400, 0});
+    // Resized to 500 by 400 pixels, the frame it allows for added.
+    row("note editor", "mnuNoteEditor", "No", {600, 900}, {7200, 5400},
+        {1500, 3000, 4500, 600, 300, 150, 900, 1050, 7620, 6420, 0});
+    row("note editor, centred at its opening size", "mnuNoteEditor", "Yes", {}, {7200, 5400},
+        {1500, 3000, 4500, 600, 300, 150, 900, 1050, 7200, 5400, 0});
+}
 
+void SettingsTest::windowPlaces()
+{
+    QFETCH(QString, entry);
+    QFETCH(QByteArray, centre);
+    QFETCH(QPoint, stored);
+    QFETCH(QSize, openingSize);
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, centre, "No"));
+    writeRaw(dir_->filePath(QStringLiteral("Length.tbl")), "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
+    start();
+    QVERIFY(test::chooseFromList(window_->findChild<QComboBox*>(QStringLiteral("Combo2")), QStringLiteral("Length")));
+    const bool notes = entry == u"mnuNoteEditor";
+    const auto open = [&] {
+        action(qPrintable(entry))->trigger();
+        return QPointer<QWidget>(window_->windows().loadedWindows().constLast());
+    };
+    QPointer<QWidget> window = open();
+    QCOMPARE(window->pos(), pixelsOf(stored.isNull() ? centredTwips(openingSize) : stored));
+    if (notes)
+        QCOMPARE(window->size(), QSize(472, 332)); // 7200 by 5400 twips less the frame the window allows for
+    window->move(40, 50);
+    if (notes)
+        window->resize(500, 400);
+    QVERIFY(window->close());
+    QTRY_VERIFY(window.isNull());
+
+    window = open();
+    QCOMPARE(window->pos(), stored.isNull() ? pixelsOf(centredTwips(openingSize)) : QPoint(40, 50));
+    if (notes)
+        QCOMPARE(window->size(), stored.isNull() ? QSize(472, 332) : QSize(500, 400));
+    window->move(60, 70);
+    exit();
+    QTEST(readAll(SettingsFile), "written");
+}
+
+// Save Positions at exit: an open calculator is stored where it is, and a maximised note editor keeps its last
+// normal place and size; the next start opens it maximised with them underneath.
+void SettingsTest::maximisedNoteEditor()
+{
     writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
     start();
     action("mnuNoteEditor")->trigger();
-    editor = window_->windows().loaded(NoteEditorWindow::kFormName);
-    QCOMPARE(windowPosTwips(editor), QPoint(600, 900));
-    QCOMPARE(editor->size(), QSize(472, 332)); // 7200 by 5400 twips less the frame the window allows for
-    editor->move(150, 300);
-    editor->resize(500, 400);
-    QVERIFY(editor->close());
-    QTRY_VERIFY(editor.isNull());
-
-    action("mnuNoteEditor")->trigger();
-    editor = window_->windows().loaded(NoteEditorWindow::kFormName);
-    QCOMPARE(editor->pos(), QPoint(150, 300));
-    QCOMPARE(editor->size(), QSize(500, 400));
+    QPointer<QWidget> editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     editor->setWindowState(Qt::WindowMaximized);
     action("mnuCalculator")->trigger();
-    QPointer<QWidget> calculator = window_->windows().loaded(CalculatorWindow::kFormName);
-    QCOMPARE(calculator->pos(), pixelsOf({4500, 600}));
-    calculator->move(30, 40);
+    window_->windows().loaded(CalculatorWindow::kFormName)->move(30, 40);
     action("mnuSavePositions")->trigger();
     action("mnuSavePositions")->trigger();
-    const QPoint main = window_->pos() * 15;
+    window_->move(20, 10);
     exit(); // nothing typed: no question
-    QCOMPARE(readAll(SettingsFile),
-             settingsText({main.x(), main.y(), 450, 600, 300, 150, 2250, 4500, 7620, 6420, 2}, "No", "No"));
+    QCOMPARE(readAll(SettingsFile), settingsText({300, 150, 450, 600, 300, 150, 600, 900, 7200, 5400, 2}, "No", "No"));
 
-    // The next start opens it maximised, its normal place and size kept underneath.
     start();
     action("mnuNoteEditor")->trigger();
     editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     QVERIFY(editor->isMaximized());
     editor->setWindowState(Qt::WindowNoState);
-    QTRY_COMPARE(editor->size(), QSize(500, 400));
-    QCOMPARE(editor->pos(), QPoint(150, 300));
+    QTRY_COMPARE(editor->size(), QSize(472, 332));
+    QCOMPARE(editor->pos(), pixelsOf({600, 900}));
     delete editor;
-}
-
-// A window still open at exit is written where it is, even by an exit that does not save the positions (the Save
-// Positions mark a file sets is only shown, not chosen): its place is kept as it is shown, moved and resized.
-void SettingsTest::openWindowsAreWrittenWhereTheyAre_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QByteArray>("written");
-    QTest::newRow("calculator") << "mnuCalculator"
-                                << settingsText({1500, 3000, 450, 600, 300, 150, 600, 900, 7200, 5400, 0}, "No", "No");
-    QTest::newRow("note editor") << "mnuNoteEditor"
-                                 << settingsText({1500, 3000, 4500, 600, 300, 150, 450, 600, 7620, 6420, 0}, "No",
-                                                 "No");
-}
-
-void SettingsTest::openWindowsAreWrittenWhereTheyAre()
-{
-    QFETCH(QString, entry);
-    QFETCH(QByteArray, written);
-    writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
-    start();
-    QVERIFY(action("mnuSavePositions")->isChecked());
-    window_->findChild<QAction*>(entry)->trigger();
-    QWidget* opened = window_->windows().loadedWindows().constLast();
-    opened->move(30, 40);
-    if (entry == u"mnuNoteEditor")
-        opened->resize(500, 400);
-    exit();
-    QCOMPARE(readAll(SettingsFile), written);
 }
 
 // The find dialog opens where it was last closed, for as long as the program runs; the file never holds it.
@@ -474,44 +481,6 @@ void SettingsTest::untickedTipStaysAway()
     QCOMPARE(tips_, 1);
     exit();
     QCOMPARE(readAll(SettingsFile), settingsText({}, "Yes", "No"));
-}
-
-// The table editor stores where it is in the settings values: it opens there again, and the exit writes it.
-void SettingsTest::tableEditorKeepsItsPlace_data()
-{
-    QTest::addColumn<QByteArray>("centre");
-    QTest::addColumn<QPoint>("opensAt"); // twips; null: centred
-    QTest::newRow("stored places") << QByteArray("No") << QPoint(300, 150);
-    QTest::newRow("centred") << QByteArray("Yes") << QPoint();
-}
-
-void SettingsTest::tableEditorKeepsItsPlace()
-{
-    QFETCH(QByteArray, centre);
-    QFETCH(QPoint, opensAt);
-    writeRaw(SettingsFile, settingsText(kStoredNumbers, centre, "No"));
-    writeRaw(dir_->filePath(QStringLiteral("Length.tbl")), "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
-    start();
-    QVERIFY(test::chooseFromList(window_->findChild<QComboBox*>(QStringLiteral("Combo2")), QStringLiteral("Length")));
-    const auto openEditor = [this] {
-        action("mnuTableEditor")->trigger();
-        return QPointer<QWidget>(window_->windows().loaded(TableEditorWindow::kFormName));
-    };
-
-    QPointer<QWidget> editor = openEditor();
-    QCOMPARE(editor->pos(), pixelsOf(opensAt.isNull() ? centredTwips({5700, 6180}) : opensAt));
-    editor->move(40, 50);
-    QVERIFY(editor->close());
-    QTRY_VERIFY(editor.isNull());
-    editor = openEditor();
-    QCOMPARE(editor->pos(), opensAt.isNull() ? pixelsOf(centredTwips({5700, 6180})) : QPoint(40, 50));
-    editor->move(60, 70);
-    QVERIFY(editor->close());
-    exit();
-    test::StoredNumbers written = kStoredNumbers;
-    written[4] = 900;
-    written[5] = 1050;
-    QCOMPARE(readAll(SettingsFile), settingsText(written, centre, "No"));
 }
 
 void SettingsTest::aboutQuorvaneOpensTheLocalPage()
