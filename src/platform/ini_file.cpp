@@ -18,7 +18,8 @@ bool sameName(QStringView a, QStringView b)
 }
 
 // What a text becomes once written to the file and read back, so that the document in memory never differs from
-// a fresh read of its bytes.
+// a fresh read of its bytes. A line break would start a line of its own, a key or a section the caller never wrote:
+// it is written as a blank.
 QString asFileText(QStringView text)
 {
     QString result = decodeCp1252(encodeCp1252(text));
