@@ -81,7 +81,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("Calculator"));
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("Calculator"));
     setAccessibleName(QStringLiteral("Calculator"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -135,11 +135,8 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
 
 AccessoryWindowTraits CalculatorWindow::traits()
 {
-    return {.formName = QStringLiteral("Calculator"),
-            .openingSizeTwips = kOpeningSize,
-            .leftKey = QStringLiteral("Calculator Left"),
-            .topKey = QStringLiteral("Calculator Top"),
-            .guard = PlacementGuard::SkipWhileMinimisedOrResizing};
+    return {
+        .formName = kFormName, .openingSizeTwips = kOpeningSize, .guard = PlacementGuard::SkipWhileMinimisedOrResizing};
 }
 
 QString CalculatorWindow::readoutText() const

@@ -21,7 +21,8 @@ class CalculatorWindow : public QWidget {
 public:
     explicit CalculatorWindow(QWidget* parent = nullptr);
 
-    // Form name, opening outer size and settings keys for the registry.
+    static constexpr QLatin1StringView kFormName{"Calculator"};
+    // Form name, opening outer size and placement guard for the registry.
     static AccessoryWindowTraits traits();
 
     QString readoutText() const;

@@ -30,7 +30,7 @@ FindDialog::FindDialog(FindPositions& positions, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       positions_(positions)
 {
-    setObjectName(QStringLiteral("frmFind"));
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("Find"));
     setAccessibleName(QStringLiteral("Find"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,7 +60,7 @@ FindDialog::FindDialog(FindPositions& positions, QWidget* parent)
 AccessoryWindowTraits FindDialog::traits()
 {
     AccessoryWindowTraits traits;
-    traits.formName = QStringLiteral("frmFind");
+    traits.formName = kFormName;
     traits.openingSizeTwips = kOpeningSize;
     // No keys: its place is kept for the run only.
     traits.guard = PlacementGuard::SkipWhileMinimisedOrResizing;

@@ -27,6 +27,7 @@ public:
 
     explicit FindDialog(FindPositions& positions, QWidget* parent = nullptr);
 
+    static constexpr QLatin1StringView kFormName{"frmFind"};
     static AccessoryWindowTraits traits();
 
     void setSearch(Search search) { search_ = std::move(search); }

@@ -240,7 +240,7 @@ int pixelsCovering(qint64 twips)
 NoteEditorWindow::NoteEditorWindow(QString notesPath, QWidget* parent)
     : QWidget(parent, Qt::Window), notesPath_(std::move(notesPath)), spellingSessions_(desktopSpellingSessions(this))
 {
-    setObjectName(QStringLiteral("frmNoteEditor"));
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("Notes"));
     setAccessibleName(QStringLiteral("Notes"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -280,15 +280,7 @@ NoteEditorWindow::~NoteEditorWindow() = default;
 
 AccessoryWindowTraits NoteEditorWindow::traits()
 {
-    AccessoryWindowTraits traits;
-    traits.formName = QStringLiteral("frmNoteEditor");
-    traits.openingSizeTwips = kOpeningSize;
-    traits.leftKey = QStringLiteral("Note Editor Left");
-    traits.topKey = QStringLiteral("Note Editor Top");
-    traits.widthKey = QStringLiteral("Note Editor Height");
-    traits.heightKey = QStringLiteral("Note Editor Width");
-    traits.stateKey = QStringLiteral("Note Editor State");
-    return traits;
+    return {.formName = kFormName, .openingSizeTwips = kOpeningSize};
 }
 
 void NoteEditorWindow::buildMenus()
@@ -415,16 +407,24 @@ bool NoteEditorWindow::save()
     return true;
 }
 
+bool NoteEditorWindow::mayClose()
+{
+    if (!notesDirty_ || closeAgreed_)
+        return true;
+    const MsgAnswer answer =
+        showMessage(QStringLiteral("Do you want to save your changes?"), MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    // A save that fails keeps the editor open with the text, or the text would be lost.
+    if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !save()))
+        return false;
+    closeAgreed_ = true;
+    return true;
+}
+
 void NoteEditorWindow::closeEvent(QCloseEvent* event)
 {
-    if (notesDirty_) {
-        const MsgAnswer answer = showMessage(QStringLiteral("Do you want to save your changes?"),
-                                             MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        // A save that fails keeps the editor open with the text, or the text would be lost.
-        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !save())) {
-            event->ignore();
-            return;
-        }
+    if (!mayClose()) {
+        event->ignore();
+        return;
     }
     Q_EMIT closing();
     event->accept();

@@ -26,14 +26,14 @@ class ColourSwatch;
 // window opens and written back on Save or, after asking, when it closes. Clipboard editing, character formatting,
 // alignment, the spelling check and the find dialog. The registry creates, places and tracks it; it is deleted
 // when closed. Cross-window requests (find dialog, help, about box) go out as signals.
-class NoteEditorWindow : public QWidget {
+class NoteEditorWindow : public QWidget, public CloseQuestion {
     Q_OBJECT
 public:
     explicit NoteEditorWindow(QString notesPath, QWidget* parent = nullptr);
     ~NoteEditorWindow() override;
 
-    // Form name, opening outer size and settings keys for the registry. The key named for the height holds the
-    // width, and the other the height.
+    static constexpr QLatin1StringView kFormName{"frmNoteEditor"};
+    // Form name and opening outer size for the registry; the editor opens at its stored size and state too.
     static AccessoryWindowTraits traits();
 
     static constexpr int kRelayoutMs = 50;
@@ -48,6 +48,10 @@ public:
 
     // Saves the notes; a failure is reported and the notes stay unsaved.
     bool save();
+
+    // The question about unsaved changes; a failed save keeps the editor.
+    bool mayClose() override;
+    void closeCancelled() override { closeAgreed_ = false; }
 
     // Where spelling checks run; the default is the installed Hunspell dictionary.
     void setSpellingSessions(SpellingSessionFactory sessions);
@@ -90,6 +94,7 @@ private:
 
     QString notesPath_;
     bool notesDirty_ = false;
+    bool closeAgreed_ = false; // the user has answered the question of a close that is still to come
     QString loadWarning_;
     bool warningShown_ = false;
     SpellingSessionFactory spellingSessions_;

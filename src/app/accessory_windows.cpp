@@ -1,6 +1,5 @@
 #include "app/accessory_windows.h"
 
-#include "app/app_globals.h"
 #include "common/twips.h"
 #include "platform/dialog_service.h"
 
@@ -21,36 +20,34 @@ qint16 windowStateCode(const QWidget* window)
     return 0;
 }
 
-// The numbers of a window's keys: place and size only in the normal state, the state in any.
-void addGeometry(CapturedGeometry& geometry, const AccessoryWindowTraits& traits, QPoint position, QSize size,
-                 qint16 state)
+QSize clientSizeTwips(const QWidget* window)
 {
-    if (state == 0) {
-        geometry.emplace_back(traits.leftKey, position.x());
-        geometry.emplace_back(traits.topKey, position.y());
-        if (!traits.widthKey.isEmpty()) {
-            geometry.emplace_back(traits.widthKey, size.width());
-            geometry.emplace_back(traits.heightKey, size.height());
-        }
-    }
-    if (!traits.stateKey.isEmpty())
-        geometry.emplace_back(traits.stateKey, state);
+    return {int(pixelsToTwips(window->width())), int(pixelsToTwips(window->height()))};
 }
 
 } // namespace
 
-AccessoryWindows::AccessoryWindows(QObject* parent) : QObject(parent) {}
+AccessoryWindows::AccessoryWindows(Settings& settings, QObject* parent) : QObject(parent), settings_(settings) {}
 
 AccessoryWindows::~AccessoryWindows() = default;
 
-void AccessoryWindows::addWindow(const AccessoryWindowTraits& traits, Factory make)
+void AccessoryWindows::addWindow(const AccessoryWindowTraits& traits, Factory make, WindowPlace* kept)
 {
-    if (Kind* kind = find(traits.formName)) {
-        kind->traits = traits;
-        kind->make = std::move(make);
+    declare({.traits = traits, .make = std::move(make), .kept = kept});
+}
+
+void AccessoryWindows::addWindow(const AccessoryWindowTraits& traits, Factory make, SizedWindowPlace* kept)
+{
+    declare({.traits = traits, .make = std::move(make), .kept = kept, .sized = kept});
+}
+
+void AccessoryWindows::declare(Kind kind)
+{
+    if (Kind* known = find(kind.traits.formName)) {
+        *known = std::move(kind);
         return;
     }
-    kinds_.push_back({traits, std::move(make), {}, {}});
+    kinds_.push_back(std::move(kind));
 }
 
 void AccessoryWindows::addDialog(const QString& formName, DialogFactory make, DialogFinished finished)
@@ -100,11 +97,9 @@ QWidget* AccessoryWindows::open(const QString& formName)
         if (!kind->window) // the factory said why
             return nullptr;
         kind->window->setObjectName(formName);
-        const QSize client(int(pixelsToTwips(kind->window->width())), int(pixelsToTwips(kind->window->height())));
-        kind->frameAllowance = (kind->traits.openingSizeTwips - client).expandedTo({0, 0});
+        kind->frameAllowance = (kind->traits.openingSizeTwips - clientSizeTwips(kind->window)).expandedTo({0, 0});
         adopt(kind->window);
         place(*kind);
-        // Where it was is remembered each time it closes.
         kind->window->installEventFilter(this);
     }
     QWidget* window = kind->window;
@@ -165,102 +160,106 @@ void AccessoryWindows::showAll()
 
 bool AccessoryWindows::closeAll()
 {
-    // A copy of guarded pointers: closing one window may close or delete another on the way.
-    const QList<QPointer<QWidget>> order = loadOrder_;
-    for (auto it = order.crbegin(); it != order.crend(); ++it) {
-        QWidget* w = it->data();
-        if (!w)
-            continue;
-        if (!w->close())
-            return false;
+    // Guarded pointers, newest first: closing one window may close or delete another on the way.
+    const QList<QPointer<QWidget>> newestFirst(loadOrder_.crbegin(), loadOrder_.crend());
+    const auto cancelled = [&newestFirst] {
+        for (const QPointer<QWidget>& w : newestFirst) {
+            if (auto* question = dynamic_cast<CloseQuestion*>(w.data()))
+                question->closeCancelled();
+        }
+        return false;
+    };
+    // Every window that may refuse is asked before any closes, so that a Cancel leaves every window as it was.
+    for (const QPointer<QWidget>& w : newestFirst) {
+        auto* question = dynamic_cast<CloseQuestion*>(w.data());
+        if (question && !question->mayClose())
+            return cancelled();
+    }
+    for (const QPointer<QWidget>& w : newestFirst) {
+        if (w && !w->close())
+            return cancelled();
     }
     return true;
 }
 
 bool AccessoryWindows::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Close) {
+    // Moves and resizes count as the desktop reports them. Those Qt sends on its own as a window is shown or placed
+    // come before the desktop has framed it, and its outer corner is not yet where it will be.
+    const QEvent::Type type = event->type();
+    const bool reported = (type == QEvent::Move || type == QEvent::Resize) && event->spontaneous();
+    if (reported || type == QEvent::Close) {
         for (Kind& kind : kinds_) {
-            if (kind.window != watched)
-                continue;
-            if (kind.traits.leftKey.isEmpty()) {
-                kind.runPosition = windowPosTwips(kind.window);
-            } else {
-                CapturedGeometry geometry;
-                addGeometry(geometry, kind.traits, windowPosTwips(kind.window), storedSizeOf(kind),
-                            windowStateCode(kind.window));
-                storePositions(geometry);
-            }
+            if (kind.window == watched)
+                record(kind);
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-QSize AccessoryWindows::storedSizeOf(const Kind& kind)
+void AccessoryWindows::record(Kind& kind)
 {
     const QWidget* w = kind.window;
-    return QSize(int(pixelsToTwips(w->width())), int(pixelsToTwips(w->height()))) + kind.frameAllowance;
+    const qint16 state = windowStateCode(w);
+    if (state == 0) {
+        const QPoint position = windowPosTwips(w);
+        placeOf(kind) = {position.x(), position.y()};
+        if (kind.sized) {
+            const QSize size = clientSizeTwips(w) + kind.frameAllowance;
+            kind.sized->width = size.width();
+            kind.sized->height = size.height();
+        }
+    }
+    if (kind.sized)
+        kind.sized->state = state;
 }
 
-QPoint AccessoryWindows::storedPlace(const Kind& kind) const
-{
-    if (kind.traits.leftKey.isEmpty())
-        return kind.runPosition;
-    return {mx::storedNumber(kind.traits.leftKey).value_or(0), mx::storedNumber(kind.traits.topKey).value_or(0)};
-}
-
-bool AccessoryWindows::place(Kind& kind) const
+bool AccessoryWindows::place(Kind& kind)
 {
     QWidget* window = kind.window;
-    const AccessoryWindowTraits& traits = kind.traits;
-    if (traits.guard == PlacementGuard::SkipWhileMinimisedOrResizing && (MainResizing || window->isMinimized()))
+    const bool centre = settings_.centring.isOn();
+    const WindowPlace stored = placeOf(kind);
+    if (!placeAccessoryWindow(window, kind.traits.openingSizeTwips, {stored.left, stored.top}, {centre, mainResizing_},
+                              kind.traits.guard))
         return false;
-    moveWindowTwips(window,
-                    openingPosTwips(traits.openingSizeTwips, storedPlace(kind), screenSizeTwips(), CenterForms));
-    if (CenterForms || traits.widthKey.isEmpty())
+    if (centre || !kind.sized)
         return true;
-    // Stored as outer sizes; the key named for the height holds the width.
-    const QSize size(storedNumber(traits.widthKey).value_or(0), storedNumber(traits.heightKey).value_or(0));
-    if (size.width() > 0 && size.height() > 0) {
-        const QSize client = (size - kind.frameAllowance).expandedTo({kTwipsPerPixel, kTwipsPerPixel});
+    const SizedWindowPlace sized = *kind.sized;
+    if (sized.width > 0 && sized.height > 0) {
+        const QSize client =
+            (QSize(sized.width, sized.height) - kind.frameAllowance).expandedTo({kTwipsPerPixel, kTwipsPerPixel});
         window->resize(twipsToPixels(client.width()), twipsToPixels(client.height()));
     }
-    const qint16 stateCode = qint16(storedNumber(traits.stateKey).value_or(0));
-    if (stateCode == 1)
+    if (sized.state == 1)
         window->setWindowState(Qt::WindowMinimized);
-    else if (stateCode == 2)
+    else if (sized.state == 2)
         window->setWindowState(Qt::WindowMaximized);
     return true;
 }
 
-CapturedGeometry AccessoryWindows::captureGeometry() const
+void AccessoryWindows::recordOpenPlaces()
 {
-    CapturedGeometry geometry;
-    const QSize screen = screenSizeTwips();
-    for (const Kind& kind : kinds_) {
-        const AccessoryWindowTraits& traits = kind.traits;
-        if (traits.leftKey.isEmpty())
-            continue;
-        QPoint position;
-        QSize size = traits.openingSizeTwips;
-        qint16 state = 0;
-        if (const QWidget* w = kind.window) {
-            position = windowPosTwips(w);
-            size = storedSizeOf(kind);
-            state = windowStateCode(w);
-        } else if (CenterForms) {
-            position = centredTopLeftTwips(screen, size);
-        } else {
-            // It would open at its stored place, size and state.
-            position = storedPlace(kind);
-            if (!traits.widthKey.isEmpty()) {
-                size = {storedNumber(traits.widthKey).value_or(0), storedNumber(traits.heightKey).value_or(0)};
-                state = qint16(storedNumber(traits.stateKey).value_or(0));
-            }
-        }
-        addGeometry(geometry, traits, position, size, state);
+    for (Kind& kind : kinds_) {
+        if (kind.window)
+            record(kind);
     }
-    return geometry;
+}
+
+void AccessoryWindows::recordEveryPlace()
+{
+    recordOpenPlaces();
+    if (!settings_.centring.isOn())
+        return; // a window not loaded would open at its stored place, size and state, which stay
+    const QSize screen = screenSizeTwips();
+    for (Kind& kind : kinds_) {
+        if (!kind.kept || kind.window)
+            continue;
+        const QSize size = kind.traits.openingSizeTwips;
+        const QPoint centred = centredTopLeftTwips(screen, size);
+        *kind.kept = {centred.x(), centred.y()};
+        if (kind.sized)
+            *kind.sized = {{centred.x(), centred.y()}, size.width(), size.height(), 0};
+    }
 }
 
 } // namespace mx

@@ -15,9 +15,9 @@ class QDialog;
 
 // The program's other windows, in one registry: each accessory window (calculator, table editor, note editor, find
 // dialog) opens on demand as a single instance, placed by the placement rule; the registry knows which are loaded
-// and in which order, hides and shows them with the main window, records where they are for the settings file and
-// closes them in order at exit. Modal windows (tip of the day, about box) are made and run through it too, so that
-// every window has one seam. Windows are held by QPointer: a window that closes another mid-walk is safe.
+// and in which order, hides and shows them with the main window, keeps their places in the settings and closes them
+// in order at exit. Modal windows (tip of the day, about box) are made and run through it too, so that every window
+// has one seam. Windows are held by QPointer: a window that closes another mid-walk is safe.
 namespace mx {
 
 class AccessoryWindows : public QObject {
@@ -27,12 +27,18 @@ public:
     using DialogFactory = std::function<QDialog*()>;
     using DialogFinished = std::function<void(QDialog&, int result)>;
 
-    explicit AccessoryWindows(QObject* parent = nullptr);
+    // Windows are placed by the settings' centring preference and keep their places in `settings`, which must
+    // outlive the registry.
+    explicit AccessoryWindows(Settings& settings, QObject* parent = nullptr);
     ~AccessoryWindows() override;
 
-    // Declares a modeless window. Without a factory the window is known for its place only: the settings file still
-    // records where it would open. Declaring a form name again replaces the earlier declaration.
-    void addWindow(const AccessoryWindowTraits& traits, Factory make = {});
+    // Declares a modeless window and where its place is kept: a place of the settings (with the size and state, for
+    // a window that opens with them), or, given none, by the registry for the run only. A window's place is recorded
+    // as the desktop reports it moved or resized, when it closes and when the exit writes the settings, so that it
+    // opens there again and the file holds where it is. Without a factory the window is known for its place only.
+    // Declaring a form name again replaces the earlier declaration.
+    void addWindow(const AccessoryWindowTraits& traits, Factory make, WindowPlace* kept = nullptr);
+    void addWindow(const AccessoryWindowTraits& traits, Factory make, SizedWindowPlace* kept);
     // Declares a modal window, made anew each time it opens; `finished` reads what it leaves before it goes.
     void addDialog(const QString& formName, DialogFactory make, DialogFinished finished = {});
     // Carries a window made elsewhere (the help viewer) along with the others: hidden, shown and closed with them.
@@ -53,39 +59,51 @@ public:
     // The loaded windows, in the order they were loaded.
     QList<QWidget*> loadedWindows() const;
 
-    // The main window being minimised or restored carries the others along.
+    // The main window being minimised or restored carries the others along; meanwhile guarded windows keep their
+    // place.
     void hideAll();
     void showAll();
+    void setMainResizing(bool resizing) { mainResizing_ = resizing; }
+    bool mainResizing() const { return mainResizing_; }
 
-    // Closes the loaded windows, the most recently loaded first. Stops at a window that refuses (its own save
-    // question was cancelled) and returns false; that window and the ones loaded before it stay open.
+    // Closes the loaded windows, the most recently loaded first, once every window that may refuse has agreed (its
+    // save question answered Yes or No). A Cancel leaves every window open and returns false; so does a window that
+    // refuses its close all the same, which stops the closing there.
     bool closeAll();
 
-    // Where each declared window is, or would open, as the settings keys it is stored under. A minimised or
-    // maximised window keeps its last normal place and size; only its state is recorded. A window also leaves
-    // its place in the program-wide values when it closes, so that it opens there again.
-    CapturedGeometry captureGeometry() const;
+    // Records where the loaded windows are. The exit calls it before it writes the settings: the desktop may not yet
+    // have reported the last move of a window it has just framed.
+    void recordOpenPlaces();
+    // Save Positions at exit: every window whose place the settings keep records where it is, or, when it is not
+    // loaded, where it would open. A minimised or maximised window keeps its last normal place and size; only its
+    // state is recorded.
+    void recordEveryPlace();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Kind {
-        AccessoryWindowTraits traits;
-        Factory make;
-        QPointer<QWidget> window;
-        QPoint runPosition; // for windows whose place is kept for the run only
+        AccessoryWindowTraits traits{};
+        Factory make{};
+        WindowPlace* kept = nullptr;       // in the settings; nullptr: runPlace
+        SizedWindowPlace* sized = nullptr; // the same place, for a window that also opens at its size and state
+        WindowPlace runPlace{};
+        QPointer<QWidget> window{};
         // What a stored outer size has beyond the client area: the frame the window allows for at its opening
         // size. Sizes are stored and applied through it, so a window opened and saved again keeps its size
         // whatever frame the desktop draws.
         QSize frameAllowance{};
     };
-    static QSize storedSizeOf(const Kind& kind);
+    static WindowPlace& placeOf(Kind& kind) { return kind.kept ? *kind.kept : kind.runPlace; }
+    static void record(Kind& kind);
+    void declare(Kind kind);
     Kind* find(const QString& formName);
     const Kind* find(const QString& formName) const;
-    QPoint storedPlace(const Kind& kind) const;
-    bool place(Kind& kind) const;
+    bool place(Kind& kind);
 
+    Settings& settings_;
+    bool mainResizing_ = false;
     std::vector<Kind> kinds_;
     struct DialogKind {
         QString formName;

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-// The program-wide values that stay global, alive for the whole run: set up by the main window's load and read by
-// the windows around it. Routines below the application take what they need of them as parameters.
+// The program-wide values that stay global, alive for the whole run: the file paths, set up by the main window's
+// load and read by the windows around it. Routines below the application take what they need as parameters.
 namespace mx {
 
 extern QString AppPath;      // the folder of the shipped files, always ending in the native separator ("/"): the
@@ -13,24 +13,8 @@ extern QString AppPath;      // the folder of the shipped files, always ending i
 extern QString NotesFile;    // "MXNotes.rtf" where the program writes (AppPath unless installed)
 extern QString SettingsFile; // "Mensurix.ini" where the program writes
 
-// Settings and window placement state.
-extern qint32 MainWindowLeft, MainWindowTop;
-extern qint32 CalculatorLeft, CalculatorTop;
-extern qint32 TableEditorLeft, TableEditorTop;
-extern qint32 NoteEditorLeft, NoteEditorTop;
-extern qint32 NoteEditorHeight, NoteEditorWidth; // the first holds the width, the second the height
-extern qint16 NoteEditorState;
-extern QString CenterAllForms;
-extern QString ShowTipsSetting;
-extern bool CenterForms;
-extern bool ShowTipsAtStartup;
-extern bool SavePositionsOnExit;
-extern bool RestoreDefaultsOnExit;
-extern bool MainResizing;
-
-// Sets where the program's files are: AppPath and the file paths derived from them.
+// Sets the three paths from where the program's files are.
 void setFilePlaces(const FilePlaces& places);
-const FilePlaces& filePlaces();
 // Everything in one folder (adding the trailing separator).
 void setAppPath(const QString& folder);
 

@@ -14,6 +14,7 @@
 #include "platform/shell_open.h"
 #include "platform/tab_panel.h"
 #include "platform/window_placement.h"
+#include "shell/tip_window.h"
 #include "version.h"
 
 #include <QCloseEvent>
@@ -60,17 +61,18 @@ const std::vector<MenuOfBar>& menuBarLayout()
 
 MainWindow::MainWindow(const FilePlaces& places, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint)
+                              Qt::WindowCloseButtonHint),
+      places_(places)
 {
-    setObjectName(QStringLiteral("frmTabs"));
+    setObjectName(kFormName);
     setWindowTitle(QString::fromUtf8(version::kTitle));
     setAccessibleName(QString::fromUtf8(version::kTitle));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    // Program-wide values first: the panels and windows made below read them.
+    // The file paths first: the panels and windows made below read them.
     setFilePlaces(places);
     conversions_ = std::make_unique<MetricConversions>(places);
-    windows_ = new AccessoryWindows(this);
+    windows_ = new AccessoryWindows(settings_, this);
 
     buildMenus();
     buildTabs();
@@ -83,7 +85,11 @@ MainWindow::MainWindow(const FilePlaces& places, QWidget* parent)
     applyStartupPlan();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The registry keeps places in the settings: it goes first.
+    delete windows_;
+}
 
 void MainWindow::buildMenus()
 {
@@ -155,7 +161,11 @@ void MainWindow::buildLogoAndHints()
 
 void MainWindow::applyStartupPlan()
 {
-    plan_ = planStartup(readIniDocument(SettingsFile));
+    Startup startup = planStartup(readIniDocument(SettingsFile));
+    settings_ = startup.settings;
+    plan_ = startup.plan;
+    if (plan_.savePositionsAtExit)
+        atExit_ = AtExit::SavePositions;
     restoreDefaultsAction_->setChecked(plan_.restoreDefaultsMark);
     savePositionsAction_->setChecked(plan_.savePositionsMark);
     if (plan_.centre)
@@ -206,7 +216,7 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::afterFirstPaint()
 {
     if (plan_.showTip)
-        windows_->runDialog(QStringLiteral("frmTip"));
+        windows_->runDialog(TipWindow::kFormName);
     Q_EMIT started();
 }
 
@@ -236,7 +246,7 @@ void MainWindow::onTabChosen(int index)
 void MainWindow::onWindowStateChanged()
 {
     if (!windows_->loadedWindows().isEmpty()) {
-        MainResizing = true;
+        windows_->setMainResizing(true);
         if (windowState() & Qt::WindowMinimized)
             windows_->hideAll();
         else if (!(windowState() & Qt::WindowMaximized))
@@ -247,7 +257,7 @@ void MainWindow::onWindowStateChanged()
 
 void MainWindow::onResizeGuardEnded()
 {
-    MainResizing = false;
+    windows_->setMainResizing(false);
     resizeGuard_->stop();
 }
 
@@ -255,20 +265,23 @@ void MainWindow::onResizeGuardEnded()
 // reports the click.
 void MainWindow::onSavePositions()
 {
-    SavePositionsOnExit = savePositionsAction_->isChecked();
-    if (SavePositionsOnExit) {
+    if (savePositionsAction_->isChecked()) {
         restoreDefaultsAction_->setChecked(false);
-        RestoreDefaultsOnExit = false;
+        atExit_ = AtExit::SavePositions;
+    } else if (atExit_ == AtExit::SavePositions) {
+        atExit_ = AtExit::WriteSettings;
     }
 }
 
 void MainWindow::onRestoreDefaults()
 {
-    RestoreDefaultsOnExit = restoreDefaultsAction_->isChecked();
-    if (!RestoreDefaultsOnExit)
+    if (!restoreDefaultsAction_->isChecked()) {
+        if (atExit_ == AtExit::RestoreDefaults)
+            atExit_ = AtExit::WriteSettings;
         return;
+    }
+    atExit_ = AtExit::RestoreDefaults;
     savePositionsAction_->setChecked(false);
-    SavePositionsOnExit = false;
     centreOnScreen(this);
     showMessage(QStringLiteral("The program defaults have been reset.\n"
                                "This will take affect the next time this program is run."));
@@ -283,30 +296,33 @@ bool MainWindow::runExitSequence()
 {
     if (exiting_)
         return true;
-    const bool centreForms = CenterForms;
-    const QString centreAllForms = CenterAllForms;
-
-    if (RestoreDefaultsOnExit)
-        RestoreDefaults(SettingsFile);
-    if (SavePositionsOnExit) {
-        CapturedGeometry geometry = windows_->captureGeometry();
-        const QPoint main = windowPosTwips(this);
-        geometry.emplace_back(QStringLiteral("Main Window Left"), main.x());
-        geometry.emplace_back(QStringLiteral("Main Window Top"), main.y());
-        SaveNewPos(SettingsFile, geometry);
-    }
-    NormalUnload(SettingsFile);
+    const CentringPreference centring = settings_.centring;
+    windows_->recordOpenPlaces();
+    if (atExit_ == AtExit::RestoreDefaults)
+        settings_.centring.set(true); // the stored places stay; they are not used while centring is on
+    else if (atExit_ == AtExit::SavePositions)
+        saveWindowPositions();
+    writeSettingsFile(SettingsFile, settings_);
 
     // A window that refuses to close (its own save question was cancelled) cancels the exit: the user keeps the
     // main window and the unsaved text, and is not asked again. The run then goes on placing windows as before;
     // the file already written is written again at the next exit.
     if (!windows_->closeAll()) {
-        CenterForms = centreForms;
-        CenterAllForms = centreAllForms;
+        settings_.centring = centring;
         return false;
     }
     exiting_ = true;
     return true;
+}
+
+// Every window's place as it is now (or where one not loaded would open), and windows open at their stored places
+// from the next start.
+void MainWindow::saveWindowPositions()
+{
+    windows_->recordEveryPlace();
+    const QPoint main = windowPosTwips(this);
+    settings_.mainWindow = {main.x(), main.y()};
+    settings_.centring.set(false);
 }
 
 } // namespace mx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings.h"
 #include "app/startup_plan.h"
 #include "platform/file_places.h"
 
@@ -33,6 +34,12 @@ public:
     explicit MainWindow(const FilePlaces& places, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    static constexpr QLatin1StringView kFormName{"frmTabs"};
+
+    const FilePlaces& filePlaces() const { return places_; }
+    // What the settings file will be written with at exit.
+    Settings& settings() { return settings_; }
+    const Settings& settings() const { return settings_; }
     AccessoryWindows& windows() const { return *windows_; }
     MetricConversions& conversions() const { return *conversions_; }
     LinkView& linkView() const { return *linkView_; }
@@ -64,7 +71,14 @@ private:
     void onAboutQuorvane();
     // False when a window refused to close; the exit is then cancelled.
     bool runExitSequence();
+    void saveWindowPositions();
 
+    // What the exit does besides writing the settings, as the two check marks of the Tools menu chose it.
+    enum class AtExit { WriteSettings, RestoreDefaults, SavePositions };
+
+    FilePlaces places_;
+    Settings settings_;
+    AtExit atExit_ = AtExit::WriteSettings;
     std::unique_ptr<MetricConversions> conversions_;
     AccessoryWindows* windows_ = nullptr;
     std::vector<TabPage> pages_;

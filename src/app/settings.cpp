@@ -1,47 +1,29 @@
 #include "app/settings.h"
 
-#include "app/app_globals.h"
 #include "common/number_text.h"
 
 #include <QtNumeric>
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 namespace mx {
 namespace {
 
-// The eleven numbers in the file's order; the note editor's state is the only 16-bit one.
-struct StoredNumber {
-    const char16_t* key;
-    qint32* value32;
-    qint16* value16;
-};
-
-const std::array<StoredNumber, 11>& storedNumbers()
+// The eleven numbers of "Position Information" in the file's order, each with the field it is kept in. Works for
+// a const and a mutable value alike; the note editor's state is the only 16-bit number.
+template <typename SettingsValue, typename Visit> bool forEachStoredNumber(SettingsValue& s, Visit&& visit)
 {
-    static const std::array<StoredNumber, 11> numbers = {{
-        {u"Main Window Left", &MainWindowLeft, nullptr},
-        {u"Main Window Top", &MainWindowTop, nullptr},
-        {u"Calculator Left", &CalculatorLeft, nullptr},
-        {u"Calculator Top", &CalculatorTop, nullptr},
-        {u"Table Editor Left", &TableEditorLeft, nullptr},
-        {u"Table Editor Top", &TableEditorTop, nullptr},
-        {u"Note Editor Left", &NoteEditorLeft, nullptr},
-        {u"Note Editor Top", &NoteEditorTop, nullptr},
-        {u"Note Editor Height", &NoteEditorHeight, nullptr},
-        {u"Note Editor Width", &NoteEditorWidth, nullptr},
-        {u"Note Editor State", nullptr, &NoteEditorState},
-    }};
-    return numbers;
+    return visit(u"Main Window Left", s.mainWindow.left) && visit(u"Main Window Top", s.mainWindow.top) &&
+           visit(u"Calculator Left", s.calculator.left) && visit(u"Calculator Top", s.calculator.top) &&
+           visit(u"Table Editor Left", s.tableEditor.left) && visit(u"Table Editor Top", s.tableEditor.top) &&
+           visit(u"Note Editor Left", s.noteEditor.left) && visit(u"Note Editor Top", s.noteEditor.top) &&
+           visit(u"Note Editor Height", s.noteEditor.width) && visit(u"Note Editor Width", s.noteEditor.height) &&
+           visit(u"Note Editor State", s.noteEditor.state);
 }
 
-qint32 storedValue(const StoredNumber& number)
-{
-    return number.value32 ? *number.value32 : *number.value16;
-}
+const QString kCentreKey = QStringLiteral("Center All Forms");
 
 // Ties to even without relying on the floating-point environment's rounding mode.
 double roundHalfToEven(double value)
@@ -51,17 +33,14 @@ double roundHalfToEven(double value)
     return std::round(value);
 }
 
-void writeSettings(const QString& path)
-{
-    writeIniValues(path, settingsEntries()); // nobody is told: that run's settings are simply lost
-}
-
-QString tipsSettingFromFlag()
-{
-    return ShowTipsAtStartup ? QStringLiteral("Yes") : QStringLiteral("No");
-}
-
 } // namespace
+
+CentringPreference CentringPreference::fromFileText(QString text)
+{
+    CentringPreference preference;
+    preference.text_ = std::move(text);
+    return preference;
+}
 
 std::optional<qint64> storedInteger(QStringView text, qint64 minimum, qint64 maximum)
 {
@@ -78,125 +57,61 @@ QString storedNumberText(qint64 value)
     return value < 0 ? digits : u' ' + digits;
 }
 
-void resetSettingsState()
+SettingsRead readSettings(const IniDocument& file)
 {
-    for (const StoredNumber& number : storedNumbers()) {
-        if (number.value32)
-            *number.value32 = 0;
-        else
-            *number.value16 = 0;
-    }
-    CenterAllForms = QStringLiteral("Yes");
-    ShowTipsSetting = QStringLiteral("Yes");
-    CenterForms = true;
-    ShowTipsAtStartup = false;
-    SavePositionsOnExit = false;
-    RestoreDefaultsOnExit = false;
-    MainResizing = false;
-}
-
-bool readStartupSettings(const IniDocument& doc)
-{
+    SettingsRead read;
+    Settings& settings = read.settings;
     const QString section = QString::fromUtf16(kPositionSection);
-    for (const StoredNumber& number : storedNumbers()) {
-        const auto text = readIniValue(doc, section, QString::fromUtf16(number.key), QStringLiteral("0"));
-        if (!text)
-            return false;
-        if (number.value32) {
-            const auto value =
-                storedInteger(*text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
-            if (!value)
-                return false;
-            *number.value32 = qint32(*value);
-        } else {
-            const auto value =
-                storedInteger(*text, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
-            if (!value)
-                return false;
-            *number.value16 = qint16(*value);
-        }
-    }
-    const auto centre = readIniValue(doc, section, QStringLiteral("Center All Forms"), QStringLiteral("Yes"));
-    if (!centre)
-        return false;
-    CenterAllForms = *centre;
-    const auto tips =
-        readIniValue(doc, QString::fromUtf16(kTipsSection), QStringLiteral("Show Tips"), QStringLiteral("Yes"));
-    if (!tips)
-        return false;
-    ShowTipsSetting = *tips;
-    return true;
+    const bool numbersRead = forEachStoredNumber(settings, [&](const char16_t* key, auto& field) {
+        using Field = std::remove_reference_t<decltype(field)>;
+        const auto text = readIniValue(file, section, QString::fromUtf16(key), QStringLiteral("0"));
+        const auto value =
+            text ? storedInteger(*text, std::numeric_limits<Field>::min(), std::numeric_limits<Field>::max())
+                 : std::nullopt;
+        if (value)
+            field = Field(*value);
+        return value.has_value();
+    });
+    const auto centre = numbersRead ? readIniValue(file, section, kCentreKey, QStringLiteral("Yes")) : std::nullopt;
+    if (centre)
+        settings.centring = CentringPreference::fromFileText(*centre);
+    const auto tips = centre ? readIniValue(file, QString::fromUtf16(kTipsSection), QString::fromUtf16(kShowTipsKey),
+                                            QStringLiteral("Yes"))
+                             : std::nullopt;
+    if (tips)
+        settings.showTipsAtStartup = *tips == u"Yes";
+    read.complete = tips.has_value();
+    return read;
 }
 
-std::optional<bool> isFirstRun()
+std::optional<bool> isFirstRun(const Settings& settings)
 {
     qint32 sum = 0;
-    for (const StoredNumber& number : storedNumbers()) {
-        if (qAddOverflow(sum, storedValue(number), &sum))
-            return std::nullopt;
-    }
+    const bool summed = forEachStoredNumber(
+        settings, [&sum](const char16_t*, auto value) { return !qAddOverflow(sum, qint32(value), &sum); });
+    if (!summed)
+        return std::nullopt;
     return sum == 0;
 }
 
-std::vector<IniEntry> settingsEntries()
+std::vector<IniEntry> settingsEntries(const Settings& settings)
 {
     const QString section = QString::fromUtf16(kPositionSection);
     std::vector<IniEntry> entries;
-    entries.reserve(storedNumbers().size() + 2);
-    for (const StoredNumber& number : storedNumbers())
-        entries.push_back({section, QString::fromUtf16(number.key), storedNumberText(storedValue(number))});
-    entries.push_back({section, QStringLiteral("Center All Forms"), CenterAllForms});
-    entries.push_back({QString::fromUtf16(kTipsSection), QStringLiteral("Show Tips"), ShowTipsSetting});
+    entries.reserve(13);
+    forEachStoredNumber(settings, [&](const char16_t* key, auto value) {
+        entries.push_back({section, QString::fromUtf16(key), storedNumberText(value)});
+        return true;
+    });
+    entries.push_back({section, kCentreKey, settings.centring.fileText()});
+    entries.push_back({QString::fromUtf16(kTipsSection), QString::fromUtf16(kShowTipsKey),
+                       settings.showTipsAtStartup ? QStringLiteral("Yes") : QStringLiteral("No")});
     return entries;
 }
 
-std::optional<qint32> storedNumber(QStringView key)
+void writeSettingsFile(const QString& path, const Settings& settings)
 {
-    for (const StoredNumber& number : storedNumbers()) {
-        if (key == QStringView(number.key))
-            return storedValue(number);
-    }
-    return std::nullopt;
-}
-
-void NormalUnload(const QString& path)
-{
-    ShowTipsSetting = tipsSettingFromFlag();
-    writeSettings(path);
-}
-
-void RestoreDefaults(const QString& path)
-{
-    // The stored positions stay; they are not used while centring is on.
-    CenterForms = true;
-    CenterAllForms = QStringLiteral("Yes");
-    ShowTipsSetting = tipsSettingFromFlag();
-    writeSettings(path);
-}
-
-void storePositions(const CapturedGeometry& geometry)
-{
-    for (const auto& [key, value] : geometry) {
-        for (const StoredNumber& number : storedNumbers()) {
-            if (key != QStringView(number.key))
-                continue;
-            if (number.value32)
-                *number.value32 = qint32(
-                    std::clamp<qint64>(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
-            else
-                *number.value16 = qint16(
-                    std::clamp<qint64>(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
-        }
-    }
-}
-
-void SaveNewPos(const QString& path, const CapturedGeometry& geometry)
-{
-    storePositions(geometry);
-    ShowTipsSetting = tipsSettingFromFlag();
-    CenterForms = false;
-    CenterAllForms = QStringLiteral("No");
-    writeSettings(path);
+    writeIniValues(path, settingsEntries(settings)); // nobody is told: that run's settings are simply lost
 }
 
 } // namespace mx

@@ -6,14 +6,60 @@
 #include <QStringView>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
-// The settings file's values at start-up and at exit: plain code over the program-wide values of app_globals.h.
+// What the settings file "Mensurix.ini" holds, as one value: the application owns it, reads it at start and writes
+// it at exit; the windows get the parts they need. The file's text appears only where the file is read and written.
 namespace mx {
 
 inline constexpr const char16_t* kPositionSection = u"Position Information";
 inline constexpr const char16_t* kTipsSection = u"Startup Tips";
+inline constexpr const char16_t* kShowTipsKey = u"Show Tips";
+
+// Where a window's outer top-left corner is, in twips.
+struct WindowPlace {
+    qint32 left = 0;
+    qint32 top = 0;
+    bool operator==(const WindowPlace&) const = default;
+};
+
+// A place with the outer size (twips) and window state the window opens with: the note editor's.
+struct SizedWindowPlace : WindowPlace {
+    qint32 width = 0;  // stored under "Note Editor Height"
+    qint32 height = 0; // stored under "Note Editor Width"
+    qint16 state = 0;  // 0 normal, 1 minimised, 2 maximised
+    bool operator==(const SizedWindowPlace&) const = default;
+};
+
+// "Center All Forms": windows centre themselves on the screen as they open; off, they take their stored places.
+// Anything but exactly "No" centres, and a file's own spelling ("no", "yes") is written back until the program sets
+// the preference.
+class CentringPreference {
+public:
+    CentringPreference() = default;
+    static CentringPreference fromFileText(QString text);
+
+    bool isOn() const { return text_ != u"No"; }
+    void set(bool on) { text_ = on ? QStringLiteral("Yes") : QStringLiteral("No"); }
+    const QString& fileText() const { return text_; }
+
+    bool operator==(const CentringPreference&) const = default;
+
+private:
+    QString text_ = QStringLiteral("Yes");
+};
+
+// The defaults are what a missing file gives.
+struct Settings {
+    WindowPlace mainWindow;
+    WindowPlace calculator;
+    WindowPlace tableEditor;
+    SizedWindowPlace noteEditor;
+    CentringPreference centring;
+    bool showTipsAtStartup = true; // "Show Tips" is exactly "Yes"
+
+    bool operator==(const Settings&) const = default;
+};
 
 // The value a stored number takes in a variable of the range [minimum, maximum]: the leading number of the text,
 // rounded to the nearest integer with ties to even. nullopt when the rounded value is out of range (a run-time
@@ -23,35 +69,26 @@ std::optional<qint64> storedInteger(QStringView text, qint64 minimum, qint64 max
 // The text a number is stored as: a blank before a number that is not negative, so that " 1440" and "-15" line up.
 QString storedNumberText(qint64 value);
 
-// Puts every settings value back to what a fresh run starts with. The main window is created once per run, but
-// tests create many, and each must start as a new run would.
-void resetSettingsState();
+struct SettingsRead {
+    Settings settings;
+    // False at the first run-time error (a value too long for the profile buffer, a number out of its range): the
+    // values read before it are kept, the others keep their defaults.
+    bool complete = true;
+};
 
-// Reads the eleven positions, CenterAllForms and ShowTipsSetting from the document, in the order of the file's
-// layout, each through ReadINI's buffer. Returns false at the first run-time error (a value too long for the buffer,
-// a number out of its variable's range); the values read before it stay.
-[[nodiscard]] bool readStartupSettings(const IniDocument& doc);
+// Reads the eleven positions, "Center All Forms" and "Show Tips" in the order of the file's layout, each through the
+// profile buffer as the program has always read them.
+SettingsRead readSettings(const IniDocument& file);
 
 // Whether the eleven positions add up to 0. The sum runs in 32-bit integers in the order of the file, and an
 // overflow on the way is a run-time error: nullopt.
-std::optional<bool> isFirstRun();
+std::optional<bool> isFirstRun(const Settings& settings);
 
-// The number stored under a key of "Position Information" ("Calculator Left"), if the key is one of the eleven.
-std::optional<qint32> storedNumber(QStringView key);
+// Every key, in the file's order, as the exit writes it.
+std::vector<IniEntry> settingsEntries(const Settings& settings);
 
-// Every key the exit routines write, in the file's order, from the program-wide values.
-std::vector<IniEntry> settingsEntries();
-
-// Where the windows are at exit, in whole twips, as the keys of "Position Information" they go to.
-using CapturedGeometry = std::vector<std::pair<QString, qint64>>;
-
-// Puts the captured numbers into the program-wide values of their keys, without writing the file.
-void storePositions(const CapturedGeometry& geometry);
-
-// The exit routines of the main window. Each writes all keys to the settings file at `path` with one atomic write;
-// failures are silent and lose that run's settings, never the old file.
-void NormalUnload(const QString& path);
-void RestoreDefaults(const QString& path);
-void SaveNewPos(const QString& path, const CapturedGeometry& geometry);
+// What every exit ends with: all keys written with one atomic write. Failures are silent and lose that run's
+// settings, never the old file.
+void writeSettingsFile(const QString& path, const Settings& settings);
 
 } // namespace mx

@@ -1,50 +1,44 @@
 #include "app/startup_plan.h"
 
-#include "app/app_globals.h"
-#include "app/settings.h"
-
 namespace mx {
 namespace {
 
-StartupPlan recoveryPlan()
+// The values read before the error stay: a run that unticks Save Positions writes them back.
+Startup recovery(Settings settings)
 {
-    CenterForms = true;
-    CenterAllForms = QStringLiteral("Yes");
-    ShowTipsAtStartup = true;
-    SavePositionsOnExit = true;
-    RestoreDefaultsOnExit = false;
+    settings.centring.set(true);
+    settings.showTipsAtStartup = true;
     StartupPlan plan;
     plan.recovery = true;
     plan.showTip = true;
-    return plan;
+    plan.savePositionsAtExit = true;
+    return {settings, plan};
 }
 
 } // namespace
 
-StartupPlan planStartup(const IniDocument& settings)
+Startup planStartup(const IniDocument& file)
 {
-    resetSettingsState();
-    if (!readStartupSettings(settings))
-        return recoveryPlan();
+    SettingsRead read = readSettings(file);
+    if (!read.complete)
+        return recovery(read.settings);
+    Settings& settings = read.settings;
 
-    const std::optional<bool> firstRun = isFirstRun();
+    const std::optional<bool> firstRun = isFirstRun(settings);
     if (!firstRun)
-        return recoveryPlan();
-    if (*firstRun) {
-        CenterAllForms = QStringLiteral("Yes");
-        ShowTipsSetting = QStringLiteral("Yes");
-    }
+        return recovery(settings);
+    // A first run centres. The tip needs nothing of it: a file without "Show Tips" already gives "Yes", and a "No"
+    // the user chose stands even while no window place has been saved.
+    if (*firstRun)
+        settings.centring.set(true);
 
     StartupPlan plan;
-    // Anything but exactly "No" centres; the tip, by contrast, needs exactly "Yes".
-    CenterForms = CenterAllForms != u"No";
-    plan.restoreDefaultsMark = CenterForms;
-    plan.savePositionsMark = !CenterForms;
-    ShowTipsAtStartup = ShowTipsSetting == u"Yes";
-    plan.showTip = ShowTipsAtStartup;
-    plan.centre = CenterForms;
-    plan.position = QPoint(MainWindowLeft, MainWindowTop);
-    return plan;
+    plan.centre = settings.centring.isOn();
+    plan.position = QPoint(settings.mainWindow.left, settings.mainWindow.top);
+    plan.restoreDefaultsMark = plan.centre;
+    plan.savePositionsMark = !plan.centre;
+    plan.showTip = settings.showTipsAtStartup;
+    return {settings, plan};
 }
 
 } // namespace mx

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "app/settings.h"
 #include "platform/ini_file.h"
 
 #include <QPoint>
 
-// What the start does with the settings file: a plain function over the file's values, applied by the main window.
+// What the start does with the settings file: a plain function of the file's values, applied by the main window.
 namespace mx {
 
 struct StartupPlan {
@@ -13,13 +14,18 @@ struct StartupPlan {
     QPoint position;       // twips, the stored "Main Window Left" and "Main Window Top"
     bool restoreDefaultsMark = false; // mnuCenter checked
     bool savePositionsMark = true;    // mnuSavePositions checked (its mark when the window is made)
+    bool savePositionsAtExit = false; // only the recovery path asks for it
     bool showTip = false;
 };
 
-// Reads the settings into the program-wide values (after resetting them) and decides the start: the first-run rule,
-// centring, the check marks, the tip, and on a run-time error (a value too long, a number out of range, a sum of
-// the positions beyond 32 bits) the recovery path, which also sets CenterForms, CenterAllForms, ShowTipsAtStartup
-// and SavePositionsOnExit as that path does.
-StartupPlan planStartup(const IniDocument& settings);
+struct Startup {
+    Settings settings;
+    StartupPlan plan;
+};
+
+// Reads the settings and decides the start: the first-run rule (all places 0: centre), centring, the check marks, the
+// tip, and on a run-time error (a value too long, a number out of range, a sum of the positions beyond 32 bits) the
+// recovery path.
+Startup planStartup(const IniDocument& file);
 
 } // namespace mx

@@ -51,15 +51,12 @@ void openFrom(MainWindow& main, const char* entry, const QString& formName)
     QObject::connect(action, &QAction::triggered, &windows, [&windows, formName] { windows.open(formName); });
 }
 
-const QString kTableEditor = QStringLiteral("frmTableEditor");
-
-// The table editor edits the current table; it keeps its place in the settings values as it moves and closes, and
-// what it saves reaches the Metric tab.
+// The table editor edits the current table, and what it saves reaches the Metric tab.
 void wireTableEditor(MainWindow& main, MetricPanel* metric)
 {
     AccessoryWindows& windows = main.windows();
     MetricConversions& conversions = main.conversions();
-    windows.addWindow(TableEditorWindow::traits(), [&main, &windows, &conversions, metric]() -> QWidget* {
+    const auto makeEditor = [&main, &windows, &conversions, metric]() -> QWidget* {
         QString error;
         const QString path = conversions.tableToEdit(&error);
         if (!error.isEmpty()) {
@@ -68,45 +65,44 @@ void wireTableEditor(MainWindow& main, MetricPanel* metric)
         }
         auto* editor = new TableEditorWindow(path, conversions.currentCategory());
         editor->setWindowIcon(main.windowIcon());
-        QObject::connect(editor, &TableEditorWindow::placeToKeep, [](QPoint topLeft) {
-            TableEditorLeft = topLeft.x();
-            TableEditorTop = topLeft.y();
-        });
         QObject::connect(editor, &TableEditorWindow::saved, metric, &MetricPanel::tableSaved);
         QObject::connect(editor, &TableEditorWindow::helpContentsRequested, [] { showHelpContents(); });
         QObject::connect(editor, &TableEditorWindow::helpTopicRequested, [](int id) { showHelpTopic(id); });
         QObject::connect(editor, &TableEditorWindow::aboutRequested, &windows,
-                         [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });
+                         [&windows] { windows.runDialog(AboutWindow::kFormName); });
         installHelpKey(editor, kTableEditorHelpContext);
         return editor;
-    });
+    };
+    windows.addWindow(TableEditorWindow::traits(), makeEditor, &main.settings().tableEditor);
 
     // Edit ▸ Edit Table follows the type list: every type but "Temperature" has a table to edit.
     QAction* editTable = menuEntry(main, "mnuTableEditor");
     editTable->setEnabled(conversions.tableEditorAllowed());
-    QObject::connect(editTable, &QAction::triggered, &windows, [&windows] { windows.open(kTableEditor); });
+    QObject::connect(editTable, &QAction::triggered, &windows,
+                     [&windows] { windows.open(TableEditorWindow::kFormName); });
     QObject::connect(metric, &MetricPanel::tableEditorAllowed, editTable, &QAction::setEnabled);
 
     // Yes to making a missing table opens the editor on the file to be created. An editor open on another table
     // closes first, asking about its unsaved changes; if the user keeps it, it is only brought forward. (A missing
     // table is made where the program writes, so the editor's file and the tab's compare as they are.)
     QObject::connect(metric, &MetricPanel::newTableRequested, &windows, [&windows, &conversions] {
-        auto* editor = qobject_cast<TableEditorWindow*>(windows.loaded(kTableEditor));
+        auto* editor = qobject_cast<TableEditorWindow*>(windows.loaded(TableEditorWindow::kFormName));
         if (editor && editor->filePath() != conversions.tablePath()) {
             if (editor->close())
                 delete editor; // now, not once the event loop gets to it: the new editor takes its place at once
         }
-        windows.open(kTableEditor);
+        windows.open(TableEditorWindow::kFormName);
     });
 }
 
 // The note editor and its find dialog. The editor asks for the dialog through the registry, the dialog selects
-// text in the editor, and the dialog goes when the editor goes. What was searched for lasts for the run.
-void wireNoteEditor(AccessoryWindows& windows)
+// text in the editor, and the dialog goes when the editor goes. What was searched for, and where the dialog was,
+// last for the run.
+void wireNoteEditor(AccessoryWindows& windows, SizedWindowPlace& editorPlace)
 {
-    const QString editorName = NoteEditorWindow::traits().formName;
-    const QString findName = FindDialog::traits().formName;
-    windows.addWindow(NoteEditorWindow::traits(), [&windows, findName] {
+    const QString editorName = NoteEditorWindow::kFormName;
+    const QString findName = FindDialog::kFormName;
+    const auto makeEditor = [&windows, findName] {
         auto* editor = new NoteEditorWindow(NotesFile);
         installHelpKey(editor, kNoteEditorHelpContext);
         QObject::connect(editor, &NoteEditorWindow::findRequested, &windows,
@@ -119,9 +115,10 @@ void wireNoteEditor(AccessoryWindows& windows)
         QObject::connect(editor, &NoteEditorWindow::noteHelpRequested, &windows,
                          [] { showHelpTopic(kNoteEditorHelpContext); });
         QObject::connect(editor, &NoteEditorWindow::aboutRequested, &windows,
-                         [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });
+                         [&windows] { windows.runDialog(AboutWindow::kFormName); });
         return editor;
-    });
+    };
+    windows.addWindow(NoteEditorWindow::traits(), makeEditor, &editorPlace);
     auto positions = std::make_shared<FindPositions>();
     windows.addWindow(FindDialog::traits(), [&windows, editorName, findName, positions] {
         auto* find = new FindDialog(*positions);
@@ -140,38 +137,42 @@ void wireWindows(MainWindow& main)
 {
     AccessoryWindows& windows = main.windows();
     // The accessory windows, each declared with the place it opens at.
-    windows.addWindow(CalculatorWindow::traits(), [] { return new CalculatorWindow; });
+    Settings& settings = main.settings();
+    windows.addWindow(
+        CalculatorWindow::traits(), [] { return new CalculatorWindow; }, &settings.calculator);
     wireTableEditor(main, main.findChild<MetricPanel*>());
-    wireNoteEditor(windows);
+    wireNoteEditor(windows, settings.noteEditor);
 
-    openFrom(main, "mnuCalculator", QStringLiteral("Calculator"));
-    openFrom(main, "mnuNoteEditor", QStringLiteral("frmNoteEditor"));
+    openFrom(main, "mnuCalculator", CalculatorWindow::kFormName);
+    openFrom(main, "mnuNoteEditor", NoteEditorWindow::kFormName);
 
     // Help: one viewer, carried along with the other windows.
-    setUpHelp(&main, filePlaces().dataFolder(), [&windows](QWidget* viewer) { windows.adopt(viewer); });
+    setUpHelp(&main, main.filePlaces().dataFolder(), [&windows](QWidget* viewer) { windows.adopt(viewer); });
     installHelpKey(&main, kHelpContentsContext);
     onEntry(main, "mnuContents", [] { showHelpContents(); });
 
     // The tip of the day: at start (when the settings say so) and from Help, which also turns it on again at start.
     windows.addDialog(
-        QStringLiteral("frmTip"), [&main] { return new TipWindow(filePlaces(), &main); },
-        [](QDialog& tip, int) { ShowTipsAtStartup = static_cast<TipWindow&>(tip).showTipsAtStartup(); });
-    onEntry(main, "mnuShowTip", [&windows] {
-        ShowTipsAtStartup = true;
-        windows.runDialog(QStringLiteral("frmTip"));
+        TipWindow::kFormName, [&main] { return new TipWindow(main.filePlaces(), &main); },
+        [&settings](QDialog& tip, int) {
+            settings.showTipsAtStartup = static_cast<TipWindow&>(tip).showTipsAtStartup();
+        });
+    onEntry(main, "mnuShowTip", [&windows, &settings] {
+        settings.showTipsAtStartup = true;
+        windows.runDialog(TipWindow::kFormName);
     });
 
     // The about box, the web dialog and the hidden animation share the link's flags.
     LinkView& link = main.linkView();
     const QString licence = licenceText();
-    windows.addDialog(QStringLiteral("frmAbout"),
+    windows.addDialog(AboutWindow::kFormName,
                       [&main, &link, licence] { return new AboutWindow(licence, link.flags(), &main); });
-    onEntry(main, "mnuAbout", [&windows] { windows.runDialog(QStringLiteral("frmAbout")); });
-    windows.addDialog(QStringLiteral("frmWebSite"), [&main, &link] {
+    onEntry(main, "mnuAbout", [&windows] { windows.runDialog(AboutWindow::kFormName); });
+    windows.addDialog(WebSiteWindow::kFormName, [&main, &link] {
         return new WebSiteWindow(makerWebAddress(readIniDocument(SettingsFile)), link.flags(), &main);
     });
     QObject::connect(&link, &LinkView::webDialogRequested, &windows,
-                     [&windows] { windows.runDialog(QStringLiteral("frmWebSite")); });
+                     [&windows] { windows.runDialog(WebSiteWindow::kFormName); });
 
     // The link's hints read the Metric tab.
     const MetricPanel* metric = main.findChild<MetricPanel*>();

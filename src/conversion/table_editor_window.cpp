@@ -5,7 +5,6 @@
 #include "platform/drawn_icon.h"
 #include "platform/form_layout.h"
 #include "platform/menu_layout.h"
-#include "platform/window_placement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -143,7 +142,7 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
                               Qt::WindowCloseButtonHint),
       document_(path, category)
 {
-    setObjectName(QStringLiteral("frmTableEditor"));
+    setObjectName(kFormName);
     setAccessibleName(QStringLiteral("Table Editor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(document_.caption());
@@ -177,14 +176,7 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
 
 AccessoryWindowTraits TableEditorWindow::traits()
 {
-    return {QStringLiteral("frmTableEditor"),
-            kOpeningSize,
-            QStringLiteral("Table Editor Left"),
-            QStringLiteral("Table Editor Top"),
-            {},
-            {},
-            {},
-            PlacementGuard::None};
+    return {.formName = kFormName, .openingSizeTwips = kOpeningSize};
 }
 
 void TableEditorWindow::buildMenus()
@@ -321,31 +313,25 @@ bool TableEditorWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool TableEditorWindow::mayClose()
+{
+    if (!document_.isDirty() || closeAgreed_)
+        return true;
+    const MsgAnswer answer =
+        showMessage(TableEditorDocument::closeQuestion(), MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    // A save that fails keeps the window open: closing would lose the text.
+    if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !saveFile()))
+        return false;
+    closeAgreed_ = true;
+    return true;
+}
+
 void TableEditorWindow::closeEvent(QCloseEvent* event)
 {
-    if (document_.isDirty()) {
-        const MsgAnswer answer =
-            showMessage(TableEditorDocument::closeQuestion(), MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        // A save that fails keeps the window open: closing would lose the text.
-        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && !saveFile())) {
-            event->ignore();
-            return;
-        }
-    }
-    Q_EMIT placeToKeep(windowPosTwips(this));
-    event->accept();
-}
-
-void TableEditorWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    Q_EMIT placeToKeep(windowPosTwips(this));
-}
-
-void TableEditorWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    Q_EMIT placeToKeep(windowPosTwips(this));
+    if (mayClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TableEditorWindow::connectNotify(const QMetaMethod& signal)

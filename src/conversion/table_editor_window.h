@@ -4,7 +4,6 @@
 #include "platform/accessory_window.h"
 
 #include <QMainWindow>
-#include <QPoint>
 
 class QAction;
 class QPlainTextEdit;
@@ -16,13 +15,14 @@ namespace mx {
 // Paste and Check Table on a tool bar and in the menus. It saves to the file it loaded, whatever type the Metric tab
 // has chosen since, and asks before closing with unsaved changes. The main window's registry creates, places and tracks
 // it; the window is deleted when closed, so it loads the file afresh each time it opens.
-class TableEditorWindow : public QMainWindow {
+class TableEditorWindow : public QMainWindow, public CloseQuestion {
     Q_OBJECT
 public:
     // Loads the table file at `path` of the conversion type `category`; a missing file gives an empty text.
     TableEditorWindow(const QString& path, const QString& category, QWidget* parent = nullptr);
 
-    // Form name, opening outer size and settings keys for the registry.
+    static constexpr QLatin1StringView kFormName{"frmTableEditor"};
+    // Form name and opening outer size for the registry.
     static AccessoryWindowTraits traits();
 
     const QString& filePath() const { return document_.path(); }
@@ -32,11 +32,13 @@ public:
     // text and the unsaved-change state stay. Returns whether the file was written.
     bool saveFile();
 
+    // The question about unsaved changes; a failed save keeps the window.
+    bool mayClose() override;
+    void closeCancelled() override { closeAgreed_ = false; }
+
 Q_SIGNALS:
     // The file at `path` now holds the editor's text.
     void saved(const QString& path);
-    // Where the window is (outer top-left corner, twips), each time it is shown, moved or closed.
-    void placeToKeep(QPoint topLeftTwips);
     // The help entries. Each stays disabled until something listens to its signal.
     void helpContentsRequested();
     void helpTopicRequested(int contextId);
@@ -44,8 +46,6 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void connectNotify(const QMetaMethod& signal) override;
 
@@ -63,6 +63,7 @@ private:
     QAction* menuEntry(const char* name) const;
 
     TableEditorDocument document_;
+    bool closeAgreed_ = false; // the user has answered the question of a close that is still to come
     QToolBar* toolBar_ = nullptr;
     QPlainTextEdit* textBox_ = nullptr;
     QAction* cutButton_ = nullptr;

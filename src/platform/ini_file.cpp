@@ -18,7 +18,8 @@ bool sameName(QStringView a, QStringView b)
 }
 
 // What a text becomes once written to the file and read back, so that the document in memory never differs from
-// a fresh read of its bytes.
+// a fresh read of its bytes. A line break would start a line of its own, a key or a section the caller never wrote:
+// it is written as a blank.
 QString asFileText(QStringView text)
 {
     QString result = decodeCp1252(encodeCp1252(text));
@@ -210,17 +211,6 @@ std::optional<QString> readIniValue(const IniDocument& doc, const QString& secti
 {
     const std::optional<QString> stored = doc.value(section, key);
     return throughProfileBuffer(stored ? *stored : defaultValue);
-}
-
-std::optional<QString> ReadINI(const QString& path, const QString& section, const QString& key,
-                               const QString& defaultValue)
-{
-    return readIniValue(readIniDocument(path), section, key, defaultValue);
-}
-
-bool WriteINI(const QString& path, const QString& section, const QString& key, const QString& value)
-{
-    return writeIniValues(path, {IniEntry{section, key, value}});
 }
 
 bool writeIniValues(const QString& path, const std::vector<IniEntry>& entries)

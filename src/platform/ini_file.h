@@ -68,20 +68,12 @@ private:
 // default.
 IniDocument readIniDocument(const QString& path);
 
-// ReadINI over a document already read: the same buffer rule and the same results.
+// Reads one value the way the program has always read its settings, through a 128-character buffer: the result is
+// cut before the first run of five blanks (losing one more character), and a value longer than 122 characters
+// cannot be read (nullopt, which callers treat as a run-time error). A missing section or key gives
+// `defaultValue`, which goes through the same buffer.
 std::optional<QString> readIniValue(const IniDocument& doc, const QString& section, const QString& key,
                                     const QString& defaultValue);
-
-// Reads one value of the settings file at `path` with the historic 128-character buffer: the result is cut before the
-// first run of five blanks (losing one more character), and a value longer than 122 characters cannot be read (nullopt,
-// which callers treat as a run-time error). A missing file, section or key gives `defaultValue`, which goes through
-// the same buffer.
-std::optional<QString> ReadINI(const QString& path, const QString& section, const QString& key,
-                               const QString& defaultValue);
-
-// Stores one value in the settings file at `path` (atomically). Failures are not reported to the user; the result says
-// whether the file was written.
-bool WriteINI(const QString& path, const QString& section, const QString& key, const QString& value);
 
 struct IniEntry {
     QString section;
@@ -89,9 +81,9 @@ struct IniEntry {
     QString value;
 };
 
-// Stores several values with one read and one atomic write; the file comes out byte for byte as from one WriteINI
-// per entry in the same order. Something at the path that cannot be read whole as a regular file (a pipe, a device,
-// a file over kMaxIniFileSize) is not replaced: the result is false.
+// Stores values in the settings file at `path` with one read and one atomic write, each as IniDocument::setValue
+// does, creating the file, the section or the key as needed. Something at the path that cannot be read whole as a
+// regular file (a pipe, a device, a file over kMaxIniFileSize) is not replaced: the result is false.
 bool writeIniValues(const QString& path, const std::vector<IniEntry>& entries);
 
 } // namespace mx

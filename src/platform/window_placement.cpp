@@ -50,12 +50,12 @@ QPoint openingPosTwips(QSize windowTwips, QPoint storedTwips, QSize screenTwips,
     return centre ? centredTopLeftTwips(screenTwips, windowTwips) : storedTwips;
 }
 
-bool placeAccessoryWindow(QWidget* window, QPoint storedTwips, PlacementState state, PlacementGuard guard)
+bool placeAccessoryWindow(QWidget* window, QSize outerSizeTwips, QPoint storedTwips, PlacementState state,
+                          PlacementGuard guard)
 {
     if (guard == PlacementGuard::SkipWhileMinimisedOrResizing && (state.mainResizing || window->isMinimized()))
         return false;
-    moveWindowTwips(window,
-                    openingPosTwips(windowSizeTwips(window), storedTwips, screenSizeTwips(window), state.centreForms));
+    moveWindowTwips(window, openingPosTwips(outerSizeTwips, storedTwips, screenSizeTwips(window), state.centre));
     return true;
 }
 

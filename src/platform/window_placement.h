@@ -26,26 +26,26 @@ QPoint windowPosTwips(const QWidget* window);
 // Centres the window on its screen by the rule above.
 void centreOnScreen(QWidget* window);
 
-// Where an accessory window of the given outer size opens: centred on the screen when `centre` (the program's
-// CenterForms) is set, else at its stored top-left corner, taken as it stands (nothing checks that it lies on the
+// Where an accessory window of the given outer size opens: centred on the screen when `centre` (the centring
+// preference) is on, else at its stored top-left corner, taken as it stands (nothing checks that it lies on the
 // screen).
 QPoint openingPosTwips(QSize windowTwips, QPoint storedTwips, QSize screenTwips, bool centre);
 
 enum class PlacementGuard {
     None,
     // The calculator on load and the find dialog on activation keep their place while they are minimised or while
-    // the main window is being minimised or restored (MainResizing).
+    // the main window is being minimised or restored.
     SkipWhileMinimisedOrResizing,
 };
 
-// The program-wide values the placement rule reads.
 struct PlacementState {
-    bool centreForms = true;   // CenterForms
-    bool mainResizing = false; // MainResizing
+    bool centre = true;        // the centring preference
+    bool mainResizing = false; // the main window is being minimised or restored
 };
 
-// The placement rule every accessory window gets when it opens. Returns whether the window was placed.
-bool placeAccessoryWindow(QWidget* window, QPoint storedTwips, PlacementState state,
+// The placement rule every accessory window gets when it opens. The outer size is the one the window declares: one
+// not yet shown has no frame to measure. Returns whether the window was placed.
+bool placeAccessoryWindow(QWidget* window, QSize outerSizeTwips, QPoint storedTwips, PlacementState state,
                           PlacementGuard guard = PlacementGuard::None);
 
 } // namespace mx

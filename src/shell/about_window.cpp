@@ -42,7 +42,7 @@ AboutWindow::AboutWindow(QString licenceText, LogoLinkFlags& flags, QWidget* par
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       licenceText_(std::move(licenceText)), flags_(flags)
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(kFormName);
     setWindowTitle(aboutCaption());
     setAccessibleName(aboutCaption());
     setFixedSize(twipsSize(kWidthTwips, kHeightTwips));

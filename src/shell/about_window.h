@@ -16,6 +16,8 @@ struct LogoLinkFlags;
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
+    static constexpr QLatin1StringView kFormName{"frmAbout"};
+
     // `flags` belongs to the main window and outlives the box.
     AboutWindow(QString licenceText, LogoLinkFlags& flags, QWidget* parent = nullptr);
 

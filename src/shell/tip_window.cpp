@@ -17,7 +17,7 @@ TipWindow::TipWindow(const FilePlaces& places, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       book_(places)
 {
-    setObjectName(QStringLiteral("frmTip"));
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("Tip of the Day"));
     setAccessibleName(QStringLiteral("Tip of the Day"));
     setFixedSize(twipsSize(kWidthTwips, kHeightTwips));

@@ -12,10 +12,12 @@ namespace mx {
 
 // The tip of the day (frmTip), run modally through execDialog: at start when the tips setting asks for it and from
 // Help > Show tip of the day. Each opening shows the tip after the one last closed with OK. The check box starts
-// ticked; after the window closes, showTipsAtStartup() is the value for ShowTipsAtStartup.
+// ticked; after the window closes, showTipsAtStartup() is the value for the tips setting.
 class TipWindow : public QDialog {
     Q_OBJECT
 public:
+    static constexpr QLatin1StringView kFormName{"frmTip"};
+
     // The tips file and the counter file are taken from `places` (see TipBook).
     explicit TipWindow(const FilePlaces& places, QWidget* parent = nullptr);
 

@@ -20,7 +20,7 @@ WebSiteWindow::WebSiteWindow(QString address, LogoLinkFlags& flags, QWidget* par
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       address_(std::move(address)), flags_(flags)
 {
-    setObjectName(QStringLiteral("frmWebSite"));
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("Web Site"));
     setAccessibleName(QStringLiteral("Web Site"));
     setFixedSize(twipsSize(kWidthTwips, kHeightTwips));

@@ -16,6 +16,8 @@ struct LogoLinkFlags;
 class WebSiteWindow : public QDialog {
     Q_OBJECT
 public:
+    static constexpr QLatin1StringView kFormName{"frmWebSite"};
+
     // `address` is the maker's web address (makerWebAddress()); `flags` belongs to the main window. The dialog takes
     // its icon from `parent` when there is one.
     WebSiteWindow(QString address, LogoLinkFlags& flags, QWidget* parent = nullptr);

@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "conversion/table_editor_window.h"
+#include "list_choice.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,15 +39,15 @@ public:
 
     void mainWindowStarted(mx::MainWindow& window) override
     {
-        auto* types = window.findChild<QComboBox*>(QStringLiteral("Combo2"));
-        types->setCurrentIndex(types->findText(QStringLiteral("Length")));
-        Q_EMIT types->activated(types->currentIndex());
+        expect(
+            mx::test::chooseFromList(window.findChild<QComboBox*>(QStringLiteral("Combo2")), QStringLiteral("Length")),
+            "the Length table is chosen");
         auto* savePositions = window.findChild<QAction*>(QStringLiteral("mnuSavePositions"));
         if (change) {
             savePositions->trigger();
             window.findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
             auto* editor =
-                qobject_cast<mx::TableEditorWindow*>(window.windows().loaded(QStringLiteral("frmTableEditor")));
+                qobject_cast<mx::TableEditorWindow*>(window.windows().loaded(mx::TableEditorWindow::kFormName));
             expect(editor, "the table editor opens");
             if (editor) {
                 auto* text = editor->findChild<QPlainTextEdit*>(QStringLiteral("txtEditor"));

@@ -1,3 +1,5 @@
+#include "accessories/calculator_window.h"
+#include "accessories/find_dialog.h"
 #include "accessories/note_editor_window.h"
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
@@ -6,9 +8,13 @@
 #include "app/splash.h"
 #include "app/tab_strip.h"
 #include "conversion/table_editor_window.h"
+#include "list_choice.h"
 #include "scripted_dialogs.h"
 #include "scripted_messages.h"
+#include "shell/about_window.h"
 #include "shell/help_viewer.h"
+#include "shell/tip_window.h"
+#include "shell/web_site_window.h"
 #include "test_helpers.h"
 #include "test_registry.h"
 #include "window_helpers.h"
@@ -38,9 +44,9 @@ using namespace mx;
 
 namespace {
 
-AccessoryWindowTraits traitsOf(const char* formName)
+AccessoryWindowTraits traitsOf(const QString& formName)
 {
-    return {.formName = QString::fromLatin1(formName), .openingSizeTwips = {3000, 2000}};
+    return {.formName = formName, .openingSizeTwips = {3000, 2000}};
 }
 
 const QByteArray kLength = "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
@@ -66,23 +72,20 @@ private Q_SLOTS:
     void captionsFitTheirControls();
     void windowIsFixed();
     void accessoryWindowsAreSingleAndPlaced();
-    void toolsMenuOpensTheCalculator();
     void noteEditorDrivesTheFindDialog();
     void noteEditorHelpAndAbout();
-    void exitWithUnsavedNotes_data();
-    void exitWithUnsavedNotes();
+    void exitWithUnsavedText_data();
+    void exitWithUnsavedText();
     void helpMenuOpensItsWindows_data();
     void helpMenuOpensItsWindows();
     void linkHintAndWebDialog();
     void minimiseCarriesAccessoryWindows();
     void exitClosesTheNewestFirst();
-    void refusedCloseCancelsExit();
     void windowClosingAnotherDuringExit();
     void editTableFollowsTheTypeList();
     void savedTableReachesTheMetricTab();
     void missingTableYesOpensTheEditor_data();
     void missingTableYesOpensTheEditor();
-    void exitKeepsAnEditorThatRefuses();
     void splashTicks();
     void splashClickEndsStart();
     void tipOpensOverAPaintedWindowOnceTheSplashIsGone();
@@ -97,7 +100,7 @@ private:
     void choose(const char* type);
     TableEditorWindow* editor() const
     {
-        return qobject_cast<TableEditorWindow*>(window_->windows().loaded(QStringLiteral("frmTableEditor")));
+        return qobject_cast<TableEditorWindow*>(window_->windows().loaded(TableEditorWindow::kFormName));
     }
     QPlainTextEdit* editorText() const { return editor()->findChild<QPlainTextEdit*>(QStringLiteral("txtEditor")); }
     QStringList listedPairs() const;
@@ -115,7 +118,7 @@ private:
 void MainWindowTest::init()
 {
     QVERIFY(dir_.isValid());
-    dialogs_.answer(QStringLiteral("frmTip"), [](QDialog&) { return int(QDialog::Accepted); });
+    dialogs_.answer(TipWindow::kFormName, [](QDialog&) { return int(QDialog::Accepted); });
     window_ = new MainWindow(dir_.path());
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -331,46 +334,30 @@ void MainWindowTest::windowIsFixed()
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
     QVERIFY(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(AppPath, dir_.path() + QLatin1Char('/'));
-    QCOMPARE(SettingsFile, dir_.path() + QStringLiteral("/Mensurix.ini"));
-    QCOMPARE(NotesFile, dir_.path() + QStringLiteral("/MXNotes.rtf"));
 }
 
+// Tools ▸ Calculator opens the one calculator, centred on a first run, brings it forward when it is open, and makes
+// it afresh once it has closed.
 void MainWindowTest::accessoryWindowsAreSingleAndPlaced()
 {
     AccessoryWindows& windows = window_->windows();
-    int made = 0;
-    windows.addWindow(traitsOf("Calculator"), [&made] {
-        ++made;
-        auto* w = new QWidget;
-        w->setAttribute(Qt::WA_DeleteOnClose);
-        return w;
-    });
-    QWidget* first = windows.open(QStringLiteral("Calculator"));
-    QCOMPARE(first->objectName(), QStringLiteral("Calculator"));
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    QCOMPARE(first->pos(), QPoint((screen.width() * 15 - 3000) / 2 / 15, (screen.height() * 15 - 2000) / 2 / 15));
-    QCOMPARE(windows.open(QStringLiteral("Calculator")), first);
-    QCOMPARE(made, 1);
-    first->close();
-    QTRY_VERIFY(!windows.loaded(QStringLiteral("Calculator")));
-    QVERIFY(windows.open(QStringLiteral("Calculator")) != nullptr);
-    QCOMPARE(made, 2); // made fresh after a close
-    QCOMPARE(windows.loadedWindows().size(), 1);
-    QVERIFY(!windows.open(QStringLiteral("frmNone"))); // never declared
-}
-
-void MainWindowTest::toolsMenuOpensTheCalculator()
-{
     auto* entry = window_->findChild<QAction*>(QStringLiteral("mnuCalculator"));
     QVERIFY(entry->isEnabled());
     entry->trigger();
-    QWidget* calculator = window_->windows().loaded(QStringLiteral("Calculator"));
-    QVERIFY(calculator);
-    QVERIFY(calculator->isVisible());
-    QCOMPARE(QString::fromLatin1(calculator->metaObject()->className()), QStringLiteral("mx::CalculatorWindow"));
+    QPointer<QWidget> first = windows.loaded(CalculatorWindow::kFormName);
+    QVERIFY(qobject_cast<CalculatorWindow*>(first) && first->isVisible());
+    QCOMPARE(first->objectName(), QStringLiteral("Calculator"));
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(first->pos(), QPoint((screen.width() * 15 - 2895) / 2 / 15, (screen.height() * 15 - 3330) / 2 / 15));
     entry->trigger();
-    QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{calculator});
+    QCOMPARE(windows.loadedWindows(), QList<QWidget*>{first});
+    first->close();
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(!windows.loaded(CalculatorWindow::kFormName));
+    entry->trigger();
+    QVERIFY(windows.loaded(CalculatorWindow::kFormName)); // made fresh after a close
+    QCOMPARE(windows.loadedWindows().size(), 1);
+    QVERIFY(!windows.open(QStringLiteral("frmNone"))); // never declared
 }
 
 // Tools ▸ Note Editor opens the editor; its Find opens the find dialog through the registry, the dialog selects
@@ -381,7 +368,7 @@ void MainWindowTest::noteEditorDrivesTheFindDialog()
     auto* entry = window_->findChild<QAction*>(QStringLiteral("mnuNoteEditor"));
     QVERIFY(entry->isEnabled());
     entry->trigger();
-    auto* editor = qobject_cast<NoteEditorWindow*>(window_->windows().loaded(QStringLiteral("frmNoteEditor")));
+    auto* editor = qobject_cast<NoteEditorWindow*>(window_->windows().loaded(NoteEditorWindow::kFormName));
     QVERIFY(editor);
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->textBox()->toPlainText(), QStringLiteral("A note and a Note"));
@@ -389,7 +376,7 @@ void MainWindowTest::noteEditorDrivesTheFindDialog()
     QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{editor});
 
     editor->findChild<QAction*>(QStringLiteral("tlbFind"))->trigger();
-    QPointer<QWidget> find = window_->windows().loaded(QStringLiteral("frmFind"));
+    QPointer<QWidget> find = window_->windows().loaded(FindDialog::kFormName);
     QVERIFY(find);
     QVERIFY(find->isVisible());
     find->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("note"));
@@ -399,7 +386,7 @@ void MainWindowTest::noteEditorDrivesTheFindDialog()
     QTest::mouseClick(find->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
     QCOMPARE(editor->textBox()->textCursor().selectedText(), QStringLiteral("Note"));
     editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
-    QCOMPARE(window_->windows().loaded(QStringLiteral("frmFind")), find.data()); // one dialog
+    QCOMPARE(window_->windows().loaded(FindDialog::kFormName), find.data()); // one dialog
 
     QVERIFY(editor->close());
     QTRY_VERIFY(find.isNull());
@@ -410,7 +397,7 @@ void MainWindowTest::noteEditorHelpAndAbout()
 {
     QVERIFY(QFile::copy(QStringLiteral(MX_DATA_DIR "/MENSURIX.HTM"), AppPath + QStringLiteral("MENSURIX.HTM")));
     window_->findChild<QAction*>(QStringLiteral("mnuNoteEditor"))->trigger();
-    QWidget* editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    QWidget* editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     editor->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(editor));
     QTest::keyClick(editor, Qt::Key_F1);
@@ -423,55 +410,94 @@ void MainWindowTest::noteEditorHelpAndAbout()
     delete openHelpViewer();
 
     test::ScriptedDialogs dialogs;
-    dialogs.answer(QStringLiteral("frmAbout"), [](QDialog&) { return int(QDialog::Accepted); });
+    dialogs.answer(AboutWindow::kFormName, [](QDialog&) { return int(QDialog::Accepted); });
     editor->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
-    QCOMPARE(dialogs.opened, QStringList{QStringLiteral("frmAbout")});
+    QCOMPARE(dialogs.opened, QStringList{AboutWindow::kFormName});
 }
 
-void MainWindowTest::exitWithUnsavedNotes_data()
+// The table editor, the note editor with its find dialog, and the calculator with a calculation under way are open,
+// in that order. At exit every editor holding unsaved text is asked before any window closes, the newest first; a
+// Cancel anywhere leaves every window as it was, and the next exit asks again.
+void MainWindowTest::exitWithUnsavedText_data()
 {
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("dirty");       // "notes", "table" or "both"
+    QTest::addColumn<QStringList>("answers"); // to the questions in turn
     QTest::addColumn<bool>("exits");
-    QTest::newRow("cancel keeps everything open") << "Cancel" << false;
-    QTest::newRow("no closes without saving") << "No" << true;
-    QTest::newRow("yes saves and closes") << "Yes" << true;
+    QTest::addColumn<QString>("saved"); // what was written: "", "notes" or "table"
+    const auto row = [](const char* name, const char* dirty, const QStringList& answers, bool exits,
+                        const char* saved) {
+        QTest::newRow(name) << QString::fromLatin1(dirty) << answers << exits << QString::fromLatin1(saved);
+    };
+    row("notes: Cancel", "notes", {"Cancel"}, false, "");
+    row("notes: No", "notes", {"No"}, true, "");
+    row("notes: Yes", "notes", {"Yes"}, true, "notes");
+    row("table: Cancel", "table", {"Cancel"}, false, "");
+    row("both: Cancel asks no more", "both", {"Cancel"}, false, "");
+    row("both: No, then Cancel", "both", {"No", "Cancel"}, false, "");
+    row("both: Yes, then Cancel", "both", {"Yes", "Cancel"}, false, "notes");
+    row("both: No, then Yes", "both", {"No", "Yes"}, true, "table");
 }
 
-void MainWindowTest::exitWithUnsavedNotes()
+void MainWindowTest::exitWithUnsavedText()
 {
-    QFETCH(QString, answer);
+    QFETCH(QString, dirty);
+    QFETCH(QStringList, answers);
     QFETCH(bool, exits);
+    QFETCH(QString, saved);
+    const bool notesDirty = dirty != u"table";
+    const bool tableDirty = dirty != u"notes";
+    writeTable("Length.tbl", kLength);
     QFile::remove(NotesFile);
+    AccessoryWindows& windows = window_->windows();
+    choose("Length");
+    window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
+    QPointer<TableEditorWindow> tableEditor = editor();
+    if (tableDirty)
+        editorText()->insertPlainText(QStringLiteral("X"));
     window_->findChild<QAction*>(QStringLiteral("mnuNoteEditor"))->trigger();
-    auto* editor = qobject_cast<NoteEditorWindow*>(window_->windows().loaded(QStringLiteral("frmNoteEditor")));
-    editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
-    QPointer<QWidget> find = window_->windows().loaded(QStringLiteral("frmFind"));
-    QTest::keyClicks(editor->textBox(), QStringLiteral("unsaved"));
+    QPointer<NoteEditorWindow> notes = qobject_cast<NoteEditorWindow*>(windows.loaded(NoteEditorWindow::kFormName));
+    notes->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+    QPointer<QWidget> find = windows.loaded(FindDialog::kFormName);
+    if (notesDirty)
+        QTest::keyClicks(notes->textBox(), QStringLiteral("unsaved"));
+    window_->findChild<QAction*>(QStringLiteral("mnuCalculator"))->trigger();
+    QPointer<CalculatorWindow> calculator =
+        qobject_cast<CalculatorWindow*>(windows.loaded(CalculatorWindow::kFormName));
+    QTest::mouseClick(calculator->findChild<QPushButton*>(QStringLiteral("Number(7)")), Qt::LeftButton);
 
     test::ScopedMessages messages;
-    messages->answerNext(answer == u"Yes" ? MsgAnswer::Yes : answer == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
+    for (const QString& answer : answers)
+        messages->answerNext(answer == u"Yes" ? MsgAnswer::Yes : answer == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
     QCOMPARE(window_->close(), exits);
-    QCOMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown.size(), answers.size());
+    QCOMPARE(messages->unexpected, 0);
     QCOMPARE(messages->shown[0].text, QStringLiteral("Do you want to save your changes?"));
-    // The find dialog, opened last, is closed first, before the editor asks.
-    QVERIFY(find.isNull() || !find->isVisible());
-    QCOMPARE(QFile::exists(NotesFile), answer == u"Yes");
+    QCOMPARE(QFile::exists(NotesFile), saved == u"notes");
+    QCOMPARE(table("Length.tbl"), saved == u"table" ? "X" + kLength : kLength);
     if (exits) {
-        QTRY_VERIFY(window_.isNull());
+        QTRY_VERIFY(window_.isNull() && tableEditor.isNull() && notes.isNull() && find.isNull() && calculator.isNull());
         return;
     }
-    QVERIFY(window_->isVisible());
-    QVERIFY(editor->isVisible());
-    QCOMPARE(editor->textBox()->toPlainText(), QStringLiteral("unsaved"));
-    QVERIFY(editor->notesDirty());
+    for (QWidget* w : std::initializer_list<QWidget*>{window_, tableEditor, notes, find, calculator})
+        QVERIFY(w && w->isVisible());
+    QCOMPARE(calculator->readoutText(), QStringLiteral("7."));
+    QCOMPARE(notes->textBox()->toPlainText(), notesDirty ? QStringLiteral("unsaved") : QString());
+    QCOMPARE(editorText()->toPlainText().startsWith(u'X'), tableDirty);
+
+    // The next exit asks again of every editor still holding unsaved text.
+    messages->clear();
+    messages->answerNext(MsgAnswer::No);
+    messages->answerNext(MsgAnswer::No);
+    QVERIFY(window_->close());
+    QCOMPARE(messages->shown.size(), int(notesDirty && saved != u"notes") + int(tableDirty));
 }
 
 void MainWindowTest::helpMenuOpensItsWindows_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("window");
-    QTest::newRow("tip of the day") << QStringLiteral("mnuShowTip") << QStringLiteral("frmTip");
-    QTest::newRow("about box") << QStringLiteral("mnuAbout") << QStringLiteral("frmAbout");
+    QTest::newRow("tip of the day") << QStringLiteral("mnuShowTip") << QString(TipWindow::kFormName);
+    QTest::newRow("about box") << QStringLiteral("mnuAbout") << QString(AboutWindow::kFormName);
 }
 
 void MainWindowTest::helpMenuOpensItsWindows()
@@ -484,14 +510,14 @@ void MainWindowTest::helpMenuOpensItsWindows()
         className = QString::fromLatin1(dialog.metaObject()->className());
         return int(QDialog::Rejected);
     });
-    ShowTipsAtStartup = false;
+    window_->settings().showTipsAtStartup = false;
     auto* action = window_->findChild<QAction*>(entry);
     QVERIFY(action->isEnabled());
     action->trigger();
     QCOMPARE(dialogs.opened, QStringList{window});
     QVERIFY(className == u"mx::TipWindow" || className == u"mx::AboutWindow");
     // Asking for the tip turns the tip at start back on: for a user who said No it is the only way back.
-    QCOMPARE(ShowTipsAtStartup, window == u"frmTip");
+    QCOMPARE(window_->settings().showTipsAtStartup, window == TipWindow::kFormName);
 }
 
 void MainWindowTest::linkHintAndWebDialog()
@@ -505,82 +531,63 @@ void MainWindowTest::linkHintAndWebDialog()
     QTRY_VERIFY(!hint->isVisible());
 
     test::ScriptedDialogs dialogs;
-    dialogs.answer(QStringLiteral("frmWebSite"), [](QDialog&) { return int(QDialog::Rejected); });
+    dialogs.answer(WebSiteWindow::kFormName, [](QDialog&) { return int(QDialog::Rejected); });
     QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(dialogs.opened, QStringList{QStringLiteral("frmWebSite")});
+    QCOMPARE(dialogs.opened, QStringList{WebSiteWindow::kFormName});
 }
 
 void MainWindowTest::minimiseCarriesAccessoryWindows()
 {
-    window_->windows().addWindow(traitsOf("Calculator"), [] { return new QWidget; });
-    QWidget* calculator = window_->windows().open(QStringLiteral("Calculator"));
+    window_->windows().addWindow(traitsOf(CalculatorWindow::kFormName), [] { return new QWidget; });
+    QWidget* calculator = window_->windows().open(CalculatorWindow::kFormName);
     calculator->move(40, 50);
     window_->setWindowState(Qt::WindowMinimized);
     QVERIFY(!calculator->isVisible());
-    QVERIFY(MainResizing);
+    QVERIFY(window_->windows().mainResizing());
     window_->setWindowState(Qt::WindowNoState);
     QVERIFY(calculator->isVisible());
     QCOMPARE(calculator->pos(), QPoint(40, 50));
-    auto* guard = window_->findChild<QTimer*>(QStringLiteral("timResizeTimer"));
-    QVERIFY(guard->isActive());
-    QCOMPARE(guard->interval(), 1000);
-    QTRY_VERIFY_WITH_TIMEOUT(!MainResizing, 3000);
+    QVERIFY(window_->findChild<QTimer*>(QStringLiteral("timResizeTimer"))->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->windows().mainResizing(), 3000);
 }
 
 void MainWindowTest::exitClosesTheNewestFirst()
 {
     QStringList closed;
-    for (const char* name : {"Calculator", "frmTableEditor", "frmNoteEditor"}) {
-        window_->windows().addWindow(traitsOf(name), [&closed, name] {
+    const QStringList loadOrder{TableEditorWindow::kFormName, CalculatorWindow::kFormName, NoteEditorWindow::kFormName};
+    for (const QString& name : loadOrder) {
+        window_->windows().addWindow(traitsOf(name), [&closed] {
             auto* w = new test::ClosingRecorder(closed);
             w->setAttribute(Qt::WA_DeleteOnClose);
             return w;
         });
+        window_->windows().open(name);
     }
-    for (const char* name : {"frmTableEditor", "Calculator", "frmNoteEditor"})
-        window_->windows().open(QString::fromLatin1(name));
     QVERIFY(window_->close());
     QCOMPARE(closed, (QStringList{"frmNoteEditor", "Calculator", "frmTableEditor"}));
-}
-
-void MainWindowTest::refusedCloseCancelsExit()
-{
-    test::StubbornWindow* stubborn = nullptr;
-    window_->windows().addWindow(traitsOf("frmNoteEditor"),
-                                 [&stubborn] { return stubborn = new test::StubbornWindow; });
-    window_->windows().open(QStringLiteral("frmNoteEditor"));
-    QVERIFY(!window_->close());
-    QVERIFY(window_->isVisible());
-    QCOMPARE(stubborn->asked, 1); // asked once, not again and again
-    delete stubborn;
-    QVERIFY(window_->close());
-    QTRY_VERIFY(window_.isNull()); // deleted on close
 }
 
 void MainWindowTest::windowClosingAnotherDuringExit()
 {
     // The note editor closes its find dialog as it closes: the walk must not touch the deleted dialog.
-    window_->windows().addWindow(traitsOf("frmFind"), [] {
+    window_->windows().addWindow(traitsOf(FindDialog::kFormName), [] {
         auto* w = new QWidget;
         w->setAttribute(Qt::WA_DeleteOnClose);
         return w;
     });
-    window_->windows().addWindow(traitsOf("frmNoteEditor"), [this] {
-        auto* editor = new test::ClosingHook([this] { delete window_->windows().loaded(QStringLiteral("frmFind")); });
+    window_->windows().addWindow(traitsOf(NoteEditorWindow::kFormName), [this] {
+        auto* editor = new test::ClosingHook([this] { delete window_->windows().loaded(FindDialog::kFormName); });
         editor->setAttribute(Qt::WA_DeleteOnClose);
         return editor;
     });
-    window_->windows().open(QStringLiteral("frmFind"));
-    window_->windows().open(QStringLiteral("frmNoteEditor"));
+    window_->windows().open(FindDialog::kFormName);
+    window_->windows().open(NoteEditorWindow::kFormName);
     QVERIFY(window_->close());
 }
 
 void MainWindowTest::choose(const char* type)
 {
-    auto* types = window_->findChild<QComboBox*>(QStringLiteral("Combo2"));
-    const int index = types->findText(QString::fromLatin1(type));
-    types->setCurrentIndex(index);
-    Q_EMIT types->activated(index);
+    QVERIFY(test::chooseFromList(window_->findChild<QComboBox*>(QStringLiteral("Combo2")), QString::fromLatin1(type)));
 }
 
 QStringList MainWindowTest::listedPairs() const
@@ -698,31 +705,6 @@ void MainWindowTest::missingTableYesOpensTheEditor()
     QCOMPARE(listedPairs(), QStringList{"Hands vs Inches"});
 }
 
-void MainWindowTest::exitKeepsAnEditorThatRefuses()
-{
-    writeTable("Length.tbl", kLength);
-    test::ScopedMessages messages;
-    choose("Length");
-    window_->findChild<QAction*>(QStringLiteral("mnuTableEditor"))->trigger();
-    editorText()->insertPlainText(QStringLiteral("X"));
-    QPointer<TableEditorWindow> kept = editor();
-
-    messages->answerNext(MsgAnswer::Cancel);
-    QVERIFY(!window_->close());
-    QCOMPARE(messages->shown.size(), 1);
-    QVERIFY(window_->isVisible() && kept && kept->isVisible() && kept->tableDirty());
-    QVERIFY(editorText()->toPlainText().startsWith(u"XInches"));
-    QCOMPARE(table("Length.tbl"), kLength);
-
-    // The next exit asks again; Yes saves, and everything closes.
-    messages->answerNext(MsgAnswer::Yes);
-    QVERIFY(window_->close());
-    QCOMPARE(messages->shown.size(), 2);
-    QCOMPARE(table("Length.tbl"), "X" + kLength);
-    QTRY_VERIFY(kept.isNull());
-    QTRY_VERIFY(window_.isNull());
-}
-
 void MainWindowTest::splashTicks()
 {
     auto* splash = new SplashForm;
@@ -731,7 +713,6 @@ void MainWindowTest::splashTicks()
     QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("lblProductName"))->text(), QStringLiteral("Mensurix"));
     QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("lblPlatform"))->text(),
              QStringLiteral("Metric, English and more"));
-    QCOMPARE(splash->findChild<QTimer*>(QStringLiteral("Timer1"))->interval(), 600);
     QPointer<SplashForm> guard(splash);
     splash->show();
     QSignalSpy finished(splash, &SplashForm::finished);
@@ -768,7 +749,7 @@ void MainWindowTest::tipOpensOverAPaintedWindowOnceTheSplashIsGone()
     QPointer<SplashForm> splash;
     QPointer<MainWindow> main;
     QStringList seen;
-    dialogs.answer(QStringLiteral("frmTip"), [&](QDialog&) {
+    dialogs.answer(TipWindow::kFormName, [&](QDialog&) {
         seen << (splash.isNull() ? "splash gone" : "splash there");
         seen << (main && main->isVisible() ? "main visible" : "main hidden");
         seen << (main && main->windowHandle() && main->windowHandle()->isExposed() ? "main exposed" : "not exposed");
@@ -776,12 +757,12 @@ void MainWindowTest::tipOpensOverAPaintedWindowOnceTheSplashIsGone()
     });
     splash = startWithSplash(dir_.path(), [&](MainWindow* w) {
         main = w;
-        w->windows().addDialog(QStringLiteral("frmTip"), [] { return new QDialog; });
+        w->windows().addDialog(TipWindow::kFormName, [] { return new QDialog; });
     });
     QVERIFY(QTest::qWaitForWindowExposed(splash));
     QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty(), 5000); // three ticks of the splash
     QCOMPARE(seen, (QStringList{"splash gone", "main visible", "main exposed"}));
-    QCOMPARE(dialogs.opened, QStringList{QStringLiteral("frmTip")});
+    QCOMPARE(dialogs.opened, QStringList{TipWindow::kFormName});
     window_ = main;
 }
 

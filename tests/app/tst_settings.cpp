@@ -1,15 +1,23 @@
+#include "accessories/calculator_window.h"
+#include "accessories/find_dialog.h"
+#include "accessories/note_editor_window.h"
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
 #include "app/main_window.h"
+#include "conversion/table_editor_window.h"
+#include "list_choice.h"
 #include "platform/shell_open.h"
 #include "platform/window_placement.h"
 #include "scripted_dialogs.h"
 #include "scripted_messages.h"
+#include "settings_text.h"
+#include "shell/tip_window.h"
 #include "test_helpers.h"
 #include "test_registry.h"
 #include "window_helpers.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -23,31 +31,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <array>
-
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
 
 using namespace mx;
+using test::kStoredNumbers;
+using test::settingsText;
 
 namespace {
-
-using Numbers = std::array<qint64, 11>;
-const Numbers kStored{1500, 3000, 4500, 600, 300, 150, 600, 900, 7200, 5400, 0};
-
-// The file with every key, in the order the exit routines write them.
-QByteArray settingsText(const Numbers& numbers, const QByteArray& centre, const QByteArray& tips,
-                        const QByteArray& eol = "\r\n")
-{
-    static const char* const keys[] = {"Main Window Left",   "Main Window Top",   "Calculator Left",  "Calculator Top",
-                                       "Table Editor Left",  "Table Editor Top",  "Note Editor Left", "Note Editor Top",
-                                       "Note Editor Height", "Note Editor Width", "Note Editor State"};
-    QByteArray text = "[Position Information]" + eol;
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        text += QByteArray(keys[i]) + '=' + (numbers[i] < 0 ? "" : " ") + QByteArray::number(numbers[i]) + eol;
-    return text + "Center All Forms=" + centre + eol + "[Startup Tips]" + eol + "Show Tips=" + tips + eol;
-}
 
 QByteArray readAll(const QString& path)
 {
@@ -86,15 +78,15 @@ private Q_SLOTS:
     void startAndExit();
     void menuClicksDecideTheExit_data();
     void menuClicksDecideTheExit();
-    void openWindowsAreCaptured();
-    void noteEditorKeepsItsPlaceSizeAndState();
+    void windowPlaces_data();
+    void windowPlaces();
+    void maximisedNoteEditor();
     void findDialogKeepsItsPlaceForTheRun();
     void unwritableSettingsAreLostQuietly_data();
     void unwritableSettingsAreLostQuietly();
     void settingsThatAreNotAFileAreLeftAlone();
-    void refusedExitKeepsThePlacementRule();
-    void tableEditorKeepsItsPlace_data();
-    void tableEditorKeepsItsPlace();
+    void cancelledExitKeepsThePlacementRule();
+    void untickedTipStaysAway();
     void aboutQuorvaneOpensTheLocalPage();
 
 private:
@@ -115,7 +107,7 @@ void SettingsTest::init()
     setAppPath(dir_->path());
     tips_ = 0;
     dialogs_ = std::make_unique<test::ScriptedDialogs>();
-    dialogs_->answer(QStringLiteral("frmTip"), [this](QDialog&) {
+    dialogs_->answer(TipWindow::kFormName, [this](QDialog&) {
         ++tips_;
         return int(QDialog::Accepted);
     });
@@ -130,7 +122,6 @@ void SettingsTest::cleanup()
 void SettingsTest::start()
 {
     window_ = new MainWindow(dir_->path());
-    window_->windows().addDialog(QStringLiteral("frmTip"), [] { return new QDialog; });
     QSignalSpy started(window_, &MainWindow::started);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -152,23 +143,25 @@ void SettingsTest::startAndExit_data()
     QTest::addColumn<bool>("tip");
     QTest::addColumn<QByteArray>("written"); // null: the recovery path, which stores every window centred
 
-    const QByteArray stored = settingsText(kStored, "No", "No");
+    const QByteArray stored = settingsText(kStoredNumbers, "No", "No");
     const QByteArray defaults = settingsText({}, "Yes", "Yes");
     const QPoint centred;
     QTest::newRow("no file") << QByteArray() << centred << true << true << defaults;
     QTest::newRow("missing keys") << QByteArray("[Position Information]\r\nMain Window Left= 1500\r\n") << centred
                                   << true << true << settingsText({1500}, "Yes", "Yes");
-    QTest::newRow("zeros with No, No") << settingsText({}, "No", "No") << centred << true << true << defaults;
+    // All places 0 is a first run: centred, but a stored "No" for the tip stands.
+    QTest::newRow("zeros with No, No") << settingsText({}, "No", "No") << centred << true << false
+                                       << settingsText({}, "Yes", "No");
     QTest::newRow("-15 and 15 cancel out")
-        << settingsText({-15, 15}, "No", "No") << centred << true << true << settingsText({-15, 15}, "Yes", "Yes");
-    QTest::newRow("no, yes in lower case")
-        << settingsText(kStored, "no", "yes") << centred << true << false << settingsText(kStored, "no", "No");
+        << settingsText({-15, 15}, "No", "No") << centred << true << false << settingsText({-15, 15}, "Yes", "No");
+    QTest::newRow("no, yes in lower case") << settingsText(kStoredNumbers, "no", "yes") << centred << true << false
+                                           << settingsText(kStoredNumbers, "no", "No");
     QTest::newRow("too large for 32 bits")
         << QByteArray(stored).replace("= 1500", "= 2147483648") << centred << false << true << QByteArray();
     const QByteArray garbage = QByteArray(1, '\0') + "\x01\xfe\xff\x81\x8d junk=[x\r\n";
     QTest::newRow("garbage bytes") << garbage << centred << true << true << garbage + defaults;
     QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + stored << QPoint(1500, 3000) << false << false << stored;
-    QTest::newRow("LF only") << settingsText(kStored, "No", "No", "\n") << QPoint(1500, 3000) << false << false
+    QTest::newRow("LF only") << settingsText(kStoredNumbers, "No", "No", "\n") << QPoint(1500, 3000) << false << false
                              << stored;
 
     // Keys a file lacks go after the last key of their section.
@@ -205,8 +198,6 @@ void SettingsTest::startAndExit()
     QCOMPARE(action("mnuCenter")->isChecked(), restoreMark);
     QCOMPARE(action("mnuSavePositions")->isChecked(), !restoreMark);
     QCOMPARE(tips_, tip ? 1 : 0);
-    QCOMPARE(SavePositionsOnExit, recovery);
-    QVERIFY(!RestoreDefaultsOnExit);
     // Recovery or not, the Metric panel lies below the tab strip, never over its tabs.
     const QPoint strip = window_->findChild<QWidget*>(QStringLiteral("TabStrip1"))->pos();
     QCOMPARE(window_->findChild<QWidget*>(QStringLiteral("picMetric"))->pos(), strip + pixelsOf({360, 1200}));
@@ -247,7 +238,7 @@ void SettingsTest::menuClicksDecideTheExit()
 {
     QFETCH(QString, clicks);
     QFETCH(QString, outcome);
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
     test::ScopedMessages messages;
     start();
     bool saveMark = true;
@@ -272,7 +263,8 @@ void SettingsTest::menuClicksDecideTheExit()
         QCOMPARE(action("mnuSavePositions")->isChecked(), saveMark);
         QCOMPARE(action("mnuCenter")->isChecked(), restoreMark);
     }
-    QVERIFY(!CenterForms); // the marks only decide what the exit does
+    // The marks only decide what the exit does: windows still open at their stored places.
+    QCOMPARE(windowPosTwips(window_->windows().open(CalculatorWindow::kFormName)), QPoint(4500, 600));
     if (restoreMark) {
         QCOMPARE(messages->shown[0].text, QStringLiteral("The program defaults have been reset.\n"
                                                          "This will take affect the next time this program is run."));
@@ -282,111 +274,120 @@ void SettingsTest::menuClicksDecideTheExit()
 
     window_->move(300, 400);
     exit();
-    Numbers saved = kStored;
+    test::StoredNumbers saved = kStoredNumbers;
     saved[0] = 4500;
     saved[1] = 6000;
     QCOMPARE(readAll(SettingsFile), outcome == u"saved"      ? settingsText(saved, "No", "No")
-                                    : outcome == u"restored" ? settingsText(kStored, "Yes", "No")
-                                                             : settingsText(kStored, "No", "No"));
+                                    : outcome == u"restored" ? settingsText(kStoredNumbers, "Yes", "No")
+                                                             : settingsText(kStoredNumbers, "No", "No"));
 }
 
-void SettingsTest::openWindowsAreCaptured()
+// Each window opens centred at its opening size or at its stored place (the note editor at its stored size too, the
+// key named for the height holding the width), keeps its place as it closes, and is written where it is when it is
+// still open at exit, by an exit that does not save the positions too (a file's Save Positions mark is only shown).
+void SettingsTest::windowPlaces_data()
 {
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
-    start();
-    AccessoryWindows& windows = window_->windows();
-    for (const char* name : {"Calculator", "frmNoteEditor"}) {
-        const QString formName = QString::fromLatin1(name);
-        AccessoryWindowTraits traits =
-            formName == u"Calculator"
-                ? AccessoryWindowTraits{formName, {2895, 3330}, "Calculator Left", "Calculator Top"}
-                : AccessoryWindowTraits{formName,           {7200, 5400},         "Note Editor Left",
-                                        "Note Editor Top",  "Note Editor Height", "Note Editor Width",
-                                        "Note Editor State"};
-        windows.addWindow(traits, [] { return new QWidget; });
-    }
-    QPointer<QWidget> calculator = windows.open(QStringLiteral("Calculator"));
-    QCOMPARE(calculator->pos(), pixelsOf({4500, 600})); // at its stored place
-    QPointer<QWidget> noteEditor = windows.open(QStringLiteral("frmNoteEditor"));
-    calculator->move(30, 40);
-    noteEditor->setWindowState(Qt::WindowMaximized);
-    action("mnuSavePositions")->trigger();
-    action("mnuSavePositions")->trigger();
-    const QPoint main = window_->pos() * 15;
-    exit();
-    QVERIFY(calculator.isNull() || !calculator->isVisible());
-    // A maximised note editor keeps its last normal place and size; the table editor, never opened, would open at
-    // its stored place.
-    QCOMPARE(readAll(SettingsFile),
-             settingsText({main.x(), main.y(), 450, 600, 300, 150, 600, 900, 7200, 5400, 2}, "No", "No"));
-    delete calculator;
-    delete noteEditor;
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QByteArray>("centre");
+    QTest::addColumn<QPoint>("stored");      // twips
+    QTest::addColumn<QSize>("openingSize");  // twips, outer
+    QTest::addColumn<QByteArray>("written"); // with the window moved to 60, 70 pixels
+    const auto row = [](const char* name, const char* entry, const char* centre, QPoint stored, QSize size,
+                        const test::StoredNumbers& written) {
+        QTest::newRow(name) << QString::fromLatin1(entry) << QByteArray(centre) << stored << size
+                            << settingsText(written, centre, "No");
+    };
+    row("calculator", "mnuCalculator", "No", {4500, 600}, {2895, 3330},
+        {1500, 3000, 900, 1050, 300, 150, 600, 900, 7200, 5400, 0});
+    row("calculator, centred", "mnuCalculator", "Yes", {}, {2895, 3330},
+        {1500, 3000, 900, 1050, 300, 150, 600, 900, 7200, 5400, 0});
+    row("table editor", "mnuTableEditor", "No", {300, 150}, {5700, 6180},
+        {1500, 3000, 4500, 600, 900, 1050, 600, 900, 7200, 5400, 0});
+    row("table editor, centred", "mnuTableEditor", "Yes", {}, {5700, 6180},
+        {1500, 3000, 4500, 600, 900, 1050, 600, 900, 7200, 5400, 0});
+    // Resized to 500 by 400 pixels, the frame it allows for added.
+    row("note editor", "mnuNoteEditor", "No", {600, 900}, {7200, 5400},
+        {1500, 3000, 4500, 600, 300, 150, 900, 1050, 7620, 6420, 0});
+    row("note editor, centred at its opening size", "mnuNoteEditor", "Yes", {}, {7200, 5400},
+        {1500, 3000, 4500, 600, 300, 150, 900, 1050, 7200, 5400, 0});
 }
 
-// The real note editor through Tools ▸ Note Editor: it opens at its stored place and size (the key named for the
-// height holding the width), leaves its place when it closes, and a maximised editor keeps its last normal place
-// and size at exit.
-void SettingsTest::noteEditorKeepsItsPlaceSizeAndState()
+void SettingsTest::windowPlaces()
 {
-    // While windows are centred, it opens centred at its opening size, whatever was stored.
-    writeRaw(SettingsFile, settingsText(kStored, "Yes", "No"));
+    QFETCH(QString, entry);
+    QFETCH(QByteArray, centre);
+    QFETCH(QPoint, stored);
+    QFETCH(QSize, openingSize);
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, centre, "No"));
+    writeRaw(dir_->filePath(QStringLiteral("Length.tbl")), "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
     start();
-    action("mnuNoteEditor")->trigger();
-    QPointer<QWidget> editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
-    QVERIFY(editor);
-    QCOMPARE(windowPosTwips(editor), centredTwips({7200, 5400}));
-    QCOMPARE(editor->size(), QSize(472, 332));
+    QVERIFY(test::chooseFromList(window_->findChild<QComboBox*>(QStringLiteral("Combo2")), QStringLiteral("Length")));
+    const bool notes = entry == u"mnuNoteEditor";
+    const auto open = [&] {
+        action(qPrintable(entry))->trigger();
+        return QPointer<QWidget>(window_->windows().loadedWindows().constLast());
+    };
+    QPointer<QWidget> window = open();
+    QCOMPARE(window->pos(), pixelsOf(stored.isNull() ? centredTwips(openingSize) : stored));
+    if (notes)
+        QCOMPARE(window->size(), QSize(472, 332)); // 7200 by 5400 twips less the frame the window allows for
+    window->move(40, 50);
+    if (notes)
+        window->resize(500, 400);
+    QVERIFY(window->close());
+    QTRY_VERIFY(window.isNull());
+
+    window = open();
+    QCOMPARE(window->pos(), stored.isNull() ? pixelsOf(centredTwips(openingSize)) : QPoint(40, 50));
+    if (notes)
+        QCOMPARE(window->size(), stored.isNull() ? QSize(472, 332) : QSize(500, 400));
+    window->move(60, 70);
     exit();
+    QTEST(readAll(SettingsFile), "written");
+}
 
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+// Save Positions at exit: an open calculator is stored where it is, and a maximised note editor keeps its last
+// normal place and size; the next start opens it maximised with them underneath.
+void SettingsTest::maximisedNoteEditor()
+{
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
     start();
     action("mnuNoteEditor")->trigger();
-    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
-    QCOMPARE(windowPosTwips(editor), QPoint(600, 900));
-    QCOMPARE(editor->size(), QSize(472, 332)); // 7200 by 5400 twips less the frame the window allows for
-    editor->move(150, 300);
-    editor->resize(500, 400);
-    QVERIFY(editor->close());
-    QTRY_VERIFY(editor.isNull());
-
-    action("mnuNoteEditor")->trigger();
-    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
-    QCOMPARE(editor->pos(), QPoint(150, 300));
-    QCOMPARE(editor->size(), QSize(500, 400));
+    QPointer<QWidget> editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     editor->setWindowState(Qt::WindowMaximized);
+    action("mnuCalculator")->trigger();
+    window_->windows().loaded(CalculatorWindow::kFormName)->move(30, 40);
     action("mnuSavePositions")->trigger();
     action("mnuSavePositions")->trigger();
-    const QPoint main = window_->pos() * 15;
+    window_->move(20, 10);
     exit(); // nothing typed: no question
-    QCOMPARE(readAll(SettingsFile),
-             settingsText({main.x(), main.y(), 4500, 600, 300, 150, 2250, 4500, 7620, 6420, 2}, "No", "No"));
+    QCOMPARE(readAll(SettingsFile), settingsText({300, 150, 450, 600, 300, 150, 600, 900, 7200, 5400, 2}, "No", "No"));
 
-    // The next start opens it maximised, its normal place and size kept underneath.
     start();
     action("mnuNoteEditor")->trigger();
-    editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     QVERIFY(editor->isMaximized());
     editor->setWindowState(Qt::WindowNoState);
-    QTRY_COMPARE(editor->size(), QSize(500, 400));
-    QCOMPARE(editor->pos(), QPoint(150, 300));
+    QTRY_COMPARE(editor->size(), QSize(472, 332));
+    QCOMPARE(editor->pos(), pixelsOf({600, 900}));
     delete editor;
 }
 
 // The find dialog opens where it was last closed, for as long as the program runs; the file never holds it.
 void SettingsTest::findDialogKeepsItsPlaceForTheRun()
 {
-    writeRaw(SettingsFile, settingsText(kStored, "No", "No"));
+    writeRaw(SettingsFile, settingsText(kStoredNumbers, "No", "No"));
     start();
     action("mnuNoteEditor")->trigger();
-    QWidget* editor = window_->windows().loaded(QStringLiteral("frmNoteEditor"));
+    QWidget* editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
-    QPointer<QWidget> find = window_->windows().loaded(QStringLiteral("frmFind"));
-    QCOMPARE(windowPosTwips(find), QPoint(0, 0)); // FindLeft and FindTop start at 0
+    QPointer<QWidget> find = window_->windows().loaded(FindDialog::kFormName);
+    QCOMPARE(windowPosTwips(find), QPoint(0, 0)); // its place for the run starts at 0, 0
     find->move(200, 100);
     QVERIFY(find->close());
     QTRY_VERIFY(find.isNull());
     editor->findChild<QAction*>(QStringLiteral("tlbFind"))->trigger();
-    find = window_->windows().loaded(QStringLiteral("frmFind"));
+    find = window_->windows().loaded(FindDialog::kFormName);
     QCOMPARE(find->pos(), QPoint(200, 100));
     QVERIFY(QTest::qWaitForWindowActive(find));
     QCOMPARE(find->pos(), QPoint(200, 100)); // placed again at its first activation, at the same place
@@ -407,7 +408,7 @@ void SettingsTest::unwritableSettingsAreLostQuietly_data()
 void SettingsTest::unwritableSettingsAreLostQuietly()
 {
     QFETCH(QString, why);
-    const QByteArray old = settingsText(kStored, "No", "No");
+    const QByteArray old = settingsText(kStoredNumbers, "No", "No");
     writeRaw(SettingsFile, old);
     std::optional<test::ReadOnlyScope> readOnly;
     if (why != u"disk") {
@@ -445,59 +446,41 @@ void SettingsTest::settingsThatAreNotAFileAreLeftAlone()
     QVERIFY(QFileInfo::exists(SettingsFile));
 }
 
-void SettingsTest::refusedExitKeepsThePlacementRule()
+// A window that refuses to close cancels the exit. The file is written by then, but the run goes on under the
+// preference it had: windows opened after it still centre themselves.
+void SettingsTest::cancelledExitKeepsThePlacementRule()
 {
     start();
     action("mnuSavePositions")->trigger();
-    window_->windows().addWindow({.formName = QStringLiteral("frmNoteEditor"), .openingSizeTwips = {7200, 5400}},
+    window_->windows().addWindow({.formName = QStringLiteral("frmStubborn"), .openingSizeTwips = {3000, 2000}},
                                  [] { return new test::StubbornWindow; });
-    QPointer<QWidget> stubborn = window_->windows().open(QStringLiteral("frmNoteEditor"));
+    QPointer<QWidget> stubborn = window_->windows().open(QStringLiteral("frmStubborn"));
     QVERIFY(!window_->close());
-    QCOMPARE(static_cast<test::StubbornWindow*>(stubborn.data())->asked, 1);
-    QVERIFY(CenterForms); // windows opened after the cancelled exit still centre themselves
-    QCOMPARE(CenterAllForms, QStringLiteral("Yes"));
-    QVERIFY(SavePositionsOnExit);
+    QVERIFY(window_->isVisible());
+    QCOMPARE(static_cast<test::StubbornWindow*>(stubborn.data())->asked, 1); // asked once, not again and again
+    QVERIFY(readAll(SettingsFile).contains("Center All Forms=No"));
+    QCOMPARE(window_->windows().open(CalculatorWindow::kFormName)->pos(), pixelsOf(centredTwips({2895, 3330})));
     delete stubborn;
-}
-
-// The table editor stores where it is in the settings values: it opens there again, and the exit writes it.
-void SettingsTest::tableEditorKeepsItsPlace_data()
-{
-    QTest::addColumn<QByteArray>("centre");
-    QTest::addColumn<QPoint>("opensAt"); // twips; null: centred
-    QTest::newRow("stored places") << QByteArray("No") << QPoint(300, 150);
-    QTest::newRow("centred") << QByteArray("Yes") << QPoint();
-}
-
-void SettingsTest::tableEditorKeepsItsPlace()
-{
-    QFETCH(QByteArray, centre);
-    QFETCH(QPoint, opensAt);
-    writeRaw(SettingsFile, settingsText(kStored, centre, "No"));
-    writeRaw(dir_->filePath(QStringLiteral("Length.tbl")), "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
-    start();
-    auto* types = window_->findChild<QComboBox*>(QStringLiteral("Combo2"));
-    types->setCurrentIndex(types->findText(QStringLiteral("Length")));
-    Q_EMIT types->activated(types->currentIndex());
-    const auto openEditor = [this] {
-        action("mnuTableEditor")->trigger();
-        return QPointer<QWidget>(window_->windows().loaded(QStringLiteral("frmTableEditor")));
-    };
-
-    QPointer<QWidget> editor = openEditor();
-    QCOMPARE(editor->pos(), pixelsOf(opensAt.isNull() ? centredTwips({5700, 6180}) : opensAt));
-    editor->move(40, 50);
-    QVERIFY(editor->close());
-    QTRY_VERIFY(editor.isNull());
-    editor = openEditor();
-    QCOMPARE(editor->pos(), opensAt.isNull() ? pixelsOf(centredTwips({5700, 6180})) : QPoint(40, 50));
-    editor->move(60, 70);
-    QVERIFY(editor->close());
     exit();
-    Numbers written = kStored;
-    written[4] = 900;
-    written[5] = 1050;
-    QCOMPARE(readAll(SettingsFile), settingsText(written, centre, "No"));
+}
+
+// Unticking "Show Tips at Startup" lasts: the next start shows no tip, even while every stored place is still 0.
+void SettingsTest::untickedTipStaysAway()
+{
+    dialogs_->answer(TipWindow::kFormName, [this](QDialog& tip) {
+        ++tips_;
+        tip.show();
+        QTest::mouseClick(tip.findChild<QCheckBox*>(QStringLiteral("chkLoadTipsAtStartup")), Qt::LeftButton);
+        return int(QDialog::Accepted);
+    });
+    start();
+    QCOMPARE(tips_, 1);
+    exit();
+    QCOMPARE(readAll(SettingsFile), settingsText({}, "Yes", "No"));
+    start();
+    QCOMPARE(tips_, 1);
+    exit();
+    QCOMPARE(readAll(SettingsFile), settingsText({}, "Yes", "No"));
 }
 
 void SettingsTest::aboutQuorvaneOpensTheLocalPage()

@@ -28,12 +28,6 @@ void writeRaw(const QString& path, const QByteArray& bytes)
     QVERIFY(test::writeFileBytes(path, bytes));
 }
 
-// Keys of both sections, some already in the hand-edited file of exitWrites.
-const std::vector<IniEntry> kExitEntries{{u"Position Information"_s, u"Main Window Left"_s, u" 0"_s},
-                                         {u"Position Information"_s, u"Note Editor State"_s, u" 1"_s},
-                                         {u"Position Information"_s, u"Center All Forms"_s, u"Yes"_s},
-                                         {u"Startup Tips"_s, u"Show Tips"_s, u"Yes"_s}};
-
 } // namespace
 
 class IniFileTest : public QObject {
@@ -88,7 +82,7 @@ private slots:
         QFETCH(QVariant, expected);
         if (!file.isNull())
             writeRaw(settings_, file);
-        const std::optional<QString> got = ReadINI(settings_, kTips, kShow, defaultValue);
+        const std::optional<QString> got = read(defaultValue);
         QCOMPARE(got.has_value(), expected.isValid());
         if (got)
             QCOMPARE(*got, expected.toString());
@@ -127,32 +121,57 @@ private slots:
         QFETCH(QByteArray, after);
         if (!before.isNull())
             writeRaw(settings_, before);
-        QVERIFY(WriteINI(settings_, kTips, kShow, u"No"_s));
+        QVERIFY(write(u"No"_s));
         QCOMPARE(test::readFileBytes(settings_), after);
-        QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"No"_s);
+        QCOMPARE(read(u"Yes"_s), u"No"_s);
     }
 
-    // The exit routines: one batch must give the same bytes as a WriteINI per key.
-    void exitWrites_data()
+    // Several keys with one write, each placed as a single write would place it.
+    void severalValues()
     {
-        QTest::addColumn<QByteArray>("before");
-        QTest::newRow("no file") << QByteArray();
-        QTest::newRow("hand-edited") << QByteArray("\xEF\xBB\xBF[startup tips]\nshow tips=no\n; keep\n"
-                                                   "[Position Information]\nNote Editor State= 2\nX=1\n\n");
+        writeRaw(settings_,
+                 "\xEF\xBB\xBF[startup tips]\nshow tips=no\n; keep\n[Position Information]\nNote Editor State= 2\n"
+                 "X=1\n\n");
+        QVERIFY(writeIniValues(settings_, {{u"Position Information"_s, u"Main Window Left"_s, u" 0"_s},
+                                           {u"Position Information"_s, u"Note Editor State"_s, u" 1"_s},
+                                           {u"New"_s, u"A"_s, u"1"_s},
+                                           {u"Startup Tips"_s, u"Show Tips"_s, u"Yes"_s}}));
+        QCOMPARE(test::readFileBytes(settings_),
+                 QByteArray("[startup tips]\r\nshow tips=Yes\r\n; keep\r\n[Position Information]\r\n"
+                            "Note Editor State= 1\r\nX=1\r\nMain Window Left= 0\r\n\r\n[New]\r\nA=1\r\n"));
     }
 
-    void exitWrites()
+    // A value, key or section holding a line break must not become two lines: a value could then add keys of its
+    // own. Each break is written as a blank.
+    void lineBreaksStayInTheirLine_data()
     {
-        QFETCH(QByteArray, before);
-        const QString batchPath = dir_->filePath(QStringLiteral("batch.ini"));
-        if (!before.isNull()) {
-            writeRaw(settings_, before);
-            writeRaw(batchPath, before);
-        }
-        for (const IniEntry& entry : kExitEntries)
-            QVERIFY(WriteINI(settings_, entry.section, entry.key, entry.value));
-        QVERIFY(writeIniValues(batchPath, kExitEntries));
-        QCOMPARE(test::readFileBytes(batchPath), test::readFileBytes(settings_));
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("written");
+        const auto row = [](const char* name, const QString& section, const QString& value, const QByteArray& written) {
+            QTest::newRow(name) << section << value << written;
+        };
+        row("CR LF bringing a key", kTips, u"No\r\n[Position Information]\r\nMain Window Left= 99"_s,
+            "[Startup Tips]\r\nShow Tips=No  [Position Information]  Main Window Left= 99\r\n");
+        row("lone LF", kTips, u"a\nb"_s, "[Startup Tips]\r\nShow Tips=a b\r\n");
+        row("lone CR", kTips, u"a\rb"_s, "[Startup Tips]\r\nShow Tips=a b\r\n");
+        row("nothing but a break", kTips, u"\n"_s, "[Startup Tips]\r\nShow Tips= \r\n");
+        row("in the section name", u"Startup\nTips"_s, u"No"_s, "[Startup Tips]\r\nShow Tips=No\r\n");
+    }
+
+    void lineBreaksStayInTheirLine()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, written);
+        QVERIFY(writeIniValues(settings_, {{section, kShow, value}}));
+        QCOMPARE(test::readFileBytes(settings_), written);
+        const IniDocument doc = readIniDocument(settings_);
+        QVERIFY(!doc.value(u"Position Information", u"Main Window Left"));
+        // What is kept in memory is what the file reads back as.
+        IniDocument inMemory;
+        inMemory.setValue(section, kShow, value);
+        QCOMPARE(inMemory.value(kTips, kShow), doc.value(kTips, kShow));
     }
 
     // A failed write leaves the old file as it was, and no temporary file beside it.
@@ -179,7 +198,7 @@ private slots:
                 if (!readOnly->blocksWrites())
                     QSKIP("permissions do not stop this user (root?)");
             }
-            QVERIFY(!WriteINI(settings_, kTips, kShow, u"No"_s));
+            QVERIFY(!write(u"No"_s));
             QString error;
             QVERIFY(!writeFileAtomically(settings_, QByteArray(4096, 'x'), &error));
             QVERIFY(error.contains(QStringLiteral("Mensurix.ini")));
@@ -192,8 +211,8 @@ private slots:
     {
         const QByteArray huge = "[Startup Tips]\r\nShow Tips=No\r\n" + QByteArray(kMaxIniFileSize, ';');
         writeRaw(settings_, huge);
-        QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"Yes"_s);
-        QVERIFY(!WriteINI(settings_, kTips, kShow, u"Yes"_s));
+        QCOMPARE(read(u"Yes"_s), u"Yes"_s);
+        QVERIFY(!write(u"Yes"_s));
         QCOMPARE(test::readFileBytes(settings_).size(), huge.size());
     }
 
@@ -221,8 +240,8 @@ private slots:
             QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("Mensurix.ini")));
         const QFileInfo before(settings_);
 
-        QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"Yes"_s);
-        QVERIFY(!WriteINI(settings_, kTips, kShow, u"No"_s));
+        QCOMPARE(read(u"Yes"_s), u"Yes"_s);
+        QVERIFY(!write(u"No"_s));
         QString error;
         QVERIFY(!writeFileAtomically(settings_, "x", &error));
         QVERIFY(error.contains(QStringLiteral("not a regular file")));
@@ -238,13 +257,19 @@ private slots:
         const QString target = dir_->filePath(QStringLiteral("elsewhere.ini"));
         writeRaw(target, "[Startup Tips]\r\nShow Tips=No\r\n");
         QVERIFY(QFile::link(target, settings_));
-        QCOMPARE(ReadINI(settings_, kTips, kShow, u"Yes"_s), u"No"_s);
-        QVERIFY(WriteINI(settings_, kTips, kShow, u"Maybe"_s));
+        QCOMPARE(read(u"Yes"_s), u"No"_s);
+        QVERIFY(write(u"Maybe"_s));
         QVERIFY(QFileInfo(settings_).isSymLink());
         QCOMPARE(test::readFileBytes(target), QByteArray("[Startup Tips]\r\nShow Tips=Maybe\r\n"));
     }
 
 private:
+    std::optional<QString> read(const QString& defaultValue) const
+    {
+        return readIniValue(readIniDocument(settings_), kTips, kShow, defaultValue);
+    }
+    bool write(const QString& value) const { return writeIniValues(settings_, {{kTips, kShow, value}}); }
+
     std::unique_ptr<QTemporaryDir> dir_;
     QString settings_;
 };

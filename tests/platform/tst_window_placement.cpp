@@ -38,7 +38,8 @@ private Q_SLOTS:
         if (minimised)
             window.setWindowState(Qt::WindowMinimized);
         const auto guard = guarded ? PlacementGuard::SkipWhileMinimisedOrResizing : PlacementGuard::None;
-        QCOMPARE(placeAccessoryWindow(&window, QPoint(-3000, 150000), {centre, resizing}, guard), expected != u"kept");
+        QCOMPARE(placeAccessoryWindow(&window, QSize(3000, 1500), QPoint(-3000, 150000), {centre, resizing}, guard),
+                 expected != u"kept");
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
         const QPoint centred((screen.width() - 200) / 2, (screen.height() - 100) / 2);
         QCOMPARE(window.pos(), expected == u"centred"  ? centred
