@@ -1,5 +1,4 @@
 #include "electrical/electrical_panel.h"
-#include "electrical/formula_drawing.h"
 #include "electrical/formula_wheel.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
@@ -7,20 +6,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QFontInfo>
 #include <QFrame>
 #include <QHelpEvent>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
-
-#include <cmath>
 
 using namespace mx;
 using mx::test::ScopedMessages;
@@ -39,12 +33,6 @@ QPoint squarePoint(int quadrant)
 {
     static const QPoint points[] = {{164, 160}, {120, 160}, {120, 116}, {164, 116}};
     return points[quadrant];
-}
-
-bool outsideDisc(const QImage& image, int x, int y, double margin)
-{
-    const double r = image.width() / 2.0;
-    return std::hypot(x + 0.5 - r, y + 0.5 - r) > r + margin;
 }
 
 } // namespace
@@ -338,67 +326,6 @@ private Q_SLOTS:
         QCOMPARE(picked[0][0].toInt(), 4);
         QCOMPARE(large.findChild<QWidget*>(QStringLiteral("imgPick(0)"))->geometry(), QRect(432, 272, 82, 98));
         QCOMPARE(large.mask(), QRegion(QRect(0, 0, 610, 610), QRegion::Ellipse));
-    }
-
-    void wheelRendersAsADisc_data()
-    {
-        QTest::addColumn<qreal>("ratio");
-        QTest::newRow("1x") << 1.0;
-        QTest::newRow("2x") << 2.0;
-    }
-
-    void wheelRendersAsADisc()
-    {
-        QFETCH(qreal, ratio);
-        QImage image(wheel()->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        wheel()->render(&image);
-        int dark = 0;
-        int light = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb pixel = image.pixel(x, y);
-                if (outsideDisc(image, x, y, 1.5 * ratio)) // the mask's edge is stepped in whole pixels
-                    QVERIFY2(qAlpha(pixel) == 0, qPrintable(QStringLiteral("painted at %1,%2").arg(x).arg(y)));
-                if (qAlpha(pixel) == 255 && qGray(pixel) < 64)
-                    ++dark;
-                if (qAlpha(pixel) == 255 && qGray(pixel) > 240)
-                    ++light;
-            }
-        }
-        // Lines and letters, on a white disc that fills most of the square.
-        QVERIFY2(dark > 3000 * ratio * ratio, qPrintable(QString::number(dark)));
-        QVERIFY2(light > 40000 * ratio * ratio, qPrintable(QString::number(light)));
-        // The quarter lines cross at the centre of the wheel.
-        QVERIFY(qGray(image.pixel(int(142 * ratio), int(100 * ratio))) < 128);
-        QVERIFY(qGray(image.pixel(int(100 * ratio), int(138 * ratio))) < 128);
-    }
-
-    void selectionPicturesAreDrawn()
-    {
-        for (int i = 0; i < 12; ++i) {
-            QWidget* picture = child<QWidget>(QStringLiteral("Image3(%1)").arg(i));
-            QImage image(picture->size(), QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::white);
-            picture->render(&image, {}, {}, QWidget::DrawChildren);
-            int dark = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    dark += qGray(image.pixel(x, y)) < 96 ? 1 : 0;
-            QVERIFY2(dark > 80, qPrintable(picture->objectName()));
-            // Nothing touches the edges: the whole formula fits its picture.
-            for (int x = 0; x < image.width(); ++x) {
-                QVERIFY2(qGray(image.pixel(x, 0)) > 200, qPrintable(picture->objectName()));
-                QVERIFY2(qGray(image.pixel(x, image.height() - 1)) > 200, qPrintable(picture->objectName()));
-            }
-        }
-    }
-
-    void fontKeepsTheLayout()
-    {
-        const QString family = QFontInfo(formulaFont(320)).family();
-        QVERIFY2(family == QStringLiteral("Arial") || family == QStringLiteral("Liberation Sans"), qPrintable(family));
     }
 
 private:
