@@ -1,13 +1,35 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 #include <functional>
 
 // Pieces the window suites share.
 namespace mx::test {
+
+// Picks the entry `text` of a combo box from the keyboard, as a user does: F4 opens the list, the arrows walk to the
+// entry and Enter takes it, so the box reports it activated only once. False when the box has no such entry or did
+// not take it.
+inline bool chooseComboItem(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text);
+    if (index < 0)
+        return false;
+    QTest::keyClick(combo, Qt::Key_F4);
+    QAbstractItemView* list = combo->view();
+    if (!list->isVisible())
+        return false;
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    return combo->currentIndex() == index && !list->isVisible();
+}
 
 // A window that refuses to close, like an editor whose save question was cancelled.
 class StubbornWindow : public QWidget {
