@@ -1,16 +1,13 @@
 #include "conversion/table_editor_window.h"
 #include "scripted_messages.h"
-#include "test_helpers.h"
+#include "table_fixture.h"
 #include "test_registry.h"
+#include "window_helpers.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -19,25 +16,7 @@
 using namespace mx;
 using mx::test::ScopedMessages;
 
-namespace {
-
-const QByteArray kLength = "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
-                           "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n";
-
-// Each entry of a menu ("name=caption") or tool bar ("key=tool-tip"), with " off" when disabled.
-QStringList describe(const QList<QAction*>& actions, bool toolTips = false)
-{
-    QStringList described;
-    for (QAction* a : actions)
-        described << a->objectName() + u'=' +
-                         (a->isSeparator() ? QString()
-                          : toolTips       ? a->toolTip()
-                                           : a->text()) +
-                         (a->isEnabled() ? QString() : QStringLiteral(" off"));
-    return described;
-}
-
-} // namespace
+using mx::test::kLengthTable;
 
 class TableEditorWindowTest : public QObject {
     Q_OBJECT
@@ -55,25 +34,25 @@ private Q_SLOTS:
     void clipboard();
 
 private:
-    void open(const QByteArray* bytes = &kLength);
+    void open(const QByteArray* bytes = &kLengthTable);
     QPlainTextEdit* textBox() const { return editor_->findChild<QPlainTextEdit*>(QStringLiteral("txtEditor")); }
     QAction* action(const char* name) const { return editor_->findChild<QAction*>(QString::fromLatin1(name)); }
-    QString path() const { return dir_->filePath(QStringLiteral("Length.tbl")); }
+    QString path() const { return tables_->filePath(QStringLiteral("Length.tbl")); }
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::optional<test::TableFolder> tables_;
     QPointer<TableEditorWindow> editor_;
 };
 
 void TableEditorWindowTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
+    tables_.emplace();
+    QVERIFY(tables_->isValid());
 }
 
 void TableEditorWindowTest::cleanup()
 {
     delete editor_;
-    dir_.reset();
+    tables_.reset();
 }
 
 // Opens the editor on Length.tbl holding `bytes` (nullptr: no file).
@@ -94,17 +73,15 @@ void TableEditorWindowTest::form()
                                                       "Feet vs Meters\nFeet\nMeters\n0.3048\n"));
     QVERIFY(!editor_->tableDirty());
     QCOMPARE(textBox()->geometry(), QRect(4, 28, 365, 337));
-    QStringList menus;
-    for (QAction* m : editor_->menuBar()->actions())
-        menus << m->menu()->objectName() + u'=' + m->text() + u':' + describe(m->menu()->actions()).join(u',');
-    QCOMPARE(menus, (QStringList{
-                        "mnuFile=&File:mnuSave=&Save,mnuFileS=,mnuExit=E&xit",
-                        "mnuEdit=&Edit:mnuCut=C&ut,mnuCopy=&Copy,mnuPaste=&Paste,mnuEditS=,mnuCheckTable=Check &Table",
-                        "mnuHelp=&Help:mnuContents=&Contents off,mnuAdding=&Editor Help off,mnuHelpS=,"
-                        "mnuAbout=&About off"}));
+    QCOMPARE(test::describeMenuBar(editor_->menuBar()),
+             (QStringList{"mnuFile=&File: mnuSave=&Save, mnuFileS=, mnuExit=E&xit",
+                          "mnuEdit=&Edit: mnuCut=C&ut, mnuCopy=&Copy, mnuPaste=&Paste, mnuEditS=, "
+                          "mnuCheckTable=Check &Table",
+                          "mnuHelp=&Help: mnuContents=&Contents off, mnuAdding=&Editor Help off, mnuHelpS=, "
+                          "mnuAbout=&About off"}));
     auto* bar = editor_->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
-    QCOMPARE(describe(bar->actions(), true), (QStringList{"tlbSave=Save", "tlbCut=Cut off", "tlbCopy=Copy off",
-                                                          "tlbPaste=Paste", "=", "tlbCheck=Check Table"}));
+    QCOMPARE(test::describeActions(bar->actions(), true),
+             "tlbSave=Save, tlbCut=Cut off, tlbCopy=Copy off, tlbPaste=Paste, =, tlbCheck=Check Table");
     for (QAction* button : bar->actions())
         QVERIFY(button->isSeparator() || !button->icon().isNull());
 
@@ -141,11 +118,11 @@ void TableEditorWindowTest::closing_data()
     QTest::addColumn<int>("answer"); // to the question; -1: not asked
     QTest::addColumn<bool>("closes");
     QTest::addColumn<QByteArray>("file");
-    QTest::newRow("unchanged") << "" << false << -1 << true << kLength;
-    QTest::newRow("typed, saved") << "X" << true << -1 << true << "X" + kLength;
-    QTest::newRow("typed, Yes") << "X" << false << int(MsgAnswer::Yes) << true << "X" + kLength;
-    QTest::newRow("typed, No") << "X" << false << int(MsgAnswer::No) << true << kLength;
-    QTest::newRow("typed, Cancel") << "X" << false << int(MsgAnswer::Cancel) << false << kLength;
+    QTest::newRow("unchanged") << "" << false << -1 << true << kLengthTable;
+    QTest::newRow("typed, saved") << "X" << true << -1 << true << "X" + kLengthTable;
+    QTest::newRow("typed, Yes") << "X" << false << int(MsgAnswer::Yes) << true << "X" + kLengthTable;
+    QTest::newRow("typed, No") << "X" << false << int(MsgAnswer::No) << true << kLengthTable;
+    QTest::newRow("typed, Cancel") << "X" << false << int(MsgAnswer::Cancel) << false << kLengthTable;
 }
 
 void TableEditorWindowTest::closing()
@@ -164,13 +141,9 @@ void TableEditorWindowTest::closing()
         messages->answerNext(MsgAnswer(answer));
 
     action("mnuExit")->trigger();
-    QCOMPARE(messages->shown.size(), answer >= 0 ? 1 : 0);
-    if (answer >= 0) {
-        QCOMPARE(messages->shown[0].text, QStringLiteral("Do you want to save your changes?"));
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Mensurix"));
-        QCOMPARE(messages->shown[0].buttons, MsgButtons::YesNoCancel);
-        QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
-    }
+    QCOMPARE(messages->described(), answer >= 0 ? QStringList{"Mensurix [YesNoCancel Exclamation] Do you want to save "
+                                                              "your changes?"}
+                                                : QStringList());
     QTEST(test::readFileBytes(path()), "file");
     if (closes)
         QTRY_VERIFY(editor_.isNull());
@@ -195,16 +168,14 @@ void TableEditorWindowTest::failedSaveLosesNothing()
         messages->answerNext(MsgAnswer::Ok);
         QVERIFY(!editor_->close());
     }
-    QCOMPARE(messages->shown.size(), 3);
-    QCOMPARE(messages->shown[0].text,
-             QStringLiteral("The file \"%1\" could not be saved: the disk is full.").arg(path()));
-    QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
-    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(messages->shown[2].text, messages->shown[0].text);
+    const QString full =
+        QStringLiteral("Mensurix [Ok Exclamation] The file \"%1\" could not be saved: the disk is full.").arg(path());
+    QCOMPARE(messages->described(),
+             (QStringList{full, "Mensurix [YesNoCancel Exclamation] Do you want to save your changes?", full}));
     QCOMPARE(saved.size(), 0);
     QVERIFY(editor_->tableDirty() && editor_->isVisible());
     QCOMPARE(textBox()->toPlainText(), text);
-    QCOMPARE(test::readFileBytes(path()), kLength);
+    QCOMPARE(test::readFileBytes(path()), kLengthTable);
 }
 
 // Check Table answers for the text as a save would write it; a save whose table would not load says why.
@@ -213,21 +184,20 @@ void TableEditorWindowTest::checkTable_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("message"); // empty: none
-    QTest::addColumn<MsgIcon>("icon");
-
     QTest::newRow("valid") << "A vs B\nA\nB\n2\n"
                            << "mnuCheckTable"
-                           << "The table is valid: 1 conversion." << MsgIcon::Information;
+                           << "Mensurix [Ok Information] The table is valid: 1 conversion.";
     QTest::newRow("character a table cannot hold")
         << QStringLiteral("A\nB \u4E00\nC\n2\n") << "tlbCheck"
-        << QStringLiteral("Line 2: the character \"\u4E00\" cannot be stored in a table file.") << MsgIcon::Exclamation;
+        << QStringLiteral("Mensurix [Ok Exclamation] Line 2: the character \"\u4E00\" cannot be stored in a table "
+                          "file.");
     QTest::newRow("saved, loads with a zero factor") << "A\nB\nC\n0\n"
                                                      << "tlbSave"
-                                                     << "" << MsgIcon::None;
+                                                     << "";
     QTest::newRow("saved, does not load")
         << "A\nB\nC\n2"
         << "mnuSave"
-        << "Line 5: the entry that begins on line 1 has no separator line." << MsgIcon::Exclamation;
+        << "Mensurix [Ok Exclamation] Line 5: the entry that begins on line 1 has no separator line.";
 }
 
 void TableEditorWindowTest::checkTable()
@@ -241,11 +211,7 @@ void TableEditorWindowTest::checkTable()
         messages->answerNext(MsgAnswer::Ok);
     textBox()->setPlainText(text);
     action(qPrintable(entry))->trigger();
-    QCOMPARE(messages->shown.size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty()) {
-        QCOMPARE(messages->shown[0].text, message);
-        QTEST(messages->shown[0].icon, "icon");
-    }
+    QCOMPARE(messages->described().join(u'\n'), message);
     // A save writes the file whatever the check says.
     if (entry.endsWith(u"Save"))
         QCOMPARE(test::readFileBytes(path()),

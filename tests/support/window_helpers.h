@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -11,6 +14,30 @@
 
 // Pieces the window suites share.
 namespace mx::test {
+
+// Each entry of a menu or tool bar as "name=caption" (the tool-tip for a tool bar), " off" after a disabled one; a
+// separator is its name and "=".
+inline QString describeActions(const QList<QAction*>& actions, bool toolTips = false)
+{
+    QStringList entries;
+    for (const QAction* a : actions)
+        entries << a->objectName() + u'=' +
+                       (a->isSeparator() ? QString()
+                        : toolTips       ? a->toolTip()
+                                         : a->text()) +
+                       (a->isEnabled() ? QString() : QStringLiteral(" off"));
+    return entries.join(QStringLiteral(", "));
+}
+
+// Each menu of a menu bar as "name=caption: entries".
+inline QStringList describeMenuBar(const QMenuBar* bar)
+{
+    QStringList menus;
+    for (const QAction* top : bar->actions())
+        menus << top->menu()->objectName() + u'=' + top->text() + QStringLiteral(": ") +
+                     describeActions(top->menu()->actions());
+    return menus;
+}
 
 // Picks the entry `text` of a combo box from the keyboard, as a user does: F4 opens the list, the arrows walk to the
 // entry and Enter takes it, so the box reports it activated only once. False when the box has no such entry or did
