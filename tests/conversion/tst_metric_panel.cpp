@@ -77,18 +77,12 @@ void MetricPanelTest::choosingATypeListsItsPairs()
     auto* types = child<QComboBox>(u"Combo2"_s);
     auto* pairs = child<QComboBox>(u"Combo1"_s);
     const auto shown = [&] {
-        QStringList items;
-        for (int i = 0; i < pairs->count(); ++i)
-            items << pairs->itemText(i);
-        return u"%1: %2 / %3 %4 %5 %6"_s.arg(items.join(u", "_s), pairs->currentText(), label("lblScale", 0)->text(),
-                                             label("lblScale", 3)->text(), label("lblScale", 1)->text(),
-                                             label("lblScale", 2)->text());
+        return u"%1: %2 / %3 %4 %5 %6"_s.arg(test::comboItems(pairs, u", "_s), pairs->currentText(),
+                                             label("lblScale", 0)->text(), label("lblScale", 3)->text(),
+                                             label("lblScale", 1)->text(), label("lblScale", 2)->text());
     };
-    QStringList typeNames;
-    for (int i = 0; i < types->count(); ++i)
-        typeNames << types->itemText(i);
-    QCOMPARE(typeNames.join(u' '), u"Temperature Custom Length Area Volume Mass Angles Force Torque Pressure Velocity "
-                                   "Acceleration Power Energy Electrical"_s);
+    QCOMPARE(test::comboItems(types, u" "_s), u"Temperature Custom Length Area Volume Mass Angles Force Torque "
+                                              "Pressure Velocity Acceleration Power Energy Electrical"_s);
     QCOMPARE(shown(), u"Fahrenheit vs Celsius, Fahrenheit vs Rankin, Celsius vs Kelvin: Fahrenheit vs Celsius / "
                       "Degrees F Degrees F Degrees C Degrees C"_s);
 

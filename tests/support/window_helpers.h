@@ -39,6 +39,15 @@ inline QStringList describeMenuBar(const QMenuBar* bar)
     return menus;
 }
 
+// The entries of a combo box joined by `separator`.
+inline QString comboItems(const QComboBox* combo, const QString& separator)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items.join(separator);
+}
+
 // Picks the entry `text` of a combo box from the keyboard, as a user does: F4 opens the list, the arrows walk to the
 // entry and Enter takes it, so the box reports it activated only once. False when the box has no such entry or did
 // not take it.
