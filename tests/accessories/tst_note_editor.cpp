@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QHash>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -65,17 +67,10 @@ private Q_SLOTS:
     void opensAsDesigned();
     void cutAndCopyFollowTheSelection();
     void notesComeBackAsLeft();
-    void toggles_data();
-    void toggles();
-    void cancelledDialogsChangeNothing();
-    void clipboard();
-    void clipboardRefused();
-    void closing_data();
-    void closing();
-    void emptyNotesSavedAsASpace();
+    void session_data();
+    void session();
     void damagedFilesOpenAsFarAsRead_data();
     void damagedFilesOpenAsFarAsRead();
-    void failedSaveKeepsTheNotes();
     void relayout_data();
     void relayout();
     void minimisedIsNotLaidOut();
@@ -221,157 +216,128 @@ void NoteEditorTest::notesComeBackAsLeft()
     QVERIFY(!editor_->notesDirty());
 }
 
-void NoteEditorTest::toggles_data()
+// What the user does, from a notes file (none where null), and what is then shown, reported and saved. The
+// editor's colour and font dialogs are cancelled.
+void NoteEditorTest::session_data()
 {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("mixed"); // the selection starts half set
-    QTest::addColumn<QString>("once");
-    QTest::addColumn<QString>("twice");
-    QTest::newRow("bold") << u"mnuBold"_s << false << u"L [- - b]word"_s << u"L [- -]word"_s;
-    QTest::newRow("underline by the toolbar") << u"tlbUnderline"_s << false << u"L [- - u]word"_s << u"L [- -]word"_s;
-    QTest::newRow("half bold becomes bold") << u"mnuBold"_s << true << u"L [- - b]word"_s << u"L [- -]word"_s;
+    QTest::addColumn<QByteArray>("file");
+    // Steps: "type TEXT", a key ("Shift+Left"), "select FROM-TO", "all", an action's name, "swatch" (its click),
+    // "clip TEXT" (or "clip" to empty the clipboard), "refuse" (the clipboard takes nothing), Yes / No / Cancel / Ok
+    // (the next answer), "full" / "room" (the disk), "close".
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("shown");     // the document, then " *" while unsaved; "closed" once closed
+    QTest::addColumn<QString>("clipboard"); // null: not looked at
+    QTest::addColumn<QString>("reported");  // messages, and dialogs opened
+    QTest::addColumn<QByteArray>("saved");  // the file afterwards; null: not looked at
+    const QByteArray old = "{\\rtf1 old}";
+    const QString question = u"Mensurix [YesNoCancel Exclamation] Do you want to save your changes?"_s;
+    const QString full = u"Mensurix [Ok Exclamation] The file \"@\" could not be saved: the disk is full."_s;
+    const auto row = [](const char* name, const QByteArray& file, const QString& steps, const QString& shown,
+                        const QString& clipboard = {}, const QString& reported = {}, const QByteArray& saved = {}) {
+        QTest::newRow(name) << file << steps << shown << clipboard << reported << saved;
+    };
+    row("bold", {}, u"type word; mnuSave; all; mnuBold"_s, u"L [- - b]word *"_s);
+    row("bold twice", {}, u"type word; mnuSave; all; mnuBold; mnuBold"_s, u"L [- -]word *"_s);
+    row("underline by the tool bar", {}, u"type word; all; tlbUnderline"_s, u"L [- - u]word *"_s);
+    row("half bold becomes bold", {}, u"type word; select 0-2; mnuBold; all; mnuBold"_s, u"L [- - b]word *"_s);
+    row("cancelled dialogs change nothing", {}, u"type word; mnuSave; all; mnuColor; mnuFont; swatch"_s,
+        u"L [- -]word"_s, {}, u"CommonDialog1 opened\nCommonDialog1 opened\nCommonDialog1 opened"_s);
+    row("copy", {}, u"type one two; Shift+Left; Shift+Left; tlbCopy"_s, u"L [- -]one two *"_s, u"wo"_s);
+    row("cut, then paste", {}, u"type one two; Shift+Left; Shift+Left; mnuCut; Home; tlbPaste"_s, u"L [- -]woone t *"_s,
+        u"wo"_s);
+    row("paragraphs go out as lines and come back", {}, u"clip first\nsecond; all; mnuPaste; all; mnuCopy"_s,
+        u"L [- -]first / L [- -]second *"_s, u"first\nsecond"_s);
+    row("an empty clipboard keeps the selection", {}, u"type keep; all; clip; mnuPaste"_s, u"L [- -]keep *"_s);
+    row("a refused cut keeps the text", {}, u"refuse; type keep; all; Ok; mnuCut"_s, u"L [- -]keep *"_s, {},
+        u"Mensurix [Ok Exclamation] The selected text could not be put on the clipboard, so it was not cut."_s);
+    row("Yes saves and closes", old, u"all; type new notes; Yes; mnuExit"_s, u"closed"_s, {}, question,
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+        "\\pard\\f0\\fs24 new notes\\par\r\n}\r\n");
+    row("No closes without saving", old, u"all; type new notes; No; mnuExit"_s, u"closed"_s, {}, question, old);
+    row("Cancel keeps the editor", old, u"all; type new notes; Cancel; mnuExit"_s, u"L [- 12]new notes *"_s, {},
+        question, old);
+    // The space is the file's, not the editor's.
+    row("emptied notes saved as a space", old, u"all; Delete; mnuSave"_s, u"L |[- 12]"_s, {}, {},
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+        "\\pard\\f0\\fs24  \\par\r\n}\r\n");
+    row("a full disk loses nothing", old, u"type more ; Ok; Yes; Ok; full; mnuSave; close; room"_s,
+        u"L [- -]more [- 12]old *"_s, {}, QStringList{full, question, full}.join(u'\n'), old);
+    row("saved once there is room", old, u"type more ; Ok; full; mnuSave; room; mnuSave"_s, u"L [- -]more [- 12]old"_s,
+        {}, full,
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+        "\\pard\\f0\\fs24 more old\\par\r\n}\r\n");
 }
 
-void NoteEditorTest::toggles()
+void NoteEditorTest::session()
 {
-    QFETCH(QString, command);
-    QFETCH(bool, mixed);
-    QFETCH(QString, once);
-    QFETCH(QString, twice);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, steps);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, reported);
+    QFETCH(QByteArray, saved);
+    if (!file.isNull())
+        QVERIFY(test::writeFileBytes(notesPath(), file));
     QVERIFY(openEditor());
-    type(u"word"_s);
-    if (mixed) {
-        QTextCursor half = editor_->textBox()->textCursor();
-        half.setPosition(0);
-        half.setPosition(2, QTextCursor::KeepAnchor);
-        QTextCharFormat bold;
-        bold.setFontWeight(QFont::Bold);
-        half.mergeCharFormat(bold);
-    }
-    QVERIFY(editor_->save());
-    selectAll();
-    editor_->findChild<QAction*>(command)->trigger();
-    QVERIFY(editor_->notesDirty()); // formatting alone is a change
-    QCOMPARE(describeDocument(*editor_->textBox()->document()).join(u'\n'), once);
-    editor_->findChild<QAction*>(command)->trigger();
-    QCOMPARE(describeDocument(*editor_->textBox()->document()).join(u'\n'), twice);
-}
-
-void NoteEditorTest::cancelledDialogsChangeNothing()
-{
-    QVERIFY(openEditor());
-    type(u"word"_s);
+    QTextEdit* box = editor_->textBox();
+    QSignalSpy closing(editor_.data(), &NoteEditorWindow::closing);
     ScopedMessages messages;
-    messages->answerNext(MsgAnswer::Yes);
-    QVERIFY(editor_->save());
-    selectAll();
     ScriptedDialogs dialogs;
     dialogs.answer(u"CommonDialog1"_s, [](QDialog&) { return int(QDialog::Rejected); });
-    action("mnuColor")->trigger();
-    action("mnuFont")->trigger();
-    QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
-    QCOMPARE(dialogs.opened.size(), 3);
-    QCOMPARE(describeDocument(*editor_->textBox()->document()), QStringList{u"L [- -]word"_s});
-    QVERIFY(!editor_->notesDirty());
-}
-
-void NoteEditorTest::clipboard()
-{
-    QVERIFY(openEditor());
-    type(u"one two"_s);
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    QTest::keyClick(editor_->textBox(), Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyClick(editor_->textBox(), Qt::Key_Left, Qt::ShiftModifier);
-    action("tlbCopy")->trigger();
-    QCOMPARE(clipboard->text(), u"wo"_s);
-    action("mnuCut")->trigger();
-    QCOMPARE(clipboard->text(), u"wo"_s);
-    QCOMPARE(editor_->textBox()->toPlainText(), u"one t"_s);
-    QTest::keyClick(editor_->textBox(), Qt::Key_Home);
-    action("tlbPaste")->trigger();
-    QCOMPARE(editor_->textBox()->toPlainText(), u"woone t"_s);
-
-    // Paragraphs go out as lines and come back as paragraphs.
-    clipboard->setText(u"first\nsecond"_s);
-    selectAll();
-    action("mnuPaste")->trigger();
-    QCOMPARE(editor_->textBox()->document()->blockCount(), 2);
-    selectAll();
-    action("mnuCopy")->trigger();
-    QCOMPARE(clipboard->text(), u"first\nsecond"_s);
-
-    // An empty clipboard leaves the selection alone.
-    clipboard->clear();
-    action("mnuPaste")->trigger();
-    QCOMPARE(editor_->textBox()->toPlainText(), u"first\nsecond"_s);
-}
-
-void NoteEditorTest::clipboardRefused()
-{
-    QVERIFY(openEditor());
-    editor_->setClipboardWriter([](const QString&) { return false; });
-    type(u"keep"_s);
-    selectAll();
-    ScopedMessages messages;
-    messages->answerNext(MsgAnswer::Ok);
-    action("mnuCut")->trigger();
-    QCOMPARE(editor_->textBox()->toPlainText(), u"keep"_s);
-    QCOMPARE(messages->described(),
-             QStringList{u"Mensurix [Ok Exclamation] The selected text could not be put on the clipboard, so it was "
-                         "not cut."_s});
-}
-
-void NoteEditorTest::closing_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("stays");
-    QTest::addColumn<QByteArray>("file"); // what the notes file then holds
-    const QByteArray saved = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
-                             "\\pard\\f0\\fs24 new notes\\par\r\n}\r\n";
-    QTest::newRow("yes saves and closes") << u"Yes"_s << false << saved;
-    QTest::newRow("no closes without saving") << u"No"_s << false << QByteArray("{\\rtf1 old}");
-    QTest::newRow("cancel keeps the editor") << u"Cancel"_s << true << QByteArray("{\\rtf1 old}");
-}
-
-void NoteEditorTest::closing()
-{
-    QFETCH(QString, answer);
-    QFETCH(bool, stays);
-    QFETCH(QByteArray, file);
-    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 old}"));
-    QVERIFY(openEditor());
-    selectAll();
-    type(u"new notes"_s);
-    ScopedMessages messages;
-    messages->answerNext(answer == u"Yes" ? MsgAnswer::Yes : answer == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
-    QSignalSpy closing(editor_.data(), &NoteEditorWindow::closing);
-    action("mnuExit")->trigger();
-    QCOMPARE(messages->described(),
-             QStringList{u"Mensurix [YesNoCancel Exclamation] Do you want to save your changes?"_s});
-    QCOMPARE(test::readFileBytes(notesPath()), file);
-    QCOMPARE(closing.size(), stays ? 0 : 1);
-    if (!stays) {
-        QTRY_VERIFY(editor_.isNull()); // deleted on close
-        return;
+    const QHash<QString, MsgAnswer> answers{{u"Yes"_s, MsgAnswer::Yes},
+                                            {u"No"_s, MsgAnswer::No},
+                                            {u"Cancel"_s, MsgAnswer::Cancel},
+                                            {u"Ok"_s, MsgAnswer::Ok}};
+    std::optional<test::FileSizeLimitScope> fullDisk;
+    for (const QString& step : steps.split(u"; "_s)) {
+        const QString word = step.section(u' ', 0, 0);
+        const QString rest = step.section(u' ', 1);
+        if (word == u"type") {
+            QTest::keyClicks(box, rest);
+        } else if (word == u"select") {
+            QTextCursor cursor = box->textCursor();
+            cursor.setPosition(rest.section(u'-', 0, 0).toInt());
+            cursor.setPosition(rest.section(u'-', 1).toInt(), QTextCursor::KeepAnchor);
+            box->setTextCursor(cursor);
+        } else if (word == u"all") {
+            box->selectAll();
+        } else if (word == u"clip") {
+            rest.isEmpty() ? QGuiApplication::clipboard()->clear() : QGuiApplication::clipboard()->setText(rest);
+        } else if (word == u"refuse") {
+            editor_->setClipboardWriter([](const QString&) { return false; });
+        } else if (word == u"swatch") {
+            QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
+        } else if (word == u"full") {
+            fullDisk.emplace(16);
+        } else if (word == u"room") {
+            fullDisk.reset();
+        } else if (word == u"close") {
+            editor_->close();
+        } else if (answers.contains(word)) {
+            messages->answerNext(answers.value(word));
+        } else if (QAction* entry = editor_->findChild<QAction*>(word)) {
+            entry->trigger();
+        } else {
+            const QKeyCombination key = QKeySequence(word)[0];
+            QTest::keyClick(box, key.key(), key.keyboardModifiers());
+        }
     }
-    QVERIFY(editor_->isVisible());
-    QCOMPARE(editor_->textBox()->toPlainText(), u"new notes"_s);
-    QVERIFY(editor_->notesDirty());
-}
-
-void NoteEditorTest::emptyNotesSavedAsASpace()
-{
-    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 old}"));
-    QVERIFY(openEditor());
-    selectAll();
-    QTest::keyClick(editor_->textBox(), Qt::Key_Delete);
-    QVERIFY(editor_->save());
-    QVERIFY(test::readFileBytes(notesPath()).endsWith("\\pard\\f0\\fs24  \\par\r\n}\r\n"));
-    QVERIFY(editor_->textBox()->document()->isEmpty()); // the space is the file's, not the editor's
-    QVERIFY(editor_->close());
-    QVERIFY(openEditor());
-    QCOMPARE(editor_->textBox()->toPlainText(), u""_s);
-    QVERIFY(!editor_->notesDirty());
+    fullDisk.reset();
+    const bool closed = !editor_->isVisible() && closing.size() == 1;
+    QTEST(closed ? u"closed"_s
+                 : describeDocument(*box->document()).join(u" / "_s) + (editor_->notesDirty() ? u" *"_s : u""_s),
+          "shown");
+    if (!clipboard.isNull())
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    QStringList shown = messages->described();
+    for (const QString& dialog : std::as_const(dialogs.opened))
+        shown << dialog + u" opened"_s;
+    QCOMPARE(shown.join(u'\n'), reported.replace(u'@', QDir::toNativeSeparators(notesPath())));
+    if (!saved.isNull())
+        QCOMPARE(test::readFileBytes(notesPath()), saved);
+    // Saves go through a temporary that never stays behind.
+    QStringList files = QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden);
+    files.removeOne(u"MXNotes.rtf"_s);
+    QCOMPARE(files, QStringList());
 }
 
 void NoteEditorTest::damagedFilesOpenAsFarAsRead_data()
@@ -416,36 +382,6 @@ void NoteEditorTest::damagedFilesOpenAsFarAsRead()
     if (bytes != "pipe")
         QCOMPARE(test::readFileBytes(notesPath()), bytes);
     QVERIFY(!QFileInfo(notesPath()).isSymLink());
-}
-
-void NoteEditorTest::failedSaveKeepsTheNotes()
-{
-    const QByteArray old = "{\\rtf1 old notes}";
-    QVERIFY(test::writeFileBytes(notesPath(), old));
-    QVERIFY(openEditor());
-    type(u"more "_s);
-    ScopedMessages messages;
-    messages->answerNext(MsgAnswer::Ok);
-    messages->answerNext(MsgAnswer::Yes);
-    messages->answerNext(MsgAnswer::Ok);
-    {
-        test::FileSizeLimitScope fullDisk(16);
-        action("mnuSave")->trigger();
-        QVERIFY(editor_->notesDirty());
-        QVERIFY(!editor_->close()); // Yes, and the save fails again: the editor stays with the text
-    }
-    const QString failed = u"Mensurix [Ok Exclamation] The file \"%1\" could not be saved: the disk is full."_s.arg(
-        QDir::toNativeSeparators(notesPath()));
-    QCOMPARE(messages->described(),
-             (QStringList{failed, u"Mensurix [YesNoCancel Exclamation] Do you want to save your changes?"_s, failed}));
-    QCOMPARE(test::readFileBytes(notesPath()), old);
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"MXNotes.rtf"_s});
-    QCOMPARE(editor_->textBox()->toPlainText(), u"more old notes"_s);
-    QVERIFY(editor_->notesDirty());
-
-    QVERIFY(editor_->save()); // room again
-    QVERIFY(!editor_->notesDirty());
-    QVERIFY(editor_->close());
 }
 
 void NoteEditorTest::relayout_data()
