@@ -25,14 +25,7 @@ QImage rendered(QWidget& widget, int ratio, bool ownBackground)
 class FormulaPicturesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void pictures_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("ratio");
-        for (const char* name : {"formula_wheel", "formula_signs"})
-            for (const int ratio : {1, 2})
-                QTest::addRow("%s@%dx", name, ratio) << QString::fromLatin1(name) << ratio;
-    }
+    void pictures_data() { test::addPictureRows({"formula_wheel", "formula_signs"}); }
 
     void pictures()
     {

@@ -33,11 +33,7 @@ class ShellPicturesTest : public QObject {
 private Q_SLOTS:
     void pictures_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("ratio");
-        for (const char* name : {"product_icon", "maker_logo", "link_picture", "tip_picture", "direction_pictures"})
-            for (const int ratio : {1, 2})
-                QTest::addRow("%s@%dx", name, ratio) << QString::fromLatin1(name) << ratio;
+        test::addPictureRows({"product_icon", "maker_logo", "link_picture", "tip_picture", "direction_pictures"});
     }
 
     void pictures()

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QPainter>
+#include <QTest>
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,6 +26,15 @@ int channelDifference(QRgb a, QRgb b)
 }
 
 } // namespace
+
+void addPictureRows(std::initializer_list<const char*> names)
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("ratio");
+    for (const char* name : names)
+        for (const int ratio : {1, 2})
+            QTest::addRow("%s@%dx", name, ratio) << QString::fromLatin1(name) << ratio;
+}
 
 QString differenceFromReference(const QImage& actual, const QString& folder, const QString& name)
 {

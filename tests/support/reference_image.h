@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <initializer_list>
+
 // Drawn pictures compared with reference images checked in beside the suite (tests/<folder>/reference/<name>.png).
 //
 // Tolerance: a pixel differs when one of its channels, alpha included and colours premultiplied, is off by more than
@@ -19,6 +21,9 @@ namespace mx::test {
 inline constexpr int kChannelTolerance = 40;
 inline constexpr int kDifferingPixels = 4;
 inline constexpr int kPixelsPerDifference = 4000;
+
+// The rows "name@1x" and "name@2x" of each picture, in the columns "name" (QString) and "ratio" (int).
+void addPictureRows(std::initializer_list<const char*> names);
 
 // Empty when `actual` matches the reference `name` in `folder`, else what differs and where the picture drawn went.
 QString differenceFromReference(const QImage& actual, const QString& folder, const QString& name);
