@@ -195,7 +195,6 @@ private Q_SLOTS:
         auto* logo = child<QLabel>(about, u"Image1"_s);
         auto* hint = child<QLabel>(about, u"lblEgg"_s);
         auto* timer = child<QTimer>(about, u"Timer1"_s);
-        QCOMPARE(timer->interval(), 500);
 
         // The desktop reports no move to where the pointer already is, so it comes from elsewhere.
         QTest::mouseMove(&about, QPoint(armed ? 2 : 3, 2));
@@ -265,7 +264,6 @@ private Q_SLOTS:
         QCOMPARE(egg.size(), QSize(441, 327));
         QCOMPARE(egg.mask(), QRegion(QRect(0, 0, 441, 327), QRegion::Ellipse));
         QCOMPARE(egg.palette().color(QPalette::Window), QColor(0, 0, 255));
-        QCOMPARE(child<QTimer>(egg, u"timBounce"_s)->interval(), 100);
         QVERIFY(child<QTimer>(egg, u"timBounce"_s)->isActive());
         QCOMPARE(child<QWidget>(egg, u"shpBall"_s)->geometry(), QRect(60, 60, 220, 223));
     }
