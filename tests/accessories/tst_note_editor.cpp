@@ -3,6 +3,7 @@
 #include "accessories/spelling_dialog.h"
 #include "platform/window_placement.h"
 
+#include "editor_steps.h"
 #include "scripted_dialogs.h"
 #include "scripted_messages.h"
 #include "test_helpers.h"
@@ -16,8 +17,6 @@
 #include <QDir>
 #include <QFontDialog>
 #include <QGuiApplication>
-#include <QHash>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -221,9 +220,8 @@ void NoteEditorTest::notesComeBackAsLeft()
 void NoteEditorTest::session_data()
 {
     QTest::addColumn<QByteArray>("file");
-    // Steps: "type TEXT", a key ("Shift+Left"), "select FROM-TO", "all", an action's name, "swatch" (its click),
-    // "clip TEXT" (or "clip" to empty the clipboard), "refuse" (the clipboard takes nothing), Yes / No / Cancel / Ok
-    // (the next answer), "full" / "room" (the disk), "close".
+    // Steps as runEditorSteps() reads them, and "swatch" (a click on the colour swatch) and "refuse" (the clipboard
+    // takes nothing from now on).
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("shown");     // the document, then " *" while unsaved; "closed" once closed
     QTest::addColumn<QString>("clipboard"); // null: not looked at
@@ -283,45 +281,13 @@ void NoteEditorTest::session()
     ScopedMessages messages;
     ScriptedDialogs dialogs;
     dialogs.answer(u"CommonDialog1"_s, [](QDialog&) { return int(QDialog::Rejected); });
-    const QHash<QString, MsgAnswer> answers{{u"Yes"_s, MsgAnswer::Yes},
-                                            {u"No"_s, MsgAnswer::No},
-                                            {u"Cancel"_s, MsgAnswer::Cancel},
-                                            {u"Ok"_s, MsgAnswer::Ok}};
-    std::optional<test::FileSizeLimitScope> fullDisk;
-    for (const QString& step : steps.split(u"; "_s)) {
-        const QString word = step.section(u' ', 0, 0);
-        const QString rest = step.section(u' ', 1);
-        if (word == u"type") {
-            QTest::keyClicks(box, rest);
-        } else if (word == u"select") {
-            QTextCursor cursor = box->textCursor();
-            cursor.setPosition(rest.section(u'-', 0, 0).toInt());
-            cursor.setPosition(rest.section(u'-', 1).toInt(), QTextCursor::KeepAnchor);
-            box->setTextCursor(cursor);
-        } else if (word == u"all") {
-            box->selectAll();
-        } else if (word == u"clip") {
-            rest.isEmpty() ? QGuiApplication::clipboard()->clear() : QGuiApplication::clipboard()->setText(rest);
-        } else if (word == u"refuse") {
+    test::runEditorSteps(editor_, box, messages.get(), steps, [this](const QString& step) {
+        if (step == u"refuse")
             editor_->setClipboardWriter([](const QString&) { return false; });
-        } else if (word == u"swatch") {
+        else if (step == u"swatch")
             QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
-        } else if (word == u"full") {
-            fullDisk.emplace(16);
-        } else if (word == u"room") {
-            fullDisk.reset();
-        } else if (word == u"close") {
-            editor_->close();
-        } else if (answers.contains(word)) {
-            messages->answerNext(answers.value(word));
-        } else if (QAction* entry = editor_->findChild<QAction*>(word)) {
-            entry->trigger();
-        } else {
-            const QKeyCombination key = QKeySequence(word)[0];
-            QTest::keyClick(box, key.key(), key.keyboardModifiers());
-        }
-    }
-    fullDisk.reset();
+        return step == u"refuse" || step == u"swatch";
+    });
     const bool closed = !editor_->isVisible() && closing.size() == 1;
     QTEST(closed ? u"closed"_s
                  : describeDocument(*box->document()).join(u" / "_s) + (editor_->notesDirty() ? u" *"_s : u""_s),
