@@ -8,6 +8,7 @@
 #include "scripted_messages.h"
 #include "test_helpers.h"
 #include "test_registry.h"
+#include "window_helpers.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -38,13 +39,6 @@ struct RecordedLaunches {
     QList<QUrl> opened;
 };
 
-QString text(const QWidget& parent, const QString& name)
-{
-    if (auto* label = parent.findChild<QLabel*>(name))
-        return label->text();
-    return parent.findChild<QPushButton*>(name)->text();
-}
-
 template <typename W> W* child(const QWidget& parent, const QString& name)
 {
     return parent.findChild<W*>(name);
@@ -65,16 +59,13 @@ private Q_SLOTS:
     {
         LogoLinkFlags flags;
         AboutWindow about(kLicence, flags);
-        QCOMPARE(about.objectName(), u"frmAbout"_s);
-        QCOMPARE(about.windowTitle(), u"About Mensurix"_s);
+        QCOMPARE(
+            test::describeCaptions(&about),
+            u"frmAbout \"About Mensurix\": Image1=<picture>, lblEgg=Your red hot, lblTitle=Mensurix, "
+            "lblVersion=Version 1.0.0, lblDescription=This program will perform Metric and English conversions.\n, "
+            "lblDisclaimer=Copyright © 2026 Quorvane Instruments, cmdOK=OK, cmdSysInfo=&System Info..."_s);
         QCOMPARE(about.size(), QSize(388, 234));
-        QCOMPARE(text(about, u"lblTitle"_s), u"Mensurix"_s);
-        QCOMPARE(text(about, u"lblVersion"_s), u"Version 1.0.0"_s);
-        QCOMPARE(text(about, u"lblDescription"_s), u"This program will perform Metric and English conversions.\n"_s);
-        QCOMPARE(text(about, u"lblEgg"_s), u"Your red hot"_s);
         QVERIFY(!child<QLabel>(about, u"lblEgg"_s)->isVisibleTo(&about));
-        QCOMPARE(text(about, u"cmdOK"_s), u"OK"_s);
-        QCOMPARE(text(about, u"cmdSysInfo"_s), u"&System Info..."_s);
         auto* logo = child<QLabel>(about, u"Image1"_s);
         QCOMPARE(logo->x(), (about.width() - logo->width()) / 2);
     }
@@ -232,14 +223,11 @@ private Q_SLOTS:
         LogoLinkFlags flags;
         flags.WebDialogOpen = true;
         WebSiteWindow web(u"https://example.org/mx"_s, flags);
-        QCOMPARE(web.objectName(), u"frmWebSite"_s);
-        QCOMPARE(web.windowTitle(), u"Web Site"_s);
-        QCOMPARE(text(web, u"lblMessage"_s),
-                 u"Visit the Quorvane Instruments web site at https://example.org/mx for news, "
-                 "updates and more conversion tables."_s);
-        QCOMPARE(text(web, u"cmdGoThere"_s), u"Go There"_s);
-        QCOMPARE(text(web, u"cmdCancel"_s), u"Cancel"_s);
-        QVERIFY(child<QGroupBox>(web, u"Frame1"_s) && child<QLabel>(web, u"Image1"_s));
+        QCOMPARE(test::describeCaptions(&web),
+                 u"frmWebSite \"Web Site\": Image1=<picture>, lblMessage=Visit the Quorvane Instruments web site at "
+                 "https://example.org/mx for news, updates and more conversion tables., cmdGoThere=Go There, "
+                 "cmdCancel=Cancel"_s);
+        QVERIFY(child<QGroupBox>(web, u"Frame1"_s));
         showAndWait(web);
 
         QTest::mouseClick(child<QPushButton>(web, u"cmdGoThere"_s), Qt::LeftButton);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStringList>
@@ -37,6 +39,24 @@ inline QStringList describeMenuBar(const QMenuBar* bar)
         menus << top->menu()->objectName() + u'=' + top->text() + QStringLiteral(": ") +
                      describeActions(top->menu()->actions());
     return menus;
+}
+
+// A window as its name, its title and each named label and button in the order they were made, "name=caption"
+// ("name=<picture>" for a label showing a picture): frmFind "Find": Label1=Enter a word..., Check1=Match Case, ...
+inline QString describeCaptions(const QWidget* window)
+{
+    QStringList controls;
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(control);
+        const auto* button = qobject_cast<const QAbstractButton*>(control);
+        if ((!label && !button) || control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"))
+            continue;
+        const QString caption = button                      ? button->text()
+                                : !label->pixmap().isNull() ? QStringLiteral("<picture>")
+                                                            : label->text();
+        controls << control->objectName() + u'=' + caption;
+    }
+    return QStringLiteral("%1 \"%2\": %3").arg(window->objectName(), window->windowTitle(), controls.join(u", "));
 }
 
 // The entries of a combo box joined by `separator`.
