@@ -17,11 +17,10 @@ namespace {
 const QColor kNavy(0x1b, 0x3a, 0x66);
 const QColor kSignalRed(0xd6, 0x3b, 0x2a);
 
-// A transparent pixmap of `size` in the program's own pixels, with as many device pixels behind each as the sharpest
-// screen has: the drawing below stays in those coordinates and comes out crisp at any scale.
-QPixmap blank(QSize size)
+// A transparent pixmap of `size` in the program's own pixels with `ratio` device pixels behind each: the drawing below
+// stays in those coordinates and comes out crisp at any scale.
+QPixmap blank(QSize size, qreal ratio)
 {
-    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
     QPixmap pixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
@@ -30,9 +29,14 @@ QPixmap blank(QSize size)
 
 } // namespace
 
-QPixmap drawProductIcon(int size)
+qreal screenPixelRatio()
 {
-    QPixmap pixmap = blank({size, size});
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+QPixmap drawProductIcon(int size, qreal ratio)
+{
+    QPixmap pixmap = blank({size, size}, ratio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
@@ -65,9 +69,9 @@ QPixmap drawProductIcon(int size)
     return pixmap;
 }
 
-QPixmap drawMakerLogo(QSize size)
+QPixmap drawMakerLogo(QSize size, qreal ratio)
 {
-    QPixmap pixmap = blank(size);
+    QPixmap pixmap = blank(size, ratio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const double h = size.height();
@@ -88,9 +92,9 @@ QPixmap drawMakerLogo(QSize size)
     return pixmap;
 }
 
-QPixmap drawLinkPicture(int size)
+QPixmap drawLinkPicture(int size, qreal ratio)
 {
-    QPixmap pixmap = blank({size, size});
+    QPixmap pixmap = blank({size, size}, ratio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
@@ -126,9 +130,9 @@ QPixmap drawLinkPicture(int size)
     return pixmap;
 }
 
-QPixmap drawDirectionPicture(Heading heading, int size)
+QPixmap drawDirectionPicture(Heading heading, int size, qreal ratio)
 {
-    QPixmap pixmap = blank({size, size});
+    QPixmap pixmap = blank({size, size}, ratio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
@@ -167,9 +171,9 @@ QPixmap drawDirectionPicture(Heading heading, int size)
     return pixmap;
 }
 
-QPixmap drawTipPicture(int size)
+QPixmap drawTipPicture(int size, qreal ratio)
 {
-    QPixmap pixmap = blank({size, size});
+    QPixmap pixmap = blank({size, size}, ratio);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;

@@ -3,6 +3,7 @@
 
 #include "scripted_messages.h"
 #include "test_registry.h"
+#include "window_helpers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -72,26 +73,18 @@ FindDialog* FindDialogTest::openDialog()
 void FindDialogTest::opensAsDesigned()
 {
     QVERIFY(openDialog());
-    QCOMPARE(dialog_->objectName(), u"frmFind"_s);
-    QCOMPARE(dialog_->windowTitle(), u"Find"_s);
+    QCOMPARE(test::describeCaptions(dialog_),
+             u"frmFind \"Find\": Label1=Enter a word or several words to search for, Check1=Match Case, "
+             "Check2=Whole Word, Command1=Find First, Command2=Find Next, Command3=Cancel"_s);
     QVERIFY(dialog_->testAttribute(Qt::WA_DeleteOnClose));
-    QStringList captions;
     for (QWidget* control : dialog_->findChildren<QWidget*>()) {
         auto* button = qobject_cast<QAbstractButton*>(control);
-        auto* label = qobject_cast<QLabel*>(control);
-        if (button || label)
-            captions << control->objectName() + u'=' + (button ? button->text() : label->text());
-        QVERIFY2(!control->accessibleName().isEmpty() || label, qPrintable(control->objectName()));
+        QVERIFY2(!control->accessibleName().isEmpty() || qobject_cast<QLabel*>(control),
+                 qPrintable(control->objectName()));
         if (button) // captions fit their controls
             QVERIFY2(button->sizeHint().width() <= button->width() + 2, qPrintable(button->text()));
     }
-    QCOMPARE(captions.join(u", "_s), u"Label1=Enter a word or several words to search for, Check1=Match Case, "
-                                     "Check2=Whole Word, Command1=Find First, Command2=Find Next, Command3=Cancel"_s);
     QVERIFY(dialog_->findChild<QLineEdit*>(u"Text1"_s)->text().isEmpty());
-    const AccessoryWindowTraits traits = FindDialog::traits();
-    QCOMPARE(traits.formName, u"frmFind"_s);
-    QCOMPARE(traits.openingSizeTwips, QSize(4695, 2085));
-    QCOMPARE(traits.guard, PlacementGuard::SkipWhileMinimisedOrResizing);
 }
 
 // The boxes as they stand at each click go to the editor's search; a miss is reported and leaves the selection.
@@ -110,10 +103,7 @@ void FindDialogTest::searches()
     QCOMPARE(search("Command2", u"note"_s, false), u"13 Note"_s);
     messages->answerNext(MsgAnswer::Ok);
     QCOMPARE(search("Command2", u"not"_s, true), u"13 Note"_s);
-    QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text, u"Match not found!"_s);
-    QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
-    QCOMPARE(messages->shown[0].icon, MsgIcon::None);
+    QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok None] Match not found!"_s});
     QCOMPARE(search("Command2", u"note"_s, true), u"2 note"_s); // after a miss, from the start again
 }
 

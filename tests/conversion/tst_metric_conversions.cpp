@@ -1,25 +1,15 @@
 #include "conversion/metric_conversions.h"
-#include "test_helpers.h"
+#include "table_fixture.h"
 #include "test_registry.h"
 
-#include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 #include <sys/stat.h>
 
 using namespace mx;
-
-namespace {
-
-QByteArray entries(int count)
-{
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += "Pair " + QByteArray::number(i) + "\r\nA\r\nB\r\n2\r\n\r\n";
-    return bytes;
-}
-
-} // namespace
+using mx::test::tableEntries;
 
 // What choosing a type means for the user, decided apart from the panel.
 class MetricConversionsTest : public QObject {
@@ -28,7 +18,6 @@ private Q_SLOTS:
     void init();
     void chooseCategory_data();
     void chooseCategory();
-    void temperatureKeepsTheTablePath();
     void tableSaved_data();
     void tableSaved();
     void pairCaptions_data();
@@ -38,26 +27,21 @@ private Q_SLOTS:
     void installedTableEditedInTheUsersCopy();
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::optional<test::TableFolder> tables_;
     std::unique_ptr<MetricConversions> conversions_;
 };
 
 void MetricConversionsTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const auto file = [this](const char* name, const QByteArray& bytes) {
-        QVERIFY(test::writeFileBytes(dir_->filePath(QString::fromLatin1(name)), bytes));
-    };
-    file("Length.tbl", "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
-                       "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
-    file("Area.tbl", "Short vs Entry\r\nA\r\nB\r\n2\r\n");
-    file("Mass.tbl", entries(1001));
-    file("Force.tbl", entries(1002));
-    file("Volume.tbl",
-         "Celsius vs Kelvin\r\nX\r\nY\r\n3\r\n\r\nGallons vs Liters\r\nGallons\r\nLiters\r\n3.78\r\n\r\n");
-    QCOMPARE(::mkfifo(QFile::encodeName(dir_->filePath(QStringLiteral("Power.tbl"))).constData(), 0600), 0);
-    conversions_ = std::make_unique<MetricConversions>(dir_->path() + u'/');
+    tables_.emplace();
+    QVERIFY(tables_->write(QStringLiteral("Length.tbl"), test::kLengthTable));
+    QVERIFY(tables_->write(QStringLiteral("Area.tbl"), "Short vs Entry\r\nA\r\nB\r\n2\r\n"));
+    QVERIFY(tables_->write(QStringLiteral("Mass.tbl"), tableEntries(1001)));
+    QVERIFY(tables_->write(QStringLiteral("Force.tbl"), tableEntries(1002)));
+    QVERIFY(tables_->write(QStringLiteral("Volume.tbl"), "Celsius vs Kelvin\r\nX\r\nY\r\n3\r\n\r\n"
+                                                         "Gallons vs Liters\r\nGallons\r\nLiters\r\n3.78\r\n\r\n"));
+    QCOMPARE(::mkfifo(QFile::encodeName(tables_->filePath(QStringLiteral("Power.tbl"))).constData(), 0600), 0);
+    conversions_ = std::make_unique<MetricConversions>(tables_->path());
 }
 
 void MetricConversionsTest::chooseCategory_data()
@@ -87,17 +71,7 @@ void MetricConversionsTest::chooseCategory()
     QTEST(choice.missingTableQuestion, "question");
     QCOMPARE(conversions_->currentCategory(), type);
     if (type != u"Temperature")
-        QCOMPARE(conversions_->tablePath(), dir_->filePath(type + QStringLiteral(".tbl")));
-}
-
-void MetricConversionsTest::temperatureKeepsTheTablePath()
-{
-    QVERIFY(conversions_->tablePath().isEmpty());
-    conversions_->chooseCategory(QStringLiteral("Length"));
-    conversions_->chooseCategory(QStringLiteral("Temperature"));
-    QCOMPARE(conversions_->tablePath(), dir_->filePath(QStringLiteral("Length.tbl")));
-    // The tab shows temperatures: a save of the table chosen before changes nothing there.
-    QVERIFY(!conversions_->tableSaved(dir_->filePath(QStringLiteral("Length.tbl"))));
+        QCOMPARE(conversions_->tablePath(), tables_->filePath(type + QStringLiteral(".tbl")));
 }
 
 // The table editor saved a file: whether the tab lists it again, and what it lists.
@@ -110,23 +84,21 @@ void MetricConversionsTest::tableSaved_data()
     QTest::addColumn<QString>("lastPair");
 
     const QByteArray length = "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n";
-    QTest::newRow("one entry more") << "Length"
-                                    << "Length.tbl" << length + "Yards vs Meters\r\nYards\r\nMeters\r\n0.9144\r\n\r\n"
-                                    << 2 << "Yards vs Meters";
-    QTest::newRow("a new table") << "Custom"
-                                 << "Custom.tbl" << length << 1 << "Inches vs Millimeters";
-    QTest::newRow("1001 entries") << "Length"
-                                  << "Length.tbl" << entries(1001) << 1001 << "Pair 1000";
-    QTest::newRow("1002 entries") << "Length"
-                                  << "Length.tbl" << entries(1002) << 0 << "";
-    QTest::newRow("extra empty line: the entries before it") << "Length"
-                                                             << "Length.tbl" << length + "\r\n"
-                                                             << 1 << "Inches vs Millimeters";
-    QTest::newRow("ends inside an entry") << "Length"
-                                          << "Length.tbl" << entries(3) + "Half\r\nA\r\n"
-                                          << 3 << "Pair 2";
-    QTest::newRow("another table than the one shown") << "Length"
-                                                      << "Area.tbl" << length << -1 << "";
+    const auto row = [](const char* name, const char* chosen, const char* saved, const QByteArray& bytes, int pairs,
+                        const char* lastPair) {
+        QTest::newRow(name) << QString::fromLatin1(chosen) << QString::fromLatin1(saved) << bytes << pairs
+                            << QString::fromLatin1(lastPair);
+    };
+    row("one entry more", "Length", "Length.tbl", length + "Yards vs Meters\r\nYards\r\nMeters\r\n0.9144\r\n\r\n", 2,
+        "Yards vs Meters");
+    row("a new table", "Custom", "Custom.tbl", length, 1, "Inches vs Millimeters");
+    row("1001 entries", "Length", "Length.tbl", tableEntries(1001), 1001, "Pair 1000");
+    row("1002 entries", "Length", "Length.tbl", tableEntries(1002), 0, "");
+    row("extra empty line: the entries before it", "Length", "Length.tbl", length + "\r\n", 1, "Inches vs Millimeters");
+    row("ends inside an entry", "Length", "Length.tbl", tableEntries(3) + "Half\r\nA\r\n", 3, "Pair 2");
+    row("another table than the one shown", "Length", "Area.tbl", length, -1, "");
+    // Temperatures are shown: a save of the table chosen before them changes nothing there.
+    row("temperatures shown", "Temperature", "Length.tbl", length, -1, "");
 }
 
 void MetricConversionsTest::tableSaved()
@@ -137,7 +109,7 @@ void MetricConversionsTest::tableSaved()
     QFETCH(int, pairs);
     conversions_->chooseCategory(QStringLiteral("Length"));
     conversions_->chooseCategory(chosen);
-    const QString path = dir_->filePath(saved);
+    const QString path = tables_->filePath(saved);
     QVERIFY(test::writeFileBytes(path, bytes));
 
     const std::optional<CategoryChoice> choice = conversions_->tableSaved(path);
@@ -211,11 +183,11 @@ void MetricConversionsTest::convertDispatches()
 void MetricConversionsTest::installedTableEditedInTheUsersCopy()
 {
     QTemporaryDir user;
-    MetricConversions installed(FilePlaces(dir_->path(), user.path()));
+    MetricConversions installed(FilePlaces(tables_->path(), user.path()));
     installed.chooseCategory(QStringLiteral("Length"));
     const QString copy = installed.tableToEdit();
     QCOMPARE(copy, user.filePath(QStringLiteral("Length.tbl")));
-    QCOMPARE(test::readFileBytes(copy), test::readFileBytes(dir_->filePath(QStringLiteral("Length.tbl"))));
+    QCOMPARE(test::readFileBytes(copy), test::kLengthTable);
     // What the editor saves there is listed now and whenever Length is chosen again.
     QVERIFY(test::writeFileBytes(copy, "Yards vs Meters\r\nYards\r\nMeters\r\n0.9144\r\n\r\n"));
     QCOMPARE(installed.tableSaved(copy).value_or(CategoryChoice{}).pairs.size(), 1);

@@ -1,8 +1,9 @@
 #include "conversion/metric_conversions.h"
 #include "conversion/metric_panel.h"
 #include "scripted_messages.h"
-#include "test_helpers.h"
+#include "table_fixture.h"
 #include "test_registry.h"
+#include "window_helpers.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,70 +13,54 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 using namespace mx;
+using namespace Qt::StringLiterals;
 using mx::test::ScopedMessages;
-
-namespace {
-
-// A key as the X server delivers it: the key code and the text it types together.
-struct X11Key {
-    Qt::Key key;
-    const char* text;
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-};
-
-} // namespace
 
 class MetricPanelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
     void cleanup();
-    void startsOnTemperature();
-    void choosingATableListsItsPairs();
+    void choosingATypeListsItsPairs();
     void typedCharacters_data();
     void typedCharacters();
     void keysThatTypeNothingKeepTheirMeaning();
-    void inputMethodTextIsFiltered();
-    void enterConverts();
-    void enterWithoutPairsDoesNothing();
-    void missingTableAsks_data();
-    void missingTableAsks();
-    void zeroFactorIsOutOfSync();
-    void overflowingProductIsTooLarge();
-    void typingClearsAnswers();
+    void keys_data();
+    void keys();
+    void failures_data();
+    void failures();
     void answersAreYellow();
     void answerCopiedWithItsUnit();
 
 private:
-    template <typename T> T* child(const char* name) const { return panel_->findChild<T*>(QString::fromLatin1(name)); }
-    QLineEdit* valueBox() const { return child<QLineEdit>("metricText1"); }
-    QLabel* answer(int row) const { return panel_->findChild<QLabel*>(QStringLiteral("lblAnswer(%1)").arg(row)); }
-    QLabel* scale(int i) const { return panel_->findChild<QLabel*>(QStringLiteral("lblScale(%1)").arg(i)); }
-    void choose(const QString& type);
-    void press(const X11Key& key);
+    template <typename T> T* child(const QString& name) const { return panel_->findChild<T*>(name); }
+    QLineEdit* valueBox() const { return child<QLineEdit>(u"metricText1"_s); }
+    QLabel* label(const char* name, int i) const { return child<QLabel>(u"%1(%2)"_s.arg(QLatin1String(name)).arg(i)); }
+    QString answers() const { return label("lblAnswer", 0)->text() + u'|' + label("lblAnswer", 1)->text(); }
+    // An X11 key: the key code with the text it types.
+    void press(Qt::Key key, const char* text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString::fromLatin1(text));
+        QApplication::sendEvent(QApplication::focusWidget(), &event);
+    }
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::optional<test::TableFolder> tables_;
     std::unique_ptr<MetricConversions> conversions_;
     std::unique_ptr<MetricPanel> panel_;
 };
 
 void MetricPanelTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    const auto file = [this](const char* name, const QByteArray& bytes) {
-        QVERIFY(test::writeFileBytes(dir_->filePath(QString::fromLatin1(name)), bytes));
-    };
-    file("Length.tbl", "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
-                       "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n");
-    file("Force.tbl", "Broken vs Pair\r\nPounds\r\nNewtons\r\n0\r\n\r\n");
-    conversions_ = std::make_unique<MetricConversions>(dir_->path() + u'/');
+    tables_.emplace();
+    QVERIFY(tables_->write(u"Length.tbl"_s, test::kLengthTable));
+    QVERIFY(tables_->write(u"Force.tbl"_s, "Broken vs Pair\r\nPounds\r\nNewtons\r\n0\r\n\r\n"));
+    conversions_ = std::make_unique<MetricConversions>(tables_->path());
     panel_ = std::make_unique<MetricPanel>(*conversions_);
     panel_->show();
     QVERIFY(QTest::qWaitForWindowExposed(panel_.get()));
@@ -87,55 +72,30 @@ void MetricPanelTest::cleanup()
     panel_.reset();
 }
 
-void MetricPanelTest::choose(const QString& type)
+void MetricPanelTest::choosingATypeListsItsPairs()
 {
-    auto* types = child<QComboBox>("Combo2");
-    const int index = types->findText(type);
-    QVERIFY(index >= 0);
-    types->setCurrentIndex(index);
-    Q_EMIT types->activated(index);
-}
+    auto* types = child<QComboBox>(u"Combo2"_s);
+    auto* pairs = child<QComboBox>(u"Combo1"_s);
+    const auto shown = [&] {
+        return u"%1: %2 / %3 %4 %5 %6"_s.arg(test::comboItems(pairs, u", "_s), pairs->currentText(),
+                                             label("lblScale", 0)->text(), label("lblScale", 3)->text(),
+                                             label("lblScale", 1)->text(), label("lblScale", 2)->text());
+    };
+    QCOMPARE(test::comboItems(types, u" "_s), u"Temperature Custom Length Area Volume Mass Angles Force Torque "
+                                              "Pressure Velocity Acceleration Power Energy Electrical"_s);
+    QCOMPARE(shown(), u"Fahrenheit vs Celsius, Fahrenheit vs Rankin, Celsius vs Kelvin: Fahrenheit vs Celsius / "
+                      "Degrees F Degrees F Degrees C Degrees C"_s);
 
-void MetricPanelTest::press(const X11Key& key)
-{
-    QKeyEvent event(QEvent::KeyPress, key.key, key.modifiers, QString::fromLatin1(key.text));
-    QApplication::sendEvent(valueBox(), &event);
-}
-
-void MetricPanelTest::startsOnTemperature()
-{
-    auto* types = child<QComboBox>("Combo2");
-    auto* pairs = child<QComboBox>("Combo1");
-    QCOMPARE(types->currentText(), QStringLiteral("Temperature"));
-    QCOMPARE(types->count(), 15);
-    QCOMPARE(types->itemText(14), QStringLiteral("Electrical"));
-    QCOMPARE(pairs->count(), 3);
-    QCOMPARE(pairs->currentText(), QStringLiteral("Fahrenheit vs Celsius"));
-    QCOMPARE(scale(2)->text(), QStringLiteral("Degrees C"));
-    QCOMPARE(scale(0)->text(), QStringLiteral("Degrees F"));
-    QVERIFY(valueBox()->text().isEmpty());
-}
-
-void MetricPanelTest::choosingATableListsItsPairs()
-{
     QSignalSpy allowed(panel_.get(), &MetricPanel::tableEditorAllowed);
-    valueBox()->setText(QStringLiteral("12"));
-    choose(QStringLiteral("Length"));
-    auto* pairs = child<QComboBox>("Combo1");
-    QCOMPARE(pairs->count(), 2);
-    QCOMPARE(pairs->itemText(1), QStringLiteral("Feet vs Meters"));
-    QCOMPARE(pairs->currentIndex(), 0);
-    QCOMPARE(scale(0)->text() + scale(3)->text() + scale(1)->text() + scale(2)->text(),
-             QStringLiteral("InchesInchesMillimetersMillimeters"));
+    valueBox()->setText(u"12"_s);
+    QVERIFY(test::chooseComboItem(types, u"Length"_s));
+    QCOMPARE(shown(), u"Inches vs Millimeters, Feet vs Meters: Inches vs Millimeters / "
+                      "Inches Inches Millimeters Millimeters"_s);
     QVERIFY(valueBox()->text().isEmpty());
     QCOMPARE(allowed.last().at(0).toBool(), true);
-
-    pairs->setCurrentIndex(1);
-    Q_EMIT pairs->activated(1);
-    QCOMPARE(scale(0)->text(), QStringLiteral("Feet"));
-    QCOMPARE(scale(2)->text(), QStringLiteral("Meters"));
-
-    choose(QStringLiteral("Temperature"));
+    QVERIFY(test::chooseComboItem(pairs, u"Feet vs Meters"_s));
+    QCOMPARE(shown(), u"Inches vs Millimeters, Feet vs Meters: Feet vs Meters / Feet Feet Meters Meters"_s);
+    QVERIFY(test::chooseComboItem(types, u"Temperature"_s));
     QCOMPARE(pairs->count(), 3);
     QCOMPARE(allowed.last().at(0).toBool(), false);
 }
@@ -143,182 +103,161 @@ void MetricPanelTest::choosingATableListsItsPairs()
 void MetricPanelTest::typedCharacters_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("inputMethod"); // committed by an input method rather than typed key by key
     QTest::addColumn<QString>("shown");
-    QTest::newRow("digits") << "0123456789"
-                            << "0123456789";
-    QTest::newRow("letters, blanks and commas dropped") << "1a2, 3 x"
-                                                        << "123";
-    QTest::newRow("signs and points pass") << "--1..5"
-                                           << "--1..5";
-    QTest::newRow("plus and exponent dropped") << "+1e5"
-                                               << "15";
+    QTest::newRow("digits") << u"0123456789"_s << false << u"0123456789"_s;
+    QTest::newRow("letters, blanks and commas dropped") << u"1a2, 3 x"_s << false << u"123"_s;
+    QTest::newRow("signs and points pass") << u"--1..5"_s << false << u"--1..5"_s;
+    QTest::newRow("plus and exponent dropped") << u"+1e5"_s << false << u"15"_s;
+    QTest::newRow("input method text filtered too") << u"1,5x-2"_s << true << u"15-2"_s;
 }
 
 void MetricPanelTest::typedCharacters()
 {
     QFETCH(QString, typed);
-    QTest::keyClicks(valueBox(), typed);
+    QFETCH(bool, inputMethod);
+    if (inputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(valueBox(), &commit);
+    } else {
+        QTest::keyClicks(valueBox(), typed);
+    }
     QTEST(valueBox()->text(), "shown");
 }
 
 void MetricPanelTest::keysThatTypeNothingKeepTheirMeaning()
 {
-    valueBox()->setText(QStringLiteral("1234"));
+    valueBox()->setText(u"1234"_s);
     valueBox()->setCursorPosition(0);
-    press({Qt::Key_Delete, "\x7f"});
-    QCOMPARE(valueBox()->text(), QStringLiteral("234"));
-    press({Qt::Key_End, ""});
-    press({Qt::Key_Backspace, "\b"});
-    QCOMPARE(valueBox()->text(), QStringLiteral("23"));
-    press({Qt::Key_A, "\x01", Qt::ControlModifier}); // select all, a shortcut
-    QCOMPARE(valueBox()->selectedText(), QStringLiteral("23"));
+    press(Qt::Key_Delete, "\x7f");
+    QCOMPARE(valueBox()->text(), u"234"_s);
+    press(Qt::Key_End, "");
+    press(Qt::Key_Backspace, "\b");
+    QCOMPARE(valueBox()->text(), u"23"_s);
+    press(Qt::Key_A, "\x01", Qt::ControlModifier); // select all, a shortcut
+    QCOMPARE(valueBox()->selectedText(), u"23"_s);
 
     // Escape reaches the panel's window instead of being eaten by the box.
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, u"\x1b"_s);
     QApplication::sendEvent(valueBox(), &escape);
     QVERIFY(!escape.isAccepted());
 
     // Tab moves the focus on to the Convert button; Shift+Tab comes back.
-    press({Qt::Key_Tab, "\t"});
-    QVERIFY(!valueBox()->hasFocus());
-    QCOMPARE(QApplication::focusWidget(), child<QWidget>("Convert"));
-    QKeyEvent backtab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier, QStringLiteral("\t"));
-    QApplication::sendEvent(QApplication::focusWidget(), &backtab);
+    press(Qt::Key_Tab, "\t");
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(u"Convert"_s));
+    press(Qt::Key_Backtab, "\t", Qt::ShiftModifier);
     QVERIFY(valueBox()->hasFocus());
-    QCOMPARE(valueBox()->text(), QStringLiteral("23"));
+    QCOMPARE(valueBox()->text(), u"23"_s);
 }
 
-void MetricPanelTest::inputMethodTextIsFiltered()
+// Keys in the value box, from the type chosen: Enter converts (never typed), any change empties the answers.
+void MetricPanelTest::keys_data()
 {
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("1,5x-2"));
-    QApplication::sendEvent(valueBox(), &commit);
-    QCOMPARE(valueBox()->text(), QStringLiteral("15-2"));
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("keys"); // Enter, KeypadEnter, Backspace and Convert (a click) by name, the rest typed
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("answers");
+    QTest::newRow("Enter converts") << u"Temperature"_s << u"100 Enter"_s << u"100"_s << u"212.00|37.78"_s;
+    QTest::newRow("keypad Enter converts") << u"Length"_s << u"1 KeypadEnter"_s << u"1"_s << u"0.0394|25.4"_s;
+    QTest::newRow("typing empties the answers") << u"Temperature"_s << u"0 Enter 1"_s << u"01"_s << u"|"_s;
+    QTest::newRow("converted again") << u"Temperature"_s << u"0 Enter 1 Enter"_s << u"01"_s << u"33.80|-17.22"_s;
+    QTest::newRow("Backspace empties them") << u"Temperature"_s << u"0 Enter 1 Enter Backspace"_s << u"0"_s << u"|"_s;
+    QTest::newRow("no pairs: nothing happens") << u"Custom"_s << u"5 Enter Convert"_s << u"5"_s << u"|"_s;
 }
 
-void MetricPanelTest::enterConverts()
+void MetricPanelTest::keys()
 {
-    QTest::keyClicks(valueBox(), QStringLiteral("100"));
-    press({Qt::Key_Return, "\r"});
-    QCOMPARE(valueBox()->text(), QStringLiteral("100"));
-    QCOMPARE(answer(0)->text(), QStringLiteral("212.00"));
-    QCOMPARE(answer(1)->text(), QStringLiteral("37.78"));
-
-    choose(QStringLiteral("Length"));
-    QTest::keyClicks(valueBox(), QStringLiteral("1"));
-    press({Qt::Key_Enter, "\r", Qt::KeypadModifier});
-    QCOMPARE(answer(0)->text(), QStringLiteral("0.0394"));
-    QCOMPARE(answer(1)->text(), QStringLiteral("25.4"));
-}
-
-void MetricPanelTest::enterWithoutPairsDoesNothing()
-{
+    QFETCH(QString, type);
+    QFETCH(QString, keys);
     ScopedMessages messages;
-    messages->answerNext(MsgAnswer::No);
-    choose(QStringLiteral("Custom"));
-    QCOMPARE(child<QComboBox>("Combo1")->count(), 0);
-    QTest::keyClicks(valueBox(), QStringLiteral("5"));
-    QTest::keyClick(valueBox(), Qt::Key_Return);
-    QTest::mouseClick(child<QWidget>("Convert"), Qt::LeftButton);
-    QCOMPARE(valueBox()->text(), QStringLiteral("5"));
-    QVERIFY(answer(0)->text().isEmpty());
-    QCOMPARE(messages->shown.size(), 1); // only the question about the missing table
+    messages->answerNext(MsgAnswer::No); // to the question about a missing table
+    QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), type));
+    valueBox()->setFocus();
+    for (const QString& key : keys.split(u' ')) {
+        if (key == u"Enter")
+            press(Qt::Key_Return, "\r");
+        else if (key == u"KeypadEnter")
+            press(Qt::Key_Enter, "\r", Qt::KeypadModifier);
+        else if (key == u"Backspace")
+            press(Qt::Key_Backspace, "\b");
+        else if (key == u"Convert")
+            QTest::mouseClick(child<QWidget>(u"Convert"_s), Qt::LeftButton);
+        else
+            QTest::keyClicks(valueBox(), key);
+    }
+    QTEST(valueBox()->text(), "shown");
+    QTEST(answers(), "answers");
+    QCOMPARE(messages->shown.size(), type == u"Custom" ? 1 : 0);
 }
 
-void MetricPanelTest::missingTableAsks_data()
+// What the tab reports, and what it does then: the answers keep what they showed.
+void MetricPanelTest::failures_data()
 {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("value"); // converted with a click on Convert; none where the table is missing
     QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<int>("editorAsked");
-    QTest::newRow("Yes opens the editor") << MsgAnswer::Yes << 1;
-    QTest::newRow("No does nothing more") << MsgAnswer::No << 0;
+    const QString missing =
+        u"Mensurix [YesNo Question] The file 'Custom.tbl' is missing.  Would you like to create a new table now?"_s;
+    QTest::newRow("missing table, Yes opens the editor") << u"Custom"_s << QString() << MsgAnswer::Yes << missing << 1;
+    QTest::newRow("missing table, No") << u"Custom"_s << QString() << MsgAnswer::No << missing << 0;
+    QTest::newRow("factor zero") << u"Force"_s << u"1"_s << MsgAnswer::Ok
+                                 << u"Mensurix [Ok None] The data table is out of sync.  This can happen after editing "
+                                    "the data table.  Make certain that there are no extra lines in the data table or "
+                                    "at the end of the data table."_s
+                                 << 0;
+    QTest::newRow("product too large")
+        << u"Length"_s << u"1E+307"_s << MsgAnswer::Ok
+        << u"Mensurix [Ok None] The value to convert is too large.  Enter a number between -7E+306 and 7E+306."_s << 0;
 }
 
-void MetricPanelTest::missingTableAsks()
+void MetricPanelTest::failures()
 {
+    QFETCH(QString, type);
+    QFETCH(QString, value);
     QFETCH(MsgAnswer, answer);
     ScopedMessages messages;
     QSignalSpy editorAsked(panel_.get(), &MetricPanel::newTableRequested);
     messages->answerNext(answer);
-    choose(QStringLiteral("Custom"));
+    QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), type));
+    if (!value.isNull()) {
+        valueBox()->setText(value);
+        label("lblAnswer", 0)->setText(u"before"_s);
+        label("lblAnswer", 1)->setText(u"before"_s);
+        QTest::mouseClick(child<QWidget>(u"Convert"_s), Qt::LeftButton);
+        QCOMPARE(answers(), u"before|before"_s);
+    } else {
+        QCOMPARE(child<QComboBox>(u"Combo1"_s)->count(), 0);
+    }
+    QTEST(messages->described().join(u'\n'), "message");
     QTEST(int(editorAsked.size()), "editorAsked");
-    QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text,
-             QStringLiteral("The file 'Custom.tbl' is missing.  Would you like to create a new table now?"));
-    QCOMPARE(messages->shown[0].title, QStringLiteral("Mensurix"));
-    QCOMPARE(messages->shown[0].buttons, MsgButtons::YesNo);
-    QCOMPARE(messages->shown[0].icon, MsgIcon::Question);
-    QCOMPARE(child<QComboBox>("Combo1")->count(), 0);
-}
-
-void MetricPanelTest::zeroFactorIsOutOfSync()
-{
-    ScopedMessages messages;
-    choose(QStringLiteral("Force"));
-    answer(0)->setText(QStringLiteral("before"));
-    answer(1)->setText(QStringLiteral("before"));
-    messages->answerNext(MsgAnswer::Ok);
-    QTest::mouseClick(child<QWidget>("Convert"), Qt::LeftButton);
-    QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text,
-             QStringLiteral("The data table is out of sync.  This can happen after editing the data table.  Make "
-                            "certain that there are no extra lines in the data table or at the end of the data "
-                            "table."));
-    QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
-    QCOMPARE(messages->shown[0].icon, MsgIcon::None);
-    QCOMPARE(answer(0)->text(), QStringLiteral("before"));
-    QCOMPARE(answer(1)->text(), QStringLiteral("before"));
-}
-
-void MetricPanelTest::overflowingProductIsTooLarge()
-{
-    ScopedMessages messages;
-    choose(QStringLiteral("Length"));
-    valueBox()->setText(QStringLiteral("1E+307"));
-    messages->answerNext(MsgAnswer::Ok);
-    QTest::mouseClick(child<QWidget>("Convert"), Qt::LeftButton);
-    QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text, QStringLiteral("The value to convert is too large.  Enter a number between "
-                                                     "-7E+306 and 7E+306."));
-    QVERIFY(answer(1)->text().isEmpty());
-}
-
-void MetricPanelTest::typingClearsAnswers()
-{
-    QTest::keyClicks(valueBox(), QStringLiteral("0"));
-    QTest::keyClick(valueBox(), Qt::Key_Return);
-    QCOMPARE(answer(0)->text(), QStringLiteral("32.00"));
-    QTest::keyClicks(valueBox(), QStringLiteral("1"));
-    QVERIFY(answer(0)->text().isEmpty());
-    QVERIFY(answer(1)->text().isEmpty());
-    QTest::keyClick(valueBox(), Qt::Key_Return);
-    QCOMPARE(answer(0)->text(), QStringLiteral("33.80"));
-    QTest::keyClick(valueBox(), Qt::Key_Backspace);
-    QCOMPARE(valueBox()->text(), QStringLiteral("0"));
-    QVERIFY(answer(0)->text().isEmpty());
 }
 
 void MetricPanelTest::answersAreYellow()
 {
-    for (int i = 0; i < 2; ++i) {
-        const QImage image = answer(i)->grab().toImage();
-        QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(255, 255, 0));
+    for (QWidget* widget : {static_cast<QWidget*>(label("lblAnswer", 0)), static_cast<QWidget*>(label("lblAnswer", 1)),
+                            static_cast<QWidget*>(valueBox())}) {
+        const QImage image = widget->grab().toImage();
+        QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)),
+                 widget == valueBox() ? QColor(Qt::white) : QColor(255, 255, 0));
     }
-    const QImage box = valueBox()->grab().toImage();
-    QCOMPARE(QColor(box.pixel(box.width() / 2, box.height() / 2)), QColor(Qt::white));
 }
 
 void MetricPanelTest::answerCopiedWithItsUnit()
 {
-    choose(QStringLiteral("Length"));
-    QTest::keyClicks(valueBox(), QStringLiteral("12.5"));
-    press({Qt::Key_Return, "\r"});
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), answer(1)->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(answer(1), &event);
+    QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), u"Length"_s));
+    QTest::keyClicks(valueBox(), u"12.5"_s);
+    press(Qt::Key_Return, "\r");
+    QLabel* answer = label("lblAnswer", 1);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), answer->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(answer, &event);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(menu);
     menu->actions().constLast()->trigger(); // Copy with Unit
     menu->close();
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("317.5 Millimeters"));
+    QCOMPARE(QApplication::clipboard()->text(), u"317.5 Millimeters"_s);
 }
 
 MX_REGISTER_TEST(MetricPanelTest)

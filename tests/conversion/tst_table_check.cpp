@@ -1,20 +1,14 @@
 #include "conversion/table_check.h"
 
+#include "table_fixture.h"
 #include "test_registry.h"
 
 #include <QTest>
 
 using namespace mx;
+using mx::test::tableEntries;
 
 namespace {
-
-QByteArray entries(int n)
-{
-    QByteArray text;
-    for (int i = 0; i < n; ++i)
-        text += "Pair " + QByteArray::number(i) + "\r\nA\r\nB\r\n2\r\n\r\n";
-    return text;
-}
 
 const QByteArray kEntry = "N\r\nA\r\nB\r\n2\r\n\r\n";
 
@@ -33,7 +27,7 @@ void TableCheckTest::check_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("loads");
 
-    QTest::newRow("valid") << entries(2) << "The table is valid: 2 conversions." << true;
+    QTest::newRow("valid") << tableEntries(2) << "The table is valid: 2 conversions." << true;
     QTest::newRow("D exponent, negative factor")
         << QByteArray("N\r\nA\r\nB\r\n 1D3\r\n\r\nM\r\nA\r\nB\r\n-2.5E2\r\n\r\n")
         << "The table is valid: 2 conversions." << true;
@@ -57,7 +51,7 @@ void TableCheckTest::check_data()
                                       << false;
     QTest::newRow("field too long") << "N\r\nA\r\n" + QByteArray(4097, 'x') + "\r\n2\r\n\r\n"
                                     << "Line 3: the field is longer than 4096 characters." << false;
-    QTest::newRow("1002 entries") << entries(1002) << "Line 5006: the table has more than 1001 entries." << false;
+    QTest::newRow("1002 entries") << tableEntries(1002) << "Line 5006: the table has more than 1001 entries." << false;
 }
 
 void TableCheckTest::check()

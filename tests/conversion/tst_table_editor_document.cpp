@@ -1,9 +1,8 @@
 #include "conversion/table_editor_document.h"
-#include "test_helpers.h"
+#include "table_fixture.h"
 #include "test_registry.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
@@ -84,8 +83,8 @@ void TableEditorDocumentTest::failedSaveKeepsTheOldFile()
 {
     QFETCH(QString, why);
     QFETCH(QString, message);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Length.tbl"));
+    const test::TableFolder tables;
+    const QString path = tables.filePath(QStringLiteral("Length.tbl"));
     const QByteArray old = "Old\r\nA\r\nB\r\n2\r\n\r\n";
     if (why == u"fifo")
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -115,7 +114,7 @@ void TableEditorDocumentTest::failedSaveKeepsTheOldFile()
         QCOMPARE(failure, message);
     if (why != u"fifo")
         QCOMPARE(test::readFileBytes(path), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"Length.tbl"});
+    QCOMPARE(QDir(tables.path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"Length.tbl"});
 }
 
 MX_REGISTER_TEST(TableEditorDocumentTest)

@@ -1,45 +1,24 @@
 #include "conversion/table_editor_window.h"
-#include "platform/clipboard.h"
+#include "editor_steps.h"
 #include "scripted_messages.h"
-#include "test_helpers.h"
+#include "table_fixture.h"
 #include "test_registry.h"
+#include "window_helpers.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
 #include <optional>
 
 using namespace mx;
+using namespace Qt::StringLiterals;
 using mx::test::ScopedMessages;
 
-namespace {
-
-const QByteArray kLength = "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n"
-                           "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n";
-
-// Each entry of a menu ("name=caption") or tool bar ("key=tool-tip"), with " off" when disabled.
-QStringList describe(const QList<QAction*>& actions, bool toolTips = false)
-{
-    QStringList described;
-    for (QAction* a : actions)
-        described << a->objectName() + u'=' +
-                         (a->isSeparator() ? QString()
-                          : toolTips       ? a->toolTip()
-                                           : a->text()) +
-                         (a->isEnabled() ? QString() : QStringLiteral(" off"));
-    return described;
-}
-
-} // namespace
+using mx::test::kLengthTable;
 
 class TableEditorWindowTest : public QObject {
     Q_OBJECT
@@ -47,35 +26,30 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void form();
-    void unchangedSaveWritesTheSameBytes();
-    void closing_data();
-    void closing();
-    void failedSaveLosesNothing();
-    void checkTable_data();
-    void checkTable();
+    void session_data();
+    void session();
     void cutAndCopyFollowTheSelection();
-    void clipboard();
 
 private:
-    void open(const QByteArray* bytes = &kLength);
+    void open(const QByteArray* bytes = &kLengthTable);
     QPlainTextEdit* textBox() const { return editor_->findChild<QPlainTextEdit*>(QStringLiteral("txtEditor")); }
     QAction* action(const char* name) const { return editor_->findChild<QAction*>(QString::fromLatin1(name)); }
-    QString path() const { return dir_->filePath(QStringLiteral("Length.tbl")); }
+    QString path() const { return tables_->filePath(QStringLiteral("Length.tbl")); }
 
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::optional<test::TableFolder> tables_;
     QPointer<TableEditorWindow> editor_;
 };
 
 void TableEditorWindowTest::init()
 {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
+    tables_.emplace();
+    QVERIFY(tables_->isValid());
 }
 
 void TableEditorWindowTest::cleanup()
 {
     delete editor_;
-    dir_.reset();
+    tables_.reset();
 }
 
 // Opens the editor on Length.tbl holding `bytes` (nullptr: no file).
@@ -95,18 +69,17 @@ void TableEditorWindowTest::form()
     QCOMPARE(textBox()->toPlainText(), QStringLiteral("Inches vs Millimeters\nInches\nMillimeters\n25.4\n\n"
                                                       "Feet vs Meters\nFeet\nMeters\n0.3048\n"));
     QVERIFY(!editor_->tableDirty());
+    QVERIFY(editor_->testAttribute(Qt::WA_DeleteOnClose));
     QCOMPARE(textBox()->geometry(), QRect(4, 28, 365, 337));
-    QStringList menus;
-    for (QAction* m : editor_->menuBar()->actions())
-        menus << m->menu()->objectName() + u'=' + m->text() + u':' + describe(m->menu()->actions()).join(u',');
-    QCOMPARE(menus, (QStringList{
-                        "mnuFile=&File:mnuSave=&Save,mnuFileS=,mnuExit=E&xit",
-                        "mnuEdit=&Edit:mnuCut=C&ut,mnuCopy=&Copy,mnuPaste=&Paste,mnuEditS=,mnuCheckTable=Check &Table",
-                        "mnuHelp=&Help:mnuContents=&Contents off,mnuAdding=&Editor Help off,mnuHelpS=,"
-                        "mnuAbout=&About off"}));
+    QCOMPARE(test::describeMenuBar(editor_->menuBar()),
+             (QStringList{"mnuFile=&File: mnuSave=&Save, mnuFileS=, mnuExit=E&xit",
+                          "mnuEdit=&Edit: mnuCut=C&ut, mnuCopy=&Copy, mnuPaste=&Paste, mnuEditS=, "
+                          "mnuCheckTable=Check &Table",
+                          "mnuHelp=&Help: mnuContents=&Contents off, mnuAdding=&Editor Help off, mnuHelpS=, "
+                          "mnuAbout=&About off"}));
     auto* bar = editor_->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
-    QCOMPARE(describe(bar->actions(), true), (QStringList{"tlbSave=Save", "tlbCut=Cut off", "tlbCopy=Copy off",
-                                                          "tlbPaste=Paste", "=", "tlbCheck=Check Table"}));
+    QCOMPARE(test::describeActions(bar->actions(), true),
+             "tlbSave=Save, tlbCut=Cut off, tlbCopy=Copy off, tlbPaste=Paste, =, tlbCheck=Check Table");
     for (QAction* button : bar->actions())
         QVERIFY(button->isSeparator() || !button->icon().isNull());
 
@@ -118,140 +91,88 @@ void TableEditorWindowTest::form()
     QVERIFY(!action("mnuAbout")->isEnabled());
 }
 
-// Saving without a change writes the bytes the file held, a no-break space too; no file gives an empty text.
-void TableEditorWindowTest::unchangedSaveWritesTheSameBytes()
+// What the user does, from a Length.tbl holding `file` (none where null), and what is then shown, reported and saved.
+void TableEditorWindowTest::session_data()
 {
-    const QByteArray bytes = "A\xA0\x80\r\n\xB0"
-                             "F\r\nB\r\n1\r\n\r\n";
-    open(&bytes);
-    QSignalSpy saved(editor_.data(), &TableEditorWindow::saved);
-    action("tlbSave")->trigger();
-    QCOMPARE(test::readFileBytes(path()), bytes);
-    QCOMPARE(saved.size(), 1);
-    QCOMPARE(saved[0].at(0).toString(), path());
-    delete editor_;
-    QFile::remove(path());
-    open(nullptr);
-    QCOMPARE(textBox()->toPlainText(), QString());
-}
-
-// What closing does after what the user did, and what the file holds then.
-void TableEditorWindowTest::closing_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("saveFirst");
-    QTest::addColumn<int>("answer"); // to the question; -1: not asked
-    QTest::addColumn<bool>("closes");
     QTest::addColumn<QByteArray>("file");
-    QTest::newRow("unchanged") << "" << false << -1 << true << kLength;
-    QTest::newRow("typed, saved") << "X" << true << -1 << true << "X" + kLength;
-    QTest::newRow("typed, Yes") << "X" << false << int(MsgAnswer::Yes) << true << "X" + kLength;
-    QTest::newRow("typed, No") << "X" << false << int(MsgAnswer::No) << true << kLength;
-    QTest::newRow("typed, Cancel") << "X" << false << int(MsgAnswer::Cancel) << false << kLength;
+    QTest::addColumn<QString>("steps");     // as runEditorSteps() reads them
+    QTest::addColumn<QString>("shown");     // the text, lines joined by "|", then " *" while unsaved; or "closed"
+    QTest::addColumn<QString>("clipboard"); // null: not looked at
+    QTest::addColumn<QString>("reported");  // messages, and each "saved" the editor announced
+    QTest::addColumn<QByteArray>("saved");  // the file afterwards
+    const QString length = u"Inches vs Millimeters|Inches|Millimeters|25.4||Feet vs Meters|Feet|Meters|0.3048|"_s;
+    const QString question = u"Mensurix [YesNoCancel Exclamation] Do you want to save your changes?"_s;
+    const QString full = u"Mensurix [Ok Exclamation] The file \"@\" could not be saved: the disk is full."_s;
+    const auto row = [](const char* name, const QByteArray& file, const QString& steps, const QString& shown,
+                        const QString& clipboard, const QString& reported, const QByteArray& saved) {
+        QTest::newRow(name) << file << steps << shown << clipboard << reported << saved;
+    };
+    // An unchanged save writes the bytes the file held, a no-break space too (shown as a blank).
+    const QByteArray odd = "A\xA0\x80\r\n\xB0"
+                           "F\r\nB\r\n1\r\n\r\n";
+    row("unchanged save", odd, u"tlbSave"_s, u"A €|°F|B|1|"_s, {}, u"saved"_s, odd);
+    row("no file", {}, {}, QString(), {}, {}, {});
+    row("unchanged, closed", kLengthTable, u"mnuExit"_s, u"closed"_s, {}, {}, kLengthTable);
+    row("typed, saved, closed", kLengthTable, u"type X; mnuSave; mnuExit"_s, u"closed"_s, {}, u"saved"_s,
+        "X" + kLengthTable);
+    row("typed, Yes", kLengthTable, u"type X; Yes; mnuExit"_s, u"closed"_s, {}, question + u"\nsaved"_s,
+        "X" + kLengthTable);
+    row("typed, No", kLengthTable, u"type X; No; mnuExit"_s, u"closed"_s, {}, question, kLengthTable);
+    row("typed, Cancel", kLengthTable, u"type X; Cancel; mnuExit"_s, u"X"_s + length + u" *"_s, {}, question,
+        kLengthTable);
+    // A save that fails says why and keeps the text, the unsaved state and the old file; a close that would save
+    // keeps the window open.
+    row("a full disk loses nothing", kLengthTable, u"type X; Ok; Yes; Ok; full; tlbSave; close; room"_s,
+        u"X"_s + length + u" *"_s, {}, QStringList{full, question, full}.join(u'\n'), kLengthTable);
+    row("copy", kLengthTable, u"Shift+Down; Shift+End; mnuCopy"_s, length, u"Inches vs Millimeters\nInches"_s, {},
+        kLengthTable);
+    // Pasting nothing keeps the selection.
+    row("cut, paste at the end", kLengthTable,
+        u"Shift+Down; Shift+End; mnuCut; Ctrl+End; tlbPaste; clip; all; mnuPaste; mnuSave"_s,
+        u"|Millimeters|25.4||Feet vs Meters|Feet|Meters|0.3048|Inches vs Millimeters|Inches"_s, u""_s, u"saved"_s,
+        "\r\nMillimeters\r\n25.4\r\n\r\nFeet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\nInches vs Millimeters\r\n"
+        "Inches\r\n");
+    row("a refused cut keeps the text", kLengthTable, u"refuse; all; Ok; mnuCut"_s, length, {},
+        u"Mensurix [Ok Exclamation] The selected text could not be put on the clipboard, so it was not cut."_s,
+        kLengthTable);
+    // Check Table answers for the text as a save would write it; a save writes the file whatever the check says,
+    // and says why its table would not load.
+    row("check: valid", kLengthTable, u"set A vs B\nA\nB\n2\n; Ok; mnuCheckTable"_s, u"A vs B|A|B|2| *"_s, {},
+        u"Mensurix [Ok Information] The table is valid: 1 conversion."_s, kLengthTable);
+    row("check: a character a table cannot hold", kLengthTable, u"set A\nB \u4E00\nC\n2\n; Ok; tlbCheck"_s,
+        u"A|B \u4E00|C|2| *"_s, {},
+        u"Mensurix [Ok Exclamation] Line 2: the character \"\u4E00\" cannot be stored in a table file."_s,
+        kLengthTable);
+    row("saved, loads with a zero factor", kLengthTable, u"set A\nB\nC\n0\n; tlbSave"_s, u"A|B|C|0|"_s, {}, u"saved"_s,
+        "A\r\nB\r\nC\r\n0\r\n\r\n");
+    row("saved, does not load", kLengthTable, u"set A\nB\nC\n2; Ok; mnuSave"_s, u"A|B|C|2"_s, {},
+        u"Mensurix [Ok Exclamation] Line 5: the entry that begins on line 1 has no separator line.\nsaved"_s,
+        "A\r\nB\r\nC\r\n2\r\n");
 }
 
-void TableEditorWindowTest::closing()
+void TableEditorWindowTest::session()
 {
-    QFETCH(QString, typed);
-    QFETCH(bool, saveFirst);
-    QFETCH(int, answer);
-    QFETCH(bool, closes);
-    open();
+    QFETCH(QByteArray, file);
+    QFETCH(QString, steps);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, reported);
+    open(file.isNull() ? nullptr : &file);
     ScopedMessages messages;
-    QTest::keyClicks(textBox(), typed);
-    QCOMPARE(editor_->tableDirty(), !typed.isEmpty());
-    if (saveFirst)
-        action("mnuSave")->trigger();
-    if (answer >= 0)
-        messages->answerNext(MsgAnswer(answer));
-
-    action("mnuExit")->trigger();
-    QCOMPARE(messages->shown.size(), answer >= 0 ? 1 : 0);
-    if (answer >= 0) {
-        QCOMPARE(messages->shown[0].text, QStringLiteral("Do you want to save your changes?"));
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Mensurix"));
-        QCOMPARE(messages->shown[0].buttons, MsgButtons::YesNoCancel);
-        QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
-    }
-    QTEST(test::readFileBytes(path()), "file");
-    if (closes)
-        QTRY_VERIFY(editor_.isNull());
-    else
-        QVERIFY(editor_->isVisible() && editor_->tableDirty() && textBox()->toPlainText().startsWith(u"XInches"));
-}
-
-// A full disk: the save says why, keeps the text, the unsaved state and the old file, and a close that would save
-// keeps the window open.
-void TableEditorWindowTest::failedSaveLosesNothing()
-{
-    open();
-    ScopedMessages messages;
-    textBox()->insertPlainText(QString(4000, u'x'));
-    const QString text = textBox()->toPlainText();
     QSignalSpy saved(editor_.data(), &TableEditorWindow::saved);
-    {
-        test::FileSizeLimitScope full(1024);
-        messages->answerNext(MsgAnswer::Ok);
-        action("tlbSave")->trigger();
-        messages->answerNext(MsgAnswer::Yes);
-        messages->answerNext(MsgAnswer::Ok);
-        QVERIFY(!editor_->close());
+    test::runEditorSteps(editor_, textBox(), messages.get(), steps);
+    QTEST(!editor_ || !editor_->isVisible()
+              ? u"closed"_s
+              : textBox()->toPlainText().replace(u'\n', u'|') + (editor_->tableDirty() ? u" *"_s : u""_s),
+          "shown");
+    if (!clipboard.isNull())
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    QStringList shown = messages->described();
+    for (const QList<QVariant>& signal : std::as_const(saved)) {
+        QCOMPARE(signal.at(0).toString(), path());
+        shown << u"saved"_s;
     }
-    QCOMPARE(messages->shown.size(), 3);
-    QCOMPARE(messages->shown[0].text,
-             QStringLiteral("The file \"%1\" could not be saved: the disk is full.").arg(path()));
-    QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
-    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(messages->shown[2].text, messages->shown[0].text);
-    QCOMPARE(saved.size(), 0);
-    QVERIFY(editor_->tableDirty() && editor_->isVisible());
-    QCOMPARE(textBox()->toPlainText(), text);
-    QCOMPARE(test::readFileBytes(path()), kLength);
-}
-
-// Check Table answers for the text as a save would write it; a save whose table would not load says why.
-void TableEditorWindowTest::checkTable_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("message"); // empty: none
-    QTest::addColumn<MsgIcon>("icon");
-
-    QTest::newRow("valid") << "A vs B\nA\nB\n2\n"
-                           << "mnuCheckTable"
-                           << "The table is valid: 1 conversion." << MsgIcon::Information;
-    QTest::newRow("character a table cannot hold")
-        << QStringLiteral("A\nB \u4E00\nC\n2\n") << "tlbCheck"
-        << QStringLiteral("Line 2: the character \"\u4E00\" cannot be stored in a table file.") << MsgIcon::Exclamation;
-    QTest::newRow("saved, loads with a zero factor") << "A\nB\nC\n0\n"
-                                                     << "tlbSave"
-                                                     << "" << MsgIcon::None;
-    QTest::newRow("saved, does not load")
-        << "A\nB\nC\n2"
-        << "mnuSave"
-        << "Line 5: the entry that begins on line 1 has no separator line." << MsgIcon::Exclamation;
-}
-
-void TableEditorWindowTest::checkTable()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, entry);
-    QFETCH(QString, message);
-    open();
-    ScopedMessages messages;
-    if (!message.isEmpty())
-        messages->answerNext(MsgAnswer::Ok);
-    textBox()->setPlainText(text);
-    action(qPrintable(entry))->trigger();
-    QCOMPARE(messages->shown.size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty()) {
-        QCOMPARE(messages->shown[0].text, message);
-        QTEST(messages->shown[0].icon, "icon");
-    }
-    // A save writes the file whatever the check says.
-    if (entry.endsWith(u"Save"))
-        QCOMPARE(test::readFileBytes(path()),
-                 text.replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    QCOMPARE(shown.join(u'\n'), reported.replace(u'@', path()));
+    QTEST(test::readFileBytes(path()), "saved");
 }
 
 void TableEditorWindowTest::cutAndCopyFollowTheSelection()
@@ -282,49 +203,6 @@ void TableEditorWindowTest::cutAndCopyFollowTheSelection()
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, start + QPoint(60, 0));
     QVERIFY(textBox()->textCursor().hasSelection());
     QCOMPARE(buttons(), QStringLiteral("on/on"));
-}
-
-void TableEditorWindowTest::clipboard()
-{
-    open();
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    QPlainTextEdit* box = textBox();
-    box->moveCursor(QTextCursor::Down, QTextCursor::KeepAnchor);
-    box->moveCursor(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
-    action("mnuCopy")->trigger();
-    QCOMPARE(clipboard->text(), QStringLiteral("Inches vs Millimeters\nInches"));
-    QVERIFY(!editor_->tableDirty());
-
-    action("mnuCut")->trigger();
-    QCOMPARE(clipboard->text(), QStringLiteral("Inches vs Millimeters\nInches"));
-    QVERIFY(box->toPlainText().startsWith(u"\nMillimeters\n"));
-    QVERIFY(editor_->tableDirty());
-    box->moveCursor(QTextCursor::End);
-    action("tlbPaste")->trigger();
-
-    // Pasting nothing keeps the selection.
-    clipboard->clear();
-    box->selectAll();
-    action("mnuPaste")->trigger();
-    QVERIFY(box->toPlainText().startsWith(u"\nMillimeters\n"));
-
-    action("mnuSave")->trigger();
-    QVERIFY(test::readFileBytes(path()).endsWith("0.3048\r\nInches vs Millimeters\r\nInches\r\n"));
-
-    // A clipboard that does not take the text: Cut says so and leaves the text alone.
-    const ClipboardWriter previous = setClipboardWriter([](const QString&) { return false; });
-    const auto restore = qScopeGuard([&] { setClipboardWriter(previous); });
-    const QString before = box->toPlainText();
-    box->selectAll();
-    ScopedMessages messages;
-    messages->answerNext(MsgAnswer::Ok);
-    action("mnuCut")->trigger();
-    QCOMPARE(box->toPlainText(), before);
-    QVERIFY(!editor_->tableDirty());
-    QCOMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text,
-             QStringLiteral("The selected text could not be put on the clipboard, so it was not cut."));
-    QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
 }
 
 MX_REGISTER_TEST(TableEditorWindowTest)

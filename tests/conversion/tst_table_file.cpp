@@ -1,6 +1,6 @@
 #include "conversion/table_file.h"
 
-#include "test_helpers.h"
+#include "table_fixture.h"
 #include "test_registry.h"
 
 #include <QDir>
@@ -10,6 +10,7 @@
 
 using namespace mx;
 using namespace Qt::StringLiterals;
+using mx::test::tableEntries;
 
 namespace {
 
@@ -17,14 +18,6 @@ QString describe(const ConversionEntry& e)
 {
     return e.Name + u'|' + e.FirstUnit + u'|' + e.SecondUnit + u'|' +
            QString::number(e.Factor, 'g', QLocale::FloatingPointShortest);
-}
-
-QByteArray entries(int n)
-{
-    QByteArray text;
-    for (int i = 0; i < n; ++i)
-        text += "Pair " + QByteArray::number(i) + "\r\nA\r\nB\r\n" + QByteArray::number(i) + "\r\n\r\n";
-    return text;
 }
 
 void fillWithSentinel(ConversionTableArray& table)
@@ -42,10 +35,8 @@ private slots:
     void parse();
     void entryLimit_data();
     void entryLimit();
-    void keepsEntriesBeyondCount();
     void fileStatus_data();
     void fileStatus();
-    void unreadableFile();
 };
 
 void TableFileTest::parse_data()
@@ -121,9 +112,10 @@ void TableFileTest::entryLimit_data()
     QTest::addColumn<TableReadStatus>("status");
     QTest::addColumn<int>("count");
 
-    QTest::newRow("1001 entries") << entries(1001) << TableReadStatus::Ok << 1001;
-    QTest::newRow("1002 entries") << entries(1002) << TableReadStatus::TooManyEntries << 0;
-    QTest::newRow("1001 entries and a stray byte") << entries(1001) + ' ' << TableReadStatus::TooManyEntries << 0;
+    QTest::newRow("two entries") << tableEntries(2) << TableReadStatus::Ok << 2;
+    QTest::newRow("1001 entries") << tableEntries(1001) << TableReadStatus::Ok << 1001;
+    QTest::newRow("1002 entries") << tableEntries(1002) << TableReadStatus::TooManyEntries << 0;
+    QTest::newRow("1001 entries and a stray byte") << tableEntries(1001) + ' ' << TableReadStatus::TooManyEntries << 0;
 }
 
 void TableFileTest::entryLimit()
@@ -132,21 +124,15 @@ void TableFileTest::entryLimit()
     QFETCH(TableReadStatus, status);
     QFETCH(int, count);
 
+    // Entries past those of a table read keep what they held.
     ConversionTableArray table;
+    fillWithSentinel(table);
     const TableReadResult result = parseConversionTable(bytes, table);
     QCOMPARE(result.status, status);
     QCOMPARE(result.count, count);
     if (count > 0)
-        QCOMPARE(describe(table[count - 1]), u"Pair 1000|A|B|1000"_s);
-}
-
-void TableFileTest::keepsEntriesBeyondCount()
-{
-    ConversionTableArray table;
-    fillWithSentinel(table);
-    QCOMPARE(parseConversionTable(entries(2), table).count, 2);
-    QCOMPARE(table[1].Name, u"Pair 1"_s);
-    for (std::size_t i = 2; i < table.size(); ++i)
+        QCOMPARE(describe(table[std::size_t(count) - 1]), u"Pair %1|A|B|2"_s.arg(count - 1));
+    for (std::size_t i = std::size_t(count); status == TableReadStatus::Ok && i < table.size(); ++i)
         QCOMPARE(describe(table[i]), u"old|x|y|-1"_s);
 }
 
@@ -159,6 +145,7 @@ void TableFileTest::fileStatus_data()
     QTest::newRow("table file") << u"table"_s << TableReadStatus::Ok << 2;
     QTest::newRow("missing") << u"missing"_s << TableReadStatus::Missing << 0;
     QTest::newRow("directory") << u"directory"_s << TableReadStatus::Unreadable << 0;
+    QTest::newRow("no permission to read") << u"locked"_s << TableReadStatus::Unreadable << 0;
     QTest::newRow("at size limit") << u"atLimit"_s << TableReadStatus::Ok << 1;
     QTest::newRow("over size limit") << u"overLimit"_s << TableReadStatus::Unreadable << 0;
     QTest::newRow("50 MB") << u"huge"_s << TableReadStatus::Unreadable << 0;
@@ -175,8 +162,8 @@ void TableFileTest::fileStatus()
     const QString path = dir.filePath(u"Length.tbl"_s);
     // The size cases hold one valid entry whose fifth field is blanks, which the reader skips.
     const QByteArray head("N\r\nA\r\nB\r\n1\r\n");
-    if (kind == u"table") {
-        QVERIFY(test::writeFileBytes(path, entries(2)));
+    if (kind == u"table" || kind == u"locked") {
+        QVERIFY(test::writeFileBytes(path, tableEntries(2)));
     } else if (kind == u"directory") {
         QVERIFY(QDir(dir.path()).mkdir(u"Length.tbl"_s));
     } else if (kind == u"atLimit" || kind == u"overLimit") {
@@ -187,6 +174,11 @@ void TableFileTest::fileStatus()
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(head) == head.size());
         QVERIFY(file.resize(50LL * 1024 * 1024)); // sparse where the file system allows
     }
+    if (kind == u"locked") {
+        QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+        if (QFile probe(path); probe.open(QIODevice::ReadOnly))
+            QSKIP("permissions do not restrict this user (root?)");
+    }
 
     ConversionTableArray table;
     fillWithSentinel(table);
@@ -195,23 +187,6 @@ void TableFileTest::fileStatus()
     QCOMPARE(result.count, count);
     if (status != TableReadStatus::Ok)
         QCOMPARE(table[0].Name, u"old"_s);
-}
-
-void TableFileTest::unreadableFile()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(u"Mass.tbl"_s);
-    QVERIFY(test::writeFileBytes(path, entries(1)));
-    QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
-    QFile probe(path);
-    if (probe.open(QIODevice::ReadOnly))
-        QSKIP("permissions do not restrict this user (root?)");
-
-    ConversionTableArray table;
-    const TableReadResult result = readConversionTable(path, table);
-    QCOMPARE(result.status, TableReadStatus::Unreadable);
-    QCOMPARE(result.count, 0);
 }
 
 MX_REGISTER_TEST(TableFileTest)

@@ -1,5 +1,4 @@
 #include "electrical/electrical_panel.h"
-#include "electrical/formula_drawing.h"
 #include "electrical/formula_wheel.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
@@ -7,22 +6,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QFontInfo>
 #include <QFrame>
 #include <QHelpEvent>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
-#include <cmath>
-
 using namespace mx;
+using namespace Qt::StringLiterals;
 using mx::test::ScopedMessages;
 
 namespace {
@@ -41,10 +36,15 @@ QPoint squarePoint(int quadrant)
     return points[quadrant];
 }
 
-bool outsideDisc(const QImage& image, int x, int y, double margin)
+// A place on the wheel as the tests name it: "spot N", "square N" or "at X,Y".
+QPoint wheelPoint(const QString& place)
 {
-    const double r = image.width() / 2.0;
-    return std::hypot(x + 0.5 - r, y + 0.5 - r) > r + margin;
+    const QStringList words = place.split(u' ');
+    if (words[0] == u"spot")
+        return pickPoint(words[1].toInt());
+    if (words[0] == u"square")
+        return squarePoint(words[1].toInt());
+    return {words[1].section(u',', 0, 0).toInt(), words[1].section(u',', 1).toInt()};
 }
 
 } // namespace
@@ -68,13 +68,13 @@ private Q_SLOTS:
 
     void controlsAreNamed()
     {
-        QCOMPARE(panel_->objectName(), QStringLiteral("PicElectrical"));
-        QStringList names = {"picElecWheel", "picElecSelect", "Label18", "lblL1",  "txtEle1",
-                             "lblL2",        "txtEle2",       "Label20", "lblEle", "cmdEleCalc"};
+        QCOMPARE(panel_->objectName(), u"PicElectrical"_s);
+        QStringList names = {u"picElecWheel"_s, u"picElecSelect"_s, u"Label18"_s, u"lblL1"_s,  u"txtEle1"_s,
+                             u"lblL2"_s,        u"txtEle2"_s,       u"Label20"_s, u"lblEle"_s, u"cmdEleCalc"_s};
         for (int i = 0; i < 12; ++i)
-            names << QStringLiteral("imgPick(%1)").arg(i) << QStringLiteral("Image3(%1)").arg(i);
+            names << u"imgPick(%1)"_s.arg(i) << u"Image3(%1)"_s.arg(i);
         for (int q = 0; q < 4; ++q)
-            names << QStringLiteral("imgTip(%1)").arg(q) << QStringLiteral("Label19(%1)").arg(q);
+            names << u"imgTip(%1)"_s.arg(q) << u"Label19(%1)"_s.arg(q);
         for (const QString& name : names) {
             const auto found = panel_->findChildren<QWidget*>(name);
             QVERIFY2(found.size() == 1, qPrintable(name));
@@ -82,156 +82,119 @@ private Q_SLOTS:
             QVERIFY2(isLabel || !found[0]->accessibleName().isEmpty() || !found[0]->accessibleDescription().isEmpty(),
                      qPrintable(name));
         }
-        QCOMPARE(tipTimer()->interval(), 500);
-        QCOMPARE(child<QWidget>(QStringLiteral("imgPick(7)"))->toolTip(), QStringLiteral("Select the desired formula"));
-        QCOMPARE(child<QWidget>(QStringLiteral("picElecSelect"))->toolTip(), QStringLiteral("Selected Formula"));
-        QCOMPARE(child<QWidget>(QStringLiteral("Image3(11)"))->toolTip(), QStringLiteral("Selected Formula"));
-        QCOMPARE(child<QWidget>(QStringLiteral("imgPick(5)"))->accessibleName(), QStringLiteral("E = √(WR)"));
-        QCOMPARE(wheel()->property("formulas").toStringList().value(1), QStringLiteral("R = E²/W"));
+        QCOMPARE(label(u"Label18"_s)->text(), u"Select the desired formula from the wheel above."_s);
+        QCOMPARE(child<QWidget>(u"imgPick(7)"_s)->toolTip(), u"Select the desired formula"_s);
+        QCOMPARE(child<QWidget>(u"picElecSelect"_s)->toolTip(), u"Selected Formula"_s);
+        QCOMPARE(child<QWidget>(u"Image3(11)"_s)->toolTip(), u"Selected Formula"_s);
+        QCOMPARE(child<QWidget>(u"imgPick(5)"_s)->accessibleName(), u"E = √(WR)"_s);
+        QCOMPARE(wheel()->property("formulas").toStringList().value(1), u"R = E²/W"_s);
         QCOMPARE(wheel()->property("quadrantLetters").toStringList(), QStringList({"R", "E", "W", "I"}));
         QCOMPARE(wheel()->size(), QSize(305, 305));
-        QCOMPARE(child<QWidget>(QStringLiteral("imgPick(0)"))->geometry(), QRect(216, 136, 41, 49));
-        QCOMPARE(child<QWidget>(QStringLiteral("imgTip(2)"))->geometry(), QRect(104, 100, 33, 33));
+        QCOMPARE(child<QWidget>(u"imgPick(0)"_s)->geometry(), QRect(216, 136, 41, 49));
+        QCOMPARE(child<QWidget>(u"imgTip(2)"_s)->geometry(), QRect(104, 100, 33, 33));
+        QVERIFY(answer()->autoFillBackground());
+        QCOMPARE(answer()->palette().color(answer()->backgroundRole()), QColor(255, 255, 0));
     }
 
-    void startsWithNothingPicked()
+    // What the entry side shows after each way of picking, or of not picking, a formula.
+    void picking_data()
     {
-        QVERIFY(!box(1)->isEnabled());
-        QVERIFY(!box(2)->isEnabled());
-        QVERIFY(!child<QPushButton>(QStringLiteral("cmdEleCalc"))->isEnabled());
-        QCOMPARE(label(QStringLiteral("lblL1"))->text(), QStringLiteral("1st Value"));
-        QCOMPARE(label(QStringLiteral("lblL2"))->text(), QStringLiteral("2nd Value"));
-        QCOMPARE(label(QStringLiteral("Label20"))->text(), QStringLiteral("Answer"));
-        QCOMPARE(label(QStringLiteral("Label18"))->text(),
-                 QStringLiteral("Select the desired formula from the wheel above."));
-        QVERIFY(answer()->text().isEmpty());
-        for (int i = 0; i < 12; ++i)
-            QVERIFY(!child<QWidget>(QStringLiteral("Image3(%1)").arg(i))->isVisible());
-        QCOMPARE(visibleNames(), 0);
+        QTest::addColumn<QString>("how");      // "click N" / "Space N" on formula spot N, or a click elsewhere
+        QTest::addColumn<QString>("picture");  // the one picture shown, with its place in the selection frame
+        QTest::addColumn<QString>("captions"); // of the two boxes and the answer
+        const QString none = u"1st Value|2nd Value|Answer"_s;
+        QTest::newRow("nothing yet") << QString() << QString() << none;
+        QTest::newRow("R = E/I") << u"click 0"_s << u"E/I at 6,4"_s << u"E in Volts|I in Amps|R in Ohms"_s;
+        QTest::newRow("E = IR") << u"click 3"_s << u"IR at 6,6"_s << u"I in Amps|R in Ohms|E in Volts"_s;
+        QTest::newRow("W = I²R") << u"click 7"_s << u"I²R at 2,5"_s << u"I in Amps|R in Ohms|W in Watts"_s;
+        QTest::newRow("I = √(W/R)") << u"click 11"_s << u"√(W/R) at 3,2"_s << u"W in Watts|R in Ohms|I in Amps"_s;
+        QTest::newRow("Space on a focused spot")
+            << u"Space 9"_s << u"E/R at 6,4"_s << u"E in Volts|R in Ohms|I in Amps"_s;
+        QTest::newRow("between the centre squares") << u"at 142,138"_s << QString() << none;
+        QTest::newRow("on a centre square") << u"at 193,133"_s << QString() << none;
+        QTest::newRow("outside the disc") << u"at 20,30"_s << QString() << none;
+        QTest::newRow("pressed on one formula, released on another") << u"drag 0 1"_s << QString() << none;
     }
 
-    // One formula of each quadrant, each with its own place in the selection frame.
-    void clickingPicksAFormula_data()
+    void picking()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, picture);
+        const QStringList words = how.split(u' ');
+        if (words[0] == u"click") {
+            pick((words[1].toInt() + 5) % 12); // another one first: only one picture shows
+            pick(words[1].toInt());
+        } else if (words[0] == u"Space") {
+            auto* spot = child<QAbstractButton>(u"imgPick(%1)"_s.arg(words[1]));
+            spot->setFocus();
+            QTest::keyClick(spot, Qt::Key_Space);
+        } else if (words[0] == u"at") {
+            QTest::mouseClick(wheel(), Qt::LeftButton, {}, wheelPoint(how));
+        } else if (words[0] == u"drag") {
+            QTest::mousePress(wheel(), Qt::LeftButton, {}, pickPoint(words[1].toInt()));
+            QTest::mouseRelease(wheel(), Qt::LeftButton, {}, pickPoint(words[2].toInt()));
+        }
+        QStringList shown;
+        const QPoint frame = child<QFrame>(u"picElecSelect"_s)->contentsRect().topLeft();
+        for (int i = 0; i < 12; ++i) {
+            if (QWidget* p = child<QWidget>(u"Image3(%1)"_s.arg(i)); p->isVisible())
+                shown << u"%1 at %2,%3"_s.arg(p->property("formula").toString())
+                             .arg(p->x() - frame.x())
+                             .arg(p->y() - frame.y());
+        }
+        QCOMPARE(shown.join(u", "_s), picture);
+        QTEST(label(u"lblL1"_s)->text() + u'|' + label(u"lblL2"_s)->text() + u'|' + label(u"Label20"_s)->text(),
+              "captions");
+        QCOMPARE(box(1)->accessibleName(), label(u"lblL1"_s)->text());
+        for (QWidget* control :
+             {child<QWidget>(u"txtEle1"_s), child<QWidget>(u"txtEle2"_s), child<QWidget>(u"cmdEleCalc"_s)})
+            QCOMPARE(control->isEnabled(), !picture.isEmpty());
+        QVERIFY(answer()->text().isEmpty());
+        QCOMPARE(visibleNames(), QString());
+    }
+
+    // Entries as pasted (not filtered), calculated once and then again with the next pair: a fault shows one
+    // message and no answer, not the one from before; picking the formula again empties everything.
+    void calculating_data()
     {
         QTest::addColumn<int>("formula");
-        QTest::addColumn<QString>("picture");
-        QTest::addColumn<QPoint>("offset");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QString>("answer");
-        const auto row = [](const char* name, int formula, const char* picture, QPoint offset, const char* first,
-                            const char* second, const char* answer) {
-            QTest::newRow(name) << formula << QString::fromUtf8(picture) << offset << QString::fromUtf8(first)
-                                << QString::fromUtf8(second) << QString::fromUtf8(answer);
-        };
-        row("0", 0, "E/I", QPoint(6, 4), "E in Volts", "I in Amps", "R in Ohms");
-        row("3", 3, "IR", QPoint(6, 6), "I in Amps", "R in Ohms", "E in Volts");
-        row("7", 7, "I²R", QPoint(2, 5), "I in Amps", "R in Ohms", "W in Watts");
-        row("11", 11, "√(W/R)", QPoint(3, 2), "W in Watts", "R in Ohms", "I in Amps");
+        QTest::addColumn<QString>("entries"); // "first|second"
+        QTest::addColumn<QString>("message");
+        const QString divideByZero = u"Mensurix [Ok None] Divide by Zero error."_s;
+        QTest::newRow("an answer") << 0 << u"12|2"_s << QString();
+        QTest::newRow("second entry empty") << 0 << u"12|"_s << divideByZero;
+        QTest::newRow("pasted negative under the root") << 11 << u"-100|4"_s << divideByZero;
     }
 
-    void clickingPicksAFormula()
+    void calculating()
     {
         QFETCH(int, formula);
-        pick((formula + 5) % 12); // another one first: only one picture shows
+        QFETCH(QString, entries);
+        QFETCH(QString, message);
         pick(formula);
-        QList<QWidget*> shown;
-        for (int i = 0; i < 12; ++i)
-            if (QWidget* picture = child<QWidget>(QStringLiteral("Image3(%1)").arg(i)); picture->isVisible())
-                shown << picture;
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0]->objectName(), QStringLiteral("Image3(%1)").arg(formula));
-        QTEST(shown[0]->property("formula").toString(), "picture");
-        auto* frame = child<QFrame>(QStringLiteral("picElecSelect"));
-        QTEST(shown[0]->pos() - frame->contentsRect().topLeft(), "offset");
-        QTEST(label(QStringLiteral("lblL1"))->text(), "first");
-        QTEST(label(QStringLiteral("lblL2"))->text(), "second");
-        QTEST(label(QStringLiteral("Label20"))->text(), "answer");
-        QTEST(box(1)->accessibleName(), "first");
-        QVERIFY(box(1)->isEnabled());
-        QVERIFY(box(2)->isEnabled());
-        QVERIFY(child<QPushButton>(QStringLiteral("cmdEleCalc"))->isEnabled());
-    }
-
-    void clickOutsideSpotsPicksNothing()
-    {
-        for (const QPoint p : {QPoint(142, 138), QPoint(193, 133), QPoint(20, 30)})
-            QTest::mouseClick(wheel(), Qt::LeftButton, {}, p);
-        // Pressed on one formula, released on another.
-        QTest::mousePress(wheel(), Qt::LeftButton, {}, pickPoint(0));
-        QTest::mouseRelease(wheel(), Qt::LeftButton, {}, pickPoint(1));
-        QVERIFY(!box(1)->isEnabled());
-        QCOMPARE(label(QStringLiteral("lblL1"))->text(), QStringLiteral("1st Value"));
-    }
-
-    void keyboardPicksAFormula()
-    {
-        auto* spot = child<QAbstractButton>(QStringLiteral("imgPick(9)"));
-        spot->setFocus();
-        QTest::keyClick(spot, Qt::Key_Space);
-        QCOMPARE(label(QStringLiteral("lblL2"))->text(), QStringLiteral("R in Ohms"));
-        QCOMPARE(label(QStringLiteral("Label20"))->text(), QStringLiteral("I in Amps"));
-    }
-
-    void pickingAgainClearsEntries()
-    {
-        pick(0);
-        QTest::keyClicks(box(1), QStringLiteral("12"));
-        QTest::keyClicks(box(2), QStringLiteral("2"));
-        calculate();
-        QCOMPARE(answer()->text(), QStringLiteral("6."));
-        pick(0);
-        QVERIFY(box(1)->text().isEmpty());
-        QVERIFY(box(2)->text().isEmpty());
-        QVERIFY(answer()->text().isEmpty());
-    }
-
-    void faultShowsOneMessage_data()
-    {
-        QTest::addColumn<int>("formula");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        const auto row = [](const char* name, int formula, const char* first, const char* second) {
-            QTest::newRow(name) << formula << QString::fromUtf8(first) << QString::fromUtf8(second);
-        };
-        row("second entry empty", 0, "12", "");
-        row("pasted negative under the root", 11, "-100", "4");
-    }
-
-    void faultShowsOneMessage()
-    {
-        QFETCH(int, formula);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        pick(formula);
-        box(1)->setText(QStringLiteral("3")); // an answer from before must not stay
-        box(2)->setText(QStringLiteral("1"));
+        box(1)->setText(u"3"_s);
+        box(2)->setText(u"1"_s);
         calculate();
         QVERIFY(!answer()->text().isEmpty());
-        box(1)->setText(first); // as pasted: not filtered
-        box(2)->setText(second);
+        box(1)->setText(entries.section(u'|', 0, 0));
+        box(2)->setText(entries.section(u'|', 1));
         ScopedMessages messages;
         messages->answerNext(MsgAnswer::Ok);
         calculate();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].text, QStringLiteral("Divide by Zero error."));
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Mensurix"));
-        QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
-        QCOMPARE(messages->shown[0].icon, MsgIcon::None);
-        QVERIFY(answer()->text().isEmpty());
+        QCOMPARE(messages->described().join(u'\n'), message);
+        QCOMPARE(answer()->text(), message.isEmpty() ? u"6."_s : QString());
+        pick(formula);
+        QCOMPARE(box(1)->text() + box(2)->text() + answer()->text(), QString());
     }
 
     void keyFilter_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        const auto row = [](const char* name, const char* typed, const char* shown) {
-            QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(shown);
-        };
-        row("digits and points", "0123456789..", "0123456789..");
-        row("minus sign dropped", "-5", "5");
-        row("letters and blanks dropped", "a1 b2E3", "123");
-        row("plus and comma dropped", "+1,5", "15");
+        QTest::newRow("digits and points") << u"0123456789.."_s << u"0123456789.."_s;
+        QTest::newRow("minus sign dropped") << u"-5"_s << u"5"_s;
+        QTest::newRow("letters and blanks dropped") << u"a1 b2E3"_s << u"123"_s;
+        QTest::newRow("plus and comma dropped") << u"+1,5"_s << u"15"_s;
     }
 
     void keyFilter()
@@ -250,76 +213,59 @@ private Q_SLOTS:
     void clipboardKeysDoNothing()
     {
         pick(3);
-        QApplication::clipboard()->setText(QStringLiteral("77"));
-        box(1)->setText(QStringLiteral("12"));
+        QApplication::clipboard()->setText(u"77"_s);
+        box(1)->setText(u"12"_s);
         box(1)->selectAll();
         QTest::keyClick(box(1), Qt::Key_X, Qt::ControlModifier);
         QTest::keyClick(box(1), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(box(1)->text(), QStringLiteral("12"));
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("77"));
+        QCOMPARE(box(1)->text(), u"12"_s);
+        QCOMPARE(QApplication::clipboard()->text(), u"77"_s);
     }
 
-    void quadrantNameAfterRest_data()
+    // The name of a quadrant shows when the mouse rests on its centre square, and only then.
+    void quadrantNames_data()
     {
-        QTest::addColumn<int>("quadrant");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("R") << 0 << "Resistance in Ohms";
-        QTest::newRow("E") << 1 << "EMF in Volts";
-        QTest::newRow("W") << 2 << "Power in Watts";
-        QTest::newRow("I") << 3 << "Current in Amperes";
+        QTest::addColumn<QString>("moves"); // places on the wheel; "rest" fires the timer, "wait" lets it fire
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("waiting"); // the timer runs
+        QTest::newRow("R") << u"square 0; rest"_s << u"Resistance in Ohms"_s << false;
+        QTest::newRow("E") << u"square 1; rest"_s << u"EMF in Volts"_s << false;
+        QTest::newRow("W") << u"square 2; rest"_s << u"Power in Watts"_s << false;
+        QTest::newRow("I") << u"square 3; rest"_s << u"Current in Amperes"_s << false;
+        QTest::newRow("on a square the wait starts") << u"square 2"_s << QString() << true;
+        QTest::newRow("the gap between squares ends it") << u"square 2; at 142,138"_s << QString() << false;
+        QTest::newRow("a formula spot ends it") << u"square 1; spot 6"_s << QString() << false;
+        QTest::newRow("a formula spot hides the name") << u"square 3; rest; spot 9"_s << QString() << false;
+        QTest::newRow("the tab chosen again hides it") << u"square 0; rest; tab"_s << QString() << false;
+        QTest::newRow("the real timer") << u"square 1; wait"_s << u"EMF in Volts"_s << false;
     }
 
-    void quadrantNameAfterRest()
+    void quadrantNames()
     {
-        QFETCH(int, quadrant);
-        moveOnWheel(squarePoint(quadrant));
-        QVERIFY(tipTimer()->isActive());
-        QCOMPARE(visibleNames(), 0);
-        panel_->showQuadrantName();
-        QVERIFY(!tipTimer()->isActive());
-        QLabel* shown = label(QStringLiteral("Label19(%1)").arg(quadrant));
-        QVERIFY(shown->isVisible());
-        QTEST(shown->text(), "name");
-        QCOMPARE(visibleNames(), 1);
-        // Moving onto a formula spot hides it again.
-        moveOnWheel(pickPoint(quadrant * 3));
-        QCOMPARE(visibleNames(), 0);
-    }
-
-    void movingOffCancelsTheName()
-    {
-        moveOnWheel(squarePoint(2));
-        QVERIFY(tipTimer()->isActive());
-        moveOnWheel(QPoint(142, 138)); // the gap between the squares is plain wheel
-        QVERIFY(!tipTimer()->isActive());
-        moveOnWheel(squarePoint(1));
-        moveOnWheel(pickPoint(6));
-        QVERIFY(!tipTimer()->isActive());
-        QCOMPARE(visibleNames(), 0);
-        // The real timer shows the name when the mouse rests.
-        moveOnWheel(squarePoint(1));
-        QTRY_VERIFY(label(QStringLiteral("Label19(1)"))->isVisible());
-    }
-
-    void tabChosenHidesNamesAndClips()
-    {
-        moveOnWheel(squarePoint(0));
-        panel_->showQuadrantName();
-        QCOMPARE(visibleNames(), 1);
-        panel_->tabChosen();
-        QCOMPARE(visibleNames(), 0);
-        QCOMPARE(wheel()->mask(), QRegion(QRect(0, 0, 305, 305), QRegion::Ellipse));
-        QLabel* shown = answer();
-        QCOMPARE(shown->palette().color(shown->backgroundRole()), QColor(255, 255, 0));
-        QCOMPARE(shown->palette().color(shown->foregroundRole()), QColor(0, 0, 0));
-        QVERIFY(shown->autoFillBackground());
+        QFETCH(QString, moves);
+        for (const QString& move : moves.split(u"; "_s)) {
+            if (move == u"rest") {
+                panel_->showQuadrantName();
+            } else if (move == u"wait") {
+                QTRY_VERIFY(!visibleNames().isEmpty());
+            } else if (move == u"tab") {
+                panel_->tabChosen();
+            } else {
+                const QPoint at = wheelPoint(move);
+                QMouseEvent event(QEvent::MouseMove, at, wheel()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                                  Qt::NoModifier);
+                QApplication::sendEvent(wheel(), &event);
+            }
+        }
+        QTEST(visibleNames(), "shown");
+        QTEST(child<QTimer>(u"timElecTips"_s)->isActive(), "waiting");
     }
 
     void wheelToolTip()
     {
         QHelpEvent overSpot(QEvent::ToolTip, pickPoint(4), wheel()->mapToGlobal(pickPoint(4)));
         QApplication::sendEvent(wheel(), &overSpot);
-        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Select the desired formula"));
+        QTRY_COMPARE(QToolTip::text(), u"Select the desired formula"_s);
         QHelpEvent overSquare(QEvent::ToolTip, squarePoint(0), wheel()->mapToGlobal(squarePoint(0)));
         QApplication::sendEvent(wheel(), &overSquare);
         QTRY_VERIFY(!QToolTip::isVisible());
@@ -336,101 +282,25 @@ private Q_SLOTS:
         QTest::mouseClick(&large, Qt::LeftButton, {}, QPoint(142, 138) * 2);
         QCOMPARE(picked.size(), 1);
         QCOMPARE(picked[0][0].toInt(), 4);
-        QCOMPARE(large.findChild<QWidget*>(QStringLiteral("imgPick(0)"))->geometry(), QRect(432, 272, 82, 98));
+        QCOMPARE(large.findChild<QWidget*>(u"imgPick(0)"_s)->geometry(), QRect(432, 272, 82, 98));
         QCOMPARE(large.mask(), QRegion(QRect(0, 0, 610, 610), QRegion::Ellipse));
     }
 
-    void wheelRendersAsADisc_data()
-    {
-        QTest::addColumn<qreal>("ratio");
-        QTest::newRow("1x") << 1.0;
-        QTest::newRow("2x") << 2.0;
-    }
-
-    void wheelRendersAsADisc()
-    {
-        QFETCH(qreal, ratio);
-        QImage image(wheel()->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        wheel()->render(&image);
-        int dark = 0;
-        int light = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb pixel = image.pixel(x, y);
-                if (outsideDisc(image, x, y, 1.5 * ratio)) // the mask's edge is stepped in whole pixels
-                    QVERIFY2(qAlpha(pixel) == 0, qPrintable(QStringLiteral("painted at %1,%2").arg(x).arg(y)));
-                if (qAlpha(pixel) == 255 && qGray(pixel) < 64)
-                    ++dark;
-                if (qAlpha(pixel) == 255 && qGray(pixel) > 240)
-                    ++light;
-            }
-        }
-        // Lines and letters, on a white disc that fills most of the square.
-        QVERIFY2(dark > 3000 * ratio * ratio, qPrintable(QString::number(dark)));
-        QVERIFY2(light > 40000 * ratio * ratio, qPrintable(QString::number(light)));
-        // The quarter lines cross at the centre of the wheel.
-        QVERIFY(qGray(image.pixel(int(142 * ratio), int(100 * ratio))) < 128);
-        QVERIFY(qGray(image.pixel(int(100 * ratio), int(138 * ratio))) < 128);
-    }
-
-    void selectionPicturesAreDrawn()
-    {
-        for (int i = 0; i < 12; ++i) {
-            QWidget* picture = child<QWidget>(QStringLiteral("Image3(%1)").arg(i));
-            QImage image(picture->size(), QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::white);
-            picture->render(&image, {}, {}, QWidget::DrawChildren);
-            int dark = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    dark += qGray(image.pixel(x, y)) < 96 ? 1 : 0;
-            QVERIFY2(dark > 80, qPrintable(picture->objectName()));
-            // Nothing touches the edges: the whole formula fits its picture.
-            for (int x = 0; x < image.width(); ++x) {
-                QVERIFY2(qGray(image.pixel(x, 0)) > 200, qPrintable(picture->objectName()));
-                QVERIFY2(qGray(image.pixel(x, image.height() - 1)) > 200, qPrintable(picture->objectName()));
-            }
-        }
-    }
-
-    void fontKeepsTheLayout()
-    {
-        const QString family = QFontInfo(formulaFont(320)).family();
-        QVERIFY2(family == QStringLiteral("Arial") || family == QStringLiteral("Liberation Sans"), qPrintable(family));
-    }
-
 private:
-    template <typename T> T* child(const QString& name) const
-    {
-        T* found = panel_->findChild<T*>(name);
-        if (!found)
-            qWarning("no child named %s", qPrintable(name));
-        return found;
-    }
-    FormulaWheel* wheel() const { return child<FormulaWheel>(QStringLiteral("picElecWheel")); }
-    QLineEdit* box(int n) const
-    {
-        return child<QLineEdit>(n == 1 ? QStringLiteral("txtEle1") : QStringLiteral("txtEle2"));
-    }
+    template <typename T> T* child(const QString& name) const { return panel_->findChild<T*>(name); }
+    FormulaWheel* wheel() const { return child<FormulaWheel>(u"picElecWheel"_s); }
+    QLineEdit* box(int n) const { return child<QLineEdit>(n == 1 ? u"txtEle1"_s : u"txtEle2"_s); }
     QLabel* label(const QString& name) const { return child<QLabel>(name); }
-    QLabel* answer() const { return label(QStringLiteral("lblEle")); }
-    void calculate() { QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdEleCalc")), Qt::LeftButton); }
-    QTimer* tipTimer() const { return child<QTimer>(QStringLiteral("timElecTips")); }
+    QLabel* answer() const { return label(u"lblEle"_s); }
+    void calculate() { QTest::mouseClick(child<QPushButton>(u"cmdEleCalc"_s), Qt::LeftButton); }
     void pick(int formula) { QTest::mouseClick(wheel(), Qt::LeftButton, {}, pickPoint(formula)); }
-    void moveOnWheel(QPoint position)
+    QString visibleNames() const
     {
-        QMouseEvent move(QEvent::MouseMove, position, wheel()->mapToGlobal(position), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(wheel(), &move);
-    }
-    int visibleNames() const
-    {
-        int count = 0;
+        QStringList names;
         for (int q = 0; q < 4; ++q)
-            count += label(QStringLiteral("Label19(%1)").arg(q))->isVisible() ? 1 : 0;
-        return count;
+            if (QLabel* name = label(u"Label19(%1)"_s.arg(q)); name->isVisible())
+                names << name->text();
+        return names.join(u", "_s);
     }
 
     ElectricalPanel* panel_ = nullptr;

@@ -3,6 +3,7 @@
 #include "scripted_messages.h"
 #include "test_helpers.h"
 #include "test_registry.h"
+#include "window_helpers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -29,40 +30,63 @@ private Q_SLOTS:
     void namesAndCaptions()
     {
         TipWindow window(dir_->path());
-        QCOMPARE(window.objectName(), u"frmTip"_s);
-        QCOMPARE(window.windowTitle(), u"Tip of the Day"_s);
+        QCOMPARE(test::describeCaptions(&window),
+                 u"frmTip \"Tip of the Day\": Picture1=<picture>, Label1=Did you know..., lblTipText=First tip, "
+                 "chkLoadTipsAtStartup=&Show Tips at Startup, cmdNextTip=&Next Tip, cmdOK=OK"_s);
         QCOMPARE(window.size(), QSize(369, 246));
-        QCOMPARE(window.findChild<QLabel*>(u"Label1"_s)->text(), u"Did you know..."_s);
-        QVERIFY(!window.findChild<QLabel*>(u"Picture1"_s)->pixmap().isNull());
-        auto* box = window.findChild<QCheckBox*>(u"chkLoadTipsAtStartup"_s);
-        QCOMPARE(box->text(), u"&Show Tips at Startup"_s);
-        QVERIFY(box->isChecked());
-        QCOMPARE(button(window, u"cmdNextTip"_s)->text(), u"&Next Tip"_s);
-        QCOMPARE(button(window, u"cmdOK"_s)->text(), u"OK"_s);
-        QCOMPARE(tipText(window)->text(), u"First tip"_s);
+        QVERIFY(window.findChild<QCheckBox*>(u"chkLoadTipsAtStartup"_s)->isChecked());
     }
 
+    // From the files found, the tips shown after Next and the way the window is closed, and what the counter holds
+    // then: OK, Enter and Escape write the tip last shown, the close box writes nothing.
     void closing_data()
     {
+        QTest::addColumn<QByteArray>("tips");    // null: no tips file
+        QTest::addColumn<QByteArray>("counter"); // "pipe": a named pipe in its place
         QTest::addColumn<int>("nextClicks");
         QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("lastShown");
-        QTest::addColumn<QByteArray>("counter");
-        // The counter starts at 1, so the window opens on the second tip, shown as text, not markup.
-        QTest::newRow("OK after Next") << 1 << u"OK"_s << u"Third tip"_s << QByteArray(" 3\r\n");
-        QTest::newRow("Escape presses OK") << 0 << u"Escape"_s << u"Second <b>tip</b>"_s << QByteArray(" 2\r\n");
-        QTest::newRow("Enter presses OK") << 0 << u"Enter"_s << u"Second <b>tip</b>"_s << QByteArray(" 2\r\n");
-        QTest::newRow("close box leaves the file") << 1 << u"close"_s << u"Third tip"_s << QByteArray(" 1\r\n");
+        QTest::addColumn<QString>("lastShown"); // as text, not markup
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("message");
+        const QByteArray tips = "First tip\r\nSecond <b>tip</b>\r\nThird tip\r\n";
+        const auto row = [](const char* name, const QByteArray& tipsFile, const char* counter, int next,
+                            const QString& how, const QString& shown, const char* written,
+                            const QString& message = {}) {
+            QTest::newRow(name) << tipsFile << QByteArray(counter) << next << how << shown << QByteArray(written)
+                                << message;
+        };
+        row("OK after Next", tips, " 1\r\n", 1, u"OK"_s, u"Third tip"_s, " 3\r\n");
+        row("Escape presses OK", tips, " 1\r\n", 0, u"Escape"_s, u"Second <b>tip</b>"_s, " 2\r\n");
+        row("Enter presses OK", tips, " 1\r\n", 0, u"Enter"_s, u"Second <b>tip</b>"_s, " 2\r\n");
+        row("close box leaves the file", tips, " 1\r\n", 1, u"close"_s, u"Third tip"_s, " 1\r\n");
+        row("no tips file", {}, " 2\r\n", 0, u"OK"_s,
+            u"That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named TIPOFDAY.TXT using NotePad "
+            "with 1 tip per line. Then place it in the same directory as the application. "_s,
+            " 0\r\n");
+        row("empty tips file", "", nullptr, 1, u"OK"_s, QString(), " 1\r\n");
+        row("counter in the way", tips, "pipe", 0, u"OK"_s, u"First tip"_s, nullptr,
+            u"Mensurix [Ok Exclamation] The file \"@\" could not be saved: it is not a regular file."_s);
     }
 
     void closing()
     {
+        QFETCH(QByteArray, tips);
+        QFETCH(QByteArray, counter);
         QFETCH(int, nextClicks);
         QFETCH(QString, how);
-        QVERIFY(test::writeFileBytes(path(u"CURRENTTIP.TIP"_s), " 1\r\n"));
+        QFETCH(QString, message);
+        QFile::remove(path(u"TIPOFDAY.TXT"_s));
+        QVERIFY(tips.isNull() || test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), tips));
+        if (counter == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path(u"CURRENTTIP.TIP"_s)).constData(), 0600), 0);
+        else if (!counter.isNull())
+            QVERIFY(test::writeFileBytes(path(u"CURRENTTIP.TIP"_s), counter));
+        test::ScopedMessages messages;
+        messages->answerNext(MsgAnswer::Ok);
         TipWindow window(dir_->path());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(button(window, u"cmdNextTip"_s)->isEnabled(), !tips.isNull());
         for (int i = 0; i < nextClicks; ++i)
             QTest::mouseClick(button(window, u"cmdNextTip"_s), Qt::LeftButton);
         QTEST(tipText(window)->text(), "lastShown");
@@ -78,31 +102,10 @@ private Q_SLOTS:
             window.close();
         QVERIFY(!window.isVisible());
         QCOMPARE(window.result(), how == u"close" ? QDialog::Rejected : QDialog::Accepted);
-        QTEST(test::readFileBytes(path(u"CURRENTTIP.TIP"_s)), "counter");
-    }
-
-    void missingTipsFile()
-    {
-        QVERIFY(QFile::remove(path(u"TIPOFDAY.TXT"_s)));
-        QVERIFY(test::writeFileBytes(path(u"CURRENTTIP.TIP"_s), " 2\r\n"));
-        TipWindow window(dir_->path());
-        QCOMPARE(
-            tipText(window)->text(),
-            u"That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named TIPOFDAY.TXT using NotePad "
-            "with 1 tip per line. Then place it in the same directory as the application. "_s);
-        QVERIFY(!button(window, u"cmdNextTip"_s)->isEnabled());
-        button(window, u"cmdOK"_s)->click();
-        QCOMPARE(test::readFileBytes(path(u"CURRENTTIP.TIP"_s)), QByteArray(" 0\r\n"));
-    }
-
-    void emptyTipsFile()
-    {
-        QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), {}));
-        TipWindow window(dir_->path());
-        QCOMPARE(tipText(window)->text(), QString());
-        QVERIFY(button(window, u"cmdNextTip"_s)->isEnabled());
-        button(window, u"cmdNextTip"_s)->click();
-        QCOMPARE(tipText(window)->text(), QString());
+        QTEST(QFileInfo(path(u"CURRENTTIP.TIP"_s)).isFile() ? test::readFileBytes(path(u"CURRENTTIP.TIP"_s))
+                                                            : QByteArray(),
+              "written");
+        QCOMPARE(messages->described().join(u'\n'), message.replace(u'@', path(u"CURRENTTIP.TIP"_s)));
     }
 
     void showAtStartupBox()
@@ -121,25 +124,6 @@ private Q_SLOTS:
         window = std::make_unique<TipWindow>(dir_->path());
         QVERIFY(window->showTipsAtStartup());
         QVERIFY(window->findChild<QCheckBox*>(u"chkLoadTipsAtStartup"_s)->isChecked());
-    }
-
-    void counterInTheWayIsReported()
-    {
-        const QString counter = path(u"CURRENTTIP.TIP"_s);
-        QCOMPARE(::mkfifo(QFile::encodeName(counter).constData(), 0600), 0);
-        test::ScopedMessages messages;
-        messages->answerNext(MsgAnswer::Ok);
-        TipWindow window(dir_->path());
-        QCOMPARE(tipText(window)->text(), u"First tip"_s);
-        window.show();
-        button(window, u"cmdOK"_s)->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].text,
-                 u"The file \"%1\" could not be saved: it is not a regular file."_s.arg(counter));
-        QCOMPARE(messages->shown[0].icon, MsgIcon::Exclamation);
-        QCOMPARE(messages->shown[0].title, u"Mensurix"_s);
-        QVERIFY(!window.isVisible());
-        QVERIFY(!QFileInfo(counter).isFile());
     }
 
     void shippedTipsFitTheLabel()

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace mx::test {
 
@@ -24,6 +25,8 @@ public:
     MsgAnswer show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
 
     void answerNext(MsgAnswer answer) { answers_.append(answer); }
+    // Each message shown, in order, as "title [buttons icon] text": "Mensurix [YesNo Question] Save the table?".
+    QStringList described() const;
     void clear()
     {
         shown.clear();
