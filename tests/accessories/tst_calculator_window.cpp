@@ -1,4 +1,5 @@
 #include "accessories/calculator_window.h"
+#include "keyboard_checks.h"
 #include "platform/clipboard.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
@@ -24,10 +25,15 @@ private Q_SLOTS:
     void clicking_data();
     void clicking();
     void copy();
+    void typing_data();
+    void typing();
+    void keyShowsItsButtonPressed();
+    void focusStaysOnTheReadout();
     void closingDeletesTheWindow();
 
 private:
     void click(const QString& caption);
+    void type(const QString& token);
     QString readout() const;
 
     QPointer<CalculatorWindow> window_;
@@ -37,7 +43,8 @@ void CalculatorWindowTest::init()
 {
     window_ = new CalculatorWindow;
     window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
 }
 
 void CalculatorWindowTest::cleanup()
@@ -173,6 +180,101 @@ void CalculatorWindowTest::copy()
     QCOMPARE(messages->shown[0].title, QStringLiteral("Copy Error!"));
     QCOMPARE(messages->shown[0].buttons, MsgButtons::Ok);
     QCOMPARE(messages->shown[0].icon, MsgIcon::None);
+}
+
+// One key as X11 sends it to the focused widget: a named key, or the character typed (with Shift where a US keyboard
+// needs it).
+void CalculatorWindowTest::type(const QString& token)
+{
+    struct Named {
+        const char* name;
+        Qt::Key key;
+        const char* text;
+        Qt::KeyboardModifiers modifiers;
+    };
+    static const Named named[] = {
+        {"Return", Qt::Key_Return, "\r", Qt::NoModifier},   {"Enter", Qt::Key_Enter, "\r", Qt::KeypadModifier},
+        {"Backspace", Qt::Key_Backspace, "\b", Qt::NoModifier}, {"Delete", Qt::Key_Delete, "\x7f", Qt::NoModifier},
+        {"Escape", Qt::Key_Escape, "\x1b", Qt::NoModifier},  {"Ctrl+C", Qt::Key_C, "\x03", Qt::ControlModifier},
+        {"Tab", Qt::Key_Tab, "\t", Qt::NoModifier},
+    };
+    for (const Named& key : named) {
+        if (token == QLatin1String(key.name)) {
+            test::x11KeyToFocus(key.key, QString::fromLatin1(key.text), key.modifiers);
+            return;
+        }
+    }
+    QCOMPARE(token.size(), 1);
+    const QChar c = token[0];
+    const bool shifted = QStringLiteral("+*%").contains(c);
+    test::x11KeyToFocus(Qt::Key(c.toUpper().unicode()), token, shifted ? Qt::ShiftModifier : Qt::NoModifier);
+}
+
+void CalculatorWindowTest::typing_data()
+{
+    QTest::addColumn<QString>("focus"); // the button that has the focus; empty: the readout
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("readout");
+    const auto row = [](const char* name, const char* focus, const char* keys, const char* readout) {
+        QTest::newRow(name) << QString::fromLatin1(focus) << QString::fromLatin1(keys) << QString::fromLatin1(readout);
+    };
+    row("sum", "", "1 2 + 3 0 =", "42");
+    row("Return is =", "", "1 2 + 3 0 Return", "42");
+    row("comma is the point, keypad Enter", "", "5 , 5 * 2 Enter", "11");
+    row("x multiplies", "", "6 x 7 =", "42");
+    row("percent", "", "5 0 %", "0.5");
+    row("divide and subtract", "", "9 / 4 - 1 =", "1.25");
+    row("Backspace clears the entry", "", "1 2 + 5 Backspace 3 =", "15");
+    row("Delete clears everything", "", "5 + 3 Delete 2 =", "2.");
+    row("Escape clears everything", "", "5 + 3 Escape", "0.");
+    row("letters press nothing", "", "1 a 2 b", "12.");
+    row("typed while a button has the focus", "Number(7)", "1 2 + 3 =", "15");
+    row("Return presses the focused button", "Number(7)", "Return Return", "77.");
+    row("Tab then Return", "Copy", "4 Tab Tab Return", "47.");
+}
+
+void CalculatorWindowTest::typing()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, keys);
+    if (!focus.isEmpty())
+        window_->findChild<QWidget*>(focus)->setFocus();
+    for (const QString& token : keys.split(u' '))
+        type(token);
+    QTEST(readout(), "readout");
+}
+
+void CalculatorWindowTest::keyShowsItsButtonPressed()
+{
+    ScopedMessages messages;
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    const auto pressedBy = [this](const QString& token, const char* name) {
+        type(token);
+        auto* button = window_->findChild<QPushButton*>(QLatin1String(name));
+        QVERIFY2(button->isDown(), name);
+        QTRY_VERIFY2(!button->isDown(), name);
+    };
+    pressedBy(QStringLiteral("8"), "Number(8)");
+    pressedBy(QStringLiteral("Backspace"), "CancelEntry");
+    pressedBy(QStringLiteral("9"), "Number(9)");
+    pressedBy(QStringLiteral("Ctrl+C"), "Copy");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("9."));
+    pressedBy(QStringLiteral("Delete"), "Cancel");
+    QCOMPARE(readout(), QStringLiteral("0."));
+}
+
+// The readout has the focus from the start and keeps it when the mouse presses a button; Tab goes round the
+// buttons, then to the readout.
+void CalculatorWindowTest::focusStaysOnTheReadout()
+{
+    auto* readoutLabel = window_->findChild<QLabel*>(QStringLiteral("Readout"));
+    QCOMPARE(QApplication::focusWidget(), readoutLabel);
+    click(QStringLiteral("5"));
+    QCOMPARE(QApplication::focusWidget(), readoutLabel);
+    type(QStringLiteral("Return"));
+    QCOMPARE(readout(), QStringLiteral("5."));
+    const QStringList walk = test::tabWalk(window_->findChild<QWidget*>(QStringLiteral("Operator(4)")), 3);
+    QCOMPARE(walk, QStringList({"Copy", "Readout", "Number(7)"}));
 }
 
 void CalculatorWindowTest::closingDeletesTheWindow()

@@ -1,6 +1,7 @@
 #include "electrical/electrical_panel.h"
 #include "electrical/formula_drawing.h"
 #include "electrical/formula_wheel.h"
+#include "keyboard_checks.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
 
@@ -164,13 +165,39 @@ private Q_SLOTS:
         QCOMPARE(label(QStringLiteral("lblL1"))->text(), QStringLiteral("1st Value"));
     }
 
-    void keyboardPicksAFormula()
+    // The whole calculator from the keyboard: a formula spot picked by Space or Return, the values, Calculate
+    // pressed by Return, the answer reached by Tab and copied; each value and the answer labelled by its caption.
+    void keyboardOnly_data()
     {
-        auto* spot = child<QAbstractButton>(QStringLiteral("imgPick(9)"));
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Space") << int(Qt::Key_Space) << " ";
+        QTest::newRow("Return") << int(Qt::Key_Return) << "\r";
+    }
+
+    void keyboardOnly()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        panel_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(panel_));
+        auto* spot = child<QAbstractButton>(QStringLiteral("imgPick(11)"));
         spot->setFocus();
-        QTest::keyClick(spot, Qt::Key_Space);
+        test::x11Key(spot, Qt::Key(key), text);
         QCOMPARE(label(QStringLiteral("lblL2"))->text(), QStringLiteral("R in Ohms"));
         QCOMPARE(label(QStringLiteral("Label20"))->text(), QStringLiteral("I in Amps"));
+        QCOMPARE(test::tabWalk(box(1), 3), QStringList({"txtEle2", "cmdEleCalc", "lblEle"}));
+        QTest::keyClicks(box(1), QStringLiteral("100"));
+        QTest::keyClicks(box(2), QStringLiteral("4"));
+        child<QWidget>(QStringLiteral("cmdEleCalc"))->setFocus();
+        test::x11KeyToFocus(Qt::Key_Return, QStringLiteral("\r"));
+        QCOMPARE(answer()->text(), QStringLiteral("5."));
+        test::x11KeyToFocus(Qt::Key_Tab, QStringLiteral("\t"));
+        QCOMPARE(QApplication::focusWidget(), answer());
+        test::x11KeyToFocus(Qt::Key_C, QStringLiteral("\x03"), Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("5."));
+        QCOMPARE(test::spokenLabels(box(1)) + u';' + test::spokenLabels(box(2)) + u';' + test::spokenLabels(answer()),
+                 QStringLiteral("W in Watts;R in Ohms;I in Amps"));
     }
 
     void pickingAgainClearsEntries()
