@@ -127,7 +127,7 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
                  digitButtons_[0], pointButton_,     percentButton_,   rootButton_,         operatorButtons_[4],
                  copyButton_,      readout_});
     readout_->setFocus();
-    installButtonKeys();
+    installButtonKeys(); // in place already where the main window's panels stand; not where the calculator stands alone
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);

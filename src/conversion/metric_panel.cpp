@@ -156,8 +156,8 @@ void MetricPanel::describeAnswers()
     // The unit caption beside an answer is not made its label: a unit from a table may hold an "&", which a label
     // with a buddy would take for a mnemonic and hide.
     for (std::size_t row = 0; row < 2; ++row)
-        answers_[row]->setAccessibleDescription(QStringLiteral("Answer, %1, in %2")
-                                                    .arg(QString::fromLatin1(kRowNames[row]), toUnits_[row]->text()));
+        answers_[row]->setAccessibleDescription(
+            QStringLiteral("Answer, %1, in %2").arg(QString::fromLatin1(kRowNames[row]), toUnits_[row]->text()));
 }
 
 int MetricPanel::filterTypedKey(int code)

@@ -5,9 +5,9 @@
 #include <QColor>
 #include <QGroupBox>
 #include <QLabel>
+#include <QList>
 #include <QPalette>
 #include <QString>
-#include <QList>
 #include <QWidget>
 
 // Forms are laid out as designed: each control by its design name at a rectangle in twips.

@@ -24,8 +24,7 @@ public:
     ResultCopy(QWidget* result, UnitOfResult unit, TypedBoxCopy typed)
         : QObject(result), result_(result), unit_(std::move(unit)), typed_(typed)
     {
-        // A result is reached by Tab as well as by a click. A label shows a text cursor while it has the focus,
-        // and the arrow keys select in it.
+        // A result is reached by Tab as well as by a click; in a label the arrow keys then select, as in a box.
         if (auto* label = qobject_cast<QLabel*>(result))
             label->setTextInteractionFlags(label->textInteractionFlags() | Qt::TextSelectableByKeyboard);
         result->setFocusPolicy(Qt::StrongFocus);
@@ -98,18 +97,20 @@ private:
         return typed_ == TypedBoxCopy::ProgramText && !lineEdit()->isModified();
     }
 
-    // A read-only box Tab enters selects its whole text, as a line edit does, but shows it from its start: the
-    // line edit would put its cursor at the end and scroll to the tail of a long result.
+    // A result Tab enters is selected whole, as a line edit's text is: the selection shows where the focus is, and
+    // Ctrl+C copies it. A read-only box still shows the start of its text; the line edit would scroll to the tail.
     bool focusIn(QFocusEvent* event)
     {
-        QLineEdit* edit = lineEdit();
         const Qt::FocusReason reason = event->reason();
-        if (!edit || !edit->isReadOnly() ||
+        if (!isResult() ||
             (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason))
             return false;
-        static_cast<QObject*>(edit)->event(event);
-        const int length = int(edit->text().size());
-        edit->setSelection(length, -length);
+        static_cast<QObject*>(result_)->event(event);
+        const int length = int(shownText().size());
+        if (QLineEdit* edit = lineEdit())
+            edit->setSelection(length, -length);
+        else if (auto* label = qobject_cast<QLabel*>(result_))
+            label->setSelection(0, length);
         return true;
     }
 

@@ -235,8 +235,8 @@ void HumidityPanel::orderTabStops(HumidityMethod method)
     QLineEdit* input = method == HumidityMethod::DryBulbRH         ? humidityBox_
                        : method == HumidityMethod::DryBulbDewPoint ? dewPointBox_
                                                                    : wetBulbBox_;
-    QList<QWidget*> chain = {extendedRange_, fahrenheit_,  celsius_,   wetBulbMethod_, humidityMethod_,
-                             dewPointMethod_, dryBulbBox_, input,      calculate_,     clear_};
+    QList<QWidget*> chain = {extendedRange_,  fahrenheit_, celsius_, wetBulbMethod_, humidityMethod_,
+                             dewPointMethod_, dryBulbBox_, input,    calculate_,     clear_};
     for (QLineEdit* box : {wetBulbBox_, humidityBox_, vaporBox_, dewPointBox_, grainsBox_})
         if (box != input)
             chain.append(box);

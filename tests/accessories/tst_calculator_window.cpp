@@ -193,9 +193,12 @@ void CalculatorWindowTest::type(const QString& token)
         Qt::KeyboardModifiers modifiers;
     };
     static const Named named[] = {
-        {"Return", Qt::Key_Return, "\r", Qt::NoModifier},   {"Enter", Qt::Key_Enter, "\r", Qt::KeypadModifier},
-        {"Backspace", Qt::Key_Backspace, "\b", Qt::NoModifier}, {"Delete", Qt::Key_Delete, "\x7f", Qt::NoModifier},
-        {"Escape", Qt::Key_Escape, "\x1b", Qt::NoModifier},  {"Ctrl+C", Qt::Key_C, "\x03", Qt::ControlModifier},
+        {"Return", Qt::Key_Return, "\r", Qt::NoModifier},
+        {"Enter", Qt::Key_Enter, "\r", Qt::KeypadModifier},
+        {"Backspace", Qt::Key_Backspace, "\b", Qt::NoModifier},
+        {"Delete", Qt::Key_Delete, "\x7f", Qt::NoModifier},
+        {"Escape", Qt::Key_Escape, "\x1b", Qt::NoModifier},
+        {"Ctrl+C", Qt::Key_C, "\x03", Qt::ControlModifier},
         {"Tab", Qt::Key_Tab, "\t", Qt::NoModifier},
     };
     for (const Named& key : named) {

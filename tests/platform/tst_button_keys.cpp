@@ -49,8 +49,6 @@ void ButtonKeysTest::keyOnAFocusedControl_data()
     row("Space as before", "push", Qt::Key_Space, " ", Qt::NoModifier, 1);
     row("a drawn button", "tool", Qt::Key_Return, "\r", Qt::NoModifier, 1);
     row("Ctrl+Return is no press", "push", Qt::Key_Return, "\r", Qt::ControlModifier, 0);
-    row("Alt+Return is no press", "push", Qt::Key_Return, "\r", Qt::AltModifier, 0);
-    row("a letter", "push", Qt::Key_A, "a", Qt::NoModifier, 0);
     row("disabled", "push", Qt::Key_Return, "\r", Qt::NoModifier, 0, false);
     row("held down: the repeats press nothing", "push", Qt::Key_Return, "\r", Qt::NoModifier, 0, true, true);
     row("check box keeps Space alone", "check", Qt::Key_Return, "\r", Qt::NoModifier, 0);
