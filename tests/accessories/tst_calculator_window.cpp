@@ -33,7 +33,6 @@ private Q_SLOTS:
 
 private:
     void click(const QString& caption);
-    void type(const QString& token);
     QString readout() const;
 
     QPointer<CalculatorWindow> window_;
@@ -182,37 +181,6 @@ void CalculatorWindowTest::copy()
     QCOMPARE(messages->shown[0].icon, MsgIcon::None);
 }
 
-// One key as X11 sends it to the focused widget: a named key, or the character typed (with Shift where a US keyboard
-// needs it).
-void CalculatorWindowTest::type(const QString& token)
-{
-    struct Named {
-        const char* name;
-        Qt::Key key;
-        const char* text;
-        Qt::KeyboardModifiers modifiers;
-    };
-    static const Named named[] = {
-        {"Return", Qt::Key_Return, "\r", Qt::NoModifier},
-        {"Enter", Qt::Key_Enter, "\r", Qt::KeypadModifier},
-        {"Backspace", Qt::Key_Backspace, "\b", Qt::NoModifier},
-        {"Delete", Qt::Key_Delete, "\x7f", Qt::NoModifier},
-        {"Escape", Qt::Key_Escape, "\x1b", Qt::NoModifier},
-        {"Ctrl+C", Qt::Key_C, "\x03", Qt::ControlModifier},
-        {"Tab", Qt::Key_Tab, "\t", Qt::NoModifier},
-    };
-    for (const Named& key : named) {
-        if (token == QLatin1String(key.name)) {
-            test::x11KeyToFocus(key.key, QString::fromLatin1(key.text), key.modifiers);
-            return;
-        }
-    }
-    QCOMPARE(token.size(), 1);
-    const QChar c = token[0];
-    const bool shifted = QStringLiteral("+*%").contains(c);
-    test::x11KeyToFocus(Qt::Key(c.toUpper().unicode()), token, shifted ? Qt::ShiftModifier : Qt::NoModifier);
-}
-
 void CalculatorWindowTest::typing_data()
 {
     QTest::addColumn<QString>("focus"); // the button that has the focus; empty: the readout
@@ -242,8 +210,7 @@ void CalculatorWindowTest::typing()
     QFETCH(QString, keys);
     if (!focus.isEmpty())
         window_->findChild<QWidget*>(focus)->setFocus();
-    for (const QString& token : keys.split(u' '))
-        type(token);
+    test::pressKeys(keys);
     QTEST(readout(), "readout");
 }
 
@@ -251,8 +218,8 @@ void CalculatorWindowTest::keyShowsItsButtonPressed()
 {
     ScopedMessages messages;
     QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-    const auto pressedBy = [this](const QString& token, const char* name) {
-        type(token);
+    const auto pressedBy = [this](const QString& key, const char* name) {
+        test::pressKeys(key);
         auto* button = window_->findChild<QPushButton*>(QLatin1String(name));
         QVERIFY2(button->isDown(), name);
         QTRY_VERIFY2(!button->isDown(), name);
@@ -274,7 +241,7 @@ void CalculatorWindowTest::focusStaysOnTheReadout()
     QCOMPARE(QApplication::focusWidget(), readoutLabel);
     click(QStringLiteral("5"));
     QCOMPARE(QApplication::focusWidget(), readoutLabel);
-    type(QStringLiteral("Return"));
+    test::pressKeys(QStringLiteral("Return"));
     QCOMPARE(readout(), QStringLiteral("5."));
     const QStringList walk = test::tabWalk(window_->findChild<QWidget*>(QStringLiteral("Operator(4)")), 3);
     QCOMPARE(walk, QStringList({"Copy", "Readout", "Number(7)"}));

@@ -333,13 +333,13 @@ void MetricPanelTest::keyboardOnly()
     QCOMPARE(test::tabWalk(valueBox(), 3), QStringList({"Convert", "lblAnswer(0)", "lblAnswer(1)"}));
     auto* convert = child<QWidget>("Convert");
     convert->setFocus();
-    test::x11Key(convert, Qt::Key_Return, QStringLiteral("\r"));
+    test::pressKeys(QStringLiteral("Return"));
     QCOMPARE(answer(0)->text(), QStringLiteral("212.00"));
     QCOMPARE(answer(1)->text(), QStringLiteral("37.78"));
     for (int row = 0; row < 2; ++row) {
-        test::x11KeyToFocus(Qt::Key_Tab, QStringLiteral("\t"));
+        test::pressKeys(QStringLiteral("Tab"));
         QCOMPARE(QApplication::focusWidget(), answer(row));
-        test::x11KeyToFocus(Qt::Key_C, QStringLiteral("\x03"), Qt::ControlModifier);
+        test::pressKeys(QStringLiteral("Ctrl+C"));
         QCOMPARE(QApplication::clipboard()->text(), answer(row)->text());
     }
 }

@@ -182,11 +182,11 @@ void ResultCopyTest::menuFromTheKeyboard()
 
     if (keys == u"Menu") {
         // The X server's Menu key: the key, then the desktop's own request for a menu at the mouse pointer.
-        test::x11Key(widget.get(), Qt::Key_Menu, QString());
+        test::pressKeys(QStringLiteral("Menu"));
         QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(500, 500), QPoint(500, 500));
         QApplication::sendEvent(widget.get(), &request);
     } else {
-        test::x11Key(widget.get(), Qt::Key_F10, QString(), Qt::ShiftModifier);
+        test::pressKeys(QStringLiteral("Shift+F10"));
     }
     const QList<QMenu*> menus = visibleMenus();
     QCOMPARE(menus.size(), 1);
@@ -219,9 +219,9 @@ void ResultCopyTest::tabReachesResults()
     // Entered by Tab, a result is selected whole (which shows where the focus is); a box still shows its start.
     QCOMPARE(test::tabWalk(input, 1), QStringList({"answer"}));
     QCOMPARE(answer->selectedText(), QStringLiteral("212.00"));
-    test::x11Key(answer, Qt::Key_C, QStringLiteral("\x03"), Qt::ControlModifier);
+    test::pressKeys(QStringLiteral("Ctrl+C"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("212.00"));
-    test::x11KeyToFocus(Qt::Key_Tab, QStringLiteral("\t"));
+    test::pressKeys(QStringLiteral("Tab"));
     QCOMPARE(QApplication::focusWidget(), output);
     QCOMPARE(output->selectedText(), QStringLiteral("0.587645643385877"));
     QCOMPARE(output->cursorPosition(), 0);

@@ -2,7 +2,7 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QLabel>
+#include <QKeySequence>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -10,19 +10,40 @@
 // Driving windows from the keyboard as a user on X11 does, and what a screen reader hears as a control's label.
 namespace mx::test {
 
-// A key pressed and released as the X server delivers it: the key together with the text it types ("\r" for Return,
-// "\t" for Tab, "\b" for Backspace, "\x7f" for Delete, "\x1b" for Escape, "+" with Shift), shortcuts first.
-inline void x11Key(QWidget* target, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = {})
+// Presses and releases each key as the X server delivers it, shortcuts first: the key together with the text it
+// types ("\r" for Return, "\t" for Tab, "\b" for Backspace, "\x7f" for Delete, "\x1b" for Escape, "\x03" for
+// Ctrl+C, "+" with Shift). `keys` are words: a key name as QKeySequence reads it ("Return", "Shift+F10", "Ctrl+C",
+// "Enter" from the keypad) or one character typed ("7", "+"). They go to `target`, or to the focused widget.
+inline void pressKeys(const QString& keys, QWidget* target = nullptr)
 {
-    QTest::sendKeyEvent(QTest::Click, target, key, text, modifiers);
-}
-
-// The same key sent to whichever widget has the focus.
-inline void x11KeyToFocus(Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = {})
-{
-    QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus);
-    x11Key(focus, key, text, modifiers);
+    for (const QString& word : keys.split(u' ', Qt::SkipEmptyParts)) {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+        if (word.size() == 1) {
+            key = Qt::Key(word[0].toUpper().unicode());
+            text = word;
+            if (word[0].isUpper() || QStringLiteral("~!@#$%^&*()_+{}|:\"<>?").contains(word[0]))
+                modifiers = Qt::ShiftModifier;
+        } else {
+            const QKeyCombination named = QKeySequence::fromString(word)[0];
+            key = named.key();
+            modifiers = named.keyboardModifiers();
+            if (key == Qt::Key_Enter)
+                modifiers |= Qt::KeypadModifier;
+            static const QList<std::pair<Qt::Key, const char*>> controlTexts = {
+                {Qt::Key_Return, "\r"},    {Qt::Key_Enter, "\r"},    {Qt::Key_Tab, "\t"},      {Qt::Key_Backtab, "\t"},
+                {Qt::Key_Backspace, "\b"}, {Qt::Key_Delete, "\x7f"}, {Qt::Key_Escape, "\x1b"}, {Qt::Key_Space, " "}};
+            for (const auto& [k, t] : controlTexts)
+                if (k == key)
+                    text = QString::fromLatin1(t);
+            if (modifiers == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z)
+                text = QChar(char16_t(key - Qt::Key_A + 1));
+        }
+        QWidget* receiver = target ? target : QApplication::focusWidget();
+        QVERIFY2(receiver, qPrintable(word));
+        QTest::sendKeyEvent(QTest::Click, receiver, key, text, modifiers);
+    }
 }
 
 // The object names of the widgets Tab reaches, one press at a time, starting from `start`.
@@ -30,9 +51,9 @@ inline QStringList tabWalk(QWidget* start, int presses)
 {
     start->setFocus(Qt::OtherFocusReason);
     QStringList names;
-    for (int i = 0; i < presses && QApplication::focusWidget(); ++i) {
-        x11Key(QApplication::focusWidget(), Qt::Key_Tab, QStringLiteral("\t"));
-        names << QApplication::focusWidget()->objectName();
+    for (int i = 0; i < presses; ++i) {
+        pressKeys(QStringLiteral("Tab"));
+        names << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
     }
     return names;
 }

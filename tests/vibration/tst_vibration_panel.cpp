@@ -153,10 +153,8 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("typed") << QStringList{entered} << "Text1(1)" << "before";
         QTest::newRow("calculated") << QStringList{entered, calculate} << "Text1(3)" << "3.1416";
-        QTest::newRow("calculated, selected") << QStringList{entered, calculate, "select"} << "Text1(3)" << "3.";
         QTest::newRow("calculated, then edited") << QStringList{entered, calculate, "type 7"} << "Text1(3)" << "before";
         QTest::newRow("converted by the unit switch") << QStringList{entered, "optMetric"} << "Text1(1)" << ".254";
-        QTest::newRow("random, calculated") << QStringList{"random:100|0.04|", "cmdVibCalc2"} << "Text2(2)" << "2.000";
         // clang-format on
     }
 
@@ -166,9 +164,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QLineEdit* target = box(name);
         for (const QString& step : steps) {
-            if (step == u"select")
-                target->setSelection(0, 2);
-            else if (step == u"type 7")
+            if (step == u"type 7")
                 QTest::keyClicks(target, QStringLiteral("7"));
             else
                 run(step);
@@ -176,12 +172,12 @@ private Q_SLOTS:
         const QString before = target->text();
         QApplication::clipboard()->setText(QStringLiteral("before"));
         target->setFocus();
-        test::x11Key(target, Qt::Key_C, QStringLiteral("\x03"), Qt::ControlModifier);
+        test::pressKeys(QStringLiteral("Ctrl+C"));
         QTEST(QApplication::clipboard()->text(), "copied");
         target->selectAll();
-        test::x11Key(target, Qt::Key_X, QStringLiteral("\x18"), Qt::ControlModifier);
+        test::pressKeys(QStringLiteral("Ctrl+X"));
         QApplication::clipboard()->setText(QStringLiteral("9"));
-        test::x11Key(target, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+        test::pressKeys(QStringLiteral("Ctrl+V"));
         QCOMPARE(target->text(), before); // never cut, never pasted into
     }
 
