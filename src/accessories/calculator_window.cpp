@@ -2,10 +2,14 @@
 
 #include "common/message_service.h"
 #include "common/twips.h"
+#include "platform/button_keys.h"
 #include "platform/clipboard.h"
+#include "platform/form_layout.h"
+#include "platform/key_filter.h"
 #include "platform/result_copy.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -71,7 +75,9 @@ QPushButton* makeButton(QWidget* parent, const ButtonLayout& layout)
     if (layout.toolTip)
         button->setToolTip(QString::fromUtf16(layout.toolTip));
     button->setGeometry(twipsRect(layout.left, layout.top, layout.width, layout.height));
-    button->setAutoDefault(false);
+    // A click leaves the focus where it was, so that Enter goes on meaning "=" after the mouse pressed a key; Tab
+    // still reaches every button.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -113,18 +119,17 @@ CalculatorWindow::CalculatorWindow(QWidget* parent)
     rootButton_ = makeButton(this, kRoot);
     copyButton_ = makeButton(this, kCopy);
 
-    // Focus moves across the keys as they are laid out, row by row, then to Copy.
-    QWidget* previous = nullptr;
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             digitButtons_[7], digitButtons_[8], digitButtons_[9], clearButton_,        clearEntryButton_,
-             digitButtons_[4], digitButtons_[5], digitButtons_[6], operatorButtons_[1], operatorButtons_[3],
-             digitButtons_[1], digitButtons_[2], digitButtons_[3], operatorButtons_[2], operatorButtons_[0],
-             digitButtons_[0], pointButton_,     percentButton_,   rootButton_,         operatorButtons_[4],
-             copyButton_}) {
-        if (previous)
-            setTabOrder(previous, w);
-        previous = w;
-    }
+    // Focus moves across the keys as they are laid out, row by row, then to Copy and the readout. The readout has
+    // it first: typed keys press the calculator's buttons wherever the focus is.
+    setTabChain({digitButtons_[7], digitButtons_[8], digitButtons_[9], clearButton_,        clearEntryButton_,
+                 digitButtons_[4], digitButtons_[5], digitButtons_[6], operatorButtons_[1], operatorButtons_[3],
+                 digitButtons_[1], digitButtons_[2], digitButtons_[3], operatorButtons_[2], operatorButtons_[0],
+                 digitButtons_[0], pointButton_,     percentButton_,   rootButton_,         operatorButtons_[4],
+                 copyButton_,      readout_});
+    readout_->setFocus();
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
 
     for (QPushButton* button : findChildren<QPushButton*>()) {
         if (button != copyButton_)
@@ -142,6 +147,57 @@ AccessoryWindowTraits CalculatorWindow::traits()
 QString CalculatorWindow::readoutText() const
 {
     return readout_->text();
+}
+
+QPushButton* CalculatorWindow::buttonForKey(const QKeyEvent& key) const
+{
+    if (key.matches(QKeySequence::Copy))
+        return copyButton_;
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (key.key() == Qt::Key_Escape || key.key() == Qt::Key_Delete))
+        return clearButton_;
+    const int code = KeyPressFilter::typedCode(key.key(), key.modifiers(), key.text(), ControlCodes::Untouched);
+    if (code >= '0' && code <= '9')
+        return digitButtons_[std::size_t(code - '0')];
+    switch (code) {
+    case kBackspace:
+        return clearEntryButton_;
+    case kEnter:
+    case '=':
+        return operatorButtons_[4];
+    case '.':
+    case ',':
+        return pointButton_;
+    case '+':
+        return operatorButtons_[1];
+    case '-':
+        return operatorButtons_[3];
+    case '*':
+    case 'x':
+    case 'X':
+        return operatorButtons_[2];
+    case '/':
+        return operatorButtons_[0];
+    case '%':
+        return percentButton_;
+    default:
+        return nullptr;
+    }
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return QWidget::eventFilter(watched, event);
+    QPushButton* button = buttonForKey(*static_cast<QKeyEvent*>(event));
+    if (!button)
+        return QWidget::eventFilter(watched, event);
+    // The key is the calculator's before any shortcut can take it.
+    event->accept();
+    if (type == QEvent::KeyPress)
+        pressButton(button);
+    return true;
 }
 
 void CalculatorWindow::onButton(const QString& caption)

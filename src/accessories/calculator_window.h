@@ -9,13 +9,16 @@
 #include <optional>
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
 namespace mx {
 
-// The desk calculator window (Calculator): buttons over CalculatorEngine, and Copy to the clipboard. The main window's
-// registry creates, places and tracks it; the window is deleted when closed, so it opens with "0." every time.
+// The desk calculator window (Calculator): buttons over CalculatorEngine, and Copy to the clipboard. The keyboard
+// presses the buttons too: digits, "." and ",", + - * /, "=" and Enter, %, Backspace (CE), Escape and Delete (C),
+// Ctrl+C (Copy). The main window's registry creates, places and tracks it; the window is deleted when closed, so it
+// opens with "0." every time.
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
@@ -27,7 +30,12 @@ public:
 
     QString readoutText() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The button a typed key presses, or none.
+    QPushButton* buttonForKey(const QKeyEvent& key) const;
     void onButton(const QString& caption);
     void onCopy();
     void report(const std::optional<CalculatorMessage>& message);

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/splash.h"
 #include "common/message_service.h"
+#include "platform/button_keys.h"
 #include "platform/desktop_message_service.h"
 #include "platform/single_instance.h"
 
@@ -86,6 +87,7 @@ int runMensurix(int argc, char** argv, StartupObserver* observer)
     // The program ends with its main window, not with whichever window happens to close last.
     QApplication::setQuitOnLastWindowClosed(false);
     setProgramFont();
+    installButtonKeys();
 
     DesktopMessageService messages;
     setMessageService(&messages);

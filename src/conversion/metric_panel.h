@@ -47,6 +47,7 @@ private:
     int filterTypedKey(int code);
     void showCategory(const CategoryChoice& choice);
     void clearAnswers();
+    void describeAnswers();
 
     MetricConversions& conversions_;
     QGroupBox* frame_ = nullptr;

@@ -3,6 +3,7 @@
 #include "common/message_service.h"
 #include "common/twips.h"
 #include "electrical/formula_wheel.h"
+#include "platform/box_text.h"
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
 #include "platform/result_copy.h"
@@ -162,8 +163,10 @@ ElectricalPanel::ElectricalPanel(QWidget* parent) : TabPanel(parent)
     calculateButton_ = fixSize(placeControl(new QPushButton(QStringLiteral("Calculate"), this),
                                             QStringLiteral("cmdEleCalc"), {kBoxLeft, 3960, kBoxWidth, 375}));
     calculateButton_->setAccessibleName(QStringLiteral("Calculate"));
-    calculateButton_->setAutoDefault(false);
     calculateButton_->setEnabled(false);
+    answerCaption_->setBuddy(answer_);
+    // After the formula spots of the wheel: the two values, Calculate, then the answer.
+    setTabChain({firstValueBox_, secondValueBox_, calculateButton_, answer_});
 
     connect(wheel_, &FormulaWheel::formulaClicked, this, &ElectricalPanel::pickFormula);
     connect(wheel_, &FormulaWheel::quadrantSpotHovered, this, &ElectricalPanel::quadrantSpotHovered);
@@ -213,7 +216,7 @@ void ElectricalPanel::calculate()
         calculateElectrical(pickedFormula_, firstValueBox_->text(), secondValueBox_->text());
     switch (result.status) {
     case ElectricalStatus::Answered:
-        answer_->setText(result.answer);
+        showInLabel(answer_, result.answer);
         break;
     case ElectricalStatus::Fault:
         showMessage(electricalFaultMessage());

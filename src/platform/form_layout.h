@@ -5,8 +5,10 @@
 #include <QColor>
 #include <QGroupBox>
 #include <QLabel>
+#include <QList>
 #include <QPalette>
 #include <QString>
+#include <QWidget>
 
 // Forms are laid out as designed: each control by its design name at a rectangle in twips.
 namespace mx {
@@ -44,6 +46,17 @@ inline QGroupBox* placeFrame(QWidget* parent, const QString& objectName, const Q
                                         " margin-top: 6px; }"
                                         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 2px; }"));
     return frame;
+}
+
+// Tab moves through the widgets in the order given, each after the one before it.
+inline void setTabChain(const QList<QWidget*>& widgets)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 // Black text on the given background, whatever the palette the box would inherit.

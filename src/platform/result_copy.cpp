@@ -7,16 +7,27 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 
 namespace mx {
 namespace {
 
+bool opensMenu(const QKeyEvent* key)
+{
+    const Qt::KeyboardModifiers held = key->modifiers() & ~Qt::KeypadModifier;
+    return (key->key() == Qt::Key_Menu && held == Qt::NoModifier) ||
+           (key->key() == Qt::Key_F10 && held == Qt::ShiftModifier);
+}
+
 class ResultCopy : public QObject {
 public:
-    ResultCopy(QWidget* result, UnitOfResult unit) : QObject(result), result_(result), unit_(std::move(unit))
+    ResultCopy(QWidget* result, UnitOfResult unit, TypedBoxCopy typed)
+        : QObject(result), result_(result), unit_(std::move(unit)), typed_(typed)
     {
-        if (result->focusPolicy() == Qt::NoFocus)
-            result->setFocusPolicy(Qt::ClickFocus);
+        // A result is reached by Tab as well as by a click; in a label the arrow keys then select, as in a box.
+        if (auto* label = qobject_cast<QLabel*>(result))
+            label->setTextInteractionFlags(label->textInteractionFlags() | Qt::TextSelectableByKeyboard);
+        result->setFocusPolicy(Qt::StrongFocus);
         result->installEventFilter(this);
     }
 
@@ -26,28 +37,42 @@ protected:
         if (watched != result_)
             return false;
         switch (event->type()) {
-        case QEvent::ContextMenu:
-            // An input without a unit has nothing to add to its own menu.
-            if (!isResult() && !unit_)
+        case QEvent::ContextMenu: {
+            if (!hasMenu())
                 return false;
-            showMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+            auto* request = static_cast<QContextMenuEvent*>(event);
+            if (request->reason() == QContextMenuEvent::Keyboard)
+                showMenuFromKeyboard();
+            else
+                showMenu(request->globalPos());
             return true;
-        case QEvent::ShortcutOverride:
+        }
+        case QEvent::ShortcutOverride: {
             // Taken before any window shortcut can claim the key.
-            if (isResult() && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if ((copiesOnKey() && key->matches(QKeySequence::Copy)) || (opensMenu(key) && hasMenu())) {
                 event->accept();
                 return true;
             }
             return false;
-        case QEvent::KeyPress:
-            if (isResult() && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        }
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (copiesOnKey() && key->matches(QKeySequence::Copy)) {
                 const QString selected = selectedText();
                 const QString text = selected.isEmpty() ? shownText() : selected;
                 if (!text.isEmpty())
                     putOnClipboard(text);
                 return true;
             }
+            if (opensMenu(key) && hasMenu()) {
+                showMenuFromKeyboard();
+                return true;
+            }
             return false;
+        }
+        case QEvent::FocusIn:
+            return focusIn(static_cast<QFocusEvent*>(event));
         default:
             return false;
         }
@@ -60,6 +85,33 @@ private:
     {
         const QLineEdit* edit = lineEdit();
         return !edit || edit->isReadOnly();
+    }
+
+    // An input without a unit has nothing to add to its own menu.
+    bool hasMenu() const { return isResult() || bool(unit_); }
+
+    bool copiesOnKey() const
+    {
+        if (isResult())
+            return true;
+        return typed_ == TypedBoxCopy::ProgramText && !lineEdit()->isModified();
+    }
+
+    // A result Tab enters is selected whole, as a line edit's text is: the selection shows where the focus is, and
+    // Ctrl+C copies it. A read-only box still shows the start of its text; the line edit would scroll to the tail.
+    bool focusIn(QFocusEvent* event)
+    {
+        const Qt::FocusReason reason = event->reason();
+        if (!isResult() ||
+            (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason))
+            return false;
+        static_cast<QObject*>(result_)->event(event);
+        const int length = int(shownText().size());
+        if (QLineEdit* edit = lineEdit())
+            edit->setSelection(length, -length);
+        else if (auto* label = qobject_cast<QLabel*>(result_))
+            label->setSelection(0, length);
+        return true;
     }
 
     QString shownText() const
@@ -86,6 +138,21 @@ private:
         return unit.isEmpty() ? shownText() : shownText() + u' ' + unit;
     }
 
+    // Opened by the Menu key or Shift+F10: below the result, its first entry ready for Enter. A second request
+    // while the menu is open (the desktop sends one of its own for the Menu key) changes nothing.
+    void showMenuFromKeyboard()
+    {
+        if (menu_ && menu_->isVisible())
+            return;
+        showMenu(result_->mapToGlobal(QPoint(0, result_->height())));
+        for (QAction* action : menu_->actions()) {
+            if (action->isEnabled() && !action->isSeparator()) {
+                menu_->setActiveAction(action);
+                break;
+            }
+        }
+    }
+
     void showMenu(const QPoint& globalPos)
     {
         QLineEdit* edit = lineEdit();
@@ -105,18 +172,21 @@ private:
                 menu->addAction(QStringLiteral("Copy with Unit"), this, [this] { putOnClipboard(textWithUnit()); });
             withUnit->setEnabled(!empty);
         }
+        menu_ = menu;
         menu->popup(globalPos);
     }
 
     QWidget* result_;
     UnitOfResult unit_;
+    TypedBoxCopy typed_;
+    QPointer<QMenu> menu_;
 };
 
 } // namespace
 
-void installResultCopy(QWidget* result, UnitOfResult unit)
+void installResultCopy(QWidget* result, UnitOfResult unit, TypedBoxCopy typed)
 {
-    new ResultCopy(result, std::move(unit));
+    new ResultCopy(result, std::move(unit), typed);
 }
 
 QString unitOfCaption(QStringView caption)

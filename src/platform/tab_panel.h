@@ -1,5 +1,6 @@
 #pragma once
 
+
 #include <QWidget>
 
 // The panel of one tab of the main window. The main window keeps a table of its tab pages (caption, objectName,
@@ -10,7 +11,8 @@ namespace mx {
 class TabPanel : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    // The panels stand in the main window from its start: the first one puts the program's button keys in place.
+    explicit TabPanel(QWidget* parent = nullptr) : QWidget(parent) {}
 
     virtual void tabChosen() {}
 };

@@ -1,5 +1,6 @@
 #include "psychro/humidity_panel.h"
 
+#include "platform/box_text.h"
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
 #include "platform/result_copy.h"
@@ -46,13 +47,12 @@ int keepNumberKey(int code, bool minusAllowed)
     return kept ? code : kDiscard;
 }
 
-// An input of the current method is white, editable and a tab stop; an output is yellow and locked, and Tab passes
-// it by (a click still reaches it).
+// An input of the current method is white and editable; an output is yellow and locked. Both take the focus: an
+// output to be read and copied from the keyboard (Tab reaches the outputs after the inputs and the buttons).
 void setBoxRole(QLineEdit* box, bool input)
 {
     paintBox(box, input ? kInputColour : kOutputColour);
     box->setReadOnly(!input);
-    box->setFocusPolicy(input ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 QLineEdit* makeBox(QWidget* parent, const QString& name, const QString& accessibleName, int left, int top, int width)
@@ -137,12 +137,9 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     wetBulbLabel_->setText(captions.wetBulbTemp);
     dewPointLabel_->setText(captions.dewPoint);
 
-    // Designed as locked outputs; the method options move the tab stops of the three variable boxes.
-    for (QLineEdit* output : {vaporBox_, dewPointBox_, grainsBox_}) {
+    // Designed as locked outputs; the method options choose which of the three variable boxes is the input.
+    for (QLineEdit* output : {vaporBox_, dewPointBox_, grainsBox_})
         output->setReadOnly(true);
-        output->setFocusPolicy(Qt::ClickFocus);
-    }
-    humidityBox_->setFocusPolicy(Qt::ClickFocus);
     // Every box the program may fill, copied with the unit its caption names (the vapour pressure's names it last).
     for (auto [box, caption] : {std::pair{wetBulbBox_, wetBulbLabel_}, std::pair{humidityBox_, humidityLabel_},
                                 std::pair{dewPointBox_, dewPointLabel_}, std::pair{grainsBox_, grainsLabel_}})
@@ -152,11 +149,10 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     calculate_ = placeControl(new QPushButton(QStringLiteral("Calculate"), this), QStringLiteral("cmdHumCalculate"),
                               {1860, 3240, 1000, 315});
     calculate_->setAccessibleName(QStringLiteral("Calculate"));
-    calculate_->setAutoDefault(false);
     clear_ = placeControl(new QPushButton(QStringLiteral("Clear"), this), QStringLiteral("cmdHumClear(0)"),
                           {3420, 3240, 1000, 315});
     clear_->setAccessibleName(QStringLiteral("Clear"));
-    clear_->setAutoDefault(false);
+    orderTabStops(HumidityMethod::DryBulbWetBulb);
 
     connect(fahrenheit_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Fahrenheit); });
     connect(celsius_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Celsius); });
@@ -231,6 +227,20 @@ void HumidityPanel::chooseMethod(HumidityMethod method)
     setBoxRole(humidityBox_, method == HumidityMethod::DryBulbRH);
     setBoxRole(dewPointBox_, method == HumidityMethod::DryBulbDewPoint);
     rhInputMode_ = method == HumidityMethod::DryBulbRH;
+    orderTabStops(method);
+}
+
+void HumidityPanel::orderTabStops(HumidityMethod method)
+{
+    QLineEdit* input = method == HumidityMethod::DryBulbRH         ? humidityBox_
+                       : method == HumidityMethod::DryBulbDewPoint ? dewPointBox_
+                                                                   : wetBulbBox_;
+    QList<QWidget*> chain = {extendedRange_,  fahrenheit_, celsius_, wetBulbMethod_, humidityMethod_,
+                             dewPointMethod_, dryBulbBox_, input,    calculate_,     clear_};
+    for (QLineEdit* box : {wetBulbBox_, humidityBox_, vaporBox_, dewPointBox_, grainsBox_})
+        if (box != input)
+            chain.append(box);
+    setTabChain(chain);
 }
 
 void HumidityPanel::extendedRangeChanged()
@@ -309,17 +319,12 @@ HumidityBoxes HumidityPanel::boxTexts() const
 
 void HumidityPanel::setBoxTexts(const HumidityBoxes& boxes)
 {
-    // Only changed boxes are written, so a box being typed in keeps its cursor.
-    const auto put = [](QLineEdit* box, const QString& text) {
-        if (box->text() != text)
-            box->setText(text);
-    };
-    put(dryBulbBox_, boxes.dryAirTemp);
-    put(wetBulbBox_, boxes.wetBulbTemp);
-    put(humidityBox_, boxes.humidity);
-    put(vaporBox_, boxes.vaporPressure);
-    put(dewPointBox_, boxes.dewPoint);
-    put(grainsBox_, boxes.grainsPerLb);
+    showInBox(dryBulbBox_, boxes.dryAirTemp);
+    showInBox(wetBulbBox_, boxes.wetBulbTemp);
+    showInBox(humidityBox_, boxes.humidity);
+    showInBox(vaporBox_, boxes.vaporPressure);
+    showInBox(dewPointBox_, boxes.dewPoint);
+    showInBox(grainsBox_, boxes.grainsPerLb);
 }
 
 } // namespace mx

@@ -32,6 +32,7 @@ private:
     void initHumidity();
     void chooseScale(TemperatureScale scale);
     void chooseMethod(HumidityMethod method);
+    void orderTabStops(HumidityMethod method);
     void extendedRangeChanged();
     void calculate();
     void clearBoxes();

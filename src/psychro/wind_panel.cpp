@@ -1,5 +1,6 @@
 #include "psychro/wind_panel.h"
 
+#include "platform/box_text.h"
 #include "platform/form_layout.h"
 #include "platform/result_copy.h"
 #include "psychro/panel_layout.h"
@@ -94,7 +95,6 @@ WindPanel::WindPanel(QWidget* parent) : TabPanel(parent)
     calculateWindChill_ = placeControl(new QPushButton(QStringLiteral("Calculate"), windChillFrame_),
                                        QStringLiteral("cmdChill"), {720, 1920, 1455, 375});
     calculateWindChill_->setAccessibleName(QStringLiteral("Calculate wind chill"));
-    calculateWindChill_->setAutoDefault(false);
 
     heatIndexFrame_ = placeFrame(this, QStringLiteral("Frame5"), QStringLiteral("Heat Index"), {3120, 840, 2820, 2400});
     heatIndexFrame_->setAccessibleName(QStringLiteral("Heat Index"));
@@ -114,12 +114,17 @@ WindPanel::WindPanel(QWidget* parent) : TabPanel(parent)
     calculateHeatIndex_ = placeControl(new QPushButton(QStringLiteral("Calculate"), heatIndexFrame_),
                                        QStringLiteral("cmdHeat"), {660, 1980, 1500, 375});
     calculateHeatIndex_->setAccessibleName(QStringLiteral("Calculate heat index"));
-    calculateHeatIndex_->setAutoDefault(false);
 
     temperatureLabels_[0]->setBuddy(chillTemperatureBox_);
     speedLabel_->setBuddy(speedBox_);
     temperatureLabels_[1]->setBuddy(heatTemperatureBox_);
     humidityLabel_->setBuddy(humidityBox_);
+    windChillCaption_->setBuddy(windChillAnswer_);
+    heatIndexCaption_->setBuddy(heatIndexAnswer_);
+    // Each calculator in turn: its inputs, its button, then its answer.
+    setTabChain({speedUnits_[0], speedUnits_[1], temperatureUnits_[0], temperatureUnits_[1], chillTemperatureBox_,
+                 speedBox_, calculateWindChill_, windChillAnswer_, heatTemperatureBox_, humidityBox_,
+                 calculateHeatIndex_, heatIndexAnswer_});
     chooseTemperatureUnit();
     chooseSpeedUnit();
 
@@ -155,7 +160,7 @@ void WindPanel::calculateWindChill()
     const WeatherAnswer result =
         windChillAnswer(chillTemperatureBox_->text(), speedBox_->text(), celsius(), speedUnits_[1]->isChecked());
     if (result.answer)
-        windChillAnswer_->setText(*result.answer);
+        showInLabel(windChillAnswer_, *result.answer);
     showAll(result.messages);
 }
 
@@ -163,7 +168,7 @@ void WindPanel::calculateHeatIndex()
 {
     const WeatherAnswer result = heatIndexAnswer(heatTemperatureBox_->text(), humidityBox_->text(), celsius());
     if (result.answer)
-        heatIndexAnswer_->setText(*result.answer);
+        showInLabel(heatIndexAnswer_, *result.answer);
     showAll(result.messages);
 }
 

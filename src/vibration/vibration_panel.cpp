@@ -2,6 +2,7 @@
 
 #include "common/message_service.h"
 #include "common/twips.h"
+#include "platform/box_text.h"
 #include "platform/form_layout.h"
 #include "platform/key_filter.h"
 #include "platform/result_copy.h"
@@ -65,7 +66,6 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     auto* button =
         placeControl(new QPushButton(caption, parent), name, {kButtonLeft, top, kButtonWidth, kButtonHeight});
     button->setAccessibleName(accessible);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -170,12 +170,19 @@ VibrationPanel::VibrationPanel(QWidget* parent) : TabPanel(parent)
     for (QLabel* label : randomLabels_)
         label->setAccessibleDescription(QStringLiteral("Caption of the box to its right"));
     // Each box is copied with the unit its caption names; the overall level's caption names it in its own words.
+    // The boxes refuse the clipboard keys while they hold what the user typed; what a calculation or a unit switch
+    // wrote into them is a result, which Ctrl+C copies.
     for (std::size_t i = 0; i < sineBoxes_.size(); ++i)
-        installResultCopy(sineBoxes_[i], [caption = sineLabels_[i]] { return unitOfCaption(caption->text()); });
+        installResultCopy(
+            sineBoxes_[i], [caption = sineLabels_[i]] { return unitOfCaption(caption->text()); },
+            TypedBoxCopy::ProgramText);
     for (std::size_t i = 0; i < randomBoxes_.size(); ++i) {
-        installResultCopy(randomBoxes_[i], [caption = randomLabels_[i], overall = i == kOverallBox] {
-            return overall ? QStringLiteral("g RMS") : unitOfCaption(caption->text());
-        });
+        installResultCopy(
+            randomBoxes_[i],
+            [caption = randomLabels_[i], overall = i == kOverallBox] {
+                return overall ? QStringLiteral("g RMS") : unitOfCaption(caption->text());
+            },
+            TypedBoxCopy::ProgramText);
     }
 
     connect(calculateSineButton_, &QPushButton::clicked, this, &VibrationPanel::onCalculateSine);
@@ -205,8 +212,7 @@ SineEntries VibrationPanel::sineEntries() const
 void VibrationPanel::showSineTexts(const SineTexts& texts)
 {
     for (std::size_t i = 0; i < sineBoxes_.size(); ++i)
-        if (sineBoxes_[i]->text() != texts[i])
-            sineBoxes_[i]->setText(texts[i]);
+        showInBox(sineBoxes_[i], texts[i]);
 }
 
 void VibrationPanel::showUnitCaptions(const UnitCaptions& captions)
@@ -234,8 +240,7 @@ void VibrationPanel::onCalculateRandom()
     for (const QString& message : outcome.messages)
         showMessage(message);
     for (std::size_t i = 0; i < randomBoxes_.size(); ++i)
-        if (randomBoxes_[i]->text() != outcome.text[i])
-            randomBoxes_[i]->setText(outcome.text[i]);
+        showInBox(randomBoxes_[i], outcome.text[i]);
 }
 
 void VibrationPanel::onClearSine()

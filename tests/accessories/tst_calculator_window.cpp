@@ -1,4 +1,5 @@
 #include "accessories/calculator_window.h"
+#include "keyboard_checks.h"
 #include "platform/clipboard.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
@@ -24,6 +25,10 @@ private Q_SLOTS:
     void clicking_data();
     void clicking();
     void copy();
+    void typing_data();
+    void typing();
+    void keyShowsItsButtonPressed();
+    void focusStaysOnTheReadout();
     void closingDeletesTheWindow();
 
 private:
@@ -37,7 +42,8 @@ void CalculatorWindowTest::init()
 {
     window_ = new CalculatorWindow;
     window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
 }
 
 void CalculatorWindowTest::cleanup()
@@ -154,6 +160,72 @@ void CalculatorWindowTest::copy()
     QCOMPARE(offered, QStringLiteral("4."));
     QCOMPARE(messages->described(), QStringList{"Copy Error! [Ok None] Select the entry box where you want the data "
                                                 "to appear and click the Copy button again."});
+}
+
+void CalculatorWindowTest::typing_data()
+{
+    QTest::addColumn<QString>("focus"); // the button that has the focus; empty: the readout
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("readout");
+    const auto row = [](const char* name, const char* focus, const char* keys, const char* readout) {
+        QTest::newRow(name) << QString::fromLatin1(focus) << QString::fromLatin1(keys) << QString::fromLatin1(readout);
+    };
+    row("sum", "", "1 2 + 3 0 =", "42");
+    row("Return is =", "", "1 2 + 3 0 Return", "42");
+    row("comma is the point, keypad Enter", "", "5 , 5 * 2 Enter", "11");
+    row("x multiplies", "", "6 x 7 =", "42");
+    row("percent", "", "5 0 %", "0.5");
+    row("divide and subtract", "", "9 / 4 - 1 =", "1.25");
+    row("Backspace clears the entry", "", "1 2 + 5 Backspace 3 =", "15");
+    row("Delete clears everything", "", "5 + 3 Delete 2 =", "2.");
+    row("Escape clears everything", "", "5 + 3 Escape", "0.");
+    row("letters press nothing", "", "1 a 2 b", "12.");
+    row("typed while a button has the focus", "Number(7)", "1 2 + 3 =", "15");
+    row("Return presses the focused button", "Number(7)", "Return Return", "77.");
+    row("Tab then Return", "Copy", "4 Tab Tab Return", "47.");
+}
+
+void CalculatorWindowTest::typing()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, keys);
+    if (!focus.isEmpty())
+        window_->findChild<QWidget*>(focus)->setFocus();
+    test::pressKeys(keys);
+    QTEST(readout(), "readout");
+}
+
+void CalculatorWindowTest::keyShowsItsButtonPressed()
+{
+    ScopedMessages messages;
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    const auto pressedBy = [this](const QString& key, const char* name) {
+        test::pressKeys(key);
+        auto* button = window_->findChild<QPushButton*>(QLatin1String(name));
+        QVERIFY2(button->isDown(), name);
+        QTRY_VERIFY2(!button->isDown(), name);
+    };
+    pressedBy(QStringLiteral("8"), "Number(8)");
+    pressedBy(QStringLiteral("Backspace"), "CancelEntry");
+    pressedBy(QStringLiteral("9"), "Number(9)");
+    pressedBy(QStringLiteral("Ctrl+C"), "Copy");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("9."));
+    pressedBy(QStringLiteral("Delete"), "Cancel");
+    QCOMPARE(readout(), QStringLiteral("0."));
+}
+
+// The readout has the focus from the start and keeps it when the mouse presses a button; Tab goes round the
+// buttons, then to the readout.
+void CalculatorWindowTest::focusStaysOnTheReadout()
+{
+    auto* readoutLabel = window_->findChild<QLabel*>(QStringLiteral("Readout"));
+    QCOMPARE(QApplication::focusWidget(), readoutLabel);
+    click(QStringLiteral("5"));
+    QCOMPARE(QApplication::focusWidget(), readoutLabel);
+    test::pressKeys(QStringLiteral("Return"));
+    QCOMPARE(readout(), QStringLiteral("5."));
+    const QStringList walk = test::tabWalk(window_->findChild<QWidget*>(QStringLiteral("Operator(4)")), 3);
+    QCOMPARE(walk, QStringList({"Copy", "Readout", "Number(7)"}));
 }
 
 void CalculatorWindowTest::closingDeletesTheWindow()

@@ -1,5 +1,6 @@
 #include "conversion/metric_conversions.h"
 #include "conversion/metric_panel.h"
+#include "keyboard_checks.h"
 #include "scripted_messages.h"
 #include "table_fixture.h"
 #include "test_registry.h"
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void failures();
     void answersAreYellow();
     void answerCopiedWithItsUnit();
+    void keyboardOnly();
+    void screenReaderLabels();
 
 private:
     template <typename T> T* child(const QString& name) const { return panel_->findChild<T*>(name); }
@@ -258,6 +261,40 @@ void MetricPanelTest::answerCopiedWithItsUnit()
     menu->actions().constLast()->trigger(); // Copy with Unit
     menu->close();
     QCOMPARE(QApplication::clipboard()->text(), u"317.5 Millimeters"_s);
+}
+
+// Convert pressed by Return, then Tab to each answer and Ctrl+C.
+void MetricPanelTest::keyboardOnly()
+{
+    panel_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(panel_.get()));
+    QTest::keyClicks(valueBox(), QStringLiteral("100"));
+    QCOMPARE(test::tabWalk(valueBox(), 3), QStringList({"Convert", "lblAnswer(0)", "lblAnswer(1)"}));
+    auto* convert = child<QWidget>("Convert");
+    convert->setFocus();
+    test::pressKeys(QStringLiteral("Return"));
+    QCOMPARE(label("lblAnswer", 0)->text(), QStringLiteral("212.00"));
+    QCOMPARE(label("lblAnswer", 1)->text(), QStringLiteral("37.78"));
+    for (int row = 0; row < 2; ++row) {
+        test::pressKeys(QStringLiteral("Tab"));
+        QCOMPARE(QApplication::focusWidget(), label("lblAnswer", row));
+        test::pressKeys(QStringLiteral("Ctrl+C"));
+        QCOMPARE(QApplication::clipboard()->text(), label("lblAnswer", row)->text());
+    }
+}
+
+// Each list and the value box are labelled by their captions alone, not by the frame around them; each answer says
+// the unit it is in.
+void MetricPanelTest::screenReaderLabels()
+{
+    QStringList labels;
+    for (const char* name : {"Combo2", "Combo1", "metricText1"})
+        labels << test::spokenLabels(child<QWidget>(name));
+    QCOMPARE(labels, QStringList({"Conversion Type", "Conversion Selection", "Value to convert"}));
+    QCOMPARE(label("lblAnswer", 0)->accessibleDescription(), QStringLiteral("Answer, first row, in Degrees F"));
+    QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), u"Length"_s));
+    QCOMPARE(label("lblAnswer", 1)->accessibleDescription(), QStringLiteral("Answer, second row, in Millimeters"));
+    QVERIFY(child<QWidget>("Frame3")->isAncestorOf(child<QWidget>("Combo2")));
 }
 
 MX_REGISTER_TEST(MetricPanelTest)

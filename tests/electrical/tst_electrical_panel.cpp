@@ -1,5 +1,6 @@
 #include "electrical/electrical_panel.h"
 #include "electrical/formula_wheel.h"
+#include "keyboard_checks.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
 
@@ -94,6 +95,39 @@ private Q_SLOTS:
         QCOMPARE(child<QWidget>(u"imgTip(2)"_s)->geometry(), QRect(104, 100, 33, 33));
         QVERIFY(answer()->autoFillBackground());
         QCOMPARE(answer()->palette().color(answer()->backgroundRole()), QColor(255, 255, 0));
+    }
+
+    // The whole calculator from the keyboard: a formula spot picked by Space or Return, the values, Calculate
+    // pressed by Return, the answer reached by Tab and copied; each value and the answer labelled by its caption.
+    void keyboardOnly_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("Space") << "Space";
+        QTest::newRow("Return") << "Return";
+    }
+
+    void keyboardOnly()
+    {
+        QFETCH(QString, key);
+        panel_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(panel_));
+        auto* spot = child<QAbstractButton>(QStringLiteral("imgPick(11)"));
+        spot->setFocus();
+        test::pressKeys(key);
+        QCOMPARE(label(QStringLiteral("lblL2"))->text(), QStringLiteral("R in Ohms"));
+        QCOMPARE(label(QStringLiteral("Label20"))->text(), QStringLiteral("I in Amps"));
+        QCOMPARE(test::tabWalk(box(1), 3), QStringList({"txtEle2", "cmdEleCalc", "lblEle"}));
+        QTest::keyClicks(box(1), QStringLiteral("100"));
+        QTest::keyClicks(box(2), QStringLiteral("4"));
+        child<QWidget>(QStringLiteral("cmdEleCalc"))->setFocus();
+        test::pressKeys(QStringLiteral("Return"));
+        QCOMPARE(answer()->text(), QStringLiteral("5."));
+        test::pressKeys(QStringLiteral("Tab"));
+        QCOMPARE(QApplication::focusWidget(), answer());
+        test::pressKeys(QStringLiteral("Ctrl+C"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("5."));
+        QCOMPARE(test::spokenLabels(box(1)) + u';' + test::spokenLabels(box(2)) + u';' + test::spokenLabels(answer()),
+                 QStringLiteral("W in Watts;R in Ohms;I in Amps"));
     }
 
     // What the entry side shows after each way of picking, or of not picking, a formula.

@@ -1,3 +1,4 @@
+#include "keyboard_checks.h"
 #include "platform/result_copy.h"
 #include "test_registry.h"
 
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace mx;
 
@@ -19,7 +21,24 @@ private Q_SLOTS:
     void unitOfCaption();
     void menuAndKey_data();
     void menuAndKey();
+    void menuFromTheKeyboard_data();
+    void menuFromTheKeyboard();
+    void tabReachesResults();
 };
+
+namespace {
+
+// The menus shown at the moment.
+QList<QMenu*> visibleMenus()
+{
+    QList<QMenu*> menus;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* menu = qobject_cast<QMenu*>(widget); menu && menu->isVisible())
+            menus << menu;
+    return menus;
+}
+
+} // namespace
 
 void ResultCopyTest::unitOfCaption_data()
 {
@@ -125,6 +144,87 @@ void ResultCopyTest::menuAndKey()
         QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(), shown.mid(1, 1));
     }
+}
+
+void ResultCopyTest::menuFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("ready"); // the entry Enter would choose
+    QTest::newRow("label, Menu key") << "label"
+                                     << "Menu"
+                                     << "Copy";
+    QTest::newRow("label, Shift+F10") << "label"
+                                      << "Shift+F10"
+                                      << "Copy";
+    QTest::newRow("locked box, Menu key") << "locked"
+                                          << "Menu"
+                                          << "Copy";
+    QTest::newRow("box the user types into, Shift+F10") << "input"
+                                                        << "Shift+F10"
+                                                        << "Paste";
+}
+
+void ResultCopyTest::menuFromTheKeyboard()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, keys);
+    std::unique_ptr<QWidget> widget(kind == u"label" ? static_cast<QWidget*>(new QLabel(QStringLiteral("317.5")))
+                                                     : new QLineEdit(QStringLiteral("317.5")));
+    if (kind == u"locked")
+        static_cast<QLineEdit*>(widget.get())->setReadOnly(true);
+    installResultCopy(widget.get(), [] { return QStringLiteral("Millimeters"); });
+    widget->show();
+    widget->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(widget.get()));
+    widget->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("old"));
+
+    if (keys == u"Menu") {
+        // The X server's Menu key: the key, then the desktop's own request for a menu at the mouse pointer.
+        test::pressKeys(QStringLiteral("Menu"));
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(500, 500), QPoint(500, 500));
+        QApplication::sendEvent(widget.get(), &request);
+    } else {
+        test::pressKeys(QStringLiteral("Shift+F10"));
+    }
+    const QList<QMenu*> menus = visibleMenus();
+    QCOMPARE(menus.size(), 1);
+    QMenu* menu = menus.first();
+    QVERIFY(menu->activeAction());
+    QTEST(menu->activeAction()->text().remove(u'&').section(u'\t', 0, 0), "ready");
+    QCOMPARE(menu->pos(), widget->mapToGlobal(QPoint(0, widget->height()))); // below the result, not at the pointer
+    QCOMPARE(menu->actions().constLast()->text(), QStringLiteral("Copy with Unit"));
+    menu->close();
+}
+
+void ResultCopyTest::tabReachesResults()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* input = new QLineEdit;
+    auto* answer = new QLabel(QStringLiteral("212.00"));
+    answer->setObjectName(QStringLiteral("answer"));
+    auto* output = new QLineEdit(QStringLiteral("0.587645643385877"));
+    output->setObjectName(QStringLiteral("output"));
+    output->setReadOnly(true);
+    output->setFixedWidth(60);
+    for (QWidget* w : {static_cast<QWidget*>(input), static_cast<QWidget*>(answer), static_cast<QWidget*>(output)})
+        layout->addWidget(w);
+    installResultCopy(answer);
+    installResultCopy(output);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Entered by Tab, a result is selected whole (which shows where the focus is); a box still shows its start.
+    QCOMPARE(test::tabWalk(input, 1), QStringList({"answer"}));
+    QCOMPARE(answer->selectedText(), QStringLiteral("212.00"));
+    test::pressKeys(QStringLiteral("Ctrl+C"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("212.00"));
+    test::pressKeys(QStringLiteral("Tab"));
+    QCOMPARE(QApplication::focusWidget(), output);
+    QCOMPARE(output->selectedText(), QStringLiteral("0.587645643385877"));
+    QCOMPARE(output->cursorPosition(), 0);
 }
 
 MX_REGISTER_TEST(ResultCopyTest)

@@ -1,3 +1,4 @@
+#include "keyboard_checks.h"
 #include "panel_checks.h"
 #include "psychro/humidity_panel.h"
 #include "scripted_messages.h"
@@ -18,7 +19,7 @@ namespace {
 const QStringList kBoxNames{"DryAirTemp", "WetBulbTemp", "Humidity", "VaporPressure", "DewPoint", "GrainsPerLB"};
 const QStringList kNoSteps;
 
-// How a box looks to the user: background, whether it takes typing, whether Tab stops in it.
+// How a box looks to the user: background and whether it takes typing.
 QString boxState(const QLineEdit* box)
 {
     const QColor base = box->palette().color(QPalette::Base);
@@ -27,8 +28,7 @@ QString boxState(const QLineEdit* box)
                                                 : base.name();
     if (box->palette().color(QPalette::Text) != Qt::black)
         state += QStringLiteral(" not-black");
-    state += box->isReadOnly() ? QStringLiteral(" locked") : QStringLiteral(" open");
-    return box->focusPolicy() & Qt::TabFocus ? state + QStringLiteral(" tab") : state;
+    return state + (box->isReadOnly() ? QStringLiteral(" locked") : QStringLiteral(" open"));
 }
 
 } // namespace
@@ -67,27 +67,35 @@ private Q_SLOTS:
         test::checkPlacement(panel_, QStringLiteral("cmdHumClear(0)"), {3420, 3240, 1000, 315});
     }
 
+    // Tab goes from the dry bulb to the method's other input, the buttons, then the outputs to be read and copied.
     void methodLayout_data()
     {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("states"); // of the six boxes
         QTest::addColumn<bool>("rhInputMode");
         QTest::addColumn<QString>("method"); // the option selected
-        const QString in = QStringLiteral("white open tab");
+        QTest::addColumn<QString>("tabs");   // from the dry bulb on
+        const QString in = QStringLiteral("white open");
         const QString out = QStringLiteral("yellow locked");
+        const QString wetBulbTabs =
+            QStringLiteral("WetBulbTemp cmdHumCalculate cmdHumClear(0) Humidity VaporPressure DewPoint GrainsPerLB");
+        const QString humidityTabs =
+            QStringLiteral("Humidity cmdHumCalculate cmdHumClear(0) WetBulbTemp VaporPressure DewPoint GrainsPerLB");
         // clang-format off
-        QTest::newRow("as set up") << kNoSteps << QStringList{in, in, out, out, out, out} << false << "Option3";
+        QTest::newRow("as set up") << kNoSteps << QStringList{in, in, out, out, out, out} << false << "Option3"
+            << wetBulbTabs;
         QTest::newRow("Dry Bulb / %RH") << QStringList{"Option4"} << QStringList{in, out, in, out, out, out} << true
-                                        << "Option4";
+            << "Option4" << humidityTabs;
         QTest::newRow("back to Dry Bulb / Wet Bulb") << QStringList{"Option4", "Option3"}
-                                                     << QStringList{in, in, out, out, out, out} << false << "Option3";
+            << QStringList{in, in, out, out, out, out} << false << "Option3" << wetBulbTabs;
         QTest::newRow("Dry Bulb / Dew Point") << QStringList{"Check1", "Option4", "Option5"}
-                                              << QStringList{in, out, out, out, in, out} << false << "Option5";
+            << QStringList{in, out, out, out, in, out} << false << "Option5"
+            << "DewPoint cmdHumCalculate cmdHumClear(0) WetBulbTemp Humidity VaporPressure GrainsPerLB";
         QTest::newRow("extended range off again") << QStringList{"Check1", "Option5", "Check1"}
-                                                  << QStringList{in, in, out, out, out, out} << false << "Option3";
+            << QStringList{in, in, out, out, out, out} << false << "Option3" << wetBulbTabs;
         // The tab is set up the first time only: the chosen layout survives a later choice of the tab.
         QTest::newRow("tab chosen again") << QStringList{"Option4", "tabChosen"}
-                                          << QStringList{in, out, in, out, out, out} << true << "Option4";
+            << QStringList{in, out, in, out, out, out} << true << "Option4" << humidityTabs;
         // clang-format on
     }
 
@@ -106,7 +114,29 @@ private Q_SLOTS:
         QCOMPARE(panel_->findChild<QWidget*>(QStringLiteral("Option5"))->isEnabled(),
                  checked(QStringLiteral("Check1")));
         QCOMPARE(texts(), QStringLiteral("1|2|3|4|5|6")); // no text changes
+        QTEST(test::tabWalk(box(QStringLiteral("DryAirTemp")), 7).join(u' '), "tabs");
         QTEST(enterLeadsToHumidity(), "rhInputMode");
+    }
+
+    // What a screen reader takes as each box's label.
+    void captionsLabelTheirBoxes()
+    {
+        QStringList labels;
+        for (const QString& name : kBoxNames)
+            labels << test::spokenLabels(box(name));
+        QCOMPARE(labels, QStringList({"Dry Air Temp (F)", "Wet Bulb Temp (F)", "%Relative Humidity",
+                                      "Vapor Pressure InHg", "Dew Point Temp (F)", "Grains/Lb Dry Air"}));
+    }
+
+    // A long result is shown from its first digit, whichever box holds it.
+    void resultsShowTheirStart()
+    {
+        test::act(panel_, {"Check1", "Option2"});
+        setTexts(QStringLiteral("25|20"));
+        test::act(panel_, {"cmdHumCalculate"});
+        QCOMPARE(texts(), QStringLiteral("25|20|62.94267|0.587645643385877|17.44100|87.2246540666898"));
+        for (const QString& name : kBoxNames.mid(2))
+            QVERIFY2(box(name)->cursorPosition() == 0, qPrintable(name));
     }
 
     // Every way of choosing a scale converts the temperatures once, sets the captions and ends in the dry bulb.
@@ -137,6 +167,7 @@ private Q_SLOTS:
         QCOMPARE(caption(QStringLiteral("Label2")), QStringLiteral("Wet Bulb Temp (%1)").arg(unit));
         QCOMPARE(caption(QStringLiteral("Label7")), QStringLiteral("Dew Point Temp (%1)").arg(unit));
         QVERIFY(box(QStringLiteral("DryAirTemp"))->hasFocus());
+        QCOMPARE(box(QStringLiteral("WetBulbTemp"))->cursorPosition(), 0); // a converted text shows its start
     }
 
     // Typed characters are filtered; keys that are not characters keep their meaning. A capitalised key name
@@ -202,6 +233,11 @@ private Q_SLOTS:
             << "Humidity" << none << false;
         QTest::newRow("wet bulb calculates") << "77|68" << QStringList{"WetBulbTemp:Return"}
             << "77|68|63.49|0.59|63.44|87.4859" << "WetBulbTemp" << none << false;
+        // A focused button is pressed by Enter as by Space.
+        QTest::newRow("Calculate by Return") << "77|68" << QStringList{"cmdHumCalculate:Return"}
+            << "77|68|63.49|0.59|63.44|87.4859" << "" << none << false;
+        QTest::newRow("Clear by Enter") << "1|2|3|4|5|6" << QStringList{"cmdHumClear(0):Enter"} << "" << "DryAirTemp"
+            << none << false;
         QTest::newRow("humidity calculates") << "77||63.5" << QStringList{"Option4", "Humidity:Return"}
             << "77|68.00|63.5|0.58952|63.45|87.50474" << "Humidity" << none << true;
         QTest::newRow("dew point: Enter does nothing") << "25||||15" << QStringList{"Check1", "Option5", "DewPoint:Return"}

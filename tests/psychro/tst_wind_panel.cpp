@@ -1,8 +1,10 @@
+#include "keyboard_checks.h"
 #include "panel_checks.h"
 #include "psychro/wind_panel.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -116,6 +118,34 @@ private Q_SLOTS:
         QCOMPARE(shown->shown[0].icon, MsgIcon::Exclamation);
         QCOMPARE(shown->shown[0].buttons, MsgButtons::Ok);
         QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
+    }
+
+    // Each calculator from the keyboard: its inputs, Calculate (pressed by Return), then its answer to copy.
+    void keyboard()
+    {
+        panel_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(panel_));
+        QCOMPARE(test::tabWalk(box(QStringLiteral("Text3")), 7).join(u' '),
+                 QStringLiteral("Text4 cmdChill lblChill Text5 Text6 cmdHeat lblHeat"));
+        QTest::keyClicks(box(QStringLiteral("Text3")), QStringLiteral("10"));
+        QTest::keyClicks(box(QStringLiteral("Text4")), QStringLiteral("20"));
+        auto* calculate = panel_->findChild<QWidget*>(QStringLiteral("cmdChill"));
+        calculate->setFocus();
+        test::pressKeys(QStringLiteral("Return"));
+        QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
+        test::pressKeys(QStringLiteral("Tab Ctrl+C"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-24.33"));
+    }
+
+    // What a screen reader takes as the label of each box and answer: its caption, then its frame's.
+    void captionsLabelTheirControls()
+    {
+        QStringList labels;
+        for (const char* name : {"Text3", "Text4", "lblChill", "Text5", "Text6", "lblHeat"})
+            labels << test::spokenLabels(panel_->findChild<QWidget*>(QLatin1String(name)));
+        QCOMPARE(labels, QStringList({"Temperature Degrees F|Wind Chill", "Wind Speed MPH|Wind Chill",
+                                      "Wind Chill Degrees F|Wind Chill", "Temperature Degrees F|Heat Index",
+                                      "Relative Humidity|Heat Index", "Heat Index Degrees F|Heat Index"}));
     }
 
     void answersAreYellow()

@@ -1,5 +1,6 @@
 // The main of the window suites: an offscreen QApplication, the scripted message service and the modal watchdog.
 #include "modal_watchdog.h"
+#include "platform/button_keys.h"
 #include "test_registry.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mensurix"));
+    // As the program does at start: Enter presses a focused button in every window.
+    mx::installButtonKeys();
     mx::test::ModalWatchdog watchdog;
     return mx::test::runRegisteredTests(argc, argv,
                                         [&watchdog](const char* name) { return watchdog.takeFailures(name); });

@@ -1,3 +1,4 @@
+#include "keyboard_checks.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
 #include "vibration/vibration_panel.h"
@@ -140,21 +141,66 @@ private Q_SLOTS:
         QTEST(texts(kSineBoxes + kRandomBoxes).join(u'|'), "shown");
     }
 
-    void clipboardShortcutsDiscarded()
+    // The clipboard keys do nothing in what the user typed; what a calculation or a unit switch wrote is a result,
+    // which Ctrl+C copies (the part selected, or all of it).
+    void clipboardKeys_data()
     {
-        QApplication::clipboard()->setText(QStringLiteral("before"));
-        for (const QString& name : kSineBoxes + kRandomBoxes) {
-            box(name)->setText(QStringLiteral("12.5"));
-            box(name)->setSelection(0, 2);
-            for (const Qt::Key key : {Qt::Key_C, Qt::Key_X, Qt::Key_V, Qt::Key_A})
-                QTest::keyClick(box(name), key, Qt::ControlModifier);
-            QCOMPARE(box(name)->text(), QStringLiteral("12.5"));
-            QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
-        }
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("copied");
+        const QString entered = QStringLiteral("sine:10|0.1||");
+        const QString calculate = QStringLiteral("cmdVibCalc1");
+        // clang-format off
+        QTest::newRow("typed") << QStringList{entered} << "Text1(1)" << "before";
+        QTest::newRow("calculated") << QStringList{entered, calculate} << "Text1(3)" << "3.1416";
+        QTest::newRow("calculated, then edited") << QStringList{entered, calculate, "type 7"} << "Text1(3)" << "before";
+        QTest::newRow("converted by the unit switch") << QStringList{entered, "optMetric"} << "Text1(1)" << ".254";
+        // clang-format on
     }
 
-    // Each step: "sine:" or "random:" and the entries typed, "tabChosen", a control's name to click it, or a name and
-    // a key to press in it.
+    void clipboardKeys()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, name);
+        QLineEdit* target = box(name);
+        for (const QString& step : steps) {
+            if (step == u"type 7")
+                QTest::keyClicks(target, QStringLiteral("7"));
+            else
+                run(step);
+        }
+        const QString before = target->text();
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        target->setFocus();
+        test::pressKeys(QStringLiteral("Ctrl+C"));
+        QTEST(QApplication::clipboard()->text(), "copied");
+        target->selectAll();
+        test::pressKeys(QStringLiteral("Ctrl+X"));
+        QApplication::clipboard()->setText(QStringLiteral("9"));
+        test::pressKeys(QStringLiteral("Ctrl+V"));
+        QCOMPARE(target->text(), before); // never cut, never pasted into
+    }
+
+    // A long result shows its first digits, and what a screen reader takes as each box's label is its caption
+    // (then its frame's).
+    void resultsReadFromTheStart()
+    {
+        run(QStringLiteral("sine:0.001||1|"));
+        run(QStringLiteral("cmdVibCalc1"));
+        QCOMPARE(box(QStringLiteral("Text1(1)"))->text(), QStringLiteral("19569469.765266"));
+        QCOMPARE(box(QStringLiteral("Text1(1)"))->cursorPosition(), 0);
+        QCOMPARE(box(QStringLiteral("Text1(3)"))->cursorPosition(), 0);
+        QStringList labels;
+        for (const QString& name : kSineBoxes + kRandomBoxes)
+            labels << test::spokenLabels(box(name));
+        const QString sine = QStringLiteral("|Vibration Calculation");
+        const QString random = QStringLiteral("|Vibration Level for Random Noise of Uniform Spectral Density");
+        QCOMPARE(labels, QStringList({"Frequency in Hz" + sine, "Peak-Peak displacment in inches" + sine,
+                                      "Peak acceleration in g's" + sine, "Peak velocity inches/second" + sine,
+                                      "Bandwidth in Hz" + random, "Acceleration density (g^2/Hz)" + random,
+                                      "Acceleration g RMS" + random}));
+    }
+
     void steps_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -172,6 +218,11 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("English as designed") << QStringList{entered, calculate} << "10|0.1|.5110|3.1416|||" << designed
             << none;
+        // A focused button is pressed by Enter as by Space.
+        QTest::newRow("calculate by Return") << QStringList{entered, "cmdVibCalc1:Return"} << "10|0.1|.5110|3.1416|||"
+            << designed << none;
+        QTest::newRow("clear by Enter") << QStringList{"sine:1|2|3|4", "random:5|6|7", "cmdVibClear2:Enter"}
+            << "1|2|3|4|||" << designed << none;
         // Choosing the unit in force sets its captions and converts nothing.
         QTest::newRow("English clicked again") << QStringList{"sine:10|0.1|1|2", "optEnglish"} << "10|0.1|1|2|||"
             << inches << none;
@@ -208,21 +259,8 @@ private Q_SLOTS:
         ScopedMessages shown;
         for (qsizetype i = 0; i < messages.size(); ++i)
             shown->answerNext(MsgAnswer::Ok);
-        for (const QString& step : steps) {
-            if (step.startsWith(u"sine:")) {
-                type(kSineBoxes, step.mid(5).split(u'|'));
-            } else if (step.startsWith(u"random:")) {
-                type(kRandomBoxes, step.mid(7).split(u'|'));
-            } else if (step == u"tabChosen") {
-                panel_->tabChosen();
-            } else if (step.contains(u':')) {
-                QWidget* control = panel_->findChild<QWidget*>(step.section(u':', 0, 0));
-                control->setFocus();
-                QTest::keyClick(control, QKeySequence::fromString(step.section(u':', 1))[0].key());
-            } else {
-                click(step);
-            }
-        }
+        for (const QString& step : steps)
+            run(step);
         QTEST(texts(kSineBoxes + kRandomBoxes).join(u'|'), "shown");
         const QString captions = caption(QStringLiteral("Label10")) + u'|' + caption(QStringLiteral("Label11"));
         QTEST(captions, "captions");
@@ -241,6 +279,25 @@ private Q_SLOTS:
     }
 
 private:
+    // One step: "sine:" or "random:" and the entries typed, "tabChosen", a control's name to click it, or a name and
+    // a key to press in it.
+    void run(const QString& step) const
+    {
+        if (step.startsWith(u"sine:")) {
+            type(kSineBoxes, step.mid(5).split(u'|'));
+        } else if (step.startsWith(u"random:")) {
+            type(kRandomBoxes, step.mid(7).split(u'|'));
+        } else if (step == u"tabChosen") {
+            panel_->tabChosen();
+        } else if (step.contains(u':')) {
+            QWidget* control = panel_->findChild<QWidget*>(step.section(u':', 0, 0));
+            control->setFocus();
+            QTest::keyClick(control, QKeySequence::fromString(step.section(u':', 1))[0].key());
+        } else {
+            click(step);
+        }
+    }
+
     QLineEdit* box(const QString& name) const { return panel_->findChild<QLineEdit*>(name); }
     QString caption(const QString& name) const { return panel_->findChild<QLabel*>(name)->text(); }
     void click(const QString& name) const { QTest::mouseClick(panel_->findChild<QWidget*>(name), Qt::LeftButton); }
