@@ -46,7 +46,8 @@ public:
     // position, or -1 without touching the selection.
     qint32 findText(const QString& text, qint32 from, FindOptions options);
 
-    // Saves the notes; a failure is reported and the notes stay unsaved.
+    // Saves the notes; a failure is reported and the notes stay unsaved. A file that was not read whole is replaced
+    // only after the user agrees.
     bool save();
 
     // Where spelling checks run; the default is the installed Hunspell dictionary.
@@ -91,6 +92,7 @@ private:
     QString notesPath_;
     bool notesDirty_ = false;
     QString loadWarning_;
+    QString replaceQuestion_; // asked before a save replaces a file that was not read whole
     bool warningShown_ = false;
     SpellingSessionFactory spellingSessions_;
     QColor dialogColour_ = Qt::black; // the colour dialog's last colour
