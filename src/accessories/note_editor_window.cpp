@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -589,12 +590,13 @@ void NoteEditorWindow::onFont()
     // The dialog lists only installed families: text in a family that is not installed opens at the one standing
     // in for it, which must not replace the text's own unless the user chose another.
     const QString shownFamily = dialog.currentFont().family();
+    const QString standIn = QFontInfo(textBox_->currentFont()).family();
     if (execDialog(dialog) != QDialog::Accepted)
         return;
     // The name, italic and bold are taken; the size is the size list's business.
     const QFont font = dialog.currentFont();
     QTextCharFormat format;
-    if (font.family() != shownFamily)
+    if (font.family() != shownFamily && font.family() != standIn)
         format.setFontFamilies({font.family()});
     format.setFontItalic(font.italic());
     format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);

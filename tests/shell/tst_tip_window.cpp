@@ -95,6 +95,18 @@ private Q_SLOTS:
         QCOMPARE(test::readFileBytes(path(u"CURRENTTIP.TIP"_s)), QByteArray(" 0\r\n"));
     }
 
+    // A tips file that is there but cannot be read is not called missing.
+    void unreadableTipsFile()
+    {
+        QVERIFY(QFile::remove(path(u"TIPOFDAY.TXT"_s)));
+        QVERIFY(QDir(dir_->path()).mkdir(u"TIPOFDAY.TXT"_s));
+        TipWindow window(dir_->path());
+        QCOMPARE(tipText(window)->text(),
+                 u"The TIPOFDAY.TXT file was found but could not be read. \r\n\r\nMake sure it is a plain text file of "
+                 "at most 1 MB with 1 tip per line, and that you may read it. "_s);
+        QVERIFY(!button(window, u"cmdNextTip"_s)->isEnabled());
+    }
+
     void emptyTipsFile()
     {
         QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), {}));
