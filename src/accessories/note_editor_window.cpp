@@ -1,14 +1,17 @@
 #include "accessories/note_editor_window.h"
 
 #include "accessories/notes_file.h"
-#include "accessories/rtf_text_document.h"
+#include "accessories/rtf_reader.h"
+#include "accessories/rtf_writer.h"
 #include "accessories/spelling_dialog.h"
 #include "common/message_service.h"
 #include "common/number_text.h"
+#include "common/text_pieces.h"
 #include "common/twips.h"
 #include "platform/clipboard.h"
 #include "platform/dialog_service.h"
 #include "platform/menu_layout.h"
+#include "platform/soft_breaks.h"
 #include "platform/window_placement.h"
 
 #include <QAbstractButton>
@@ -17,8 +20,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -68,6 +73,24 @@ protected:
 };
 
 namespace {
+
+// The notes text box. A long text dropped or pasted in by Qt's own keys goes in as pieces, as a loaded one does.
+class NotesTextBox : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        if (!source->hasText() || source->text().size() <= kMaxPieceChars) {
+            QTextEdit::insertFromMimeData(source);
+            return;
+        }
+        QTextCursor cursor = textCursor();
+        insertTextInPieces(cursor, source->text());
+        setTextCursor(cursor);
+    }
+};
 
 // Outer size the window opens with, and the client area a framed, sizable window of that size leaves (twips).
 constexpr QSize kOpeningSize(7200, 5400);
@@ -245,7 +268,7 @@ NoteEditorWindow::NoteEditorWindow(QString notesPath, QWidget* parent)
     setAccessibleName(QStringLiteral("Notes"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    textBox_ = new QTextEdit(this);
+    textBox_ = new NotesTextBox(this);
     textBox_->setObjectName(QStringLiteral("RTF"));
     textBox_->setAccessibleName(QStringLiteral("Notes text"));
     textBox_->setAcceptRichText(true);
@@ -353,20 +376,12 @@ void NoteEditorWindow::load()
     auto* document = new QTextDocument(textBox_);
     document->setDefaultFont(notesFont());
     const NotesLoadResult loaded = loadNotesFile(notesPath_, *document);
+    keepSoftBreaks(*document);
     textBox_->setDocument(document);
     textBox_->document()->setModified(false);
 
-    const QString name = QDir::toNativeSeparators(notesPath_);
-    if (loaded.status == NotesLoadStatus::Unreadable)
-        loadWarning_ = QStringLiteral("The notes file \"%1\" could not be read.  The note editor starts empty; "
-                                      "saving the notes will replace the file.")
-                           .arg(name);
-    else if (loaded.status == NotesLoadStatus::NotRegular)
-        loadWarning_ = QStringLiteral("The notes file \"%1\" is not a file that can be read.  The note editor starts "
-                                      "empty, and the notes cannot be saved there.")
-                           .arg(name);
-    else
-        loadWarning_ = notesLoadWarning(notesPath_, loaded.issues);
+    loadWarning_ = notesOpenWarning(notesPath_, loaded);
+    replaceQuestion_ = notesReplaceQuestion(notesPath_, loaded);
     statusStrip_->setText(loadWarning_);
     statusStrip_->setToolTip(loadWarning_);
 
@@ -395,12 +410,16 @@ void NoteEditorWindow::setSpellingSessions(SpellingSessionFactory sessions)
 
 bool NoteEditorWindow::save()
 {
+    if (!replaceQuestion_.isEmpty() &&
+        showMessage(replaceQuestion_, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+        return false;
     QString error;
     if (!saveNotesFile(notesPath_, *textBox_->document(), &error)) {
         showMessage(error, MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     notesDirty_ = false;
+    replaceQuestion_.clear();
     // The file now holds what the editor shows.
     statusStrip_->clear();
     statusStrip_->setToolTip({});
@@ -491,7 +510,15 @@ void NoteEditorWindow::onSelectionChanged()
 
 QString NoteEditorWindow::selectedPlainText() const
 {
-    return textBox_->textCursor().selection().toPlainText();
+    // As the selection's toPlainText() gives it, with the pieces of a long paragraph joined.
+    QString text = selectedTextJoined(textBox_->textCursor());
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+        else if (c == QChar::Nbsp)
+            c = u' ';
+    }
+    return text;
 }
 
 void NoteEditorWindow::onCut()
@@ -514,7 +541,7 @@ void NoteEditorWindow::onPaste()
     if (text.isEmpty())
         return;
     QTextCursor cursor = textBox_->textCursor();
-    cursor.insertText(text);
+    insertTextInPieces(cursor, text);
     textBox_->setTextCursor(cursor);
 }
 
@@ -522,7 +549,7 @@ void NoteEditorWindow::onSpelling()
 {
     QTextDocument& document = *textBox_->document();
     // The whole document as RTF: the check reads the words and hands the formatting back unchanged.
-    const QByteArray sent = writeRtf(document);
+    const QByteArray sent = writeRtfModel(notesModel(document));
     const SpellingCheckResult result = runSpellingCheck(spellingSessions_, sent);
     if (result.status == SpellingCheckResult::Status::NotStarted) {
         showMessage(result.errorText);
@@ -530,7 +557,7 @@ void NoteEditorWindow::onSpelling()
     }
     if (result.status != SpellingCheckResult::Status::Checked || result.text == sent)
         return;
-    readRtf(result.text, document);
+    fillNotesDocument(document, readRtfModel(result.text).document);
     notesDirty_ = true;
     onSelectionChanged();
 }
@@ -560,12 +587,17 @@ void NoteEditorWindow::onFont()
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
     dialog.setWindowTitle(QStringLiteral("Font"));
     dialog.setOption(QFontDialog::DontUseNativeDialog);
+    // The dialog lists only installed families: text in a family that is not installed opens at the one standing
+    // in for it, which must not replace the text's own unless the user chose another.
+    const QString shownFamily = dialog.currentFont().family();
+    const QString standIn = QFontInfo(textBox_->currentFont()).family();
     if (execDialog(dialog) != QDialog::Accepted)
         return;
     // The name, italic and bold are taken; the size is the size list's business.
     const QFont font = dialog.currentFont();
     QTextCharFormat format;
-    format.setFontFamilies({font.family()});
+    if (font.family() != shownFamily && font.family() != standIn)
+        format.setFontFamilies({font.family()});
     format.setFontItalic(font.italic());
     format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);
     textBox_->mergeCurrentCharFormat(format);

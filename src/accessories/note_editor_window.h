@@ -46,7 +46,8 @@ public:
     // position, or -1 without touching the selection.
     qint32 findText(const QString& text, qint32 from, FindOptions options);
 
-    // Saves the notes; a failure is reported and the notes stay unsaved.
+    // Saves the notes; a failure is reported and the notes stay unsaved. A file that was not read whole is replaced
+    // only after the user agrees.
     bool save();
 
     // The question about unsaved changes; a failed save keeps the editor.
@@ -96,6 +97,7 @@ private:
     bool notesDirty_ = false;
     bool closeAgreed_ = false; // the user has answered the question of a close that is still to come
     QString loadWarning_;
+    QString replaceQuestion_; // asked before a save replaces a file that was not read whole
     bool warningShown_ = false;
     SpellingSessionFactory spellingSessions_;
     QColor dialogColour_ = Qt::black; // the colour dialog's last colour

@@ -19,9 +19,9 @@
 namespace mx {
 
 inline constexpr int kMaxRtfGroupDepth = 256;              // deeper groups are left out
-inline constexpr qsizetype kMaxRtfDocumentChars = 1 << 22; // characters, counting paragraph breaks; about 4 million
-inline constexpr qsizetype kMaxRtfParagraphs = 1 << 17;    // each costs far more in a text document than a character
-inline constexpr qsizetype kMaxRtfRuns = 1 << 20;          // runs of one format in the whole document
+inline constexpr qsizetype kMaxRtfDocumentChars = 1 << 24; // characters, counting paragraph breaks; about 16 million
+inline constexpr qsizetype kMaxRtfParagraphs = 1 << 20;    // each costs far more in a text document than a character
+inline constexpr qsizetype kMaxRtfRuns = 1 << 21;          // runs of one format in the whole document
 inline constexpr int kMaxRtfTableEntries = 4096;           // fonts or colours; entries beyond are ignored
 
 struct RtfReadResult {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include <csignal>
 #include <memory>
 #include <utility>
 
@@ -77,6 +78,8 @@ SplashForm* startWithSplash(const FilePlaces& places, std::function<void(MainWin
 
 int runMensurix(int argc, char** argv, StartupObserver* observer)
 {
+    // A write past the file-size limit fails and is reported, instead of ending the program with every window's text.
+    std::signal(SIGXFSZ, SIG_IGN);
     DesktopNamesHidden desktopNames;
     QApplication app(argc, argv);
     desktopNames.restore();

@@ -41,11 +41,16 @@ bool MetricConversions::tableEditorAllowed() const
 
 QString MetricConversions::tableToEdit(QString* errorText)
 {
+    if (errorText)
+        errorText->clear();
     if (tablePath_.isEmpty())
         return {};
-    const QString path = places_.writableCopy(tablePath_, kMaxTableFileBytes, errorText);
-    if (!path.isEmpty())
-        tablePath_ = path;
+    // Where no copy can be made, the editor opens the table itself and, unable to save it there, shows it read-only.
+    QString copyError;
+    const QString path = places_.writableCopy(tablePath_, kMaxTableFileBytes, &copyError);
+    if (path.isEmpty())
+        return tablePath_;
+    tablePath_ = path;
     return path;
 }
 

@@ -55,7 +55,8 @@ public:
     const QString& tablePath() const { return tablePath_; } // empty until a table type is first chosen
     // The file the table editor is to open for the current table: where the program may write it (an installed
     // program's shipped table is first copied to the user's folder, and the tab reads that copy from then on).
-    // Empty, with `errorText` set, when the copy cannot be made.
+    // When the copy cannot be made, the table itself, which the editor shows read-only where it cannot be saved;
+    // `errorText` stays empty.
     QString tableToEdit(QString* errorText = nullptr);
     const ConversionTableArray& table() const { return *table_; }
 

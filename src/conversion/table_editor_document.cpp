@@ -6,6 +6,9 @@
 #include "platform/atomic_file.h"
 #include "platform/file_access.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace mx {
 
 QString tableEditorText(const QByteArray& bytes)
@@ -90,13 +93,53 @@ QString TableEditorDocument::caption() const
     return QStringLiteral("Editor - ") + category_;
 }
 
-QString TableEditorDocument::load() const
+QString TableEditorDocument::load()
 {
     const FileRead read = readRegularFile(path_, kMaxTableFileBytes);
+    const QFileInfo info(path_);
+    const QString name = QDir::toNativeSeparators(path_);
+    loadWarning_.clear();
+    replaceQuestion_.clear();
+    // The atomic writer needs the folder, and refuses a file that may not be written.
+    readOnly_ = !QFileInfo(info.absolutePath()).isWritable() || (info.exists() && !info.isWritable());
+    switch (read.status) {
+    case FileReadStatus::Ok:
+    case FileReadStatus::Missing:
+        break;
+    case FileReadStatus::NotRegular:
+        loadWarning_ = QStringLiteral("The table file \"%1\" is not a file that can be read.  The editor starts empty, "
+                                      "and the table cannot be saved there.")
+                           .arg(name);
+        readOnly_ = true;
+        return {};
+    case FileReadStatus::TooLarge:
+    case FileReadStatus::Unreadable:
+        loadWarning_ = (read.status == FileReadStatus::TooLarge
+                            ? QStringLiteral("The table file \"%1\" is larger than %2 MB, so the editor could not "
+                                             "read it.  The editor starts empty.")
+                                  .arg(name, generalNumberText(double(kMaxTableFileBytes / (1024 * 1024))))
+                            : QStringLiteral("The table file \"%1\" could not be read.  The editor starts empty.")
+                                  .arg(name));
+        replaceQuestion_ = QStringLiteral("The table file \"%1\" could not be read, so the editor does not show "
+                                          "it.  Saving replaces the file with the text shown, and the %2 bytes it "
+                                          "holds will be lost.  Save anyway?")
+                               .arg(name, formatPicture(double(info.size()), u"#,###0"));
+        break;
+    }
+    if (readOnly_) {
+        const QString readOnly =
+            info.exists() && QFileInfo(info.absolutePath()).isWritable()
+                ? QStringLiteral("The table file \"%1\" may not be written, so the editor shows it read-only.")
+                      .arg(name)
+                : QStringLiteral("The folder \"%1\" may not be written, so the editor shows the table read-only.")
+                      .arg(QDir::toNativeSeparators(info.absolutePath()));
+        loadWarning_ = loadWarning_.isEmpty() ? readOnly : loadWarning_ + QStringLiteral("  ") + readOnly;
+        replaceQuestion_.clear();
+    }
     return read.status == FileReadStatus::Ok ? tableEditorText(read.bytes) : QString();
 }
 
-QString TableEditorDocument::save(QStringView text) const
+QString TableEditorDocument::save(QStringView text)
 {
     QString unstorable;
     const QByteArray bytes = tableFileBytes(text, &unstorable);
@@ -106,6 +149,8 @@ QString TableEditorDocument::save(QStringView text) const
     QString error;
     if (!writeFileAtomically(path_, bytes, &error))
         return error;
+    // The file now holds what the editor shows.
+    replaceQuestion_.clear();
     return {};
 }
 

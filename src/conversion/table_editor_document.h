@@ -36,11 +36,19 @@ public:
 
     // The text to show. A missing, empty or unreadable file (or anything but a regular file) shows an empty text,
     // which is how a new table is made: type it and save.
-    QString load() const;
+    QString load();
+
+    // What load() found that the user should know: a file there that could not be read, or a place the editor
+    // cannot save to. Empty when there is nothing to say.
+    const QString& loadWarning() const { return loadWarning_; }
+    // Asked before a save replaces a file that was not read (Yes saves); empty when a save loses nothing.
+    const QString& replaceQuestion() const { return replaceQuestion_; }
+    // The editor cannot save where the table is: it shows the table without letting it change.
+    bool readOnly() const { return readOnly_; }
 
     // Writes the text to the file in one atomic step. Returns an empty string on success, else the message for the
     // user; the old file then stays whole.
-    QString save(QStringView text) const;
+    QString save(QStringView text);
 
     // TableDirty: the text has changed since it was loaded or saved.
     bool isDirty() const { return dirty_; }
@@ -52,6 +60,9 @@ private:
     QString path_;
     QString category_;
     bool dirty_ = false;
+    QString loadWarning_;
+    QString replaceQuestion_;
+    bool readOnly_ = false;
 };
 
 } // namespace mx

@@ -1,10 +1,12 @@
 #include "conversion/table_editor_window.h"
 
 #include "common/message_service.h"
+#include "common/text_pieces.h"
 #include "platform/clipboard.h"
 #include "platform/drawn_icon.h"
 #include "platform/form_layout.h"
 #include "platform/menu_layout.h"
+#include "platform/soft_breaks.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -12,14 +14,18 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMetaMethod>
+#include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolBar>
 
 #include <array>
+#include <utility>
 #include <functional>
 #include <vector>
 
@@ -127,13 +133,38 @@ constexpr std::array<ToolButton, 5> kToolButtons = {{
 }};
 
 // The document's own text: its toPlainText() would turn a no-break space (a byte of the code page) into a blank.
+// The pieces of an over-long line are one line again.
 QString rawText(const QPlainTextEdit* box)
 {
-    QString text = box->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
+    const QTextDocument* document = box->document();
+    QString text;
+    text.reserve(document->characterCount());
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        text += block.text();
+        if (block.next().isValid() && !endsSoftly(block))
+            text += u'\n';
+    }
     text.replace(QChar::LineSeparator, u'\n');
     return text;
 }
+
+// The text box. A long text dropped or pasted in by Qt's own keys goes in as pieces, as a loaded one does.
+class TableTextBox : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        if (!source->hasText() || source->text().size() <= kMaxPieceChars) {
+            QPlainTextEdit::insertFromMimeData(source);
+            return;
+        }
+        QTextCursor cursor = textCursor();
+        insertTextInPieces(cursor, source->text());
+        setTextCursor(cursor);
+    }
+};
 
 } // namespace
 
@@ -155,7 +186,7 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
     buildMenus();
     buildToolBar(client);
 
-    textBox_ = placeControl(new QPlainTextEdit(client), QStringLiteral("txtEditor"), {60, 420, 5475, 5055});
+    textBox_ = placeControl(new TableTextBox(client), QStringLiteral("txtEditor"), {60, 420, 5475, 5055});
     textBox_->setAccessibleName(QStringLiteral("Table text"));
     textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textBox_->setTabChangesFocus(true);
@@ -164,9 +195,20 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
     textBox_->viewport()->setMouseTracking(true);
     textBox_->viewport()->installEventFilter(this);
 
-    textBox_->setPlainText(document_.load());
+    // A line too long to lay out at once is held in pieces.
+    const PiecedLines text = splitLongLines(document_.load());
+    textBox_->setPlainText(text.text);
+    markSoftEnds(*textBox_->document(), text.softEnds);
+    keepSoftBreaks(*textBox_->document());
     // Loading the text is no change of the user's.
     document_.setDirty(false);
+    if (document_.readOnly()) {
+        textBox_->setReadOnly(true);
+        for (const char* name : {"mnuSave", "mnuCut", "mnuPaste"})
+            menuEntry(name)->setEnabled(false);
+        for (const char* key : {"tlbSave", "tlbPaste"})
+            toolBar_->findChild<QAction*>(QString::fromLatin1(key))->setEnabled(false);
+    }
     connect(textBox_, &QPlainTextEdit::textChanged, this, &TableEditorWindow::onTextChanged);
 
     adjustSize();
@@ -241,6 +283,11 @@ void TableEditorWindow::onToolButton(QAction* button)
 
 bool TableEditorWindow::saveFile()
 {
+    if (document_.readOnly())
+        return false;
+    if (!document_.replaceQuestion().isEmpty() &&
+        showMessage(document_.replaceQuestion(), MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+        return false;
     const QString text = rawText(textBox_);
     const QString failure = document_.save(text);
     if (!failure.isEmpty()) {
@@ -265,7 +312,7 @@ void TableEditorWindow::onCheckTable()
 
 QString TableEditorWindow::selectedText() const
 {
-    QString text = textBox_->textCursor().selectedText();
+    QString text = selectedTextJoined(textBox_->textCursor());
     text.replace(QChar::ParagraphSeparator, u'\n');
     text.replace(QChar::LineSeparator, u'\n');
     return text;
@@ -273,6 +320,8 @@ QString TableEditorWindow::selectedText() const
 
 void TableEditorWindow::onCut()
 {
+    if (document_.readOnly())
+        return;
     if (putSelectionOnClipboard(selectedText(), ClipboardUse::Cut))
         textBox_->textCursor().removeSelectedText();
 }
@@ -286,8 +335,11 @@ void TableEditorWindow::onPaste()
 {
     // Pasting from a clipboard without text would only delete the selection.
     const QString text = clipboardText();
-    if (!text.isEmpty())
-        textBox_->textCursor().insertText(text);
+    if (text.isEmpty() || document_.readOnly())
+        return;
+    QTextCursor cursor = textBox_->textCursor();
+    insertTextInPieces(cursor, text);
+    textBox_->setTextCursor(cursor);
 }
 
 void TableEditorWindow::onTextChanged()
@@ -298,7 +350,7 @@ void TableEditorWindow::onTextChanged()
 void TableEditorWindow::updateCutAndCopy()
 {
     const bool selected = textBox_->textCursor().hasSelection();
-    cutButton_->setEnabled(selected);
+    cutButton_->setEnabled(selected && !document_.readOnly());
     copyButton_->setEnabled(selected);
 }
 
@@ -332,6 +384,16 @@ void TableEditorWindow::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
+}
+
+void TableEditorWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The warning opens over the window, once it is there to be seen.
+    if (!document_.loadWarning().isEmpty() && !std::exchange(warningShown_, true))
+        QTimer::singleShot(0, this, [this] {
+            showMessage(document_.loadWarning(), MsgButtons::Ok, MsgIcon::Exclamation);
+        });
 }
 
 void TableEditorWindow::connectNotify(const QMetaMethod& signal)

@@ -29,7 +29,8 @@ public:
     bool tableDirty() const { return document_.isDirty(); }
 
     // SaveFile: writes the text to the file and reports `saved`. A failed save is reported in a message box; the
-    // text and the unsaved-change state stay. Returns whether the file was written.
+    // text and the unsaved-change state stay. A file that could not be read is replaced only after the user agrees,
+    // and a table shown read-only is not saved. Returns whether the file was written.
     bool saveFile();
 
     // The question about unsaved changes; a failed save keeps the window.
@@ -46,6 +47,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void connectNotify(const QMetaMethod& signal) override;
 
@@ -68,6 +70,7 @@ private:
     QPlainTextEdit* textBox_ = nullptr;
     QAction* cutButton_ = nullptr;
     QAction* copyButton_ = nullptr;
+    bool warningShown_ = false;
 };
 
 } // namespace mx

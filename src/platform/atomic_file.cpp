@@ -1,7 +1,9 @@
 #include "platform/atomic_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace mx {
@@ -16,6 +18,22 @@ bool isWritableTarget(const QString& path)
     return !info.exists() || info.isFile();
 }
 
+// A save cut short (the program killed, the power gone) leaves its temporary file beside the target: the target's
+// name, a dot and six letters or digits. Those older than this save are ours and of no use to anyone.
+void removeStaleTemporaries(const QString& path, const QDateTime& saveStarted)
+{
+    const QFileInfo target(path);
+    QDir folder = target.absoluteDir();
+    const QString pattern = target.fileName() + QStringLiteral(".??????");
+    const QRegularExpression exact(QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName()) +
+                                                                       QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    for (const QFileInfo& stale : folder.entryInfoList({pattern}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (exact.match(stale.fileName()).hasMatch() && !stale.isSymLink() && stale.isFile() &&
+            stale.lastModified() < saveStarted)
+            QFile::remove(stale.absoluteFilePath());
+    }
+}
+
 } // namespace
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* errorText)
@@ -28,11 +46,14 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     }
     // QSaveFile writes through a symbolic link to its target, so the link stays. No direct-write fallback: in a folder
     // we may not create files in, overwriting in place could leave half a file.
+    const QDateTime started = QDateTime::currentDateTimeUtc();
     QSaveFile file(path);
     // Unbuffered, so that a short write (a full disk, a size limit) shows in the count written: through the buffer
     // it would be lost, and the commit would put a cut file in place of the old one.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() && file.commit()) {
+        removeStaleTemporaries(path, started);
         return true;
+    }
     if (errorText) {
         QString reason = file.error() == QFileDevice::NoError ? QStringLiteral("the disk is full") : file.errorString();
         if (reason.endsWith(u'.'))

@@ -1,6 +1,7 @@
 #include "shell/help_viewer.h"
 
 #include "common/cp1252.h"
+#include "common/text_pieces.h"
 #include "platform/file_access.h"
 #include "platform/window_placement.h"
 #include "shell/desktop_launch.h"
@@ -8,12 +9,17 @@
 #include "version.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPointer>
 
 #include <QPushButton>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -24,27 +30,91 @@ using namespace Qt::StringLiterals;
 
 constexpr QSize kViewerSize(640, 560);
 
-// Every file the viewer shows is read here, bounded like every other data file, rather than by Qt's own loader.
+QString unavailablePage(const QString& title, const QString& helpFile)
+{
+    return QStringLiteral("<h2>%1</h2><p>The help file \"%2\" could not be opened.</p>")
+        .arg(title.toHtmlEscaped(), QDir::toNativeSeparators(helpFile).toHtmlEscaped());
+}
+
+// A paragraph too long to lay out at once becomes paragraphs of bounded length. The viewer only shows the text,
+// so where the breaks fall matters only to the eye.
+QString withLongParagraphsCut(const QString& html)
+{
+    if (html.size() <= kMaxPieceChars)
+        return html;
+    QTextDocument document;
+    document.setHtml(html);
+    bool cut = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (text.size() <= kMaxPieceChars)
+            continue;
+        QTextCursor cursor(block);
+        // Within an edit block a cursor moved does not lay out the long block to find its place on the line.
+        cursor.beginEditBlock();
+        const int start = block.position();
+        int breaks = 0; // each break put in moves the text after it on by one
+        for (qsizetype end = pieceEnd(text, 0); end < text.size(); end = pieceEnd(text, end)) {
+            cursor.setPosition(start + int(end) + breaks++);
+            cursor.insertBlock();
+        }
+        cursor.endEditBlock();
+        block = cursor.block();
+        cut = true;
+    }
+    return cut ? document.toHtml() : html;
+}
+
+// Every file the viewer shows is read here, bounded like every other data file, rather than by Qt's own loader:
+// a resource refused here is answered with a stand-in, or Qt would open the path itself, without a limit.
 class BoundedTextBrowser final : public QTextBrowser {
 public:
-    using QTextBrowser::QTextBrowser;
+    explicit BoundedTextBrowser(QString helpFile, QWidget* parent)
+        : QTextBrowser(parent), helpFile_(std::move(helpFile)), helpFolder_(QFileInfo(helpFile_).absolutePath())
+    {}
 
     QVariant loadResource(int type, const QUrl& name) override
     {
         const QUrl url = name.isRelative() ? source().resolved(name) : name;
-        if (!url.isLocalFile())
-            return {};
-        FileRead file = readRegularFile(url.toLocalFile(), kMaxHelpFileBytes);
-        if (file.status != FileReadStatus::Ok)
-            return {};
-        if (type == QTextDocument::HtmlResource) {
-            // Qt's HTML reader keeps a carriage return before a closing tag as a blank.
-            QString html = decodeCp1252(file.bytes);
-            html.replace(u"\r\n"_s, u"\n"_s);
-            return html;
+        switch (type) {
+        case QTextDocument::HtmlResource:
+            return loadPage(url);
+        case QTextDocument::ImageResource:
+            return loadImage(url);
+        default:
+            return QString(u' '); // nothing else (style sheets, markdown) is the help's
         }
-        return file.bytes;
     }
+
+private:
+    QString loadPage(const QUrl& url) const
+    {
+        const FileRead file = url.isLocalFile() ? readRegularFile(url.toLocalFile(), kMaxHelpFileBytes) : FileRead{};
+        // Qt's HTML reader keeps a carriage return before a closing tag as a blank.
+        QString html = decodeCp1252(file.bytes);
+        html.replace(u"\r\n"_s, u"\n"_s);
+        if (file.status != FileReadStatus::Ok || helpNestedTooDeeply(html))
+            return unavailablePage(window()->windowTitle(), url.isLocalFile() ? url.toLocalFile() : helpFile_);
+        return withLongParagraphsCut(html);
+    }
+
+    QVariant loadImage(const QUrl& url) const
+    {
+        // Only a picture in the help's own folder, as the shipped help has them.
+        const QString path = url.isLocalFile() ? QFileInfo(url.toLocalFile()).absoluteFilePath() : QString();
+        if (!path.isEmpty() && QFileInfo(path).absolutePath() == helpFolder_) {
+            const FileRead file = readRegularFile(path, kMaxHelpImageBytes);
+            QImage image;
+            if (file.status == FileReadStatus::Ok && image.loadFromData(file.bytes))
+                return image;
+        }
+        QImage missing(1, 1, QImage::Format_ARGB32);
+        missing.fill(Qt::transparent);
+        return missing;
+    }
+
+    QString helpFile_;
+    QString helpFolder_;
 };
 
 struct HelpSetup {
@@ -108,7 +178,7 @@ HelpViewer::HelpViewer(QString helpFile, QWidget* owner) : QWidget(owner, Qt::Wi
     backButton_->setEnabled(false);
     forwardButton_->setEnabled(false);
 
-    browser_ = new BoundedTextBrowser(this);
+    browser_ = new BoundedTextBrowser(helpFile_, this);
     browser_->setObjectName(QStringLiteral("txtHelp"));
     browser_->setAccessibleName(QStringLiteral("Help text"));
     browser_->setOpenLinks(false); // links are followed below, so that web addresses go to the browser
@@ -136,8 +206,7 @@ void HelpViewer::showTopic(const QString& anchor)
     QUrl url = QUrl::fromLocalFile(helpFile_);
     const bool loaded = browser_->source().adjusted(QUrl::RemoveFragment) == url;
     if (!loaded && readRegularFile(helpFile_, kMaxHelpFileBytes).status != FileReadStatus::Ok) {
-        browser_->setHtml(QStringLiteral("<h2>%1</h2><p>The help file \"%2\" could not be opened.</p>")
-                              .arg(windowTitle().toHtmlEscaped(), QDir::toNativeSeparators(helpFile_).toHtmlEscaped()));
+        browser_->setHtml(unavailablePage(windowTitle(), helpFile_));
         return;
     }
     url.setFragment(anchor);

@@ -63,7 +63,7 @@ TipWindow::TipWindow(const FilePlaces& places, QWidget* parent)
     showAtStartupBox_->setChecked(true);
     onShowAtStartupClicked();
     if (!loadTips(book_.tipsFilePath())) {
-        tipText_->setText(missingTipsMessage());
+        tipText_->setText(book_.notLoadedMessage());
         nextTipButton_->setEnabled(false);
     }
     okButton_->setFocus();

@@ -70,6 +70,14 @@ QString missingTipsMessage()
            QStringLiteral("Then place it in the same directory as the application. ");
 }
 
+QString unreadableTipsMessage()
+{
+    const QString name = QString::fromUtf16(kTipsFileName);
+    return QStringLiteral("The ") + name + QStringLiteral(" file was found but could not be read. ") +
+           QStringLiteral("\r\n\r\n") + QStringLiteral("Make sure it is a plain text file of at most 1 MB with 1 tip ") +
+           QStringLiteral("per line, and that you may read it. ");
+}
+
 TipBook::TipBook(FilePlaces places) : places_(std::move(places)) {}
 
 QString TipBook::tipsFilePath() const
@@ -85,6 +93,7 @@ QString TipBook::counterFilePath() const
 bool TipBook::loadTips(const QString& fileName)
 {
     const FileRead tipsFile = readRegularFile(fileName, kMaxTipsFileBytes);
+    tipsFileThere_ = !fileName.isEmpty() && tipsFile.status != FileReadStatus::Missing;
     if (tipsFile.status != FileReadStatus::Ok)
         return false;
     tips_ = parseTips(tipsFile.bytes);
@@ -94,6 +103,11 @@ bool TipBook::loadTips(const QString& fileName)
     currentTip_ = counter.status == FileReadStatus::Ok ? parseTipCounter(counter.bytes) : 0;
     moveToNextTip();
     return true;
+}
+
+QString TipBook::notLoadedMessage() const
+{
+    return tipsFileThere_ ? unreadableTipsMessage() : missingTipsMessage();
 }
 
 void TipBook::moveToNextTip()

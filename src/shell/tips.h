@@ -35,8 +35,10 @@ QByteArray tipCounterBytes(qint32 tip);
 // The tip after `current` among `count` tips: the first again after the last, and 1 when there are none.
 qint32 nextTipNumber(qint32 current, qsizetype count);
 
-// Shown in place of a tip when the tips file cannot be read.
+// Shown in place of a tip when there is no tips file.
 QString missingTipsMessage();
+// Shown in place of a tip when the tips file is there but cannot be read (a folder, a pipe, too large, no access).
+QString unreadableTipsMessage();
 
 // The tips and the number of the tip on screen, for one opening of the tip window.
 class TipBook {
@@ -48,6 +50,8 @@ public:
     // Reads the tips of `fileName` and the stored counter, then moves on to the next tip. False, with nothing
     // changed, when the name is empty or the file is missing or cannot be read.
     bool loadTips(const QString& fileName);
+    // What to show in place of a tip after loadTips() returned false: the file is missing, or it cannot be read.
+    QString notLoadedMessage() const;
     void moveToNextTip();
 
     qint32 currentTip() const { return currentTip_; }
@@ -66,6 +70,7 @@ private:
     FilePlaces places_;
     QStringList tips_;
     qint32 currentTip_ = 0;
+    bool tipsFileThere_ = false; // the last loadTips() found something at the path
 };
 
 } // namespace mx

@@ -1,5 +1,6 @@
 #include "accessories/note_editor_window.h"
 #include "accessories/note_find.h"
+#include "accessories/notes_file.h"
 #include "accessories/spelling_dialog.h"
 #include "platform/window_placement.h"
 
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +72,11 @@ private Q_SLOTS:
     void session();
     void damagedFilesOpenAsFarAsRead_data();
     void damagedFilesOpenAsFarAsRead();
+    void cutFileReplacedOnlyAfterAsking_data();
+    void cutFileReplacedOnlyAfterAsking();
+    void longParagraphInPieces_data();
+    void longParagraphInPieces();
+    void fontStyleKeepsTheFamily();
     void relayout_data();
     void relayout();
     void minimisedIsNotLaidOut();
@@ -317,6 +324,12 @@ void NoteEditorTest::damagedFilesOpenAsFarAsRead_data()
                           << u"The notes file \"%1\" is not a file that can be read.  The note editor starts empty, "
                              "and the notes cannot be saved there."_s;
     QTest::newRow("sound file") << QByteArray("{\\rtf1 fine}") << u"fine"_s << u""_s;
+    QTest::newRow("link to nothing") << QByteArray("link") << u""_s
+                                     << u"The notes file \"%1\" is a link to \"%1.gone\", which does not exist.  The "
+                                        "note editor starts empty, and the notes cannot be saved there."_s;
+    // Past the reader's old bound of 4,194,304 characters: read whole, no warning.
+    QTest::newRow("five million characters")
+        << "{\\rtf1 " + QByteArray(5'000'000, 'n') + "}" << QString(5'000'000, u'n') << u""_s;
 }
 
 void NoteEditorTest::damagedFilesOpenAsFarAsRead()
@@ -326,6 +339,8 @@ void NoteEditorTest::damagedFilesOpenAsFarAsRead()
     QFETCH(QString, warning);
     if (bytes == "pipe")
         QCOMPARE(::mkfifo(QFile::encodeName(notesPath()).constData(), 0600), 0);
+    else if (bytes == "link")
+        QVERIFY(QFile::link(notesPath() + u".gone"_s, notesPath()));
     else
         QVERIFY(test::writeFileBytes(notesPath(), bytes));
 
@@ -338,16 +353,146 @@ void NoteEditorTest::damagedFilesOpenAsFarAsRead()
         QTRY_COMPARE(messages->shown.size(), 1); // once the window is there
         QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok Exclamation] "_s + expected});
     }
-    QCOMPARE(editor_->textBox()->toPlainText(), shown);
+    QStringList paragraphs; // as saved: a long one is held in pieces
+    for (const RtfParagraph& paragraph : notesModel(*editor_->textBox()->document()).paragraphs) {
+        paragraphs << QString();
+        for (const RtfRun& run : paragraph.runs)
+            paragraphs.last() += run.text;
+    }
+    QCOMPARE(paragraphs.join(u'\n'), shown);
     QCOMPARE(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text(), expected);
     QVERIFY(!editor_->notesDirty());
     // Closing without an edit neither asks nor writes.
     QVERIFY(editor_->close());
     QCOMPARE(messages->shown.size(), warning.isEmpty() ? 0 : 1);
-    if (bytes != "pipe")
+    if (bytes != "pipe" && bytes != "link")
         QCOMPARE(test::readFileBytes(notesPath()), bytes);
-    QVERIFY(!QFileInfo(notesPath()).isSymLink());
+    QCOMPARE(QFileInfo(notesPath()).isSymLink(), bytes == "link");
 }
+void NoteEditorTest::cutFileReplacedOnlyAfterAsking_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("no keeps the file") << false;
+    QTest::newRow("yes replaces it") << true;
+}
+
+// A file larger than the editor reads (sparse, so it costs no disk) is cut: saving asks first.
+void NoteEditorTest::cutFileReplacedOnlyAfterAsking()
+{
+    QFETCH(bool, yes);
+    const qint64 size = 65LL * 1024 * 1024;
+    {
+        QFile file(notesPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("{\\rtf1 Start of the notes") > 0);
+        QVERIFY(file.resize(size));
+    }
+    ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Ok);
+    QVERIFY(openEditor());
+    const QString name = QDir::toNativeSeparators(notesPath());
+    QTRY_COMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text,
+             u"The notes file \"%1\" is larger than 64 MB: only its first 64 MB were read.  Saving the notes will ask "
+             "before replacing the file, as the rest of it would be lost."_s.arg(name));
+    type(u"x"_s);
+    messages->answerNext(yes ? MsgAnswer::Yes : MsgAnswer::No);
+    QCOMPARE(editor_->save(), yes);
+    QCOMPARE(messages->shown.size(), 2);
+    QCOMPARE(messages->shown[1].text,
+             u"The notes file \"%1\" was read only in part.  Saving replaces it with the notes as shown, and the rest "
+             "of the file will be lost.  Save anyway?"_s.arg(name));
+    QCOMPARE(messages->shown[1].buttons, MsgButtons::YesNo);
+    QCOMPARE(QFileInfo(notesPath()).size() == size, !yes);
+    QCOMPARE(editor_->notesDirty(), !yes);
+    // Once replaced, the file holds what the editor shows: no more questions.
+    if (yes) {
+        type(u"y"_s);
+        QVERIFY(editor_->save());
+        QCOMPARE(messages->shown.size(), 2);
+    }
+}
+
+void NoteEditorTest::longParagraphInPieces_data()
+{
+    QTest::addColumn<QString>("keys"); // typed at character 5000: "\r" is Enter, "\b" Backspace
+    QTest::addColumn<QStringList>("paragraphs"); // of the saved file, as lengths and the text around the edit
+    QTest::newRow("untouched") << u""_s << QStringList{u"12000"_s};
+    QTest::newRow("typed") << u"XY"_s << QStringList{u"12002"_s};
+    QTest::newRow("Enter splits it in two") << u"\r"_s << QStringList{u"5000"_s, u"7000"_s};
+    QTest::newRow("two Enters leave an empty paragraph") << u"\r\r"_s
+                                                         << QStringList{u"5000"_s, u"0"_s, u"7000"_s};
+    QTest::newRow("Enter taken back") << u"\r\b"_s << QStringList{u"12000"_s};
+}
+
+// A paragraph with no break point in it is laid out in pieces, and saved as the one paragraph it is.
+void NoteEditorTest::longParagraphInPieces()
+{
+    QFETCH(QString, keys);
+    QFETCH(QStringList, paragraphs);
+    QString text;
+    for (int i = 0; i < 12000; ++i)
+        text += QChar(u"0123456789abcdef"[i % 16]);
+    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 " + text.toLatin1() + "\\par}"));
+    QVERIFY(openEditor());
+    QTextDocument* document = editor_->textBox()->document();
+    QVERIFY(document->blockCount() > 2);
+    QTextCursor cursor = editor_->textBox()->textCursor();
+    cursor.setPosition(5000 + 1); // past the first soft break, which the piece of 4096 characters ends in
+    editor_->textBox()->setTextCursor(cursor);
+    for (const QChar key : keys) {
+        if (key == u'\r')
+            QTest::keyClick(editor_->textBox(), Qt::Key_Return);
+        else if (key == u'\b')
+            QTest::keyClick(editor_->textBox(), Qt::Key_Backspace);
+        else
+            QTest::keyClicks(editor_->textBox(), QString(key));
+    }
+    ScopedMessages messages;
+    QVERIFY(editor_->save());
+    QTextDocument saved;
+    QCOMPARE(loadNotesFile(notesPath(), saved).status, NotesLoadStatus::Loaded);
+    const RtfDocument model = notesModel(saved);
+    QStringList lengths;
+    QString all;
+    for (const RtfParagraph& paragraph : model.paragraphs) {
+        QString joined;
+        for (const RtfRun& run : paragraph.runs)
+            joined += run.text;
+        lengths << QString::number(joined.size());
+        all += joined;
+    }
+    QCOMPARE(lengths, paragraphs);
+    all.remove(u"XY"_s);
+    QCOMPARE(all, text);
+    // A selection across a piece's end copies as the one line it is.
+    cursor.setPosition(4000);
+    cursor.setPosition(4200, QTextCursor::KeepAnchor);
+    editor_->textBox()->setTextCursor(cursor);
+    action("mnuCopy")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
+}
+
+// Only a style chosen for text in the default font: the text keeps its family, not the one standing in for it.
+void NoteEditorTest::fontStyleKeepsTheFamily()
+{
+    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 plain}"));
+    QVERIFY(openEditor());
+    selectAll();
+    ScriptedDialogs dialogs;
+    // The family drawing the text in Arial's place, in Bold Italic.
+    const QString standIn = QFontInfo(editor_->textBox()->currentFont()).family();
+    dialogs.answer(u"CommonDialog1"_s, [standIn](QDialog& dialog) {
+        auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+        if (!fonts)
+            return int(QDialog::Rejected);
+        fonts->setCurrentFont(QFont(standIn, 12, QFont::Bold, true));
+        return int(QDialog::Accepted);
+    });
+    action("mnuFont")->trigger();
+    QCOMPARE(describeDocument(*editor_->textBox()->document()), QStringList{u"L [Arial 12 b i]plain"_s});
+}
+
 
 void NoteEditorTest::relayout_data()
 {

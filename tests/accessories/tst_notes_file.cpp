@@ -5,6 +5,7 @@
 #include "test_registry.h"
 #include "text_document_describe.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
     void foreignFileSavedAndReopened();
+    void staleTemporariesGo();
 
 private:
     QString notesPath() const { return notesFilePath(dir_->path() + u'/'); }
@@ -267,6 +269,34 @@ void NotesFileTest::foreignFileSavedAndReopened()
                  u"L [Liberation Serif 12] \u2022\tRefill to the mark"_s,
                  u"C [Liberation Serif 12]Angle [Symbol 12]\u03B1[Liberation Serif 12] = 30\u00B0"_s,
              }));
+}
+
+// A save cut short leaves "MXNotes.rtf.XXXXXX" behind; the next save removes those, and nothing else.
+void NotesFileTest::staleTemporariesGo()
+{
+    const QDir folder(dir_->path());
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-60);
+    const QStringList names{u"MXNotes.rtf.Ab12Cd"_s, u"MXNotes.rtf.zzzzzz"_s, u"MXNotes.rtf.Ab12C"_s,
+                            u"MXNotes.rtf.Ab12Cde"_s, u"MXNotes.rtf.Ab-2Cd"_s, u"Other.rtf.Ab12Cd"_s,
+                            u"MXNotes.rtf.Fresh1"_s};
+    for (const QString& name : names) {
+        QVERIFY(test::writeFileBytes(folder.filePath(name), "{\\rtf1 half"));
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        // One is newer than the save: another save may be writing it.
+        QVERIFY(file.setFileTime(name.endsWith(u"Fresh1") ? past.addSecs(3600) : past,
+                                 QFileDevice::FileModificationTime));
+    }
+    QVERIFY(QDir().mkdir(folder.filePath(u"MXNotes.rtf.Dir123"_s)));
+    QVERIFY(QFile::link(folder.filePath(u"Other.rtf.Ab12Cd"_s), folder.filePath(u"MXNotes.rtf.Link12"_s)));
+
+    QTextDocument doc;
+    doc.setPlainText(u"notes"_s);
+    QVERIFY(saveNotesFile(notesPath(), doc));
+    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name),
+             (QStringList{u"MXNotes.rtf"_s, u"MXNotes.rtf.Ab-2Cd"_s, u"MXNotes.rtf.Ab12C"_s, u"MXNotes.rtf.Ab12Cde"_s,
+                          u"MXNotes.rtf.Dir123"_s, u"MXNotes.rtf.Fresh1"_s, u"MXNotes.rtf.Link12"_s,
+                          u"Other.rtf.Ab12Cd"_s}));
 }
 
 MX_REGISTER_TEST(NotesFileTest)

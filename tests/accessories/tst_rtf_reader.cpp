@@ -450,16 +450,16 @@ void RtfReaderTest::documentSizeBounds_data()
     QTest::addColumn<qsizetype>("chars");
     QTest::addColumn<QString>("issues");
 
-    const qsizetype fourMillion = 4194304;
-    QTest::newRow("characters at the bound")
-        << "{\\rtf1 " + QByteArray(fourMillion, 'a') + "}" << qsizetype(1) << qsizetype(1) << fourMillion << u""_s;
-    QTest::newRow("characters past the bound") << "{\\rtf1 " + QByteArray(fourMillion + 10, 'a') + "}" << qsizetype(1)
-                                               << qsizetype(1) << fourMillion << u"TooLong"_s;
+    const qsizetype sixteenMillion = 16777216;
+    QTest::newRow("characters at the bound") << "{\\rtf1 " + QByteArray(sixteenMillion, 'a') + "}" << qsizetype(1)
+                                             << qsizetype(1) << sixteenMillion << u""_s;
+    QTest::newRow("characters past the bound") << "{\\rtf1 " + QByteArray(sixteenMillion + 10, 'a') + "}"
+                                               << qsizetype(1) << qsizetype(1) << sixteenMillion << u"TooLong"_s;
     QTest::newRow("paragraphs past the bound")
-        << "{\\rtf1 " + QByteArray("\\par a").repeated(200000) + "}" << qsizetype(131072) << qsizetype(131071)
-        << qsizetype(131071) << u"TooLong"_s;
-    QTest::newRow("runs past the bound") << "{\\rtf1 " + QByteArray("a\\b b\\b0 ").repeated(600000) + "}"
-                                         << qsizetype(1) << qsizetype(1048576) << qsizetype(1048576) << u"TooLong"_s;
+        << "{\\rtf1 " + QByteArray("\\par a").repeated(1100000) + "}" << qsizetype(1048576) << qsizetype(1048575)
+        << qsizetype(1048575) << u"TooLong"_s;
+    QTest::newRow("runs past the bound") << "{\\rtf1 " + QByteArray("a\\b b\\b0 ").repeated(1100000) + "}"
+                                         << qsizetype(1) << qsizetype(2097152) << qsizetype(2097152) << u"TooLong"_s;
 }
 
 void RtfReaderTest::documentSizeBounds()

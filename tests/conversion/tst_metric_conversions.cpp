@@ -196,6 +196,13 @@ void MetricConversionsTest::installedTableEditedInTheUsersCopy()
     // A table that is nowhere is made in the user's folder.
     installed.chooseCategory(QStringLiteral("Custom"));
     QCOMPARE(installed.tableToEdit(), user.filePath(QStringLiteral("Custom.tbl")));
+    // No folder of the user's at all (one cannot be made under a file): the editor gets the table itself, which it
+    // shows read-only, and no message that would keep it from opening.
+    MetricConversions nowhere(FilePlaces(dir_->path(), QStringLiteral("/dev/null/Mensurix/")));
+    nowhere.chooseCategory(QStringLiteral("Area"));
+    QString error = QStringLiteral("stale");
+    QCOMPARE(nowhere.tableToEdit(&error), dir_->filePath(QStringLiteral("Area.tbl")));
+    QCOMPARE(error, QString());
 }
 
 MX_REGISTER_TEST(MetricConversionsTest)

@@ -20,6 +20,8 @@ private Q_SLOTS:
     void unstorableCharacters();
     void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
+    void unreadFiles_data();
+    void unreadFiles();
 };
 
 // A file's bytes, the text the editor shows for them, and what saving that text unchanged writes.
@@ -90,7 +92,7 @@ void TableEditorDocumentTest::failedSaveKeepsTheOldFile()
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     else
         QVERIFY(test::writeFileBytes(path, old));
-    const TableEditorDocument document(path, QStringLiteral("Length"));
+    TableEditorDocument document(path, QStringLiteral("Length"));
     QCOMPARE(document.caption(), QStringLiteral("Editor - Length"));
     QCOMPARE(document.load(), why == u"fifo" ? QString() : QStringLiteral("Old\nA\nB\n2\n"));
 
@@ -115,6 +117,54 @@ void TableEditorDocumentTest::failedSaveKeepsTheOldFile()
     if (why != u"fifo")
         QCOMPARE(test::readFileBytes(path), old);
     QCOMPARE(QDir(tables.path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"Length.tbl"});
+}
+
+void TableEditorDocumentTest::unreadFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("warning");  // %1: the file's path
+    QTest::addColumn<QString>("question"); // asked before a save replaces the file
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("read") << "read" << "" << "" << false;
+    QTest::newRow("missing: a new table") << "missing" << "" << "" << false;
+    QTest::newRow("over 8 MB") << "large"
+                               << "The table file \"%1\" is larger than 8 MB, so the editor could not read it.  The "
+                                  "editor starts empty."
+                               << "The table file \"%1\" could not be read, so the editor does not show it.  Saving "
+                                  "replaces the file with the text shown, and the 8,388,609 bytes it holds will be "
+                                  "lost.  Save anyway?"
+                               << false;
+    QTest::newRow("a folder") << "folder"
+                              << "The table file \"%1\" is not a file that can be read.  The editor starts empty, and "
+                                 "the table cannot be saved there."
+                              << "" << true;
+}
+
+// A table file that is there but could not be read is never replaced unasked, nor written where it cannot be.
+void TableEditorDocumentTest::unreadFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, warning);
+    QFETCH(QString, question);
+    QFETCH(bool, readOnly);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Length.tbl"));
+    if (kind == u"read")
+        QVERIFY(test::writeFileBytes(path, "A\r\nB\r\nC\r\n1\r\n"));
+    else if (kind == u"large")
+        QVERIFY(test::writeFileBytes(path, QByteArray(8 * 1024 * 1024 + 1, 'x')));
+    else if (kind == u"folder")
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Length.tbl")));
+    TableEditorDocument document(path, QStringLiteral("Length"));
+    QCOMPARE(document.load(), kind == u"read" ? QStringLiteral("A\nB\nC\n1") : QString());
+    const auto withPath = [&path](const QString& text) { return text.isEmpty() ? text : text.arg(path); };
+    QCOMPARE(document.loadWarning(), withPath(warning));
+    QCOMPARE(document.replaceQuestion(), withPath(question));
+    QCOMPARE(document.readOnly(), readOnly);
+    if (kind == u"large") {
+        QVERIFY(document.save(QStringLiteral("typed")).isEmpty());
+        QCOMPARE(document.replaceQuestion(), QString()); // the file now holds what the editor shows
+    }
 }
 
 MX_REGISTER_TEST(TableEditorDocumentTest)

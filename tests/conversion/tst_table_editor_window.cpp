@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QFileInfo>
 #include <QToolBar>
 
 #include <optional>
@@ -29,6 +31,9 @@ private Q_SLOTS:
     void session_data();
     void session();
     void cutAndCopyFollowTheSelection();
+    void longLinesInPieces_data();
+    void longLinesInPieces();
+    void unreadFileReplacedOnlyAfterAsking();
 
 private:
     void open(const QByteArray* bytes = &kLengthTable);
@@ -203,6 +208,74 @@ void TableEditorWindowTest::cutAndCopyFollowTheSelection()
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, start + QPoint(60, 0));
     QVERIFY(textBox()->textCursor().hasSelection());
     QCOMPARE(buttons(), QStringLiteral("on/on"));
+}
+
+void TableEditorWindowTest::longLinesInPieces_data()
+{
+    QTest::addColumn<QString>("line");     // the long line of the file, between two short ones
+    QTest::addColumn<QList<int>>("pieces"); // the lengths of the blocks the editor holds it in
+    QTest::addColumn<bool>("enter");        // Enter pressed at character 3000 of the line before saving
+    const QString hex = QString(6000, u'f');
+    QTest::newRow("no break point: cut at 4096") << hex << QList<int>{4096, 1904} << false;
+    QTest::newRow("cut after the last blank past half a piece")
+        << QString(3000, u'a') + u' ' + QString(3000, u'b') << QList<int>{3001, 3000} << false;
+    QTest::newRow("Enter in a piece splits the line there") << hex << QList<int>{4096, 1904} << true;
+}
+
+// An over-long line is held in pieces, each laid out on its own, and saved as the one line it is.
+void TableEditorWindowTest::longLinesInPieces()
+{
+    QFETCH(QString, line);
+    QFETCH(QList<int>, pieces);
+    QFETCH(bool, enter);
+    const QByteArray bytes = "A\r\n" + line.toLatin1() + "\r\nB\r\n";
+    open(&bytes);
+    QList<int> lengths;
+    const QTextDocument* document = textBox()->document();
+    for (QTextBlock block = document->findBlockByNumber(1); block.isValid() && block.next().isValid();
+         block = block.next())
+        lengths << int(block.text().size());
+    QCOMPARE(lengths, pieces);
+    if (enter) {
+        QTextCursor cursor(document->findBlockByNumber(1));
+        cursor.setPosition(cursor.position() + 3000);
+        textBox()->setTextCursor(cursor);
+        QTest::keyClick(textBox(), Qt::Key_Return);
+    }
+    ScopedMessages messages;
+    action("mnuSave")->trigger();
+    const QString saved = QString::fromLatin1(test::readFileBytes(path()));
+    QCOMPARE(saved, enter ? QStringLiteral("A\r\n") + line.left(3000) + QStringLiteral("\r\n") + line.mid(3000) +
+                                QStringLiteral("\r\nB\r\n")
+                          : QString::fromLatin1(bytes));
+}
+
+// A table larger than the editor reads opens empty with a warning; saving over it asks what it would lose.
+void TableEditorWindowTest::unreadFileReplacedOnlyAfterAsking()
+{
+    const QByteArray large(8 * 1024 * 1024 + 1, 'x');
+    ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Ok);
+    open(&large);
+    QTRY_COMPARE(messages->shown.size(), 1);
+    QCOMPARE(messages->shown[0].text, QStringLiteral("The table file \"%1\" is larger than 8 MB, so the editor could "
+                                                     "not read it.  The editor starts empty.")
+                                          .arg(path()));
+    textBox()->insertPlainText(QStringLiteral("A"));
+    messages->answerNext(MsgAnswer::No);
+    QVERIFY(!editor_->saveFile());
+    QCOMPARE(messages->shown.size(), 2);
+    QCOMPARE(messages->shown[1].text, QStringLiteral("The table file \"%1\" could not be read, so the editor does not "
+                                                     "show it.  Saving replaces the file with the text shown, and the "
+                                                     "8,388,609 bytes it holds will be lost.  Save anyway?")
+                                          .arg(path()));
+    QCOMPARE(messages->shown[1].buttons, MsgButtons::YesNo);
+    QCOMPARE(QFileInfo(path()).size(), large.size());
+    QVERIFY(editor_->tableDirty());
+    messages->answerNext(MsgAnswer::Yes);
+    messages->answerNext(MsgAnswer::Ok); // the table check: "A" alone does not load
+    QVERIFY(editor_->saveFile());
+    QCOMPARE(test::readFileBytes(path()), QByteArray("A\r\n"));
 }
 
 MX_REGISTER_TEST(TableEditorWindowTest)

@@ -6,12 +6,18 @@
 #include "test_registry.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -180,6 +186,98 @@ private Q_SLOTS:
         showHelpTopic(kNoteEditorHelpContext);
         QCOMPARE(openHelpViewer()->browser()->toPlainText(),
                  u"Mensurix Help\nThe help file \"%1\" could not be opened."_s.arg(path));
+    }
+
+    void hostilePages_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text"); // what the viewer shows: "" for the could-not-open page
+        const auto nested = [](const QString& open, const QString& close, int depth) {
+            return open.repeated(depth) + u"deep"_s + close.repeated(depth);
+        };
+        QTest::newRow("tables nested 8 deep")
+            << nested(u"<table><tr><td>"_s, u"</td></tr></table>"_s, 8) << u"deep"_s;
+        QTest::newRow("tables nested 9 deep") << nested(u"<table><tr><td>"_s, u"</td></tr></table>"_s, 9) << u""_s;
+        QTest::newRow("5000 nested blocks") << nested(u"<div>"_s, u"</div>"_s, 5000) << u""_s;
+        QTest::newRow("98 nested blocks in the body") << nested(u"<div>"_s, u"</div>"_s, 98) << u"deep"_s;
+        QTest::newRow("500 breaks, which need no end tag")
+            << u"a<br>"_s.repeated(500) + u"deep"_s << u"a\n"_s.repeated(500) + u"deep"_s;
+    }
+
+    // Deep nesting took minutes to lay out, and crashed deeper still: such a page is not shown.
+    void hostilePages()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        const QString path = dir_->filePath(u"MENSURIX.HTM"_s);
+        QVERIFY(test::writeFileBytes(path, u"<html><body>%1</body></html>"_s.arg(kind).toLatin1()));
+        showHelpContents();
+        QCOMPARE(openHelpViewer()->browser()->toPlainText().trimmed(),
+                 text.isEmpty() ? u"Mensurix Help\nThe help file \"%1\" could not be opened."_s.arg(path) : text);
+    }
+
+    // A paragraph with no break point in it is shown whole, in pieces that are laid out one at a time.
+    void longParagraph()
+    {
+        const QString hex = u"0123456789abcdef"_s.repeated(1000);
+        QVERIFY(test::writeFileBytes(dir_->filePath(u"MENSURIX.HTM"_s),
+                                     u"<html><body><a name=\"contents\"></a><p>%1</p><p>end</p></body></html>"_s.arg(hex)
+                                         .toLatin1()));
+        showHelpContents();
+        const QTextDocument* document = openHelpViewer()->browser()->document();
+        QVERIFY(document->blockCount() >= 4);
+        QString shown = document->toPlainText();
+        QVERIFY(shown.endsWith(u"\nend"_s));
+        shown.chop(4);
+        QCOMPARE(shown.remove(u'\n'), hex);
+    }
+
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QSize>("size"); // 1 by 1: the stand-in for a picture refused
+        QTest::newRow("beside the help") << u"logo.png"_s << QSize(3, 2);
+        QTest::newRow("elsewhere") << u"%1/logo.png"_s << QSize(1, 1);
+        QTest::newRow("a device") << u"/dev/zero"_s << QSize(1, 1);
+        QTest::newRow("a named pipe") << u"pipe.png"_s << QSize(1, 1);
+        QTest::newRow("not a picture") << u"MENSURIX.HTM"_s << QSize(1, 1);
+    }
+
+    // Pictures come only from the help's folder, as bounded regular files: Qt never opens a path itself.
+    void pictures()
+    {
+        QFETCH(QString, source);
+        QFETCH(QSize, size);
+        QTemporaryDir elsewhere;
+        QImage picture(3, 2, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(dir_->filePath(u"logo.png"_s)));
+        QVERIFY(picture.save(elsewhere.filePath(u"logo.png"_s)));
+        const QString pipe = dir_->filePath(u"pipe.png"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        // Should the pipe be opened after all, a writer comes after a while and the time taken tells.
+        std::atomic<bool> done = false;
+        std::thread unblock([&] {
+            for (int i = 0; i < 50 && !done; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (!done)
+                QFile(pipe).open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        });
+        const QString src = source.contains(u"%1") ? source.arg(elsewhere.path()) : source;
+        QVERIFY(test::writeFileBytes(dir_->filePath(u"MENSURIX.HTM"_s),
+                                     u"<html><body><a name=\"contents\"></a><img src=\"%1\"></body></html>"_s.arg(src)
+                                         .toLatin1()));
+        QElapsedTimer timer;
+        timer.start();
+        showHelpContents();
+        QTextBrowser* browser = openHelpViewer()->browser();
+        const QUrl url = browser->source().resolved(QUrl(src.startsWith(u'/') ? QUrl::fromLocalFile(src) : QUrl(src)));
+        const QImage shown = browser->document()->resource(QTextDocument::ImageResource, url).value<QImage>();
+        const qint64 elapsed = timer.elapsed();
+        done = true;
+        unblock.join();
+        QVERIFY2(elapsed < 4000, "the picture was read by Qt, which waited for the pipe");
+        QCOMPARE(shown.size(), size);
     }
 
     void closingDestroysTheViewer()

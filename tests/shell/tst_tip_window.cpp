@@ -41,7 +41,7 @@ private Q_SLOTS:
     // then: OK, Enter and Escape write the tip last shown, the close box writes nothing.
     void closing_data()
     {
-        QTest::addColumn<QByteArray>("tips");    // null: no tips file
+        QTest::addColumn<QByteArray>("tips");    // null: no tips file; "folder": a folder in its place
         QTest::addColumn<QByteArray>("counter"); // "pipe": a named pipe in its place
         QTest::addColumn<int>("nextClicks");
         QTest::addColumn<QString>("how");
@@ -63,6 +63,10 @@ private Q_SLOTS:
             u"That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named TIPOFDAY.TXT using NotePad "
             "with 1 tip per line. Then place it in the same directory as the application. "_s,
             " 0\r\n");
+        row("tips file unreadable", "folder", " 2\r\n", 0, u"OK"_s,
+            u"The TIPOFDAY.TXT file was found but could not be read. \r\n\r\nMake sure it is a plain text file of at "
+            "most 1 MB with 1 tip per line, and that you may read it. "_s,
+            " 0\r\n");
         row("empty tips file", "", nullptr, 1, u"OK"_s, QString(), " 1\r\n");
         row("counter in the way", tips, "pipe", 0, u"OK"_s, u"First tip"_s, nullptr,
             u"Mensurix [Ok Exclamation] The file \"@\" could not be saved: it is not a regular file."_s);
@@ -76,7 +80,10 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QFETCH(QString, message);
         QFile::remove(path(u"TIPOFDAY.TXT"_s));
-        QVERIFY(tips.isNull() || test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), tips));
+        if (tips == "folder")
+            QVERIFY(QDir(dir_->path()).mkdir(u"TIPOFDAY.TXT"_s));
+        else
+            QVERIFY(tips.isNull() || test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), tips));
         if (counter == "pipe")
             QCOMPARE(::mkfifo(QFile::encodeName(path(u"CURRENTTIP.TIP"_s)).constData(), 0600), 0);
         else if (!counter.isNull())
@@ -86,7 +93,7 @@ private Q_SLOTS:
         TipWindow window(dir_->path());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(button(window, u"cmdNextTip"_s)->isEnabled(), !tips.isNull());
+        QCOMPARE(button(window, u"cmdNextTip"_s)->isEnabled(), !tips.isNull() && tips != "folder");
         for (int i = 0; i < nextClicks; ++i)
             QTest::mouseClick(button(window, u"cmdNextTip"_s), Qt::LeftButton);
         QTEST(tipText(window)->text(), "lastShown");

@@ -1,0 +1,109 @@
+#include "platform/soft_breaks.h"
+
+#include "common/text_pieces.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace mx {
+namespace {
+
+// Any state but -1, the state of a block nobody has marked.
+constexpr int kSoftEnd = 0x50F7;
+// Set on the document while our own edits place the soft breaks themselves.
+constexpr const char* kPlacingProperty = "mxPlacingSoftBreaks";
+
+} // namespace
+
+bool endsSoftly(const QTextBlock& block)
+{
+    return block.userState() == kSoftEnd;
+}
+
+void setSoftEnd(QTextBlock block, bool soft)
+{
+    block.setUserState(soft ? kSoftEnd : -1);
+}
+
+void markSoftEnds(QTextDocument& document, const std::vector<int>& blockNumbers)
+{
+    QTextBlock block = document.begin();
+    int number = 0;
+    for (const int wanted : blockNumbers) {
+        for (; block.isValid() && number < wanted; block = block.next())
+            ++number;
+        if (block.isValid())
+            setSoftEnd(block, true);
+    }
+}
+
+void keepSoftBreaks(QTextDocument& document)
+{
+    QTextDocument* doc = &document;
+    // A split leaves the block's state with its first part and gives the parts after it none, so a soft end would
+    // move to the break the user made. It goes back to the end it belongs to; joins need nothing, as a joined block
+    // keeps the state of its last part.
+    QObject::connect(doc, &QTextDocument::contentsChange, doc, [doc](int position, int, int added) {
+        if (added == 0 || doc->property(kPlacingProperty).toBool())
+            return;
+        QTextBlock first = doc->findBlock(position);
+        const QTextBlock last = doc->findBlock(position + added);
+        if (!last.isValid() || first == last || !endsSoftly(first) || endsSoftly(last))
+            return;
+        setSoftEnd(first, false);
+        setSoftEnd(last, true);
+    });
+}
+
+QString selectedTextJoined(const QTextCursor& cursor)
+{
+    QString text = cursor.selectedText();
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    const QTextDocument* document = cursor.document();
+    // From the back, so that the positions before each removal stay as they were.
+    for (QTextBlock block = document->findBlock(end); block.isValid() && block.position() + block.length() > start;
+         block = block.previous()) {
+        const int breakAt = block.position() + block.length() - 1;
+        if (breakAt >= start && breakAt < end && endsSoftly(block))
+            text.remove(breakAt - start, 1);
+    }
+    return text;
+}
+
+void insertTextInPieces(QTextCursor& cursor, QStringView text)
+{
+    QTextDocument* document = cursor.document();
+    const PiecedLines pieced = splitLongLines(text);
+    if (pieced.softEnds.empty()) {
+        cursor.insertText(pieced.text);
+        return;
+    }
+    document->setProperty(kPlacingProperty, true);
+    cursor.beginEditBlock();
+    const bool endSoftly = endsSoftly(cursor.block());
+    auto softEnd = pieced.softEnds.cbegin();
+    int line = 0;
+    for (qsizetype from = 0;;) {
+        qsizetype to = pieced.text.indexOf(u'\n', from);
+        if (to < 0)
+            to = pieced.text.size();
+        cursor.insertText(QStringView(pieced.text).sliced(from, to - from).toString());
+        if (to == pieced.text.size())
+            break;
+        const bool soft = softEnd != pieced.softEnds.cend() && *softEnd == line;
+        if (soft)
+            ++softEnd;
+        const QTextBlock before = cursor.block();
+        cursor.insertBlock();
+        setSoftEnd(before, soft);
+        ++line;
+        from = to + 1;
+    }
+    setSoftEnd(cursor.block(), endSoftly);
+    cursor.endEditBlock();
+    document->setProperty(kPlacingProperty, false);
+}
+
+} // namespace mx

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+class QTextBlock;
+class QTextCursor;
+class QTextDocument;
+
+// Over-long paragraphs held as pieces (see common/text_pieces.h): a block whose end is a soft break carries a user
+// state that says so. The state stays with the text it ends when the user splits a piece or joins two.
+namespace mx {
+
+bool endsSoftly(const QTextBlock& block);
+void setSoftEnd(QTextBlock block, bool soft);
+// Marks the blocks with these numbers (from 0, in rising order) as ending softly.
+void markSoftEnds(QTextDocument& document, const std::vector<int>& blockNumbers);
+
+// From now on a block split by an edit (Enter, a paste) leaves its soft end with the last of its parts; the parts
+// before end in the break the user made.
+void keepSoftBreaks(QTextDocument& document);
+
+// The selection's text as QTextCursor::selectedText() gives it (paragraph breaks as U+2029), less the soft breaks.
+QString selectedTextJoined(const QTextCursor& cursor);
+
+// Inserts `text` (lines ended by "\n") at the cursor as typed text would go in, an over-long line in pieces.
+void insertTextInPieces(QTextCursor& cursor, QStringView text);
+
+} // namespace mx
