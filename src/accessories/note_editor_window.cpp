@@ -80,6 +80,10 @@ public:
     using QTextEdit::QTextEdit;
 
 protected:
+    QMimeData* createMimeDataFromSelection() const override
+    {
+        return withSoftBreaksJoined(QTextEdit::createMimeDataFromSelection(), textCursor());
+    }
     void insertFromMimeData(const QMimeData* source) override
     {
         if (!source->hasText() || source->text().size() <= kMaxPieceChars) {

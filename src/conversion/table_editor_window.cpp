@@ -154,6 +154,10 @@ public:
     using QPlainTextEdit::QPlainTextEdit;
 
 protected:
+    QMimeData* createMimeDataFromSelection() const override
+    {
+        return withSoftBreaksJoined(QPlainTextEdit::createMimeDataFromSelection(), textCursor());
+    }
     void insertFromMimeData(const QMimeData* source) override
     {
         if (!source->hasText() || source->text().size() <= kMaxPieceChars) {

@@ -2,6 +2,7 @@
 
 #include "common/text_pieces.h"
 
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -70,6 +71,18 @@ QString selectedTextJoined(const QTextCursor& cursor)
             text.remove(breakAt - start, 1);
     }
     return text;
+}
+
+QMimeData* withSoftBreaksJoined(QMimeData* made, const QTextCursor& cursor)
+{
+    const QString joined = selectedTextJoined(cursor);
+    if (joined.size() == cursor.selectedText().size())
+        return made;
+    // The text box's own data fills itself in from the selection when read: a new one in its place.
+    delete made;
+    auto* plain = new QMimeData;
+    plain->setText(QString(joined).replace(QChar::ParagraphSeparator, u'\n'));
+    return plain;
 }
 
 void insertTextInPieces(QTextCursor& cursor, QStringView text)

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class QMimeData;
 class QTextBlock;
 class QTextCursor;
 class QTextDocument;
@@ -24,6 +25,11 @@ void keepSoftBreaks(QTextDocument& document);
 
 // The selection's text as QTextCursor::selectedText() gives it (paragraph breaks as U+2029), less the soft breaks.
 QString selectedTextJoined(const QTextCursor& cursor);
+
+// What Qt's own copy and drag (Ctrl+C, Ctrl+X, a dragged selection) put out: `made`, as the text box made it, unless
+// the selection crosses a soft break, which would come out as a paragraph break; it then holds the joined plain text
+// alone, so that pasted back it goes in as the one line it is. Takes `made` over.
+QMimeData* withSoftBreaksJoined(QMimeData* made, const QTextCursor& cursor);
 
 // Inserts `text` (lines ended by "\n") at the cursor as typed text would go in, an over-long line in pieces.
 void insertTextInPieces(QTextCursor& cursor, QStringView text);

@@ -471,6 +471,10 @@ void NoteEditorTest::longParagraphInPieces()
     editor_->textBox()->setTextCursor(cursor);
     action("mnuCopy")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
+    // So does the text box's own Ctrl+C.
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(editor_->textBox(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
 }
 
 // Only a style chosen for text in the default font: the text keeps its family, not the one standing in for it.

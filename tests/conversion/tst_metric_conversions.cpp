@@ -198,10 +198,10 @@ void MetricConversionsTest::installedTableEditedInTheUsersCopy()
     QCOMPARE(installed.tableToEdit(), user.filePath(QStringLiteral("Custom.tbl")));
     // No folder of the user's at all (one cannot be made under a file): the editor gets the table itself, which it
     // shows read-only, and no message that would keep it from opening.
-    MetricConversions nowhere(FilePlaces(dir_->path(), QStringLiteral("/dev/null/Mensurix/")));
+    MetricConversions nowhere(FilePlaces(tables_->path(), QStringLiteral("/dev/null/Mensurix/")));
     nowhere.chooseCategory(QStringLiteral("Area"));
     QString error = QStringLiteral("stale");
-    QCOMPARE(nowhere.tableToEdit(&error), dir_->filePath(QStringLiteral("Area.tbl")));
+    QCOMPARE(nowhere.tableToEdit(&error), tables_->filePath(QStringLiteral("Area.tbl")));
     QCOMPARE(error, QString());
 }
 
