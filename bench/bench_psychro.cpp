@@ -14,7 +14,7 @@ namespace {
 void calculate(benchmark::State& state, bool extended, mx::HumidityMethod method, mx::HumidityBoxes boxes)
 {
     const mx::HumidityState input{boxes, mx::TemperatureScale::Fahrenheit, method, extended,
-                                  method == mx::HumidityMethod::DryBulbRH};
+                                  method == mx::HumidityMethod::DryBulbRH, {}};
     for (auto _ : state) {
         auto outcome = mx::calculateHumidity(input);
         benchmark::DoNotOptimize(outcome);

@@ -158,6 +158,11 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     clear_->setAccessibleName(QStringLiteral("Clear"));
     clear_->setAutoDefault(false);
 
+    // Free space beside the range check box, so that an altitude figure is never taken for a sea-level one.
+    pressureCaption_ = placeLabel(this, QStringLiteral("lblPressure"), QString(), {3600, 300, 2100, 255}, Qt::AlignRight);
+    pressureCaption_->setAccessibleDescription(QStringLiteral("Barometric pressure of the calculation"));
+    pressureCaption_->hide();
+
     connect(fahrenheit_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Fahrenheit); });
     connect(celsius_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Celsius); });
     connect(wetBulbMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbWetBulb); });
@@ -186,6 +191,32 @@ bool HumidityPanel::eventFilter(QObject* watched, QEvent* event)
     if (fahrenheit_->isChecked() != wasFahrenheit)
         dryBulbBox_->setFocus();
     return true;
+}
+
+void HumidityPanel::showEvent(QShowEvent* event)
+{
+    TabPanel::showEvent(event);
+    refreshPressure();
+}
+
+void HumidityPanel::setPressureSource(const BarometricPressure* pressure)
+{
+    pressureSource_ = pressure;
+    refreshPressure();
+}
+
+BarometricPressure HumidityPanel::pressure() const
+{
+    return pressureSource_ ? *pressureSource_ : BarometricPressure();
+}
+
+void HumidityPanel::refreshPressure()
+{
+    const BarometricPressure inUse = pressure();
+    pressureCaption_->setText(pressureCaption(inUse));
+    pressureCaption_->setVisible(!inUse.isStandard());
+    if (std::exchange(shownPressure_, inUse) != inUse)
+        Q_EMIT pressureChanged(inUse);
 }
 
 void HumidityPanel::tabChosen()
@@ -249,7 +280,7 @@ void HumidityPanel::extendedRangeChanged()
 void HumidityPanel::calculate()
 {
     const HumidityOutcome outcome =
-        calculateHumidity({boxTexts(), scale_, method(), extendedRange_->isChecked(), rhInputMode_});
+        calculateHumidity({boxTexts(), scale_, method(), extendedRange_->isChecked(), rhInputMode_, pressure()});
     setBoxTexts(outcome.boxes);
     rhInputMode_ = outcome.rhInputMode;
     showAll(outcome.messages);

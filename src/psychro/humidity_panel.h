@@ -25,8 +25,22 @@ public:
     // The logo element of this panel (Image1(1)); the main window wires its hints.
     QLabel* logoImage() const { return logoImage_; }
 
+    // The barometric pressure the tab calculates at: the settings' value, which must outlive the panel. Without
+    // one, the standard atmosphere.
+    void setPressureSource(const BarometricPressure* pressure);
+    BarometricPressure pressure() const;
+    // Shows the pressure in use in the caption lblPressure (hidden at the standard atmosphere). Called when the
+    // pressure has changed, and whenever the panel is shown; emits pressureChanged when it differs from the one
+    // shown before.
+    void refreshPressure();
+
+Q_SIGNALS:
+    // For the windows that draw at the same pressure.
+    void pressureChanged(const mx::BarometricPressure& pressure);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void initHumidity();
@@ -66,6 +80,9 @@ private:
     QLineEdit* grainsBox_ = nullptr;
     QPushButton* calculate_ = nullptr;
     QPushButton* clear_ = nullptr;
+    QLabel* pressureCaption_ = nullptr;
+    const BarometricPressure* pressureSource_ = nullptr;
+    BarometricPressure shownPressure_;
     TemperatureScale scale_ = TemperatureScale::Fahrenheit; // always the chosen scale option's
     bool rhInputMode_ = false; // the relative humidity is the second input (set by a method or a calculation)
     bool initDone_ = false;

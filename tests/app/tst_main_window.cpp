@@ -214,7 +214,8 @@ void MainWindowTest::menus_data()
     QTest::newRow("tools") << "mnuTools"
                            << "&Tools"
                            << QStringList{"mnuCalculator=&Calculator", "mnuNoteEditor=&Note Editor",
-                                          "mnuToolsS=", "mnuSavePositions=&Save Positions",
+                                          "mnuBarometricPressure=&Barometric Pressure...", "mnuToolsS=",
+                                          "mnuSavePositions=&Save Positions",
                                           "mnuCenter=&Restore Defaults"};
     QTest::newRow("help") << "mnuHelp"
                           << "&Help"
