@@ -6,6 +6,7 @@
 #include "psychro/panel_layout.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -159,7 +160,11 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     clear_->setAutoDefault(false);
 
     // Free space beside the range check box, so that an altitude figure is never taken for a sea-level one.
-    pressureCaption_ = placeLabel(this, QStringLiteral("lblPressure"), QString(), {3600, 300, 2100, 255}, Qt::AlignRight);
+    pressureCaption_ =
+        placeLabel(this, QStringLiteral("lblPressure"), QString(), {3600, 300, 2340, 255}, Qt::AlignRight);
+    QFont small = pressureCaption_->font();
+    small.setPointSizeF(small.pointSizeF() - 1);
+    pressureCaption_->setFont(small);
     pressureCaption_->setAccessibleDescription(QStringLiteral("Barometric pressure of the calculation"));
     pressureCaption_->hide();
 
