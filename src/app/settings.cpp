@@ -81,8 +81,8 @@ SettingsRead readSettings(const IniDocument& file)
     if (tips)
         settings.showTipsAtStartup = *tips == u"Yes";
     read.complete = tips.has_value();
-    const auto pressure = readIniValue(file, QString::fromUtf16(kHumiditySection),
-                                       QString::fromUtf16(kBarometricPressureKey), QString());
+    const auto pressure =
+        readIniValue(file, QString::fromUtf16(kHumiditySection), QString::fromUtf16(kBarometricPressureKey), QString());
     if (pressure)
         settings.barometricPressure = pressureFromFileText(*pressure);
     return read;

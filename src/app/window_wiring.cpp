@@ -144,10 +144,11 @@ void wireBarometricPressure(MainWindow& main)
     windows.addDialog(
         BarometerDialog::kFormName, [&main, &pressure] { return new BarometerDialog(pressure, &main); },
         [&pressure, humidity](QDialog& dialog, int result) {
-            if (result != QDialog::Accepted)
+            const BarometricPressure& chosen = static_cast<BarometerDialog&>(dialog).chosenPressure();
+            if (result != QDialog::Accepted || chosen == pressure)
                 return;
-            pressure = static_cast<BarometerDialog&>(dialog).chosenPressure();
-            humidity->refreshPressure();
+            pressure = chosen;
+            humidity->pressureSet();
         });
     onEntry(main, "mnuBarometricPressure", [&windows] { windows.runDialog(BarometerDialog::kFormName); });
 }

@@ -47,8 +47,8 @@ QLineEdit* makeBox(QWidget* parent, const QString& name, const QString& accessib
             enter->click();
             return kDiscard;
         }
-        const bool kept = code == kBackspace || code == '.' || (code >= '0' && code <= '9') ||
-                          (minusAllowed && code == '-');
+        const bool kept =
+            code == kBackspace || code == '.' || (code >= '0' && code <= '9') || (minusAllowed && code == '-');
         return kept ? code : kDiscard;
     });
     return box;
@@ -89,12 +89,13 @@ BarometerDialog::BarometerDialog(const BarometricPressure& current, QWidget* par
     altitudeUnit_ = makeUnits(this, QStringLiteral("cboAltitudeUnit"), QStringLiteral("Altitude unit"),
                               {QStringLiteral("ft"), QStringLiteral("m")});
     readingBox_ = makeBox(this, QStringLiteral("txtPressure"), QStringLiteral("Pressure"), false, ok_);
-    readingUnit_ = makeUnits(this, QStringLiteral("cboPressureUnit"), QStringLiteral("Pressure unit"),
-                             {QStringLiteral("inHg"), QStringLiteral("psia"), QStringLiteral("hPa (mbar)"),
-                              QStringLiteral("kPa")});
+    readingUnit_ = makeUnits(
+        this, QStringLiteral("cboPressureUnit"), QStringLiteral("Pressure unit"),
+        {QStringLiteral("inHg"), QStringLiteral("psia"), QStringLiteral("hPa (mbar)"), QStringLiteral("kPa")});
     QLabel* standardCaption =
         makeCaption(this, QStringLiteral("lblStandard"), QStringLiteral("&Standard atmosphere (sea level)"), standard_);
-    QLabel* altitudeCaption = makeCaption(this, QStringLiteral("lblAltitude"), QStringLiteral("&Altitude:"), altitudeBox_);
+    QLabel* altitudeCaption =
+        makeCaption(this, QStringLiteral("lblAltitude"), QStringLiteral("&Altitude:"), altitudeBox_);
     QLabel* readingCaption = makeCaption(this, QStringLiteral("lblReading"), QStringLiteral("&Pressure:"), readingBox_);
 
     summary_ = new QLabel(this);
@@ -166,9 +167,9 @@ bool BarometerDialog::eventFilter(QObject* watched, QEvent* event)
                 option->setChecked(true);
         }
     }
-    const bool chosenByFocus = event->type() == QEvent::FocusIn &&
-                               (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason ||
-                                static_cast<QFocusEvent*>(event)->reason() == Qt::ShortcutFocusReason);
+    const bool chosenByFocus =
+        event->type() == QEvent::FocusIn && (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason ||
+                                             static_cast<QFocusEvent*>(event)->reason() == Qt::ShortcutFocusReason);
     if (chosenByFocus && (watched == altitudeBox_ || watched == altitudeUnit_))
         altitude_->setChecked(true);
     else if (chosenByFocus && (watched == readingBox_ || watched == readingUnit_))

@@ -109,7 +109,8 @@ QString pressureCaption(const BarometricPressure& pressure)
         return {};
     // + 0.0: a rounded -0 shows as 0.
     const double feet = std::round(pressure.altitudeFeet() / 10) * 10 + 0.0;
-    return QStringLiteral("At %1 inHg (%2 ft)").arg(formatPicture(pressure.inHg(), u"#0.00"), formatPicture(feet, u"#,##0"));
+    return QStringLiteral("At %1 inHg (%2 ft)")
+        .arg(formatPicture(pressure.inHg(), u"#0.00"), formatPicture(feet, u"#,##0"));
 }
 
 QString pressureFileText(const BarometricPressure& pressure)

