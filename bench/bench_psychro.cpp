@@ -11,10 +11,13 @@
 
 namespace {
 
-void calculate(benchmark::State& state, bool extended, mx::HumidityMethod method, mx::HumidityBoxes boxes)
+void calculate(benchmark::State& state, bool extended, mx::HumidityMethod method, mx::HumidityBoxes boxes,
+               double inHg = 0)
 {
-    const mx::HumidityState input{boxes, mx::TemperatureScale::Fahrenheit, method, extended,
-                                  method == mx::HumidityMethod::DryBulbRH};
+    const mx::BarometricPressure pressure =
+        inHg == 0 ? mx::BarometricPressure() : mx::BarometricPressure::fromInHg(inHg).value();
+    const mx::HumidityState input{boxes,    mx::TemperatureScale::Fahrenheit,        method,
+                                  extended, method == mx::HumidityMethod::DryBulbRH, pressure};
     for (auto _ : state) {
         auto outcome = mx::calculateHumidity(input);
         benchmark::DoNotOptimize(outcome);
@@ -26,6 +29,8 @@ BENCHMARK_CAPTURE(calculate, normalWetBulb, false, M::DryBulbWetBulb, {"77", "68
 BENCHMARK_CAPTURE(calculate, normalHumiditySearch, false, M::DryBulbRH, {"77", "", "63.5"});
 BENCHMARK_CAPTURE(calculate, normalHumiditySearchHot, false, M::DryBulbRH, {"212", "", "3"});
 BENCHMARK_CAPTURE(calculate, normalHumiditySearchSaturated, false, M::DryBulbRH, {"211.99", "", "100"});
+// The wet-bulb search away from sea level.
+BENCHMARK_CAPTURE(calculate, normalHumiditySearchAt10000ft, false, M::DryBulbRH, {"77", "", "63.5"}, 20.577);
 BENCHMARK_CAPTURE(calculate, extendedWetBulb, true, M::DryBulbWetBulb, {"77", "68"});
 BENCHMARK_CAPTURE(calculate, extendedHumidity, true, M::DryBulbRH, {"77", "", "60"});
 BENCHMARK_CAPTURE(calculate, extendedDewPoint, true, M::DryBulbDewPoint, {"77", "", "", "", "59"});

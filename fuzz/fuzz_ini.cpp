@@ -1,5 +1,5 @@
 // Settings-file reader and writer: any bytes must parse, and writing a document out and reading it back must give
-// the same document, before and after a value is set.
+// the same document, before and after a value is set or removed.
 //
 // Input: "section\nkey\nvalue\n" then the file. Names to compare are the given ones plus those found in the file.
 
@@ -80,6 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const mx::IniDocument rereadChanged = mx::IniDocument::fromBytes(changed);
     check(rereadChanged.toBytes() == changed);
     checkSameValues(doc, rereadChanged, names);
+
+    // Removing a key (and a section it leaves empty) keeps the document what its bytes read back as.
+    mx::IniDocument removed = mx::IniDocument::fromBytes(changed);
+    removed.removeValue(section, key);
+    const QByteArray removedBytes = removed.toBytes();
+    const mx::IniDocument rereadRemoved = mx::IniDocument::fromBytes(removedBytes);
+    check(rereadRemoved.toBytes() == removedBytes);
+    checkSameValues(removed, rereadRemoved, names);
 
     // A well-formed key reads back as written, blanks and tabs trimmed and one pair of quotes removed.
     const QString keyName = key.trimmed();

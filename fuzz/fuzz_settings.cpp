@@ -7,10 +7,10 @@
 #include <cstdlib>
 
 namespace {
-bool samePlaces(const mx::Settings& a, const mx::Settings& b)
+bool sameValues(const mx::Settings& a, const mx::Settings& b)
 {
     return a.mainWindow == b.mainWindow && a.calculator == b.calculator && a.tableEditor == b.tableEditor &&
-           a.noteEditor == b.noteEditor;
+           a.noteEditor == b.noteEditor && a.barometricPressure == b.barometricPressure;
 }
 } // namespace
 
@@ -22,11 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const mx::SettingsRead first = mx::readSettings(doc);
     if (!first.complete)
         return 0;
-    // Texts with five blanks in a row or cut by the buffer do not survive; the numbers always do.
+    // Texts with five blanks in a row or cut by the buffer do not survive; the numbers and the pressure always do.
     for (const mx::IniEntry& e : mx::settingsEntries(first.settings))
-        doc.setValue(e.section, e.key, e.value);
+        mx::applyIniEntry(doc, e);
     const mx::SettingsRead second = mx::readSettings(mx::IniDocument::fromBytes(doc.toBytes()));
-    if (!second.complete || !samePlaces(first.settings, second.settings))
+    if (!second.complete || !sameValues(first.settings, second.settings))
         std::abort();
     return 0;
 }

@@ -81,6 +81,10 @@ SettingsRead readSettings(const IniDocument& file)
     if (tips)
         settings.showTipsAtStartup = *tips == u"Yes";
     read.complete = tips.has_value();
+    const auto pressure =
+        readIniValue(file, QString::fromUtf16(kHumiditySection), QString::fromUtf16(kBarometricPressureKey), QString());
+    if (pressure)
+        settings.barometricPressure = pressureFromFileText(*pressure);
     return read;
 }
 
@@ -98,7 +102,7 @@ std::vector<IniEntry> settingsEntries(const Settings& settings)
 {
     const QString section = QString::fromUtf16(kPositionSection);
     std::vector<IniEntry> entries;
-    entries.reserve(13);
+    entries.reserve(14);
     forEachStoredNumber(settings, [&](const char16_t* key, auto value) {
         entries.push_back({section, QString::fromUtf16(key), storedNumberText(value)});
         return true;
@@ -106,6 +110,9 @@ std::vector<IniEntry> settingsEntries(const Settings& settings)
     entries.push_back({section, kCentreKey, settings.centring.fileText()});
     entries.push_back({QString::fromUtf16(kTipsSection), QString::fromUtf16(kShowTipsKey),
                        settings.showTipsAtStartup ? QStringLiteral("Yes") : QStringLiteral("No")});
+    const BarometricPressure& pressure = settings.barometricPressure;
+    entries.push_back({QString::fromUtf16(kHumiditySection), QString::fromUtf16(kBarometricPressureKey),
+                       pressure.isStandard() ? std::nullopt : std::optional(pressureFileText(pressure))});
     return entries;
 }
 

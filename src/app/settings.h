@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ini_file.h"
+#include "psychro/barometric_pressure.h"
 
 #include <QString>
 #include <QStringView>
@@ -15,6 +16,8 @@ namespace mx {
 inline constexpr const char16_t* kPositionSection = u"Position Information";
 inline constexpr const char16_t* kTipsSection = u"Startup Tips";
 inline constexpr const char16_t* kShowTipsKey = u"Show Tips";
+inline constexpr const char16_t* kHumiditySection = u"Humidity";
+inline constexpr const char16_t* kBarometricPressureKey = u"Barometric Pressure";
 
 // Where a window's outer top-left corner is, in twips.
 struct WindowPlace {
@@ -57,6 +60,8 @@ struct Settings {
     SizedWindowPlace noteEditor;
     CentringPreference centring;
     bool showTipsAtStartup = true; // "Show Tips" is exactly "Yes"
+    // "Barometric Pressure" of "[Humidity]", written only when it is not the standard atmosphere.
+    BarometricPressure barometricPressure;
 
     bool operator==(const Settings&) const = default;
 };
@@ -77,14 +82,16 @@ struct SettingsRead {
 };
 
 // Reads the eleven positions, "Center All Forms" and "Show Tips" in the order of the file's layout, each through the
-// profile buffer as the program has always read them.
+// profile buffer as the program has always read them; then the barometric pressure, which no error stops: one that
+// cannot be read counts as the standard atmosphere.
 SettingsRead readSettings(const IniDocument& file);
 
 // Whether the eleven positions add up to 0. The sum runs in 32-bit integers in the order of the file, and an
 // overflow on the way is a run-time error: nullopt.
 std::optional<bool> isFirstRun(const Settings& settings);
 
-// Every key, in the file's order, as the exit writes it.
+// Every key, in the file's order, as the exit writes it. At the standard atmosphere the pressure's key is removed
+// (with its section), so that the file is what it would be without it.
 std::vector<IniEntry> settingsEntries(const Settings& settings);
 
 // What every exit ends with: all keys written with one atomic write. Failures are silent and lose that run's

@@ -11,6 +11,8 @@
 #include "conversion/metric_conversions.h"
 #include "conversion/metric_panel.h"
 #include "conversion/table_editor_window.h"
+#include "psychro/barometer_dialog.h"
+#include "psychro/humidity_panel.h"
 #include "shell/about_text.h"
 #include "shell/about_window.h"
 #include "shell/help_topics.h"
@@ -131,6 +133,26 @@ void wireNoteEditor(AccessoryWindows& windows, SizedWindowPlace& editorPlace)
     });
 }
 
+// The Humidity tab's barometric pressure: kept in the settings, chosen in its dialog, shown by the tab, which also
+// tells the windows that draw at it when it changes.
+void wireBarometricPressure(MainWindow& main)
+{
+    AccessoryWindows& windows = main.windows();
+    BarometricPressure& pressure = main.settings().barometricPressure;
+    auto* humidity = main.findChild<HumidityPanel*>();
+    humidity->setPressureSource(&pressure);
+    windows.addDialog(
+        BarometerDialog::kFormName, [&main, &pressure] { return new BarometerDialog(pressure, &main); },
+        [&pressure, humidity](QDialog& dialog, int result) {
+            const BarometricPressure& chosen = static_cast<BarometerDialog&>(dialog).chosenPressure();
+            if (result != QDialog::Accepted || chosen == pressure)
+                return;
+            pressure = chosen;
+            humidity->pressureSet();
+        });
+    onEntry(main, "mnuBarometricPressure", [&windows] { windows.runDialog(BarometerDialog::kFormName); });
+}
+
 } // namespace
 
 void wireWindows(MainWindow& main)
@@ -145,6 +167,7 @@ void wireWindows(MainWindow& main)
 
     openFrom(main, "mnuCalculator", CalculatorWindow::kFormName);
     openFrom(main, "mnuNoteEditor", NoteEditorWindow::kFormName);
+    wireBarometricPressure(main);
 
     // Help: one viewer, carried along with the other windows.
     setUpHelp(&main, main.filePlaces().dataFolder(), [&windows](QWidget* viewer) { windows.adopt(viewer); });

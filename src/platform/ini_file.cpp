@@ -200,6 +200,28 @@ void IniDocument::setValue(QStringView section, QStringView key, QStringView val
     }
 }
 
+void IniDocument::removeValue(QStringView section, QStringView key)
+{
+    const qsizetype sectionLine = findSection(trimBlanks(asFileText(section)));
+    if (sectionLine < 0)
+        return;
+    const qsizetype keyLine = findKey(sectionLine, trimBlanks(asFileText(key))).found;
+    if (keyLine < 0)
+        return;
+    lines_.erase(lines_.begin() + keyLine);
+    const auto next = std::size_t(sectionLine) + 1;
+    if (next == lines_.size() || lines_[next].kind == LineKind::Section)
+        lines_.erase(lines_.begin() + sectionLine);
+}
+
+void applyIniEntry(IniDocument& doc, const IniEntry& entry)
+{
+    if (entry.value)
+        doc.setValue(entry.section, entry.key, *entry.value);
+    else
+        doc.removeValue(entry.section, entry.key);
+}
+
 IniDocument readIniDocument(const QString& path)
 {
     const auto bytes = readIniBytes(path);
@@ -220,7 +242,7 @@ bool writeIniValues(const QString& path, const std::vector<IniEntry>& entries)
         return false;
     IniDocument doc = IniDocument::fromBytes(*bytes);
     for (const IniEntry& entry : entries)
-        doc.setValue(entry.section, entry.key, entry.value);
+        applyIniEntry(doc, entry);
     return writeFileAtomically(path, doc.toBytes());
 }
 

@@ -20,7 +20,8 @@ inline constexpr qsizetype kMaxIniFileSize = 16 * 1024 * 1024;
 // - "[Name]" (blanks and tabs allowed around) opens a section; the name runs to the last "]" of the line.
 // - "Key=Value" is a value; lines starting with ";", lines without "=" and lines before the first section are kept
 //   but never match. Only the first section of a name and the first key of a name in it count.
-// - Every line that setValue does not replace comes back byte for byte from toBytes (with CR LF after it).
+// - Every line that setValue does not replace nor removeValue remove comes back byte for byte from toBytes (with CR
+//   LF after it).
 class IniDocument {
 public:
     static IniDocument fromBytes(const QByteArray& bytes);
@@ -35,6 +36,8 @@ public:
     // arguments become blanks and characters outside the code page become "?", so the document always equals
     // what reading its own bytes back gives. A key must not contain "=" nor start with ";" or "[".
     void setValue(QStringView section, QStringView key, QStringView value);
+    // Removes the first matching key, and its section when nothing else is left in it. A missing key changes nothing.
+    void removeValue(QStringView section, QStringView key);
 
 private:
     enum class LineKind : quint8 { Other, Section, Key };
@@ -78,11 +81,14 @@ std::optional<QString> readIniValue(const IniDocument& doc, const QString& secti
 struct IniEntry {
     QString section;
     QString key;
-    QString value;
+    std::optional<QString> value; // nullopt: the key is removed
 };
 
-// Stores values in the settings file at `path` with one read and one atomic write, each as IniDocument::setValue
-// does, creating the file, the section or the key as needed. Something at the path that cannot be read whole as a
+// Sets or removes the entry's key.
+void applyIniEntry(IniDocument& doc, const IniEntry& entry);
+
+// Stores values in the settings file at `path` with one read and one atomic write, each as applyIniEntry does,
+// creating the file, the section or the key as needed. Something at the path that cannot be read whole as a
 // regular file (a pipe, a device, a file over kMaxIniFileSize) is not replaced: the result is false.
 bool writeIniValues(const QString& path, const std::vector<IniEntry>& entries);
 

@@ -7,6 +7,7 @@
 #include "psychro/panel_layout.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -154,6 +155,15 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     clear_->setAccessibleName(QStringLiteral("Clear"));
     orderTabStops(HumidityMethod::DryBulbWetBulb);
 
+    // Free space beside the range check box, so that an altitude figure is never taken for a sea-level one.
+    pressureCaption_ =
+        placeLabel(this, QStringLiteral("lblPressure"), QString(), {3600, 300, 2340, 255}, Qt::AlignRight);
+    QFont small = pressureCaption_->font();
+    small.setPointSizeF(small.pointSizeF() - 1);
+    pressureCaption_->setFont(small);
+    pressureCaption_->setAccessibleDescription(QStringLiteral("Barometric pressure of the calculation"));
+    pressureCaption_->hide();
+
     connect(fahrenheit_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Fahrenheit); });
     connect(celsius_, &QRadioButton::clicked, this, [this] { chooseScale(TemperatureScale::Celsius); });
     connect(wetBulbMethod_, &QRadioButton::clicked, this, [this] { chooseMethod(HumidityMethod::DryBulbWetBulb); });
@@ -182,6 +192,37 @@ bool HumidityPanel::eventFilter(QObject* watched, QEvent* event)
     if (fahrenheit_->isChecked() != wasFahrenheit)
         dryBulbBox_->setFocus();
     return true;
+}
+
+// The source may have been read since the caption was last set: the settings are read after the panel is made.
+void HumidityPanel::showEvent(QShowEvent* event)
+{
+    TabPanel::showEvent(event);
+    showPressure();
+}
+
+void HumidityPanel::setPressureSource(const BarometricPressure* pressure)
+{
+    pressureSource_ = pressure;
+    showPressure();
+}
+
+BarometricPressure HumidityPanel::pressure() const
+{
+    return pressureSource_ ? *pressureSource_ : BarometricPressure();
+}
+
+void HumidityPanel::pressureSet()
+{
+    showPressure();
+    Q_EMIT pressureChanged(pressure());
+}
+
+void HumidityPanel::showPressure()
+{
+    const BarometricPressure inUse = pressure();
+    pressureCaption_->setText(pressureCaption(inUse));
+    pressureCaption_->setVisible(!inUse.isStandard());
 }
 
 void HumidityPanel::tabChosen()
@@ -259,7 +300,7 @@ void HumidityPanel::extendedRangeChanged()
 void HumidityPanel::calculate()
 {
     const HumidityOutcome outcome =
-        calculateHumidity({boxTexts(), scale_, method(), extendedRange_->isChecked(), rhInputMode_});
+        calculateHumidity({boxTexts(), scale_, method(), extendedRange_->isChecked(), rhInputMode_, pressure()});
     setBoxTexts(outcome.boxes);
     rhInputMode_ = outcome.rhInputMode;
     showAll(outcome.messages);

@@ -25,11 +25,25 @@ public:
     // The logo element of this panel (Image1(1)); the main window wires its hints.
     QLabel* logoImage() const { return logoImage_; }
 
+    // The barometric pressure the tab calculates at: the settings' value, which must outlive the panel. Without
+    // one, the standard atmosphere.
+    void setPressureSource(const BarometricPressure* pressure);
+    BarometricPressure pressure() const;
+    // The source's pressure has been changed: the caption follows, and pressureChanged tells the windows that draw
+    // at the same pressure.
+    void pressureSet();
+
+Q_SIGNALS:
+    void pressureChanged(const mx::BarometricPressure& pressure);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void initHumidity();
+    // The pressure in use in the caption lblPressure, hidden at the standard atmosphere.
+    void showPressure();
     void chooseScale(TemperatureScale scale);
     void chooseMethod(HumidityMethod method);
     void orderTabStops(HumidityMethod method);
@@ -67,6 +81,8 @@ private:
     QLineEdit* grainsBox_ = nullptr;
     QPushButton* calculate_ = nullptr;
     QPushButton* clear_ = nullptr;
+    QLabel* pressureCaption_ = nullptr;
+    const BarometricPressure* pressureSource_ = nullptr;
     TemperatureScale scale_ = TemperatureScale::Fahrenheit; // always the chosen scale option's
     bool rhInputMode_ = false; // the relative humidity is the second input (set by a method or a calculation)
     bool initDone_ = false;

@@ -30,7 +30,7 @@ public:
     HumidityOutcome run(double T, double Tw)
     {
         const double Td0 = leadingNumber(boxes_.dewPoint);
-        const double P = kStandardPressureInHg;
+        const double P = state_.pressure.inHg();
         switch (state_.method) {
         case HumidityMethod::DryBulbWetBulb: {
             if (!usable(toC(T)) || !usable(toC(Tw)))
@@ -117,7 +117,7 @@ private:
         if (!usable(toC(read(boxes_.dewPoint))))
             return false;
         const double vapor = MbToInHg(SatVaporPressure(toC(read(boxes_.dewPoint))));
-        const double grains = GrainsPerPound(toC(read(boxes_.dewPoint)), kStandardPressureInHg);
+        const double grains = GrainsPerPound(toC(read(boxes_.dewPoint)), state_.pressure.inHg());
         if (!std::isfinite(vapor) || !std::isfinite(grains)) {
             shown_.append(notCalculableMessage());
             return false;
@@ -137,16 +137,15 @@ private:
 };
 
 // The part both normal-range paths share: vapour pressure, dew point and grains from the dry and wet bulb in
-// degrees Fahrenheit, with an exponential saturation formula in kelvins.
+// degrees Fahrenheit, with an exponential saturation formula in kelvins, at the pressure p in hPa.
 struct CommonBlockPictures {
     bool vaporInInHgByFactor; // e * 0.02953 instead of e / 33.8653
     const char16_t* vaporPicture;
     const char16_t* grainsPicture;
 };
 
-void commonBlock(double T, double Tw, bool celsius, const CommonBlockPictures& pictures, HumidityOutcome& out)
+void commonBlock(double T, double Tw, double p, bool celsius, const CommonBlockPictures& pictures, HumidityOutcome& out)
 {
-    const double p = 29.9212 * 33.8653;
     const double Tk = FtoC(T) + 273.16;
     const double Twk = FtoC(Tw) + 273.16;
     const double ew = std::exp(((Twk - 273.16) * 17.27) / (Twk - 35.86)) * 6.108;
@@ -170,12 +169,12 @@ void commonBlock(double T, double Tw, bool celsius, const CommonBlockPictures& p
 
 // The wet bulb whose humidity ratio, rounded to millionths, matches W: a halving search from the middle of
 // 32 F .. T. It ends once a step no longer moves the rounded wet bulb, so it always ends.
-double searchWetBulb(double T, double W)
+double searchWetBulb(double T, double W, double P)
 {
     double step = (T - 32) / 2;
     double Tw = step + 32;
     for (;;) {
-        const double Wt = RoundTo(HumidityRatioFromWetBulb(Tw, T), 1000000);
+        const double Wt = RoundTo(HumidityRatioFromWetBulb(Tw, T, P), 1000000);
         if (Wt == W)
             break;
         step = step / 2;
@@ -190,7 +189,7 @@ double searchWetBulb(double T, double W)
     return Tw;
 }
 
-void relativeHumidityPath(double T, double RH, bool celsius, HumidityOutcome& out)
+void relativeHumidityPath(double T, double RH, const BarometricPressure& pressure, bool celsius, HumidityOutcome& out)
 {
     if (celsius)
         T = CtoF(T);
@@ -199,20 +198,21 @@ void relativeHumidityPath(double T, double RH, bool celsius, HumidityOutcome& ou
             entryError(QStringLiteral("You must use values between 32F (0C) TO 212F (100C)\r\n And 0 to 100% RH")));
         return;
     }
+    const double P = pressure.psia();
     const double r = RH / 100;
     const double Ps = SatPressurePsia(T);
-    double W = ((r - Ps * r / 14.7) * ((Ps * 0.622) / (14.7 - Ps))) / (1 - Ps * r / 14.7);
+    double W = ((r - Ps * r / P) * ((Ps * 0.622) / (P - Ps))) / (1 - Ps * r / P);
     W = RoundTo(W, 1000000);
-    double Tw = searchWetBulb(T, W);
+    double Tw = searchWetBulb(T, W, P);
     if (celsius)
         Tw = FtoC(Tw);
     out.boxes.wetBulbTemp = formatPicture(Tw, kNormalPicture);
     if (celsius)
         Tw = CtoF(Tw);
-    commonBlock(T, Tw, celsius, {true, kFineNormalPicture, kFineNormalPicture}, out);
+    commonBlock(T, Tw, pressure.hPa(), celsius, {true, kFineNormalPicture, kFineNormalPicture}, out);
 }
 
-void wetBulbPath(double T, double Tw, bool celsius, HumidityOutcome& out)
+void wetBulbPath(double T, double Tw, const BarometricPressure& pressure, bool celsius, HumidityOutcome& out)
 {
     if (celsius) {
         T = CtoF(T);
@@ -226,11 +226,12 @@ void wetBulbPath(double T, double Tw, bool celsius, HumidityOutcome& out)
         out.messages.append(entryError(QStringLiteral(" Dry bulb must be greater than or equal to the Wet bulb")));
         return;
     }
-    const double W = HumidityRatioFromWetBulb(Tw, T);
-    const double mu = W / SatHumidityRatio(T);
-    const double RH = (mu / (1 - ((1 - mu) * SatPressurePsia(T)) / 14.7)) * 100;
+    const double P = pressure.psia();
+    const double W = HumidityRatioFromWetBulb(Tw, T, P);
+    const double mu = W / SatHumidityRatio(T, P);
+    const double RH = (mu / (1 - ((1 - mu) * SatPressurePsia(T)) / P)) * 100;
     out.boxes.humidity = formatPicture(RH, kNormalPicture);
-    commonBlock(T, Tw, celsius, {false, kNormalPicture, kGrainsWetBulbPicture}, out);
+    commonBlock(T, Tw, pressure.hPa(), celsius, {false, kNormalPicture, kGrainsWetBulbPicture}, out);
 }
 
 HumidityOutcome normalRangeCalculation(const HumidityState& state, double dry, double wet, double rh)
@@ -241,9 +242,9 @@ HumidityOutcome normalRangeCalculation(const HumidityState& state, double dry, d
     if (wet <= 0)
         out.rhInputMode = true;
     if (out.rhInputMode)
-        relativeHumidityPath(dry, rh, celsius, out);
+        relativeHumidityPath(dry, rh, state.pressure, celsius, out);
     else
-        wetBulbPath(dry, wet, celsius, out);
+        wetBulbPath(dry, wet, state.pressure, celsius, out);
     return out;
 }
 

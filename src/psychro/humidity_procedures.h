@@ -1,5 +1,6 @@
 #pragma once
 
+#include "psychro/barometric_pressure.h"
 #include "psychro/psychro_message.h"
 
 #include <QString>
@@ -35,6 +36,7 @@ struct HumidityState {
     HumidityMethod method = HumidityMethod::DryBulbWetBulb;
     bool extendedRange = false;
     bool rhInputMode = false; // the relative humidity is the second input, whatever the method says
+    BarometricPressure pressure;
 };
 
 struct HumidityOutcome {
@@ -52,6 +54,8 @@ struct HumidityOutcome {
 // Normal range: 32 F to 212 F, two decimals shown, the wet-bulb or the relative-humidity path. A wet bulb <= 0
 // switches to the relative-humidity path for this and later calculations: rhInputMode stays set until a method is
 // chosen.
+//
+// Both at the state's barometric pressure: the normal range takes it in psia and hPa, the extended range in inHg.
 HumidityOutcome calculateHumidity(const HumidityState& state);
 
 struct ScaleSwitch {

@@ -213,8 +213,11 @@ void MainWindowTest::menus_data()
                           << "&Edit" << QStringList{"mnuTableEditor=Edit &Table"};
     QTest::newRow("tools") << "mnuTools"
                            << "&Tools"
-                           << QStringList{"mnuCalculator=&Calculator", "mnuNoteEditor=&Note Editor",
-                                          "mnuToolsS=", "mnuSavePositions=&Save Positions",
+                           << QStringList{"mnuCalculator=&Calculator",
+                                          "mnuNoteEditor=&Note Editor",
+                                          "mnuBarometricPressure=&Barometric Pressure...",
+                                          "mnuToolsS=",
+                                          "mnuSavePositions=&Save Positions",
                                           "mnuCenter=&Restore Defaults"};
     QTest::newRow("help") << "mnuHelp"
                           << "&Help"

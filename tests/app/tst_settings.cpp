@@ -4,10 +4,13 @@
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
 #include "app/main_window.h"
+#include "app/tab_strip.h"
 #include "conversion/table_editor_window.h"
 #include "list_choice.h"
 #include "platform/shell_open.h"
 #include "platform/window_placement.h"
+#include "psychro/barometer_dialog.h"
+#include "psychro/humidity_panel.h"
 #include "scripted_dialogs.h"
 #include "scripted_messages.h"
 #include "settings_text.h"
@@ -24,7 +27,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
@@ -88,6 +94,8 @@ private Q_SLOTS:
     void cancelledExitKeepsThePlacementRule();
     void untickedTipStaysAway();
     void aboutQuorvaneOpensTheLocalPage();
+    void barometricPressure_data();
+    void barometricPressure();
 
 private:
     void start();
@@ -494,6 +502,65 @@ void SettingsTest::aboutQuorvaneOpensTheLocalPage()
     start();
     action("mnuQuorvane")->trigger();
     QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(dir_->filePath(QStringLiteral("quorvane.htm")))});
+}
+
+// The Humidity tab's barometric pressure: taken from the file (one written by hand too), chosen in its dialog, shown
+// on the tab, and written only when it is not the standard atmosphere, after "Startup Tips".
+void SettingsTest::barometricPressure_data()
+{
+    QTest::addColumn<QByteArray>("humidity"); // what the file holds after the keys of the exit
+    QTest::addColumn<QString>("choice");      // in the dialog: "" not opened, "cancel", "standard" or an altitude in ft
+    QTest::addColumn<QString>("caption");     // on the Humidity tab; empty: none shown
+    QTest::addColumn<QByteArray>("written");  // what the exit leaves after those keys
+    const QByteArray key = "[Humidity]\r\nBarometric Pressure=";
+    const QString denver = QStringLiteral("At 24.90 inHg (5,000 ft)");
+    const QString none;
+    // clang-format off
+    QTest::newRow("standard") << QByteArray() << none << none << QByteArray();
+    QTest::newRow("written by hand") << key + "24.896\r\n" << none << denver << key + "24.896\r\n";
+    QTest::newRow("not a number: standard") << key + "high\r\n" << none << none << QByteArray();
+    QTest::newRow("too long to read") << key + QByteArray(130, '2') + "\r\n" << none << none << QByteArray();
+    QTest::newRow("what else the section holds stays") << key + "high\r\n; mine\r\n" << none << none
+                                                       << QByteArray("[Humidity]\r\n; mine\r\n");
+    QTest::newRow("chosen") << QByteArray() << "5000" << denver << key + "24.896\r\n";
+    QTest::newRow("back to standard") << key + "20.577\r\n" << "standard" << none << QByteArray();
+    QTest::newRow("cancelled") << key + "20.577\r\n" << "cancel" << "At 20.58 inHg (10,000 ft)"
+                               << key + "20.577\r\n";
+    // clang-format on
+}
+
+void SettingsTest::barometricPressure()
+{
+    QFETCH(QByteArray, humidity);
+    QFETCH(QString, choice);
+    QFETCH(QString, caption);
+    const QByteArray stored = settingsText(kStoredNumbers, "No", "No");
+    writeRaw(SettingsFile, stored + humidity);
+    dialogs_->answer(BarometerDialog::kFormName, [choice](QDialog& dialog) {
+        if (choice == u"cancel")
+            return int(QDialog::Rejected);
+        const bool standard = choice == u"standard";
+        dialog.findChild<QRadioButton*>(standard ? QStringLiteral("optStandard") : QStringLiteral("optAltitude"))
+            ->setChecked(true);
+        if (!standard)
+            dialog.findChild<QLineEdit*>(QStringLiteral("txtAltitude"))->setText(choice);
+        dialog.accept();
+        return dialog.result();
+    });
+    start();
+    QSignalSpy changed(window_->findChild<HumidityPanel*>(), &HumidityPanel::pressureChanged);
+    if (!choice.isEmpty())
+        action("mnuBarometricPressure")->trigger();
+    QCOMPARE(changed.size(), choice.isEmpty() || choice == u"cancel" ? 0 : 1);
+    QCOMPARE(dialogs_->opened.count(BarometerDialog::kFormName), choice.isEmpty() ? 0 : 1);
+    window_->findChild<TabStrip*>()->chooseTab(1);
+    const auto* shown = window_->findChild<QLabel*>(QStringLiteral("lblPressure"));
+    QCOMPARE(shown->isVisible(), !caption.isEmpty());
+    if (!caption.isEmpty())
+        QCOMPARE(shown->text(), caption);
+    exit();
+    QFETCH(QByteArray, written);
+    QCOMPARE(readAll(SettingsFile), stored + written);
 }
 
 MX_REGISTER_TEST(SettingsTest)

@@ -87,7 +87,7 @@ void StartupPlanTest::roundTrip()
     QFETCH(QByteArray, file);
     IniDocument doc = IniDocument::fromBytes(file);
     for (const IniEntry& entry : settingsEntries(planStartup(doc).settings))
-        doc.setValue(entry.section, entry.key, entry.value);
+        applyIniEntry(doc, entry);
     QTEST(doc.toBytes(), "written");
 }
 

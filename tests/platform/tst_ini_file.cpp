@@ -126,6 +126,33 @@ private slots:
         QCOMPARE(read(u"Yes"_s), u"No"_s);
     }
 
+    // A removed key takes its section along when nothing else is left in it.
+    void removeValue_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const auto row = [](const char* name, const QByteArray& before, const QByteArray& after) {
+            QTest::newRow(name) << before << after;
+        };
+        row("section goes too", "[A]\r\nx=1\r\n[Startup Tips]\r\nShow Tips=Yes\r\n[B]\r\ny=2\r\n",
+            "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+        row("last in the file", "[A]\r\nx=1\r\n[startup tips]\r\n show tips = 1", "[A]\r\nx=1\r\n");
+        row("other lines keep the section", "[Startup Tips]\r\n; c\r\nShow Tips=Yes\r\n\r\n[B]\r\n",
+            "[Startup Tips]\r\n; c\r\n\r\n[B]\r\n");
+        row("first duplicate only", "[Startup Tips]\r\nShow Tips=1\r\nShow Tips=2\r\n",
+            "[Startup Tips]\r\nShow Tips=2\r\n");
+        row("missing key", "[Startup Tips]\r\nX=1\r\n[A]\r\nShow Tips=1\r\n",
+            "[Startup Tips]\r\nX=1\r\n[A]\r\nShow Tips=1\r\n");
+    }
+
+    void removeValue()
+    {
+        QFETCH(QByteArray, before);
+        writeRaw(settings_, before);
+        QVERIFY(writeIniValues(settings_, {{kTips, kShow, std::nullopt}}));
+        QTEST(test::readFileBytes(settings_), "after");
+    }
+
     // Several keys with one write, each placed as a single write would place it.
     void severalValues()
     {

@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace mx;
@@ -281,6 +282,42 @@ private Q_SLOTS:
         }
         QCOMPARE(seen, messages);
         QTEST(enterLeadsToHumidity(), "rhInputMode");
+    }
+
+    // At altitude the tab says so in free space of the panel, and calculates there; back at the standard atmosphere
+    // the caption goes. The windows drawing at the pressure hear of each change.
+    void pressureInUse()
+    {
+        auto* shown = panel_->findChild<QLabel*>(QStringLiteral("lblPressure"));
+        QVERIFY(!shown->isVisible());
+        // The longest caption fits.
+        BarometricPressure pressure = BarometricPressure::fromInHg(32.483).value();
+        panel_->setPressureSource(&pressure);
+        QCOMPARE(shown->text(), QStringLiteral("At 32.48 inHg (-2,290 ft)"));
+        QVERIFY(shown->sizeHint().width() <= shown->width());
+
+        QSignalSpy changed(panel_, &HumidityPanel::pressureChanged);
+        pressure = BarometricPressure::fromInHg(24.896).value();
+        panel_->pressureSet();
+        QVERIFY(shown->isVisible());
+        QCOMPARE(shown->text(), QStringLiteral("At 24.90 inHg (5,000 ft)"));
+        QVERIFY(!shown->accessibleDescription().isEmpty());
+        for (const QWidget* other : panel_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other != shown)
+                QVERIFY2(!other->geometry().intersects(shown->geometry()), qPrintable(other->objectName()));
+        }
+        QVERIFY(panel_->rect().contains(shown->geometry()));
+
+        setTexts(QStringLiteral("77|68"));
+        test::act(panel_, {QStringLiteral("WetBulbTemp:Return")});
+        QCOMPARE(texts(), QStringLiteral("77|68|65.26|0.61|64.25|108.6954"));
+
+        pressure = BarometricPressure();
+        panel_->pressureSet();
+        QVERIFY(!shown->isVisible());
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed[0][0].value<BarometricPressure>(), BarometricPressure::fromInHg(24.896).value());
+        QCOMPARE(changed[1][0].value<BarometricPressure>(), BarometricPressure());
     }
 
 private:

@@ -120,7 +120,7 @@ private Q_SLOTS:
         QFETCH(QString, before);
         QFETCH(QString, title);
         QFETCH(MsgIcon, icon);
-        const HumidityOutcome outcome = calculateHumidity({boxes(before), scale, method, extended, method == kRH});
+        const HumidityOutcome outcome = calculateHumidity({boxes(before), scale, method, extended, method == kRH, {}});
         QTEST(joined(outcome.boxes), "after");
         QStringList shown;
         for (const PsychroMessage& m : outcome.messages) {
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QFETCH(TemperatureScale, scale);
         QFETCH(bool, modeBefore);
         QFETCH(QString, before);
-        const HumidityOutcome outcome = calculateHumidity({boxes(before), scale, kWet, false, modeBefore});
+        const HumidityOutcome outcome = calculateHumidity({boxes(before), scale, kWet, false, modeBefore, {}});
         QTEST(joined(outcome.boxes), "after");
         QVERIFY(outcome.rhInputMode);
     }

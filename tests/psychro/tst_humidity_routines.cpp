@@ -51,8 +51,8 @@ private Q_SLOTS:
         row("grains", [] { return plain(GrainsPerPound(17.441, P)); }, 87.224654066689766);
         row("100 C", [] { return plain(CtoF(100)); }, 212);
         row("212 F", [] { return plain(FtoC(212)); }, 100);
-        row("saturated ratio at 212 F", [] { return plain(SatHumidityRatio(212)); }, 339.75868413396961);
-        row("ratio from wet bulb 68 at 77", [] { return plain(HumidityRatioFromWetBulb(68, 77)); }, 0.012626424191748557);
+        row("saturated ratio at 212 F", [] { return plain(SatHumidityRatio(212, 14.7)); }, 339.75868413396961);
+        row("ratio from wet bulb 68 at 77", [] { return plain(HumidityRatioFromWetBulb(68, 77, 14.7)); }, 0.012626424191748557);
         row("round to millionths", [] { return plain(RoundTo(0.0123456789, 1000000)); }, 0.012346);
         row("negative half goes up", [] { return plain(RoundTo(-2.5, 1)); }, -2);
         // clang-format on
