@@ -70,6 +70,21 @@ private Q_SLOTS:
         QCOMPARE(logo->x(), (about.width() - logo->width()) / 2);
     }
 
+    // The title stands out above the body text in the program's font, which is sized in pixels.
+    void aboutTitleStandsOut()
+    {
+        const QFont before = QApplication::font();
+        const auto restore = qScopeGuard([before] { QApplication::setFont(before); });
+        QFont pixels = before;
+        pixels.setPixelSize(11);
+        QApplication::setFont(pixels);
+        LogoLinkFlags flags;
+        AboutWindow about(kLicence, flags);
+        const QFontInfo title(child<QLabel>(about, u"lblTitle"_s)->font());
+        QVERIFY(title.bold());
+        QVERIFY(title.pixelSize() > QFontInfo(child<QLabel>(about, u"lblVersion"_s)->font()).pixelSize());
+    }
+
     void okClick_data()
     {
         QTest::addColumn<QString>("keys");
@@ -200,6 +215,38 @@ private Q_SLOTS:
         QTest::mouseClick(logo, Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(dialogs.opened.size(), armed ? 1 : 0);
         QVERIFY(about.isVisible());
+    }
+
+    // The invitation wraps, but never inside the address (which would break after "https://"), unless the address
+    // is wider than the label; nothing of the text is lost either way.
+    void webAddressStaysOnOneLine_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("oneLine");
+        QTest::newRow("the maker's address") << QString::fromUtf16(kDefaultMakerWebAddress) << true;
+        QTest::newRow("a short address") << u"https://example.org/mx"_s << true;
+        QTest::newRow("an address wider than the label")
+            << u"https://www.quorvane.example/downloads/conversion-tables/engineering/latest/index.html"_s << false;
+    }
+
+    void webAddressStaysOnOneLine()
+    {
+        QFETCH(QString, address);
+        const QFont before = QApplication::font();
+        const auto restore = qScopeGuard([before] { QApplication::setFont(before); });
+        QFont pixels = before;
+        pixels.setPixelSize(11);
+        QApplication::setFont(pixels);
+        LogoLinkFlags flags;
+        WebSiteWindow web(address, flags);
+        auto* message = child<UnbrokenPhraseLabel>(web, u"lblMessage"_s);
+        const QStringList lines = message->lines();
+        QVERIFY(lines.size() > 1);
+        QCOMPARE(lines.join(u' ').remove(u' '), message->text().remove(u' '));
+        const bool whole =
+            std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(address); });
+        QTEST(whole, "oneLine");
+        QVERIFY(!web.windowIcon().isNull());
     }
 
     void webDialog_data()

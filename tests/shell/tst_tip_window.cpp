@@ -8,6 +8,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,6 +145,36 @@ private Q_SLOTS:
             button(window, u"cmdNextTip"_s)->click();
         } while (++shown < 1000 && label->text() != first);
         QVERIFY(shown >= 20);
+    }
+
+    // A tip longer than the box wraps and scrolls, and the next tip is read from its start. The heading stands
+    // out above the tip in the program's font, which is sized in pixels.
+    void longTipScrolls()
+    {
+        const QFont before = QApplication::font();
+        const auto restore = qScopeGuard([before] { QApplication::setFont(before); });
+        QFont pixels = before;
+        pixels.setPixelSize(11);
+        QApplication::setFont(pixels);
+        QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), "Read on. " + QByteArray("Long tip. ").repeated(120) +
+                                                                  "The end.\r\nShort tip.\r\n"));
+        TipWindow window(dir_->path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QLabel* label = tipText(window);
+        auto* scroller = window.findChild<QScrollArea*>(u"scrTipText"_s);
+        QVERIFY(label->text().endsWith(u"The end."_s));
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
+        QVERIFY(label->width() <= scroller->viewport()->width());
+        QVERIFY(scroller->verticalScrollBar()->maximum() > 0);
+        scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+        button(window, u"cmdNextTip"_s)->click();
+        QCOMPARE(label->text(), u"Short tip."_s);
+        QCOMPARE(scroller->verticalScrollBar()->value(), 0);
+
+        const QFontInfo heading(window.findChild<QLabel*>(u"Label1"_s)->font());
+        QVERIFY(heading.bold());
+        QVERIFY(heading.pixelSize() > QFontInfo(label->font()).pixelSize());
     }
 
 private:
