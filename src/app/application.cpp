@@ -6,6 +6,7 @@
 #include "common/message_service.h"
 #include "platform/desktop_message_service.h"
 #include "platform/single_instance.h"
+#include "shell/shell_art.h"
 
 #include <QApplication>
 #include <QFont>
@@ -82,7 +83,9 @@ int runMensurix(int argc, char** argv, StartupObserver* observer)
     QApplication::setApplicationName(QStringLiteral("Mensurix"));
     QApplication::setApplicationDisplayName(QString());
     // The desktop entry an install puts in place: the desktop finds the program's icon through it.
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.quorvane.Mensurix"));
+    QGuiApplication::setDesktopFileName(QString::fromUtf16(kProductIconName));
+    // Every window, the main window's own windows and message boxes alike, and the taskbar show the product icon.
+    QApplication::setWindowIcon(productIcon());
     // The program ends with its main window, not with whichever window happens to close last.
     QApplication::setQuitOnLastWindowClosed(false);
     setProgramFont();
