@@ -716,44 +716,23 @@ void MainWindowTest::windowsAnnounceTheirRoles()
 void MainWindowTest::editorKeys_data()
 {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("keys"); // menu entry=key, a key alone, or a button clicked
     QTest::addColumn<QString>("effect");
-    QTest::newRow("notes Ctrl+S") << "frmNoteEditor"
-                                  << "mnuSave=Ctrl+S"
-                                  << "notes saved";
-    QTest::newRow("notes Ctrl+F") << "frmNoteEditor"
-                                  << "mnuFind=Ctrl+F"
-                                  << "find open";
-    QTest::newRow("notes Ctrl+B") << "frmNoteEditor"
-                                  << "mnuBold=Ctrl+B"
-                                  << "bold";
-    QTest::newRow("notes Ctrl+I, a tab's code") << "frmNoteEditor"
-                                                << "mnuItalic=Ctrl+I"
-                                                << "italic";
-    QTest::newRow("notes Ctrl+U") << "frmNoteEditor"
-                                  << "mnuUnderline=Ctrl+U"
-                                  << "underline";
-    QTest::newRow("notes Ctrl+B twice") << "frmNoteEditor"
-                                        << "mnuBold=Ctrl+B, mnuBold=Ctrl+B"
-                                        << "plain";
-    QTest::newRow("table Ctrl+S") << "frmTableEditor"
-                                  << "mnuSave=Ctrl+S"
-                                  << "table saved";
-    QTest::newRow("find: Enter finds first, then next") << "frmFind"
-                                                        << "Return, Return"
-                                                        << "found 13";
-    QTest::newRow("find: Enter after Find First finds next") << "frmFind"
-                                                             << "Command1, Return"
-                                                             << "found 13";
-    QTest::newRow("find: Enter after a miss starts over") << "frmFind"
-                                                          << "Return, Return, Return, Return"
-                                                          << "found 2";
-    QTest::newRow("find: Escape") << "frmFind"
-                                  << "Escape"
-                                  << "closed";
-    QTest::newRow("help: Escape") << "frmHelp"
-                                  << "Escape"
-                                  << "closed";
+    const auto row = [](const char* name, const char* window, const char* keys, const char* effect) {
+        QTest::newRow(name) << QString::fromLatin1(window) << QString::fromLatin1(keys) << QString::fromLatin1(effect);
+    };
+    row("notes Ctrl+S", "frmNoteEditor", "mnuSave=Ctrl+S", "notes saved");
+    row("notes Ctrl+F", "frmNoteEditor", "mnuFind=Ctrl+F", "find open");
+    row("notes Ctrl+B", "frmNoteEditor", "mnuBold=Ctrl+B", "bold");
+    row("notes Ctrl+I, a tab's code", "frmNoteEditor", "mnuItalic=Ctrl+I", "italic");
+    row("notes Ctrl+U", "frmNoteEditor", "mnuUnderline=Ctrl+U", "underline");
+    row("notes Ctrl+B twice", "frmNoteEditor", "mnuBold=Ctrl+B, mnuBold=Ctrl+B", "plain");
+    row("table Ctrl+S", "frmTableEditor", "mnuSave=Ctrl+S", "table saved");
+    row("find: Enter finds first, then next", "frmFind", "Return, Return", "found 13");
+    row("find: Enter after Find First finds next", "frmFind", "Command1, Return", "found 13");
+    row("find: Enter after a miss starts over", "frmFind", "Return, Return, Return, Return", "found 2");
+    row("find: Escape", "frmFind", "Escape", "closed");
+    row("help: Escape", "frmHelp", "Escape", "closed");
 }
 
 void MainWindowTest::editorKeys()
