@@ -55,6 +55,16 @@ void showAndWait(QWidget& window)
 class AboutWindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The program's font is sized in pixels, which report no point size.
+    void initTestCase()
+    {
+        bodyFont_ = QApplication::font();
+        QFont pixels = bodyFont_;
+        pixels.setPixelSize(11);
+        QApplication::setFont(pixels);
+    }
+    void cleanupTestCase() { QApplication::setFont(bodyFont_); }
+
     void aboutNamesAndTexts()
     {
         LogoLinkFlags flags;
@@ -70,14 +80,9 @@ private Q_SLOTS:
         QCOMPARE(logo->x(), (about.width() - logo->width()) / 2);
     }
 
-    // The title stands out above the body text in the program's font, which is sized in pixels.
+    // The title stands out above the body text.
     void aboutTitleStandsOut()
     {
-        const QFont before = QApplication::font();
-        const auto restore = qScopeGuard([before] { QApplication::setFont(before); });
-        QFont pixels = before;
-        pixels.setPixelSize(11);
-        QApplication::setFont(pixels);
         LogoLinkFlags flags;
         AboutWindow about(kLicence, flags);
         const QFontInfo title(child<QLabel>(about, u"lblTitle"_s)->font());
@@ -222,23 +227,26 @@ private Q_SLOTS:
     void webAddressStaysOnOneLine_data()
     {
         QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("pixels"); // the font's size: where the lines end
         QTest::addColumn<bool>("oneLine");
-        QTest::newRow("the maker's address") << QString::fromUtf16(kDefaultMakerWebAddress) << true;
-        QTest::newRow("a short address") << u"https://example.org/mx"_s << true;
+        const QString maker = QString::fromUtf16(kDefaultMakerWebAddress);
+        for (int pixels : {9, 10, 11, 12})
+            QTest::addRow("the maker's address, %d px", pixels) << maker << pixels << true;
+        QTest::newRow("a short address") << u"https://example.org/mx"_s << 10 << true;
         QTest::newRow("an address wider than the label")
-            << u"https://www.quorvane.example/downloads/conversion-tables/engineering/latest/index.html"_s << false;
+            << u"https://www.quorvane.example/downloads/conversion-tables/engineering/latest/index.html"_s << 11
+            << false;
     }
 
     void webAddressStaysOnOneLine()
     {
         QFETCH(QString, address);
-        const QFont before = QApplication::font();
-        const auto restore = qScopeGuard([before] { QApplication::setFont(before); });
-        QFont pixels = before;
-        pixels.setPixelSize(11);
-        QApplication::setFont(pixels);
+        QFETCH(int, pixels);
         LogoLinkFlags flags;
         WebSiteWindow web(address, flags);
+        QFont font = web.font();
+        font.setPixelSize(pixels);
+        web.setFont(font);
         auto* message = child<UnbrokenPhraseLabel>(web, u"lblMessage"_s);
         const QStringList lines = message->lines();
         QVERIFY(lines.size() > 1);
@@ -388,6 +396,9 @@ private Q_SLOTS:
         QTRY_VERIFY(!egg.isVisible());
         QVERIFY(!flags.HiddenAnimationArmed);
     }
+
+private:
+    QFont bodyFont_;
 };
 
 MX_REGISTER_TEST(AboutWindowsTest)

@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -23,6 +22,16 @@ using namespace Qt::StringLiterals;
 class TipWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The program's font is sized in pixels, which report no point size.
+    void initTestCase()
+    {
+        bodyFont_ = QApplication::font();
+        QFont pixels = bodyFont_;
+        pixels.setPixelSize(11);
+        QApplication::setFont(pixels);
+    }
+    void cleanupTestCase() { QApplication::setFont(bodyFont_); }
+
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
@@ -148,14 +157,9 @@ private Q_SLOTS:
     }
 
     // A tip longer than the box wraps and scrolls, and the next tip is read from its start. The heading stands
-    // out above the tip in the program's font, which is sized in pixels.
+    // out above the tip.
     void longTipScrolls()
     {
-        const QFont before = QApplication::font();
-        const auto restore = qScopeGuard([before] { QApplication::setFont(before); });
-        QFont pixels = before;
-        pixels.setPixelSize(11);
-        QApplication::setFont(pixels);
         QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), "Read on. " + QByteArray("Long tip. ").repeated(120) +
                                                                   "The end.\r\nShort tip.\r\n"));
         TipWindow window(dir_->path());
@@ -183,6 +187,7 @@ private:
     static QPushButton* button(const QWidget& w, const QString& name) { return w.findChild<QPushButton*>(name); }
 
     std::unique_ptr<QTemporaryDir> dir_;
+    QFont bodyFont_;
 };
 
 MX_REGISTER_TEST(TipWindowTest)
