@@ -53,6 +53,9 @@ FindDialog::FindDialog(FindPositions& positions, QWidget* parent)
     connect(findFirstButton_, &QPushButton::clicked, this, &FindDialog::onFindFirst);
     connect(findNextButton_, &QPushButton::clicked, this, &FindDialog::onFindNext);
     connect(cancelButton_, &QPushButton::clicked, this, &QWidget::close);
+    // Enter in the text box searches on: from the start the first time the dialog searches, as Find First does,
+    // then on after the last match, as Find Next does.
+    connect(textBox_, &QLineEdit::returnPressed, this, [this] { searched_ ? onFindNext() : onFindFirst(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
@@ -86,6 +89,7 @@ void FindDialog::onFindNext()
 
 void FindDialog::run(const FindSearch& search)
 {
+    searched_ = true;
     if (positions_.found(search_ ? search_(search) : -1))
         showMessage(QString::fromUtf16(kMatchNotFoundText));
 }

@@ -48,6 +48,7 @@ private:
     Search search_;
     Placement placement_;
     bool positioned_ = false;
+    bool searched_ = false; // since the dialog opened
 
     QLineEdit* textBox_ = nullptr;
     QCheckBox* matchCaseBox_ = nullptr;

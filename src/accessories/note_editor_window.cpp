@@ -8,6 +8,7 @@
 #include "common/number_text.h"
 #include "common/text_pieces.h"
 #include "common/twips.h"
+#include "platform/accessible_roles.h"
 #include "platform/clipboard.h"
 #include "platform/dialog_service.h"
 #include "platform/menu_layout.h"
@@ -335,6 +336,14 @@ void NoteEditorWindow::buildMenus()
     on("mnuContents", [this] { Q_EMIT helpContentsRequested(); });
     on("mnuNoteHelp", [this] { Q_EMIT noteHelpRequested(); });
     on("mnuAbout", [this] { Q_EMIT aboutRequested(); });
+    // The keys users expect of an editor; each menu entry shows its key.
+    const std::pair<const char*, QKeySequence::StandardKey> keys[] = {{"mnuSave", QKeySequence::Save},
+                                                                      {"mnuFind", QKeySequence::Find},
+                                                                      {"mnuBold", QKeySequence::Bold},
+                                                                      {"mnuItalic", QKeySequence::Italic},
+                                                                      {"mnuUnderline", QKeySequence::Underline}};
+    for (const auto& [name, key] : keys)
+        findChild<QAction*>(QString::fromLatin1(name))->setShortcuts(key);
 }
 
 void NoteEditorWindow::buildToolbar()
@@ -366,7 +375,7 @@ void NoteEditorWindow::buildToolbar()
 
     fontSizeList_ = new QComboBox(toolbar_);
     fontSizeList_->setObjectName(QStringLiteral("cboFontSize"));
-    fontSizeList_->setAccessibleName(QStringLiteral("Font size"));
+    nameComboBox(fontSizeList_, QStringLiteral("Font size"));
     fontSizeList_->setToolTip(QStringLiteral("Font Size"));
     fontSizeList_->setMaxVisibleItems(20);
     fontSizeList_->setMinimumWidth(twipsToPixels(900));

@@ -7,6 +7,7 @@
 #include "platform/button_keys.h"
 #include "platform/desktop_message_service.h"
 #include "platform/single_instance.h"
+#include "shell/shell_art.h"
 
 #include <QApplication>
 #include <QFont>
@@ -86,7 +87,9 @@ int runMensurix(int argc, char** argv, StartupObserver* observer)
     QApplication::setApplicationName(QStringLiteral("Mensurix"));
     QApplication::setApplicationDisplayName(QString());
     // The desktop entry an install puts in place: the desktop finds the program's icon through it.
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.quorvane.Mensurix"));
+    QGuiApplication::setDesktopFileName(QString::fromUtf16(kProductIconName));
+    // Every window, the main window's own windows and message boxes alike, and the taskbar show the product icon.
+    QApplication::setWindowIcon(productIcon());
     // The program ends with its main window, not with whichever window happens to close last.
     QApplication::setQuitOnLastWindowClosed(false);
     setProgramFont();

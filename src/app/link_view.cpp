@@ -1,7 +1,7 @@
 #include "app/link_view.h"
 
-#include "shell/shell_art.h"
 #include "platform/form_layout.h"
+#include "shell/shell_art.h"
 
 #include <QMouseEvent>
 #include <QTimer>
@@ -19,6 +19,12 @@ QLabel* makeHint(QWidget* parent, const QString& name, const QString& text, Twip
     label->setForegroundRole(QPalette::ToolTipText);
     label->hide();
     return label;
+}
+
+// A click is the left button let go over the picture; other buttons, or a press dragged off it, do nothing.
+bool isLeftClickOn(const QMouseEvent* release, const QWidget* picture)
+{
+    return release->button() == Qt::LeftButton && picture->rect().contains(release->position().toPoint());
 }
 
 } // namespace
@@ -83,7 +89,8 @@ bool LinkView::eventFilter(QObject* watched, QEvent* event)
             hints_.panelMouseMove();
         }
         show();
-    } else if (watched == link_ && event->type() == QEvent::MouseButtonRelease) {
+    } else if (watched == link_ && event->type() == QEvent::MouseButtonRelease &&
+               isLeftClickOn(static_cast<QMouseEvent*>(event), link_)) {
         const bool openDialog = hints_.linkClicked(armingCondition()) == LogoHints::ClickResult::OpenWebDialog;
         show();
         if (openDialog)

@@ -9,11 +9,13 @@
 #include "app/window_wiring.h"
 #include "common/message_service.h"
 #include "conversion/metric_conversions.h"
+#include "platform/accessible_roles.h"
 #include "platform/form_layout.h"
 #include "platform/menu_layout.h"
 #include "platform/shell_open.h"
 #include "platform/tab_panel.h"
 #include "platform/window_placement.h"
+#include "shell/shell_art.h"
 #include "shell/tip_window.h"
 #include "version.h"
 
@@ -33,6 +35,17 @@ namespace {
 constexpr int kStripTop = 540;
 constexpr int kStripWidth = 6555;
 constexpr int kStripHeight = 5295;
+
+// The desktop's keys for a step (`standard`), and `more` of the forms users type for it, each once.
+QList<QKeySequence> tabKeys(QKeySequence::StandardKey standard, const QList<QKeySequence>& more)
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    for (const QKeySequence& key : more) {
+        if (!keys.contains(key))
+            keys.append(key);
+    }
+    return keys;
+}
 
 const std::vector<MenuOfBar>& menuBarLayout()
 {
@@ -68,7 +81,9 @@ MainWindow::MainWindow(const FilePlaces& places, QWidget* parent)
     setObjectName(kFormName);
     setWindowTitle(QString::fromUtf8(version::kTitle));
     setAccessibleName(QString::fromUtf8(version::kTitle));
+    setWindowIcon(productIcon());
     setAttribute(Qt::WA_DeleteOnClose);
+    installAccessibleRoles();
 
     // The file paths first: the panels and windows made below read them.
     setFilePlaces(places);
@@ -135,12 +150,23 @@ void MainWindow::buildTabs()
     connect(tabStrip_, &TabStrip::tabChosen, this, &MainWindow::onTabChosen);
 
     const int count = int(pages_.size());
-    auto* nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
-    connect(nextTab, &QShortcut::activated, this,
-            [this, count] { tabStrip_->chooseTab((tabStrip_->currentIndex() + 1) % count); });
-    auto* previousTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
-    connect(previousTab, &QShortcut::activated, this,
-            [this, count] { tabStrip_->chooseTab((tabStrip_->currentIndex() + count - 1) % count); });
+    addTabKeys(QStringLiteral("nextTabKey"), tabKeys(QKeySequence::NextChild, {Qt::CTRL | Qt::Key_PageDown}),
+               [this, count] { tabStrip_->chooseTab((tabStrip_->currentIndex() + 1) % count); });
+    // On X11 Ctrl+Shift+Tab arrives as Ctrl+Shift+Backtab, which only the Ctrl+Shift+Tab form matches there;
+    // Qt's own events match the Backtab form.
+    addTabKeys(QStringLiteral("previousTabKey"),
+               tabKeys(QKeySequence::PreviousChild, {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageUp}),
+               [this, count] { tabStrip_->chooseTab((tabStrip_->currentIndex() + count - 1) % count); });
+}
+
+void MainWindow::addTabKeys(const QString& name, const QList<QKeySequence>& keys, std::function<void()> step)
+{
+    auto* shortcut = new QShortcut(this);
+    shortcut->setObjectName(name);
+    shortcut->setKeys(keys);
+    connect(shortcut, &QShortcut::activated, this, step);
+    // One key press may match two of the forms above; they are the same step.
+    connect(shortcut, &QShortcut::activatedAmbiguously, this, step);
 }
 
 void MainWindow::buildLogoAndHints()
@@ -153,6 +179,9 @@ void MainWindow::buildLogoAndHints()
         if (pages_[i].hidesLinkHint)
             linkView_->hidePlainHintOver(panels_[i]);
     }
+    // The Humidity tab's element of the logo array takes every hint away, like the logo.
+    if (auto* humidityLogo = centralWidget()->findChild<QLabel*>(QStringLiteral("Image1(1)")))
+        linkView_->hideAllHintsOver(humidityLogo);
 
     resizeGuard_ = new QTimer(this);
     resizeGuard_->setObjectName(QStringLiteral("timResizeTimer"));

@@ -4,8 +4,10 @@
 #include "app/startup_plan.h"
 #include "platform/file_places.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,6 +61,8 @@ protected:
 private:
     void buildMenus();
     void buildTabs();
+    // A shortcut of the window, by `name`, running `step` on any of `keys`.
+    void addTabKeys(const QString& name, const QList<QKeySequence>& keys, std::function<void()> step);
     void buildLogoAndHints();
     void applyStartupPlan();
     void afterFirstPaint();

@@ -1,5 +1,7 @@
 #include "app/tab_strip.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionTab>
@@ -11,6 +13,76 @@ namespace {
 
 constexpr int kTabPadding = 14; // horizontal space around a caption
 constexpr int kTabSpare = 3;    // the chosen tab rises this much above the other tabs of its row
+constexpr int kFrameLines = 2;  // the style's border of the body and of the chosen tab, kept when filling them
+
+// The strip as a page tab list. Its children are the tabs in their order on the strip, whatever order raising
+// the chosen tab has left the child widgets in.
+class TabStripAccessible : public QAccessibleWidget {
+public:
+    explicit TabStripAccessible(TabStrip* strip) : QAccessibleWidget(strip, QAccessible::PageTabList) {}
+
+    int childCount() const override { return strip()->count(); }
+    QAccessibleInterface* child(int index) const override
+    {
+        StripTab* tab = strip()->tab(index);
+        return tab ? QAccessible::queryAccessibleInterface(tab) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (int i = 0; child && i < strip()->count(); ++i) {
+            if (child->object() == strip()->tab(i))
+                return i;
+        }
+        return -1;
+    }
+    QAccessibleInterface* focusChild() const override
+    {
+        return strip()->hasFocus() ? child(strip()->currentIndex()) : nullptr;
+    }
+
+private:
+    TabStrip* strip() const { return static_cast<TabStrip*>(widget()); }
+};
+
+// One tab as a page tab named by its caption: selectable, selected while chosen, focused while chosen in a strip
+// that has the focus; pressing it chooses it.
+class StripTabAccessible : public QAccessibleWidget {
+public:
+    StripTabAccessible(StripTab* tab, TabStrip* strip) : QAccessibleWidget(tab, QAccessible::PageTab), strip_(strip) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        const bool chosen = strip_->tab(strip_->currentIndex()) == widget();
+        state.focusable = strip_->focusPolicy() != Qt::NoFocus;
+        state.selectable = true;
+        state.selected = chosen;
+        state.focused = chosen && strip_->hasFocus();
+        state.checkable = false;
+        state.checked = false;
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction())
+            static_cast<StripTab*>(widget())->click();
+    }
+
+private:
+    TabStrip* strip_;
+};
+
+QAccessibleInterface* tabStripAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(TabStrip::staticMetaObject.className()))
+        return new TabStripAccessible(static_cast<TabStrip*>(object));
+    if (className == QLatin1String(StripTab::staticMetaObject.className())) {
+        auto* tab = static_cast<StripTab*>(object);
+        return new StripTabAccessible(tab, static_cast<TabStrip*>(tab->parentWidget()));
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -47,11 +119,23 @@ void StripTab::paintEvent(QPaintEvent*)
     if (strip_->hasFocus() && selected)
         opt.state |= QStyle::State_HasFocus;
     opt.position = QStyleOptionTab::Middle;
-    p.drawControl(QStyle::CE_TabBarTab, opt);
+    if (!selected) {
+        p.drawControl(QStyle::CE_TabBarTab, opt);
+        return;
+    }
+    // The chosen tab opens onto the body: the same button face inside its border.
+    p.drawControl(QStyle::CE_TabBarTabShape, opt);
+    p.fillRect(opt.rect.adjusted(kFrameLines, kFrameLines, -kFrameLines, 0), palette().button());
+    p.drawControl(QStyle::CE_TabBarTabLabel, opt);
 }
 
 TabStrip::TabStrip(QWidget* parent) : QWidget(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(tabStripAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
 }
@@ -88,8 +172,23 @@ void TabStrip::chooseTab(int index)
             tabs_[i]->setChecked(i == index);
         relayout();
         update();
+        announceCurrentTab();
     }
     Q_EMIT tabChosen(index);
+}
+
+void TabStrip::announceCurrentTab()
+{
+    if (!QAccessible::isActive() || current_ < 0)
+        return;
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(current_);
+        QAccessible::updateAccessibility(&focus);
+    }
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(current_);
+    QAccessible::updateAccessibility(&selection);
 }
 
 void TabStrip::relayout()
@@ -145,6 +244,7 @@ void TabStrip::paintEvent(QPaintEvent*)
     frame.rect = rect().adjusted(0, rowsHeight_, 0, 0);
     frame.shape = QTabBar::RoundedNorth;
     p.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
+    p.fillRect(frame.rect.adjusted(kFrameLines, kFrameLines, -kFrameLines, -kFrameLines), palette().button());
 }
 
 void TabStrip::resizeEvent(QResizeEvent* event)
@@ -168,6 +268,12 @@ void TabStrip::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void TabStrip::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    announceCurrentTab();
 }
 
 bool TabStrip::event(QEvent* event)

@@ -29,7 +29,8 @@ private:
 
 // A tab strip whose tabs wrap into as many rows as they need, the row of the chosen tab nearest the panels, as
 // the five long captions of the main window do not fit in one row of its fixed width. Indices are 0-based here;
-// the main window speaks of tabs 1 to 5.
+// the main window speaks of tabs 1 to 5. A screen reader meets it as a page tab list of page tabs, the chosen one
+// selected. The body below the tabs is painted in the button face, like the panels laid on it.
 class TabStrip : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int currentIndex READ currentIndex WRITE chooseTab NOTIFY tabChosen)
@@ -56,11 +57,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     friend class StripTab;
     void relayout();
+    // Tells a screen reader which tab is chosen, and that it has the focus when the strip has.
+    void announceCurrentTab();
 
     QList<StripTab*> tabs_;
     int current_ = -1;

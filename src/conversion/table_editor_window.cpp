@@ -178,7 +178,7 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
       document_(path, category)
 {
     setObjectName(kFormName);
-    setAccessibleName(QStringLiteral("Table Editor"));
+    // No accessible name of its own: the title ("Editor - Length") names the window and the table in it.
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(document_.caption());
 
@@ -229,6 +229,7 @@ void TableEditorWindow::buildMenus()
 {
     buildMenuBar(menuBar(), menuLayout());
     connect(menuEntry("mnuSave"), &QAction::triggered, this, &TableEditorWindow::saveFile);
+    menuEntry("mnuSave")->setShortcuts(QKeySequence::Save);
     connect(menuEntry("mnuExit"), &QAction::triggered, this, &QWidget::close);
     connect(menuEntry("mnuCut"), &QAction::triggered, this, &TableEditorWindow::onCut);
     connect(menuEntry("mnuCopy"), &QAction::triggered, this, &TableEditorWindow::onCopy);

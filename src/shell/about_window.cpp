@@ -12,8 +12,6 @@
 #include "shell/system_info.h"
 #include "version.h"
 
-#include "version.h"
-
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -66,11 +64,7 @@ AboutWindow::AboutWindow(QString licenceText, LogoLinkFlags& flags, QWidget* par
     hint_->hide();
 
     title_ = makeLabel(this, QStringLiteral("lblTitle"), QString::fromUtf8(version::kTitle), 240, 720, 5340, 480);
-    QFont titleFont = title_->font();
-    titleFont.setBold(true);
-    if (titleFont.pointSizeF() > 0) // a font sized in pixels reports no point size
-        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    title_->setFont(titleFont);
+    title_->setFont(headingFont(title_->font(), 1.6));
     title_->setAccessibleDescription(QStringLiteral("Program title"));
     version_ = makeLabel(this, QStringLiteral("lblVersion"), programVersionText(), 240, 1230, 5340, 255);
     version_->setAccessibleDescription(QStringLiteral("Program version"));

@@ -199,6 +199,10 @@ HelpViewer::HelpViewer(QString helpFile, QWidget* owner) : QWidget(owner, Qt::Wi
     connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::anchorClicked, this, &HelpViewer::onLinkClicked);
+    // Escape puts the help away, as it does the other windows that stand beside the work.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("closeKey"));
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void HelpViewer::showTopic(const QString& anchor)

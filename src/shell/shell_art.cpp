@@ -1,5 +1,6 @@
 #include "shell/shell_art.h"
 
+#include "platform/drawn_icon.h"
 #include "version.h"
 
 #include <QFont>
@@ -34,12 +35,10 @@ qreal screenPixelRatio()
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
-QPixmap drawProductIcon(int size, qreal ratio)
+namespace {
+
+void paintProductIcon(QPainter& p, double s)
 {
-    QPixmap pixmap = blank({size, size}, ratio);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size;
     QLinearGradient tile(0, 0, 0, s);
     tile.setColorAt(0, QColor(0x3b, 0x7d, 0xc4));
     tile.setColorAt(1, kNavy);
@@ -66,7 +65,25 @@ QPixmap drawProductIcon(int size, qreal ratio)
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     p.drawEllipse(centre, s * 0.06, s * 0.06);
+}
+
+} // namespace
+
+QPixmap drawProductIcon(int size, qreal ratio)
+{
+    QPixmap pixmap = blank({size, size}, ratio);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    paintProductIcon(p, size);
     return pixmap;
+}
+
+QIcon productIcon()
+{
+    // Drawn on 48 units: the line widths keep the proportions of the splash's picture at every size.
+    constexpr double kSide = 48;
+    return QIcon::fromTheme(QString::fromUtf16(kProductIconName),
+                            drawnIcon([](QPainter& p) { paintProductIcon(p, kSide); }, kSide));
 }
 
 QPixmap drawMakerLogo(QSize size, qreal ratio)
@@ -200,6 +217,16 @@ QPixmap drawTipPicture(int size, qreal ratio)
     for (int i = 0; i < 3; ++i)
         p.drawRoundedRect(QRectF(s * 0.38, s * (0.68 + i * 0.07), s * 0.24, s * 0.07), s * 0.02, s * 0.02);
     return pixmap;
+}
+
+QFont headingFont(QFont body, qreal factor)
+{
+    body.setBold(true);
+    if (body.pixelSize() > 0)
+        body.setPixelSize(qRound(body.pixelSize() * factor));
+    else if (body.pointSizeF() > 0)
+        body.setPointSizeF(body.pointSizeF() * factor);
+    return body;
 }
 
 } // namespace mx

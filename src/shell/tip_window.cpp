@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 
 namespace mx {
 
@@ -28,21 +29,22 @@ TipWindow::TipWindow(const FilePlaces& places, QWidget* parent)
 
     didYouKnow_ = placeControl(new QLabel(QStringLiteral("Did you know..."), this), QStringLiteral("Label1"),
                                {1260, 240, 4080, 360});
-    QFont heading = didYouKnow_->font();
-    heading.setBold(true);
-    if (heading.pointSizeF() > 0) // a font sized in pixels reports no point size
-        heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    didYouKnow_->setFont(heading);
+    didYouKnow_->setFont(headingFont(didYouKnow_->font(), 1.3));
 
-    tipText_ = placeControl(new QLabel(this), QStringLiteral("lblTipText"), {1260, 720, 4080, 2040});
+    // A tip is a line of the user's file, as long as it likes: it wraps, and scrolls once it outgrows the box.
+    tipScroller_ = placeControl(new QScrollArea(this), QStringLiteral("scrTipText"), {1260, 720, 4080, 2040});
+    tipScroller_->setAccessibleName(QStringLiteral("Tip"));
+    tipScroller_->setFrameShape(QFrame::StyledPanel);
+    tipScroller_->setBackgroundRole(QPalette::Base);
+    tipScroller_->setWidgetResizable(true);
+    tipText_ = new QLabel;
+    tipText_->setObjectName(QStringLiteral("lblTipText"));
     tipText_->setTextFormat(Qt::PlainText); // a tip is the user's text, never markup
     tipText_->setWordWrap(true);
     tipText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     tipText_->setMargin(6);
-    tipText_->setFrameShape(QFrame::StyledPanel);
-    tipText_->setAutoFillBackground(true);
-    tipText_->setBackgroundRole(QPalette::Base);
     tipText_->setAccessibleDescription(QStringLiteral("Tip"));
+    tipScroller_->setWidget(tipText_);
 
     showAtStartupBox_ = placeControl(new QCheckBox(QStringLiteral("&Show Tips at Startup"), this),
                                      QStringLiteral("chkLoadTipsAtStartup"), {180, 3030, 2520, 315});
@@ -86,8 +88,10 @@ void TipWindow::showNextTip()
 void TipWindow::showCurrentTip()
 {
     // Without tips the label keeps what it shows.
-    if (const std::optional<QString> tip = book_.currentTipText())
+    if (const std::optional<QString> tip = book_.currentTipText()) {
         tipText_->setText(*tip);
+        tipScroller_->ensureVisible(0, 0); // each tip is read from its start
+    }
 }
 
 void TipWindow::onShowAtStartupClicked()

@@ -7,6 +7,7 @@
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace mx {
 
@@ -46,6 +47,7 @@ private:
     bool centred_ = false;
     QLabel* picture_ = nullptr;
     QLabel* didYouKnow_ = nullptr;
+    QScrollArea* tipScroller_ = nullptr;
     QLabel* tipText_ = nullptr;
     QCheckBox* showAtStartupBox_ = nullptr;
     QPushButton* nextTipButton_ = nullptr;

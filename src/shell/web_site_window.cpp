@@ -10,11 +10,77 @@
 
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QUrl>
 
 namespace mx {
+namespace {
+
+// Joins the characters on either side of it: no line breaks there.
+constexpr QChar kWordJoiner(0x2060);
+
+} // namespace
+
+void UnbrokenPhraseLabel::setPhrase(const QString& phrase)
+{
+    phrase_ = phrase;
+    update();
+}
+
+void UnbrokenPhraseLabel::layOut(QTextLayout& layout) const
+{
+    QString shown = text();
+    const qsizetype at = phrase_.isEmpty() ? -1 : shown.indexOf(phrase_);
+    const int width = contentsRect().width();
+    if (at >= 0 && fontMetrics().horizontalAdvance(phrase_) <= width) {
+        QString joined;
+        for (const QChar c : phrase_) {
+            if (!joined.isEmpty())
+                joined += kWordJoiner;
+            joined += c;
+        }
+        shown.replace(at, phrase_.size(), joined);
+    }
+    layout.setText(shown);
+    layout.setFont(font());
+    QTextOption option(alignment());
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition({0, y});
+        y += line.height();
+    }
+    layout.endLayout();
+}
+
+QStringList UnbrokenPhraseLabel::lines() const
+{
+    QTextLayout layout;
+    layOut(layout);
+    QStringList lines;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        lines << layout.text().mid(line.textStart(), line.textLength()).remove(kWordJoiner).trimmed();
+    }
+    return lines;
+}
+
+void UnbrokenPhraseLabel::paintEvent(QPaintEvent*)
+{
+    QTextLayout layout;
+    layOut(layout);
+    QPainter painter(this);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    QPointF origin = contentsRect().topLeft();
+    if (alignment() & Qt::AlignVCenter)
+        origin.ry() += (contentsRect().height() - layout.boundingRect().height()) / 2;
+    layout.draw(&painter, origin);
+}
 
 WebSiteWindow::WebSiteWindow(QString address, LogoLinkFlags& flags, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
@@ -24,7 +90,7 @@ WebSiteWindow::WebSiteWindow(QString address, LogoLinkFlags& flags, QWidget* par
     setWindowTitle(QStringLiteral("Web Site"));
     setAccessibleName(QStringLiteral("Web Site"));
     setFixedSize(twipsSize(kWidthTwips, kHeightTwips));
-    setWindowIcon(parent ? parent->window()->windowIcon() : QIcon(drawProductIcon(32)));
+    setWindowIcon(parent ? parent->window()->windowIcon() : productIcon());
 
     frame_ = new QGroupBox(this);
     frame_->setObjectName(QStringLiteral("Frame1"));
@@ -37,13 +103,14 @@ WebSiteWindow::WebSiteWindow(QString address, LogoLinkFlags& flags, QWidget* par
     picture_->setGeometry(twipsRect(180, 360, 600, 600));
     picture_->setPixmap(drawLinkPicture(twipsToPixels(600)));
 
-    message_ = new QLabel(frame_);
+    message_ = new UnbrokenPhraseLabel(frame_);
     message_->setObjectName(QStringLiteral("lblMessage"));
     message_->setGeometry(twipsRect(960, 240, 4080, 960));
     message_->setWordWrap(true);
     message_->setTextFormat(Qt::PlainText);
     message_->setText(QStringLiteral("Visit the %1 web site at %2 for news, updates and more conversion tables.")
                           .arg(QString::fromUtf8(version::kCompanyName), address_));
+    message_->setPhrase(address_);
     message_->setAccessibleDescription(QStringLiteral("Invitation"));
 
     goThereButton_ = new QPushButton(QStringLiteral("Go There"), this);

@@ -1,12 +1,33 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 
 class QGroupBox;
-class QLabel;
 class QPushButton;
+class QTextLayout;
 
 namespace mx {
+
+// A word-wrapped label that never breaks its line inside one phrase (a web address, which would otherwise break
+// after "https://"), unless the phrase is wider than the label. The text itself is left as it is.
+class UnbrokenPhraseLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+    void setPhrase(const QString& phrase);
+    // The lines as the label shows them.
+    QStringList lines() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void layOut(QTextLayout& layout) const;
+
+    QString phrase_;
+};
 
 struct LogoLinkFlags;
 
@@ -40,7 +61,7 @@ private:
     bool centred_ = false;
     QGroupBox* frame_ = nullptr;
     QLabel* picture_ = nullptr;
-    QLabel* message_ = nullptr;
+    UnbrokenPhraseLabel* message_ = nullptr;
     QPushButton* goThereButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 };

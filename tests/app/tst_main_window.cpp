@@ -20,6 +20,7 @@
 #include "window_helpers.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -32,15 +33,21 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextCharFormat>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
 
+#include <map>
+#include <tuple>
+
 using namespace mx;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -68,7 +75,9 @@ private Q_SLOTS:
     void menus();
     void tabStrip_data();
     void tabStrip();
+    void tabStripIsAPageTabList();
     void tabsStayAboveThePanels();
+    void tabBodyAndIcons();
     void captionsFitTheirControls();
     void windowIsFixed();
     void accessoryWindowsAreSingleAndPlaced();
@@ -78,7 +87,14 @@ private Q_SLOTS:
     void exitWithUnsavedText();
     void helpMenuOpensItsWindows_data();
     void helpMenuOpensItsWindows();
-    void linkHintAndWebDialog();
+    void linkHints_data();
+    void linkHints();
+    void linkClicks_data();
+    void linkClicks();
+    void windowsAnnounceTheirRoles_data();
+    void windowsAnnounceTheirRoles();
+    void editorKeys_data();
+    void editorKeys();
     void minimiseCarriesAccessoryWindows();
     void exitClosesTheNewestFirst();
     void windowClosingAnotherDuringExit();
@@ -240,7 +256,8 @@ void MainWindowTest::menus()
     QVERIFY(window_->menuBar()->actions().contains(m->menuAction()));
 }
 
-// How the user moves between tabs, and what each way shows.
+// How the user moves between tabs, and what each way shows. Keys come as X11 sends them: Ctrl+Shift+Tab as
+// Backtab with Shift held and no text.
 void MainWindowTest::tabStrip_data()
 {
     QTest::addColumn<QString>("gesture");
@@ -253,7 +270,10 @@ void MainWindowTest::tabStrip_data()
     QTest::newRow("left arrow wraps") << "left" << 1 << 5;
     QTest::newRow("Ctrl+Tab") << "ctrl+tab" << 4 << 5;
     QTest::newRow("Ctrl+Tab wraps") << "ctrl+tab" << 5 << 1;
+    QTest::newRow("Ctrl+Shift+Tab") << "ctrl+shift+tab" << 3 << 2;
     QTest::newRow("Ctrl+Shift+Tab wraps") << "ctrl+shift+tab" << 1 << 5;
+    QTest::newRow("Ctrl+PageDown") << "ctrl+pagedown" << 2 << 3;
+    QTest::newRow("Ctrl+PageUp wraps") << "ctrl+pageup" << 1 << 5;
 }
 
 void MainWindowTest::tabStrip()
@@ -263,6 +283,14 @@ void MainWindowTest::tabStrip()
     QFETCH(int, to);
     const char* const panels[] = {"", "picMetric", "picHumidity", "picWind", "picVibration", "PicElectrical"};
     const QPoint offsets[] = {{}, {360, 1200}, {300, 1000}, {240, 1200}, {440, 800}, {200, 700}};
+    const std::map<QString, std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*>> keys = {
+        {u"ctrl+tab"_s, {Qt::Key_Tab, Qt::ControlModifier, "\t"}},
+        {u"ctrl+shift+tab"_s, {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, ""}},
+        {u"ctrl+pagedown"_s, {Qt::Key_PageDown, Qt::ControlModifier, ""}},
+        {u"ctrl+pageup"_s, {Qt::Key_PageUp, Qt::ControlModifier, ""}},
+    };
+    // A real X11 Ctrl+Shift+Tab matches only the Tab form of the key; Qt's own events match the Backtab form.
+    QVERIFY(window_->findChild<QShortcut*>(u"previousTabKey"_s)->keys().contains(QKeySequence(u"Ctrl+Shift+Tab"_s)));
     QTest::mouseClick(tab(from), Qt::LeftButton);
     QCOMPARE(visiblePanel(), QString::fromLatin1(panels[from]));
 
@@ -275,10 +303,9 @@ void MainWindowTest::tabStrip()
     } else {
         window_->activateWindow();
         QTRY_VERIFY(window_->isActiveWindow());
-        const bool back = gesture == u"ctrl+shift+tab";
-        QTest::keyClick(window_->focusWidget() ? window_->focusWidget() : window_.data(),
-                        back ? Qt::Key_Backtab : Qt::Key_Tab,
-                        back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+        const auto& [key, modifiers, text] = keys.at(gesture);
+        QTest::sendKeyEvent(QTest::Click, window_->focusWidget() ? window_->focusWidget() : window_.data(), key,
+                            QString::fromLatin1(text), modifiers);
     }
     QCOMPARE(chosen.size(), 1);
     QCOMPARE(strip()->currentIndex(), to - 1);
@@ -289,6 +316,42 @@ void MainWindowTest::tabStrip()
     // Choosing the tab already chosen chooses it again: its panel re-initialises.
     QTest::mouseClick(tab(to), Qt::LeftButton);
     QCOMPARE(chosen.size(), 2);
+}
+
+// A screen reader meets a page tab list of five page tabs in strip order, named by their captions, the chosen one
+// selected (marked "*" here, "+" when it also has the focus); pressing a tab chooses it.
+void MainWindowTest::tabStripIsAPageTabList()
+{
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(strip());
+    const auto tabs = [list] {
+        QStringList seen;
+        for (int i = 0; i < list->childCount(); ++i) {
+            QAccessibleInterface* page = list->child(i);
+            const QAccessible::State state = page->state();
+            seen << page->text(QAccessible::Name) + (page->role() == QAccessible::PageTab ? "" : " (not a tab)") +
+                        (state.focused    ? "+"
+                         : state.selected ? "*"
+                                          : "") +
+                        (state.checkable ? " (a box)" : "");
+        }
+        return seen.join(u", ");
+    };
+    window_->findChild<QLineEdit*>(u"metricText1"_s)->setFocus();
+    QCOMPARE(list->role(), QAccessible::PageTabList);
+    QCOMPARE(list->text(QAccessible::Name), u"Calculators"_s);
+    QCOMPARE(tabs(), u"Metric Conversion*, Humidity Calculator, Wind Chill / Heat Index, Vibration Calculator, "
+                     "Electrical Calculator"_s);
+    QTest::mouseClick(tab(4), Qt::LeftButton); // raises its row above the others
+    strip()->setFocus();
+    QCOMPARE(tabs(), u"Metric Conversion, Humidity Calculator, Wind Chill / Heat Index, Vibration Calculator+, "
+                     "Electrical Calculator"_s);
+    QCOMPARE(list->focusChild(), list->child(3));
+    QCOMPARE(list->indexOfChild(list->child(2)), 2);
+    QCOMPARE(list->child(1)->parent(), list);
+    list->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(strip()->currentIndex(), 1);
+    QCOMPARE(visiblePanel(), u"picHumidity"_s);
+    QCOMPARE(tab(2)->objectName(), u"Tabs(2)"_s);
 }
 
 void MainWindowTest::tabsStayAboveThePanels()
@@ -306,6 +369,23 @@ void MainWindowTest::tabsStayAboveThePanels()
         QWidget* panel = window_->findChild<QWidget*>(visiblePanel());
         QVERIFY(strip()->mapTo(window_, QPoint(0, rowsBottom)).y() < panel->mapTo(window_, QPoint(0, 0)).y());
     }
+}
+
+// The panels lie on a body of their own colour, and every window shows the product icon, as do the pictures
+// that show the main window's icon.
+void MainWindowTest::tabBodyAndIcons()
+{
+    QVERIFY(!window_->windowIcon().isNull());
+    QVERIFY(!window_->windowIcon().pixmap(32).isNull());
+    QTest::mouseClick(tab(2), Qt::LeftButton);
+    QVERIFY(!window_->findChild<QLabel*>(u"Image1(1)"_s)->pixmap().isNull());
+
+    QTest::mouseClick(tab(1), Qt::LeftButton);
+    const QImage shot = window_->centralWidget()->grab().toImage();
+    QWidget* panel = window_->findChild<QWidget*>(u"picMetric"_s);
+    const QPoint onPanel = panel->mapTo(window_->centralWidget(), QPoint(2, 2));
+    const QPoint onBody(strip()->x() + 8, panel->mapTo(window_->centralWidget(), QPoint(0, panel->height())).y() + 8);
+    QCOMPARE(shot.pixelColor(onBody).name(), shot.pixelColor(onPanel).name());
 }
 
 // A caption cut at its control's edge ("Miles per Hou") reads wrong: every caption fits, on every tab.
@@ -367,7 +447,8 @@ void MainWindowTest::accessoryWindowsAreSingleAndPlaced()
 // text in the editor, and goes when the editor goes.
 void MainWindowTest::noteEditorDrivesTheFindDialog()
 {
-    QVERIFY(test::writeFileBytes(NotesFile, "{\\rtf1 A note and a Note\\par}"));
+    const QByteArray kNotes = "{\\rtf1 A note and a Note\\par}";
+    QVERIFY(test::writeFileBytes(NotesFile, kNotes));
     auto* entry = window_->findChild<QAction*>(QStringLiteral("mnuNoteEditor"));
     QVERIFY(entry->isEnabled());
     entry->trigger();
@@ -523,20 +604,214 @@ void MainWindowTest::helpMenuOpensItsWindows()
     QCOMPARE(window_->settings().showTipsAtStartup, window == TipWindow::kFormName);
 }
 
-void MainWindowTest::linkHintAndWebDialog()
+// Resting on the link shows its hint; moving on takes it away over the logo (both elements of Image1) and the tab
+// strip, and over the panels that have a handler.
+void MainWindowTest::linkHints_data()
 {
-    auto* link = window_->findChild<QLabel*>(QStringLiteral("Image2"));
-    auto* hint = window_->findChild<QLabel*>(QStringLiteral("lblTip"));
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("movedOver");
+    QTest::addColumn<bool>("hintStays");
+    QTest::newRow("logo") << 1 << "Image1(0)" << false;
+    QTest::newRow("logo on the Humidity tab") << 2 << "Image1(1)" << false;
+    QTest::newRow("tab strip") << 1 << "TabStrip1" << false;
+    QTest::newRow("Metric panel") << 1 << "picMetric" << false;
+    QTest::newRow("Wind panel") << 3 << "picWind" << true;
+}
+
+void MainWindowTest::linkHints()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, movedOver);
+    QFETCH(bool, hintStays);
+    QTest::mouseClick(this->tab(tab), Qt::LeftButton);
+    auto* link = window_->findChild<QLabel*>(u"Image2"_s);
+    auto* hint = window_->findChild<QLabel*>(u"lblTip"_s);
     QTest::mouseMove(link, link->rect().center());
     QTRY_VERIFY(hint->isVisible());
-    QCOMPARE(hint->text(), QStringLiteral("Visit our web site"));
-    QTest::mouseMove(window_->findChild<QWidget*>(QStringLiteral("Image1(0)")));
-    QTRY_VERIFY(!hint->isVisible());
+    QCOMPARE(hint->text(), u"Visit our web site"_s);
+    // Onto the control itself: a move over a control on a panel is that control's.
+    QWidget* over = window_->findChild<QWidget*>(movedOver);
+    QPoint bare(3, 3);
+    while (over->childAt(bare) && bare.y() < over->height())
+        bare += QPoint(0, 4);
+    QTest::mouseMove(over, bare);
+    QCOMPARE(hint->isVisible(), hintStays);
+}
 
+// Only the left button let go over the link opens the web dialog.
+void MainWindowTest::linkClicks_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("releasedOver");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("left click") << Qt::LeftButton << true << true;
+    QTest::newRow("right click") << Qt::RightButton << true << false;
+    QTest::newRow("middle click") << Qt::MiddleButton << true << false;
+    QTest::newRow("left press dragged off") << Qt::LeftButton << false << false;
+}
+
+void MainWindowTest::linkClicks()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, releasedOver);
+    auto* link = window_->findChild<QLabel*>(u"Image2"_s);
+    QFETCH(bool, opens);
     test::ScriptedDialogs dialogs;
-    dialogs.answer(WebSiteWindow::kFormName, [](QDialog&) { return int(QDialog::Rejected); });
-    QTest::mouseClick(link, Qt::LeftButton);
-    QCOMPARE(dialogs.opened, QStringList{WebSiteWindow::kFormName});
+    bool iconShown = false;
+    dialogs.answer(WebSiteWindow::kFormName, [&iconShown](QDialog& web) {
+        iconShown = !web.windowIcon().isNull();
+        return int(QDialog::Rejected);
+    });
+    QTest::mousePress(link, button, {}, link->rect().center());
+    QTest::mouseRelease(link, button, {}, releasedOver ? link->rect().center() : QPoint(-5, link->height() / 2));
+    QCOMPARE(dialogs.opened, opens ? QStringList{WebSiteWindow::kFormName} : QStringList());
+    QCOMPARE(iconShown, opens);
+}
+
+// The windows a user opens, as a screen reader announces them: frames and dialogs named by their titles.
+void MainWindowTest::windowsAnnounceTheirRoles_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("main window") << "frmTabs" << QAccessible::Window << "Mensurix";
+    QTest::newRow("calculator") << "Calculator" << QAccessible::Window << "Calculator";
+    QTest::newRow("note editor") << "frmNoteEditor" << QAccessible::Window << "Notes";
+    QTest::newRow("find dialog") << "frmFind" << QAccessible::Dialog << "Find";
+    QTest::newRow("help") << "frmHelp" << QAccessible::Window << "Mensurix Help";
+    QTest::newRow("table editor") << "frmTableEditor" << QAccessible::Window << "Editor - Length";
+}
+
+void MainWindowTest::windowsAnnounceTheirRoles()
+{
+    QFETCH(QString, window);
+    writeTable("Length.tbl", kLength);
+    QWidget* opened = window_;
+    if (window == u"frmHelp") {
+        window_->findChild<QAction*>(u"mnuContents"_s)->trigger();
+        opened = openHelpViewer();
+    } else if (window == u"frmTableEditor") {
+        choose("Length");
+        opened = window_->windows().open(window);
+    } else if (window == u"frmFind") {
+        window_->windows().open(NoteEditorWindow::kFormName)->findChild<QAction*>(u"mnuFind"_s)->trigger();
+        opened = window_->windows().loaded(window);
+    } else if (window != u"frmTabs") {
+        opened = window_->windows().open(window);
+    }
+    QVERIFY(opened && opened->isVisible());
+    QCOMPARE(opened->objectName(), window);
+    QAccessibleInterface* announced = QAccessible::queryAccessibleInterface(opened);
+    QTEST(announced->role(), "role");
+    QTEST(announced->text(QAccessible::Name), "name");
+    if (window == u"frmNoteEditor") {
+        // The font-size box has no caption beside it: it says what it is, then what it holds.
+        QAccessibleInterface* sizes =
+            QAccessible::queryAccessibleInterface(opened->findChild<QComboBox*>(u"cboFontSize"_s));
+        QCOMPARE(sizes->role(), QAccessible::ComboBox);
+        QCOMPARE(sizes->text(QAccessible::Name) + u'=' + sizes->text(QAccessible::Value), u"Font size=12"_s);
+    }
+    delete openHelpViewer();
+}
+
+// Keys users expect where the design has none, as X11 sends them (the key, its text and the modifiers), each
+// shown beside its menu entry.
+void MainWindowTest::editorKeys_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("keys"); // menu entry=key, a key alone, or a button clicked
+    QTest::addColumn<QString>("effect");
+    const auto row = [](const char* name, const char* window, const char* keys, const char* effect) {
+        QTest::newRow(name) << QString::fromLatin1(window) << QString::fromLatin1(keys) << QString::fromLatin1(effect);
+    };
+    row("notes Ctrl+S", "frmNoteEditor", "mnuSave=Ctrl+S", "notes saved");
+    row("notes Ctrl+F", "frmNoteEditor", "mnuFind=Ctrl+F", "find open");
+    row("notes Ctrl+B", "frmNoteEditor", "mnuBold=Ctrl+B", "bold");
+    row("notes Ctrl+I, a tab's code", "frmNoteEditor", "mnuItalic=Ctrl+I", "italic");
+    row("notes Ctrl+U", "frmNoteEditor", "mnuUnderline=Ctrl+U", "underline");
+    row("notes Ctrl+B twice", "frmNoteEditor", "mnuBold=Ctrl+B, mnuBold=Ctrl+B", "plain");
+    row("table Ctrl+S", "frmTableEditor", "mnuSave=Ctrl+S", "table saved");
+    row("find: Enter finds first, then next", "frmFind", "Return, Return", "found 13");
+    row("find: Enter after Find First finds next", "frmFind", "Command1, Return", "found 13");
+    row("find: Enter after a miss starts over", "frmFind", "Return, Return, Return, Return", "found 2");
+    row("find: Escape", "frmFind", "Escape", "closed");
+    row("help: Escape", "frmHelp", "Escape", "closed");
+}
+
+void MainWindowTest::editorKeys()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, keys);
+    QFETCH(QString, effect);
+    // The text each key types on X11: Ctrl and a letter type its control code.
+    const std::map<QString, std::pair<Qt::Key, const char*>> typed = {
+        {u"Ctrl+S"_s, {Qt::Key_S, "\x13"}},      {u"Ctrl+F"_s, {Qt::Key_F, "\x06"}},
+        {u"Ctrl+B"_s, {Qt::Key_B, "\x02"}},      {u"Ctrl+I"_s, {Qt::Key_I, "\t"}},
+        {u"Ctrl+U"_s, {Qt::Key_U, "\x15"}},      {u"Return"_s, {Qt::Key_Return, "\r"}},
+        {u"Escape"_s, {Qt::Key_Escape, "\x1b"}},
+    };
+    writeTable("Length.tbl", kLength);
+    const QByteArray kNotes = "{\\rtf1 A note and a Note\\par}";
+    QVERIFY(test::writeFileBytes(NotesFile, kNotes));
+    test::ScopedMessages messages;
+    QPointer<QWidget> target;
+    QTextEdit* notesText = nullptr;
+    if (window == u"frmTableEditor") {
+        choose("Length");
+        target = window_->windows().open(window);
+        editorText()->insertPlainText(u"X"_s);
+    } else if (window == u"frmHelp") {
+        window_->findChild<QAction*>(u"mnuContents"_s)->trigger();
+        target = openHelpViewer();
+    } else {
+        auto* notes = qobject_cast<NoteEditorWindow*>(window_->windows().open(NoteEditorWindow::kFormName));
+        notesText = notes->textBox();
+        notesText->selectAll();
+        target = notes;
+        if (window == u"frmFind") {
+            notes->findChild<QAction*>(u"mnuFind"_s)->trigger();
+            target = window_->windows().loaded(window);
+            target->findChild<QLineEdit*>(u"Text1"_s)->setText(u"note"_s);
+            target->findChild<QLineEdit*>(u"Text1"_s)->setFocus();
+        }
+    }
+    target->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), target.data());
+    for (const QString& key : keys.split(u", "_s)) {
+        if (key.startsWith(u"Command")) {
+            // The button clicked, then back into the text box.
+            QTest::mouseClick(target->findChild<QPushButton*>(key), Qt::LeftButton);
+            QTest::mouseClick(target->findChild<QLineEdit*>(u"Text1"_s), Qt::LeftButton);
+            continue;
+        }
+        const QString entry = key.section(u'=', 0, 0);
+        const QString shortcut = key.section(u'=', 1);
+        if (!shortcut.isEmpty())
+            QCOMPARE(target->findChild<QAction*>(entry)->shortcut().toString(), shortcut);
+        const auto& [code, text] = typed.at(shortcut.isEmpty() ? key : shortcut);
+        QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : target.data();
+        QTest::sendKeyEvent(QTest::Click, focused, code, QString::fromLatin1(text),
+                            shortcut.isEmpty() ? Qt::NoModifier : Qt::ControlModifier);
+    }
+
+    const QTextCharFormat format = notesText ? notesText->textCursor().charFormat() : QTextCharFormat();
+    const QMap<QString, bool> effects = {
+        {u"notes saved"_s, test::readFileBytes(NotesFile) != kNotes},
+        {u"find open"_s, window_->windows().loaded(FindDialog::kFormName) != nullptr},
+        {u"bold"_s, format.fontWeight() == QFont::Bold && !format.fontItalic() && !format.fontUnderline()},
+        {u"italic"_s, format.fontItalic() && format.fontWeight() != QFont::Bold},
+        {u"underline"_s, format.fontUnderline() && !format.fontItalic()},
+        {u"plain"_s,
+         format.fontWeight() != QFont::Bold && notesText && notesText->toPlainText() == u"A note and a Note"},
+        {u"table saved"_s, table("Length.tbl") == "X" + kLength},
+        {u"found 13"_s, notesText && notesText->textCursor().selectionStart() == 13},
+        {u"found 2"_s, notesText && notesText->textCursor().selectionStart() == 2},
+        {u"closed"_s, target.isNull() || !target->isVisible()},
+    };
+    QVERIFY2(effects.value(effect), qPrintable(effect));
+    QCOMPARE(messages->described().join(u'\n'),
+             effect == u"found 2" ? u"Mensurix [Ok None] Match not found!"_s : QString());
+    delete openHelpViewer();
 }
 
 void MainWindowTest::minimiseCarriesAccessoryWindows()

@@ -55,6 +55,16 @@ void showAndWait(QWidget& window)
 class AboutWindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The program's font is sized in pixels, which report no point size.
+    void initTestCase()
+    {
+        bodyFont_ = QApplication::font();
+        QFont pixels = bodyFont_;
+        pixels.setPixelSize(11);
+        QApplication::setFont(pixels);
+    }
+    void cleanupTestCase() { QApplication::setFont(bodyFont_); }
+
     void aboutNamesAndTexts()
     {
         LogoLinkFlags flags;
@@ -68,6 +78,16 @@ private Q_SLOTS:
         QVERIFY(!child<QLabel>(about, u"lblEgg"_s)->isVisibleTo(&about));
         auto* logo = child<QLabel>(about, u"Image1"_s);
         QCOMPARE(logo->x(), (about.width() - logo->width()) / 2);
+    }
+
+    // The title stands out above the body text.
+    void aboutTitleStandsOut()
+    {
+        LogoLinkFlags flags;
+        AboutWindow about(kLicence, flags);
+        const QFontInfo title(child<QLabel>(about, u"lblTitle"_s)->font());
+        QVERIFY(title.bold());
+        QVERIFY(title.pixelSize() > QFontInfo(child<QLabel>(about, u"lblVersion"_s)->font()).pixelSize());
     }
 
     void okClick_data()
@@ -200,6 +220,41 @@ private Q_SLOTS:
         QTest::mouseClick(logo, Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(dialogs.opened.size(), armed ? 1 : 0);
         QVERIFY(about.isVisible());
+    }
+
+    // The invitation wraps, but never inside the address (which would break after "https://"), unless the address
+    // is wider than the label; nothing of the text is lost either way.
+    void webAddressStaysOnOneLine_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("pixels"); // the font's size: where the lines end
+        QTest::addColumn<bool>("oneLine");
+        const QString maker = QString::fromUtf16(kDefaultMakerWebAddress);
+        for (int pixels : {9, 10, 11, 12})
+            QTest::addRow("the maker's address, %d px", pixels) << maker << pixels << true;
+        QTest::newRow("a short address") << u"https://example.org/mx"_s << 10 << true;
+        QTest::newRow("an address wider than the label")
+            << u"https://www.quorvane.example/downloads/conversion-tables/engineering/latest/index.html"_s << 11
+            << false;
+    }
+
+    void webAddressStaysOnOneLine()
+    {
+        QFETCH(QString, address);
+        QFETCH(int, pixels);
+        LogoLinkFlags flags;
+        WebSiteWindow web(address, flags);
+        QFont font = web.font();
+        font.setPixelSize(pixels);
+        web.setFont(font);
+        auto* message = child<UnbrokenPhraseLabel>(web, u"lblMessage"_s);
+        const QStringList lines = message->lines();
+        QVERIFY(lines.size() > 1);
+        QCOMPARE(lines.join(u' ').remove(u' '), message->text().remove(u' '));
+        const bool whole =
+            std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(address); });
+        QTEST(whole, "oneLine");
+        QVERIFY(!web.windowIcon().isNull());
     }
 
     void webDialog_data()
@@ -341,6 +396,9 @@ private Q_SLOTS:
         QTRY_VERIFY(!egg.isVisible());
         QVERIFY(!flags.HiddenAnimationArmed);
     }
+
+private:
+    QFont bodyFont_;
 };
 
 MX_REGISTER_TEST(AboutWindowsTest)

@@ -128,10 +128,10 @@ private Q_SLOTS:
         const Anchors anchors = anchorsOf(document);
         for (const QString& link : anchors.links)
             QVERIFY2(anchors.headings.contains(link), qPrintable(link));
-        const QStringList topics = {u"metric"_s,       u"temperature"_s, u"table-files"_s, u"humidity"_s,
-                                    u"wind"_s,         u"vibration"_s,   u"electrical"_s,  u"calculator"_s,
-                                    u"table-editor"_s, u"note-editor"_s, u"find"_s,        u"tips"_s,
-                                    u"settings"_s,     u"about"_s};
+        const QStringList topics = {
+            u"metric"_s,     u"temperature"_s, u"table-files"_s,  u"humidity"_s,    u"wind"_s,         u"vibration"_s,
+            u"electrical"_s, u"calculator"_s,  u"table-editor"_s, u"note-editor"_s, u"find"_s,         u"tips"_s,
+            u"settings"_s,   u"about"_s,       u"copy"_s,         u"keyboard"_s,    u"command-line"_s, u"files"_s};
         for (const QString& topic : topics)
             QVERIFY2(anchors.headings.contains(topic) && anchors.links.contains(topic), qPrintable(topic));
         // The table format's example is there as the user would type it.

@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +22,16 @@ using namespace Qt::StringLiterals;
 class TipWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The program's font is sized in pixels, which report no point size.
+    void initTestCase()
+    {
+        bodyFont_ = QApplication::font();
+        QFont pixels = bodyFont_;
+        pixels.setPixelSize(11);
+        QApplication::setFont(pixels);
+    }
+    void cleanupTestCase() { QApplication::setFont(bodyFont_); }
+
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
@@ -151,12 +163,38 @@ private Q_SLOTS:
         QVERIFY(shown >= 20);
     }
 
+    // A tip longer than the box wraps and scrolls, and the next tip is read from its start. The heading stands
+    // out above the tip.
+    void longTipScrolls()
+    {
+        QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), "Read on. " + QByteArray("Long tip. ").repeated(120) +
+                                                                  "The end.\r\nShort tip.\r\n"));
+        TipWindow window(dir_->path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QLabel* label = tipText(window);
+        auto* scroller = window.findChild<QScrollArea*>(u"scrTipText"_s);
+        QVERIFY(label->text().endsWith(u"The end."_s));
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
+        QVERIFY(label->width() <= scroller->viewport()->width());
+        QVERIFY(scroller->verticalScrollBar()->maximum() > 0);
+        scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+        button(window, u"cmdNextTip"_s)->click();
+        QCOMPARE(label->text(), u"Short tip."_s);
+        QCOMPARE(scroller->verticalScrollBar()->value(), 0);
+
+        const QFontInfo heading(window.findChild<QLabel*>(u"Label1"_s)->font());
+        QVERIFY(heading.bold());
+        QVERIFY(heading.pixelSize() > QFontInfo(label->font()).pixelSize());
+    }
+
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
     static QLabel* tipText(const QWidget& w) { return w.findChild<QLabel*>(u"lblTipText"_s); }
     static QPushButton* button(const QWidget& w, const QString& name) { return w.findChild<QPushButton*>(name); }
 
     std::unique_ptr<QTemporaryDir> dir_;
+    QFont bodyFont_;
 };
 
 MX_REGISTER_TEST(TipWindowTest)
