@@ -3,8 +3,10 @@
 
 int main(int argc, char** argv)
 {
-    // A command line is answered before anything of the window is made: no display, no single-instance lock.
-    if (mx::isCommandLineRequest(argc, argv))
-        return mx::runCommandLineTool(argc, argv);
+    // The command line is understood before anything of the window is made: an answer or a usage error needs no
+    // display and no single-instance lock.
+    const mx::CommandLineRequest request = mx::parseCommandLine(mx::argumentsAfterProgramName(argc, argv));
+    if (request.kind != mx::CommandLineRequest::Kind::Window)
+        return mx::runCommandLineTool(request, argc, argv);
     return mx::runMensurix(argc, argv);
 }
