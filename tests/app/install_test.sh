@@ -3,7 +3,8 @@
 # the first run changes a setting and a table, the second finds them; then the installed command line answers from
 # the tables the window reads, the edited one included. The prefix must come out as it went in, what the program
 # wrote must be in the user's folders (a settings file an earlier version left among the data moved to the config
-# folder), and the installed program must be a stripped binary without a run path, with its manual page.
+# folder), and the installed program and its window module must be stripped and without a run path, the program
+# with its manual page, and able to open its window.
 # Usage: install_test.sh <cmake> <build dir> <install probe>
 set -euo pipefail
 cmake_command="$1"
@@ -18,8 +19,12 @@ failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
 program="$prefix/bin/mensurix"
-if readelf -d "$program" | grep -E -q "RPATH|RUNPATH"; then fail "the program has a run path"; fi
-file -L "$program" | grep -q ", stripped" || fail "the program is not stripped"
+window_module="$(find "$prefix" -name mensurix-window.so)"
+for binary in "$program" $window_module; do
+    if readelf -d "$binary" | grep -E -q "RPATH|RUNPATH"; then fail "$binary has a run path"; fi
+    file -L "$binary" | grep -q ", stripped" || fail "$binary is not stripped"
+done
+[ -n "$window_module" ] || fail "no window module"
 manual="$prefix/share/man/man1/mensurix.1"
 if [ -f "$manual" ]; then
     warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null || true)"
@@ -68,4 +73,9 @@ expect $'3 Other Units = 1.5 Probe Units\n3 Probe Units = 6. Other Units' --conv
 expect $'1 Megajoules = 0.0095 EC Therms\n1 EC Therms = 105.506 Megajoules' --convert 1 "EC Therms vs Megajoules"
 "$program" --list | grep -A1 "^Length$" | grep -q "^  Probe Units vs Other Units$" || fail "--list lacks the edited pair"
 [ "$(snapshot "$HOME")" = "$home_before" ] || fail "the command line changed the user's files"
+
+# The installed program itself loads its window (and runs until it is stopped).
+status=0
+timeout 5 "$program" -platform offscreen >/dev/null 2>&1 || status=$?
+[ "$status" -eq 124 ] || fail "the installed program did not open its window (status $status)"
 exit "$failed"
