@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     using Kind = mx::CommandLineRequest::Kind;
     switch (request.kind) {
     case Kind::Usage: {
-        const mx::CommandLineResult result = mx::answerCommandLine(request, mx::FilePlaces(QStringLiteral("/nonexistent")));
+        const mx::CommandLineResult result =
+            mx::answerCommandLine(request, mx::FilePlaces(QStringLiteral("/nonexistent")));
         if (request.problem.isEmpty() || result.exitCode != mx::kUsageExitCode || !result.out.isEmpty() ||
             !result.err.startsWith(QStringLiteral("mensurix: ")))
             std::abort();

@@ -245,7 +245,8 @@ CommandLineResult convert(const QString& value, const QString& pair, const FileP
         row(outcome.answers->answer1, units->first, units->second);
         return result;
     }
-    return {1, {},
+    return {1,
+            {},
             failures + errorLine(QStringLiteral("The pair '%1' is in none of the conversion tables.  'mensurix --list' "
                                                 "lists them.")
                                      .arg(pair))};
@@ -325,7 +326,8 @@ CommandLineResult answerCommandLine(const CommandLineRequest& request, const Fil
     case Kind::CheckTable:
         return checkTable(request.values.value(0));
     case Kind::Usage:
-        return {kUsageExitCode, {},
+        return {kUsageExitCode,
+                {},
                 errorLine(request.problem) + QStringLiteral("Try 'mensurix --help' for more information.\n")};
     case Kind::Window:
         break;
@@ -342,9 +344,8 @@ int runCommandLineTool(const CommandLineRequest& request, int argc, char** argv)
 
     // Output that could not be written (a full disk, a closed descriptor) is a failure, not a silent success.
     const QByteArray out = result.out.toUtf8();
-    const bool written =
-        std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) == std::size_t(out.size()) &&
-        std::fflush(stdout) == 0;
+    const bool written = std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) == std::size_t(out.size()) &&
+                         std::fflush(stdout) == 0;
     const int writeError = errno;
     if (!written) {
         result.err += errorLine(QStringLiteral("the answer could not be written: %1")

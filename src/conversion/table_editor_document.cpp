@@ -14,7 +14,8 @@ namespace {
 QString firstUnstorable(QStringView text, TextEncoding encoding)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const qsizetype length =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
         const QStringView character = text.sliced(i, length);
         bool lossless = true;
         encodeDataFile(character, encoding, &lossless);

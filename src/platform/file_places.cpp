@@ -27,8 +27,7 @@ QString withSeparator(const QString& folder)
 
 FilePlaces::FilePlaces(const QString& folder) : FilePlaces(folder, folder, folder, Layout::OneFolder) {}
 
-FilePlaces::FilePlaces(const QString& dataFolder, const QString& userFolder, const QString& configFolder,
-                       Layout layout)
+FilePlaces::FilePlaces(const QString& dataFolder, const QString& userFolder, const QString& configFolder, Layout layout)
     : dataFolder_(withSeparator(dataFolder)), userFolder_(withSeparator(userFolder)),
       configFolder_(withSeparator(configFolder.isEmpty() ? userFolder : configFolder)), layout_(layout)
 {}

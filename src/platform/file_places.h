@@ -62,8 +62,8 @@ public:
     // files) exists; otherwise it reads from the installed data folder (or its own folder, when there is none) and
     // writes into `userFolder` and `configFolder`. The data folder is looked for first, so that an administrator,
     // who may write anywhere, still runs an installed program as installed.
-    static FilePlaces decide(const QString& programFolder, const QString& installedDataFolder, const QString& userFolder,
-                             const QString& configFolder);
+    static FilePlaces decide(const QString& programFolder, const QString& installedDataFolder,
+                             const QString& userFolder, const QString& configFolder);
 
 private:
     QString dataFolder_;

@@ -20,8 +20,9 @@ inline constexpr const char16_t* kTipCounterFileName = u"CURRENTTIP.TIP";
 inline constexpr qint64 kMaxTipsFileBytes = 1024 * 1024;
 inline constexpr qint64 kMaxTipCounterFileBytes = 4096;
 
-// The lines of a tips file, Windows-1252 or UTF-8 text as decodeDataFile() finds it. CR LF, LF and a lone CR each end a line; a line end at the very end of the text
-// starts no further tip, so "a\r\nb\r\n" and "a\r\nb" are both two tips and empty text is none.
+// The lines of a tips file, Windows-1252 or UTF-8 text as decodeDataFile() finds it. CR LF, LF and a lone CR each end a
+// line; a line end at the very end of the text starts no further tip, so "a\r\nb\r\n" and "a\r\nb" are both two tips
+// and empty text is none.
 QStringList parseTips(QByteArrayView bytes);
 
 // The tip number a counter file holds: its first value (leading blanks and line ends skipped, then up to a comma or

@@ -35,7 +35,8 @@ const QString kAreaFailure = QStringLiteral(
 
 QString usage(const char* problem)
 {
-    return QStringLiteral("mensurix: %1\nTry 'mensurix --help' for more information.\n").arg(QString::fromUtf8(problem));
+    return QStringLiteral("mensurix: %1\nTry 'mensurix --help' for more information.\n")
+        .arg(QString::fromUtf8(problem));
 }
 
 } // namespace
@@ -64,10 +65,10 @@ void CommandLineTest::understood_data()
     row("Qt options with two dashes", {"--platform", "offscreen", "--reverse", "--qwindowtitle", "T"}, "window");
     row("style and style sheet after '='", {"-style=fusion", "-stylesheet=a.qss", "-widgetcount"}, "window");
     row("every other window option",
-        {"-platformpluginpath", "p", "-platformtheme", "t", "-plugin", "evdevtouch", "-qwindowgeometry", "9x9+1+1",
-         "-qwindowicon", "i.png", "-session", "s", "-display", ":1", "-geometry", "9x9", "-title", "T", "-icon", "i",
-         "-name", "n", "-visual", "TrueColor", "-ncols", "8", "-cmap", "-sync", "-nograb", "-dograb",
-         "-qmljsdebugger=port:1234,block"},
+        QStringLiteral("-platformpluginpath p -platformtheme t -plugin evdevtouch -qwindowgeometry 9x9+1+1 "
+                       "-qwindowicon i.png -session s -display :1 -geometry 9x9 -title T -icon i -name n -visual "
+                       "TrueColor -ncols 8 -cmap -sync -nograb -dograb -qmljsdebugger=port:1234,block")
+            .split(u' '),
         "window");
     row("a negative value", {"--convert", "-460", "Fahrenheit vs Rankin"}, "convert|-460|Fahrenheit vs Rankin");
     row("the value after '='", {"--convert=12.5", "Inches vs Millimeters"}, "convert|12.5|Inches vs Millimeters");
@@ -129,9 +130,9 @@ void CommandLineTest::answers_data()
     QTest::newRow("both rows below absolute zero")
         << QStringList{"--convert", "-460", "Fahrenheit vs Rankin"} << 1 << ""
         << "mensurix: -460 Rankin is below absolute zero.\nmensurix: -460 Degrees F is below absolute zero.\n";
-    QTest::newRow("one row below absolute zero") << QStringList{"--convert", "-100", "Celsius vs Kelvin"} << 1
-                                                 << "-100 Degrees C = 173.15 Degrees K\n"
-                                                 << "mensurix: -100 Degrees K is below absolute zero.\n";
+    QTest::newRow("one row below absolute zero")
+        << QStringList{"--convert", "-100", "Celsius vs Kelvin"} << 1 << "-100 Degrees C = 173.15 Degrees K\n"
+        << "mensurix: -100 Degrees K is below absolute zero.\n";
     QTest::newRow("zero factor") << QStringList{"--convert", "1", "Zero vs Nothing"} << 1 << ""
                                  << "mensurix: The data table is out of sync.  This can happen after editing the data "
                                     "table.  Make certain that there are no extra lines in the data table or at the "
@@ -180,7 +181,8 @@ void CommandLineTest::answers()
     QVERIFY(test::writeFileBytes(shipped.filePath(QStringLiteral("Area.tbl")), kArea));
     arguments.replaceInStrings(QStringLiteral("@"), shipped.path());
 
-    const CommandLineResult result = answerCommandLine(parseCommandLine(arguments), FilePlaces(shipped.path(), user.path()));
+    const CommandLineResult result =
+        answerCommandLine(parseCommandLine(arguments), FilePlaces(shipped.path(), user.path()));
     QCOMPARE(result.out, out);
     QCOMPARE(result.err, err.replace(u'@', shipped.path()));
     QTEST(result.exitCode, "exitCode");
@@ -199,8 +201,8 @@ void CommandLineTest::program_data()
                                   << "";
     QTest::newRow("an unknown option") << QStringList{"--frob", "-platform", "xcb"} << "" << 2 << ""
                                        << usage("unknown option '--frob'");
-    QTest::newRow("an unexpected argument") << QStringList{"-reverse", "x"} << "" << 2 << ""
-                                            << usage("unexpected argument 'x'");
+    QTest::newRow("an unexpected argument")
+        << QStringList{"-reverse", "x"} << "" << 2 << "" << usage("unexpected argument 'x'");
     QTest::newRow("a full disk") << QStringList{"--list"} << "/dev/full" << 1 << ""
                                  << "mensurix: the answer could not be written: No space left on device\n";
 }

@@ -29,8 +29,8 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QTest>
+#include <QTextEdit>
 
 #include <memory>
 #include <optional>
@@ -516,11 +516,12 @@ void SettingsTest::lockedPortableFolder()
     start(places);
     QCOMPARE(tips_, 0); // the folder's "Show Tips=No"
     QCOMPARE(window_->pos(), pixelsOf({1500, 3000}));
-    QCOMPARE(messages->described(),
-             QStringList{QStringLiteral("Mensurix [Ok Information] Mensurix cannot save in its folder \"%1/\".  From now "
-                                        "on it keeps your settings in \"%2/config/\", and your notes, the tables you "
-                                        "edit and your place in the tips of the day in \"%2/data/\".")
-                             .arg(program, dir_->path())});
+    QCOMPARE(
+        messages->described(),
+        QStringList{QStringLiteral("Mensurix [Ok Information] Mensurix cannot save in its folder \"%1/\".  From now "
+                                   "on it keeps your settings in \"%2/config/\", and your notes, the tables you "
+                                   "edit and your place in the tips of the day in \"%2/data/\".")
+                        .arg(program, dir_->path())});
     action("mnuNoteEditor")->trigger();
     QWidget* editor = window_->windows().loaded(NoteEditorWindow::kFormName);
     QCOMPARE(editor->findChild<QTextEdit*>(QStringLiteral("RTF"))->toPlainText(), QStringLiteral("The folder's notes"));

@@ -43,7 +43,8 @@ void TableEditorDocumentTest::loadThenSave_data()
     QTest::newRow("code page bytes") << QByteArray("\x80 \xA0\xB5\x81\t,\"")
                                      << QString::fromUtf8("€ \u00A0µ\u0081\t,\"")
                                      << QByteArray("\x80 \xA0\xB5\x81\t,\"\r\n");
-    QTest::newRow("UTF-8 stays UTF-8") << QByteArray("Degrees \xC2\xB0\n\xCE\xA9\n") << QString::fromUtf8("Degrees °\nΩ")
+    QTest::newRow("UTF-8 stays UTF-8") << QByteArray("Degrees \xC2\xB0\n\xCE\xA9\n")
+                                       << QString::fromUtf8("Degrees °\nΩ")
                                        << QByteArray("Degrees \xC2\xB0\r\n\xCE\xA9\r\n");
     QTest::newRow("UTF-8 byte-order mark kept") << QByteArray("\xEF\xBB\xBF\xC2\xB5m\r\n") << QString::fromUtf8("µm")
                                                 << QByteArray("\xEF\xBB\xBF\xC2\xB5m\r\n");
@@ -80,15 +81,15 @@ void TableEditorDocumentTest::unstorableCharacters()
 // a table in the code page (or in plain ASCII, or a new one) stays in the code page.
 void TableEditorDocumentTest::savesInTheEncodingItRead_data()
 {
-    QTest::addColumn<QByteArray>("file"); // null: a new table
-    QTest::addColumn<QString>("typed");   // added at the end of the text
+    QTest::addColumn<QByteArray>("file");  // null: a new table
+    QTest::addColumn<QString>("typed");    // added at the end of the text
     QTest::addColumn<QByteArray>("saved"); // null: refused
     QTest::newRow("UTF-8") << QByteArray("A\r\n\xC2\xB0\r\n") << QString::fromUtf8("\nΩ")
                            << QByteArray("A\r\n\xC2\xB0\r\n\xCE\xA9\r\n");
     QTest::newRow("Windows-1252") << QByteArray("A\r\n\xB0\r\n") << QString::fromUtf8("\n€")
                                   << QByteArray("A\r\n\xB0\r\n\x80\r\n");
-    QTest::newRow("Windows-1252 lacks the character") << QByteArray("A\r\n\xB0\r\n") << QString::fromUtf8("\nΩ")
-                                                      << QByteArray();
+    QTest::newRow("Windows-1252 lacks the character")
+        << QByteArray("A\r\n\xB0\r\n") << QString::fromUtf8("\nΩ") << QByteArray();
     QTest::newRow("ASCII") << QByteArray("A\r\n") << QString::fromUtf8("\n°") << QByteArray("A\r\n\xB0\r\n");
     QTest::newRow("a new table") << QByteArray() << QString::fromUtf8("°") << QByteArray("\xB0\r\n");
 }

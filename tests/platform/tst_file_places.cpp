@@ -111,7 +111,7 @@ void FilePlacesTest::userFilesOfALockedFolder()
 
 void FilePlacesTest::moveFileOver_data()
 {
-    QTest::addColumn<QString>("to");         // a folder of the temporary root, or "shm" for another file system
+    QTest::addColumn<QString>("to"); // a folder of the temporary root, or "shm" for another file system
     QTest::addColumn<bool>("targetExists");
     QTest::addColumn<bool>("moved");
     QTest::newRow("within a file system") << "config" << false << true;
@@ -142,7 +142,8 @@ void FilePlacesTest::moveFileOver()
 
     QCOMPARE(mx::moveFileOver(from, target, 4096), moved);
     QCOMPARE(QFileInfo::exists(from), !moved);
-    QCOMPARE(test::readFileBytes(target), targetExists ? QByteArray("kept") : QByteArray("[Startup Tips]\r\nShow Tips=No\r\n"));
+    QCOMPARE(test::readFileBytes(target),
+             targetExists ? QByteArray("kept") : QByteArray("[Startup Tips]\r\nShow Tips=No\r\n"));
     QCOMPARE(mx::moveFileOver(from, target, 4096), false); // once only
 }
 

@@ -53,8 +53,12 @@ private Q_SLOTS:
         QTest::newRow("Windows-1252") << QByteArray("32 \xb0"
                                                     "F \x96 \x93quoted\x94\r\n")
                                       << QStringList{u"32 °F – “quoted”"_s};
-        QTest::newRow("UTF-8") << QByteArray("32 \xC2\xB0" "F \xE2\x80\x93 \xCE\xA9\n") << QStringList{u"32 °F – Ω"_s};
-        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF" "a\r\nb") << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("UTF-8") << QByteArray("32 \xC2\xB0"
+                                             "F \xE2\x80\x93 \xCE\xA9\n")
+                               << QStringList{u"32 °F – Ω"_s};
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                             "a\r\nb")
+                                               << QStringList{u"a"_s, u"b"_s};
     }
 
     void parseLines()
