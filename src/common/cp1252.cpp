@@ -1,5 +1,7 @@
 #include "common/cp1252.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <array>
 
@@ -76,8 +78,11 @@ QString decodeDataFile(QByteArrayView bytes, TextEncoding* encoding)
     switch (found) {
     case TextEncoding::Cp1252:
         return decodeCp1252(bytes);
-    case TextEncoding::Utf8WithBom:
-        return QString::fromUtf8(bytes.sliced(kUtf8Bom.size()));
+    case TextEncoding::Utf8WithBom: {
+        // One mark is dropped; a second one is text (fromUtf8() would drop it too).
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return decoder(bytes.sliced(kUtf8Bom.size()));
+    }
     case TextEncoding::Utf8:
         break;
     }

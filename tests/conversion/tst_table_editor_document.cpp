@@ -48,6 +48,11 @@ void TableEditorDocumentTest::loadThenSave_data()
                                        << QByteArray("Degrees \xC2\xB0\r\n\xCE\xA9\r\n");
     QTest::newRow("UTF-8 byte-order mark kept") << QByteArray("\xEF\xBB\xBF\xC2\xB5m\r\n") << QString::fromUtf8("µm")
                                                 << QByteArray("\xEF\xBB\xBF\xC2\xB5m\r\n");
+    QTest::newRow("a second byte-order mark is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                                    "A\r\n")
+                                                      << QString(QChar(0xFEFF)) + u'A'
+                                                      << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                                    "A\r\n");
 }
 
 void TableEditorDocumentTest::loadThenSave()
