@@ -105,7 +105,9 @@ int runMensurix(int argc, char** argv, StartupObserver* observer)
         return 0;
     }
 
-    SplashForm* splash = startWithSplash(programFilePlaces(programFolder), [observer](MainWindow* window) {
+    const FilePlaces places = programFilePlaces(programFolder);
+    prepareUserFolders(places);
+    SplashForm* splash = startWithSplash(places, [observer](MainWindow* window) {
         if (!window) {
             QCoreApplication::quit();
             return;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/file_places.h"
+
 #include <QString>
 #include <QStringList>
 
 // The program's command line: conversions, the list of pairs and the table check, answered without a window or a
-// display. Without one of these options the program opens its window as always.
+// display. Without one of these options the program opens its window as always, with Qt's own window options
+// (-platform, -style, -display, ...) passed on to it.
 namespace mx {
 
 struct CommandLineResult {
@@ -16,16 +19,29 @@ struct CommandLineResult {
 // Exit status of a command line that cannot be understood (an unknown option, a missing or extra argument).
 inline constexpr int kUsageExitCode = 2;
 
-// Whether the arguments (argv[1] on) hold one of the command-line options, so that no window is to be made.
-bool isCommandLineRequest(int argc, const char* const* argv);
+// What the arguments after the program's name ask for.
+struct CommandLineRequest {
+    enum class Kind { Window, Help, Version, List, Convert, CheckTable, Usage };
+    Kind kind = Kind::Window;
+    QStringList values; // Convert: the value and the pair; CheckTable: the file
+    QString problem;    // Usage: what cannot be understood, as "unknown option '--frob'"
+};
 
-// Answers the arguments after the program's name: "--convert VALUE PAIR", "--list", "--check-table FILE",
-// "--help" (or "-h") or "--version". The conversion tables are read from `programFolder`, exactly as the Metric tab
-// reads them; each conversion prints the tab's two rows, and each refusal the tab's message on standard error.
-CommandLineResult runCommandLine(const QStringList& arguments, const QString& programFolder);
+// Reads the arguments after the program's name: "--convert VALUE PAIR", "--list", "--check-table FILE", "--help"
+// (or "-h"), "--version", or only Qt's window options in the forms Qt takes (the window). An argument neither knows
+// is a usage error. Qt's window options have no effect beside one of the command-line options.
+CommandLineRequest parseCommandLine(const QStringList& arguments);
+
+// Answers a request other than Window. The conversion tables are read through `places` exactly as the Metric tab
+// reads them (the user's edited copy first, then the shipped table); each conversion prints the tab's two rows, and
+// each refusal a message on standard error beginning "mensurix: ".
+CommandLineResult answerCommandLine(const CommandLineRequest& request, const FilePlaces& places);
 
 // The whole program for a command line: a QCoreApplication (no display, no single-instance lock), the answer
-// printed. Returns the exit status.
-int runCommandLineTool(int argc, char** argv);
+// printed. Output that cannot be written is reported and fails. Returns the exit status.
+int runCommandLineTool(const CommandLineRequest& request, int argc, char** argv);
+
+// The arguments after the program's name, as QCoreApplication would give them.
+QStringList argumentsAfterProgramName(int argc, const char* const* argv);
 
 } // namespace mx

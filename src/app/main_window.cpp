@@ -191,7 +191,7 @@ void MainWindow::buildLogoAndHints()
 
 void MainWindow::applyStartupPlan()
 {
-    Startup startup = planStartup(readIniDocument(SettingsFile));
+    Startup startup = planStartup(readIniDocument(places_.toRead(SettingsFile)));
     settings_ = startup.settings;
     plan_ = startup.plan;
     if (plan_.savePositionsAtExit)
@@ -245,6 +245,8 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::afterFirstPaint()
 {
+    if (const QString notice = ownFilesElsewhereNotice(places_); !notice.isEmpty())
+        showMessage(notice, MsgButtons::Ok, MsgIcon::Information);
     if (plan_.showTip)
         windows_->runDialog(TipWindow::kFormName);
     Q_EMIT started();
@@ -332,7 +334,7 @@ bool MainWindow::runExitSequence()
         settings_.centring.set(true); // the stored places stay; they are not used while centring is on
     else if (atExit_ == AtExit::SavePositions)
         saveWindowPositions();
-    writeSettingsFile(SettingsFile, settings_);
+    writeSettingsFile(settingsFileToWrite(places_), settings_);
 
     // A window that refuses to close (its own save question was cancelled) cancels the exit: the user keeps the
     // main window and the unsaved text, and is not asked again. The run then goes on placing windows as before;

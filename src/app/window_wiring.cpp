@@ -3,6 +3,7 @@
 #include "accessories/calculator_window.h"
 #include "accessories/find_dialog.h"
 #include "accessories/note_editor_window.h"
+#include "accessories/notes_file.h"
 #include "app/accessory_windows.h"
 #include "app/app_globals.h"
 #include "app/link_view.h"
@@ -22,6 +23,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFileInfo>
 
 #include <functional>
 #include <memory>
@@ -97,15 +99,24 @@ void wireTableEditor(MainWindow& main, MetricPanel* metric)
     });
 }
 
+// The notes file the editor opens: where the program writes it. Until the user has notes of their own, those the
+// data folder holds (a portable folder that may not be written) are copied there first; where no copy can be made,
+// the editor opens them in place, and a save says why it fails.
+QString notesFileToEdit(const FilePlaces& places)
+{
+    const QString copy = places.ownCopy(NotesFile, kMaxNotesFileBytes);
+    return QFileInfo::exists(copy) ? copy : places.toRead(NotesFile);
+}
+
 // The note editor and its find dialog. The editor asks for the dialog through the registry, the dialog selects
 // text in the editor, and the dialog goes when the editor goes. What was searched for, and where the dialog was,
 // last for the run.
-void wireNoteEditor(AccessoryWindows& windows, SizedWindowPlace& editorPlace)
+void wireNoteEditor(AccessoryWindows& windows, SizedWindowPlace& editorPlace, const FilePlaces& places)
 {
     const QString editorName = NoteEditorWindow::kFormName;
     const QString findName = FindDialog::kFormName;
-    const auto makeEditor = [&windows, findName] {
-        auto* editor = new NoteEditorWindow(NotesFile);
+    const auto makeEditor = [&windows, findName, places] {
+        auto* editor = new NoteEditorWindow(notesFileToEdit(places));
         installHelpKey(editor, kNoteEditorHelpContext);
         QObject::connect(editor, &NoteEditorWindow::findRequested, &windows,
                          [&windows, findName] { windows.open(findName); });
@@ -163,7 +174,7 @@ void wireWindows(MainWindow& main)
     windows.addWindow(
         CalculatorWindow::traits(), [] { return new CalculatorWindow; }, &settings.calculator);
     wireTableEditor(main, main.findChild<MetricPanel*>());
-    wireNoteEditor(windows, settings.noteEditor);
+    wireNoteEditor(windows, settings.noteEditor, main.filePlaces());
 
     openFrom(main, "mnuCalculator", CalculatorWindow::kFormName);
     openFrom(main, "mnuNoteEditor", NoteEditorWindow::kFormName);
@@ -192,7 +203,8 @@ void wireWindows(MainWindow& main)
                       [&main, &link, licence] { return new AboutWindow(licence, link.flags(), &main); });
     onEntry(main, "mnuAbout", [&windows] { windows.runDialog(AboutWindow::kFormName); });
     windows.addDialog(WebSiteWindow::kFormName, [&main, &link] {
-        return new WebSiteWindow(makerWebAddress(readIniDocument(SettingsFile)), link.flags(), &main);
+        return new WebSiteWindow(makerWebAddress(readIniDocument(main.filePlaces().toRead(SettingsFile))), link.flags(),
+                                 &main);
     });
     QObject::connect(&link, &LinkView::webDialogRequested, &windows,
                      [&windows] { windows.runDialog(WebSiteWindow::kFormName); });

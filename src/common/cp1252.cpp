@@ -1,5 +1,8 @@
 #include "common/cp1252.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
 #include <array>
 
 namespace mx {
@@ -51,6 +54,55 @@ QByteArray encodeCp1252(QStringView text, bool* lossless)
     if (lossless)
         *lossless = allMapped;
     return out;
+}
+
+namespace {
+
+constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
+
+} // namespace
+
+TextEncoding detectTextEncoding(QByteArrayView bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (uchar(b) & 0x80) == 0; });
+    if (ascii || !bytes.isValidUtf8())
+        return TextEncoding::Cp1252;
+    return bytes.startsWith(kUtf8Bom) ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
+}
+
+QString decodeDataFile(QByteArrayView bytes, TextEncoding* encoding)
+{
+    const TextEncoding found = detectTextEncoding(bytes);
+    if (encoding)
+        *encoding = found;
+    switch (found) {
+    case TextEncoding::Cp1252:
+        return decodeCp1252(bytes);
+    case TextEncoding::Utf8WithBom: {
+        // One mark is dropped; a second one is text (fromUtf8() would drop it too).
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return decoder(bytes.sliced(kUtf8Bom.size()));
+    }
+    case TextEncoding::Utf8:
+        break;
+    }
+    return QString::fromUtf8(bytes);
+}
+
+QByteArray encodeDataFile(QStringView text, TextEncoding encoding, bool* lossless)
+{
+    switch (encoding) {
+    case TextEncoding::Cp1252:
+        return encodeCp1252(text, lossless);
+    case TextEncoding::Utf8WithBom:
+    case TextEncoding::Utf8:
+        break;
+    }
+    // Half of a surrogate pair, which only a paste of broken text could bring, has no UTF-8 either.
+    if (lossless)
+        *lossless = text.isValidUtf16();
+    const QByteArray bytes = text.toUtf8();
+    return encoding == TextEncoding::Utf8WithBom ? kUtf8Bom.toByteArray() + bytes : bytes;
 }
 
 } // namespace mx

@@ -159,9 +159,12 @@ private:
 
 TableCheck checkConversionTable(const QByteArray& bytes)
 {
-    // Windows-1252 maps byte to character one for one, as in the load: the lines fall where the tab sees them.
-    const QString text = decodeCp1252(bytes);
-    return Checker(text).run();
+    // Decoded as the load decodes it: the lines fall where the tab sees them.
+    TextEncoding encoding = TextEncoding::Cp1252;
+    const QString text = decodeDataFile(bytes, &encoding);
+    TableCheck check = Checker(text).run();
+    check.encoding = encoding;
+    return check;
 }
 
 TableCheck checkConversionTableFile(const QString& path, const QString& shownName)
@@ -179,6 +182,16 @@ TableCheck checkConversionTableFile(const QString& path, const QString& shownNam
         check.answer = QStringLiteral("The file '%1' cannot be read.").arg(shownName);
     }
     return check;
+}
+
+QString answerNamingEncoding(const TableCheck& check)
+{
+    if (check.encoding == TextEncoding::Cp1252)
+        return check.answer;
+    if (check.fault == TableFault::None)
+        return validAnswer(check.entries).chopped(1) + QStringLiteral(" (UTF-8).");
+    QString answer = check.answer;
+    return answer.insert(answer.indexOf(u':'), QStringLiteral(" (UTF-8)"));
 }
 
 } // namespace mx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/cp1252.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -31,11 +33,16 @@ struct TableCheck {
     int entries = 0;   // the conversions of a valid table
     bool loads = true; // whether the Metric tab's load succeeds (a table with faults may still load)
     QString answer;    // "The table is valid: N conversions." or the fault, "Line 7: the factor is not a number."
+    TextEncoding encoding = TextEncoding::Cp1252; // how the text was read
 };
 
 TableCheck checkConversionTable(const QByteArray& bytes);
 
 // Checks the file at `path`, named `shownName` in the answers about the file itself.
 TableCheck checkConversionTableFile(const QString& path, const QString& shownName);
+
+// The answer naming a UTF-8 reading, which a file written in the table's own code page never gets:
+// "The table is valid: 12 conversions (UTF-8)." or "Line 7 (UTF-8): the factor is not a number.".
+QString answerNamingEncoding(const TableCheck& check);
 
 } // namespace mx

@@ -11,9 +11,29 @@
 
 namespace mx {
 
-QString tableEditorText(const QByteArray& bytes)
+namespace {
+
+// The first character (a whole surrogate pair where there is one) that `encoding` cannot store.
+QString firstUnstorable(QStringView text, TextEncoding encoding)
 {
-    const QString text = decodeCp1252(bytes);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView character = text.sliced(i, length);
+        bool lossless = true;
+        encodeDataFile(character, encoding, &lossless);
+        if (!lossless)
+            return character.toString();
+        i += length - 1;
+    }
+    return {};
+}
+
+} // namespace
+
+QString tableEditorText(const QByteArray& bytes, TextEncoding* encoding)
+{
+    const QString text = decodeDataFile(bytes, encoding);
     QString shown;
     shown.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -31,7 +51,7 @@ QString tableEditorText(const QByteArray& bytes)
     return shown;
 }
 
-QByteArray tableFileBytes(QStringView text, QString* unstorable)
+QByteArray tableFileBytes(QStringView text, QString* unstorable, TextEncoding encoding)
 {
     QString lines;
     lines.reserve(text.size() + text.size() / 16 + 2);
@@ -46,26 +66,18 @@ QByteArray tableFileBytes(QStringView text, QString* unstorable)
     }
     lines += u"\r\n";
     bool lossless = true;
-    QByteArray bytes = encodeCp1252(lines, &lossless);
+    QByteArray bytes = encodeDataFile(lines, encoding, &lossless);
     if (lossless)
         return bytes;
-    if (unstorable) {
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (bytes[i] == '?' && lines[i] != u'?') {
-                // A character beyond the basic plane is named whole, not by half.
-                const qsizetype length = lines[i].isHighSurrogate() && i + 1 < lines.size() ? 2 : 1;
-                *unstorable = lines.mid(i, length);
-                break;
-            }
-        }
-    }
+    if (unstorable)
+        *unstorable = firstUnstorable(lines, encoding);
     return {};
 }
 
-TableCheck checkTableText(QStringView text)
+TableCheck checkTableText(QStringView text, TextEncoding encoding)
 {
     QString unstorable;
-    const QByteArray bytes = tableFileBytes(text, &unstorable);
+    const QByteArray bytes = tableFileBytes(text, &unstorable, encoding);
     if (!bytes.isNull())
         return checkConversionTable(bytes);
     TableCheck check;
@@ -95,6 +107,7 @@ QString TableEditorDocument::caption() const
 
 QString TableEditorDocument::load()
 {
+    encoding_ = TextEncoding::Cp1252;
     const FileRead read = readRegularFile(path_, kMaxTableFileBytes);
     const QFileInfo info(path_);
     const QString name = QDir::toNativeSeparators(path_);
@@ -136,13 +149,13 @@ QString TableEditorDocument::load()
         loadWarning_ = loadWarning_.isEmpty() ? readOnly : loadWarning_ + QStringLiteral("  ") + readOnly;
         replaceQuestion_.clear();
     }
-    return read.status == FileReadStatus::Ok ? tableEditorText(read.bytes) : QString();
+    return read.status == FileReadStatus::Ok ? tableEditorText(read.bytes, &encoding_) : QString();
 }
 
 QString TableEditorDocument::save(QStringView text)
 {
     QString unstorable;
-    const QByteArray bytes = tableFileBytes(text, &unstorable);
+    const QByteArray bytes = tableFileBytes(text, &unstorable, encoding_);
     if (bytes.isNull())
         return QStringLiteral("The character \"%1\" cannot be stored in a table file.  Replace it and save again.")
             .arg(unstorable);

@@ -11,19 +11,21 @@
 // Metric tab has chosen since.
 namespace mx {
 
-// The text of a table file as the editor shows it: Windows-1252, lines ended by CR LF, LF or CR, joined by "\n",
-// without the last line's end. So a file whose last line ends with CR LF shows no extra empty line, and saving the
-// text unchanged writes the same bytes.
-QString tableEditorText(const QByteArray& bytes);
+// The text of a table file as the editor shows it: Windows-1252 or UTF-8 as decodeDataFile() finds (and reports in
+// `encoding`), lines ended by CR LF, LF or CR, joined by "\n", without the last line's end. So a file whose last
+// line ends with CR LF shows no extra empty line, and saving the text unchanged in the encoding it was read in
+// writes the same bytes.
+QString tableEditorText(const QByteArray& bytes, TextEncoding* encoding = nullptr);
 
-// The bytes a save writes for the editor's text: its lines ended by CR LF, one more CR LF after the last ("\n",
-// "\r\n", "\r" and the Unicode line and paragraph separators all end a line). When a
-// character has no place in Windows-1252, returns a null array and sets `unstorable` (if given) to the first one.
-QByteArray tableFileBytes(QStringView text, QString* unstorable = nullptr);
+// The bytes a save writes for the editor's text in `encoding`: its lines ended by CR LF, one more CR LF after the
+// last ("\n", "\r\n", "\r" and the Unicode line and paragraph separators all end a line). When a character has no
+// place in the encoding, returns a null array and sets `unstorable` (if given) to the first one.
+QByteArray tableFileBytes(QStringView text, QString* unstorable = nullptr,
+                          TextEncoding encoding = TextEncoding::Cp1252);
 
-// Check Table: the editor's text read as the Metric tab would read the file a save writes. A character a table
-// file cannot hold is a fault on its line.
-TableCheck checkTableText(QStringView text);
+// Check Table: the editor's text read as the Metric tab would read the file a save in `encoding` writes. A
+// character a table file cannot hold is a fault on its line.
+TableCheck checkTableText(QStringView text, TextEncoding encoding = TextEncoding::Cp1252);
 
 class TableEditorDocument {
 public:
@@ -35,8 +37,10 @@ public:
     QString caption() const; // "Editor - " + type
 
     // The text to show. A missing, empty or unreadable file (or anything but a regular file) shows an empty text,
-    // which is how a new table is made: type it and save.
+    // which is how a new table is made: type it and save. Sets the encoding saves keep.
     QString load();
+    // How the file loaded last was read; a new table is Windows-1252.
+    TextEncoding encoding() const { return encoding_; }
 
     // What load() found that the user should know: a file there that could not be read, or a place the editor
     // cannot save to. Empty when there is nothing to say.
@@ -46,8 +50,8 @@ public:
     // The editor cannot save where the table is: it shows the table without letting it change.
     bool readOnly() const { return readOnly_; }
 
-    // Writes the text to the file in one atomic step. Returns an empty string on success, else the message for the
-    // user; the old file then stays whole.
+    // Writes the text to the file in one atomic step, in the encoding it was read in. Returns an empty string on
+    // success, else the message for the user; the old file then stays whole.
     QString save(QStringView text);
 
     // TableDirty: the text has changed since it was loaded or saved.
@@ -59,6 +63,7 @@ public:
 private:
     QString path_;
     QString category_;
+    TextEncoding encoding_ = TextEncoding::Cp1252;
     bool dirty_ = false;
     QString loadWarning_;
     QString replaceQuestion_;

@@ -302,7 +302,7 @@ bool TableEditorWindow::saveFile()
     document_.setDirty(false);
     Q_EMIT saved(document_.path());
     // The file is written all the same; a table the tab cannot load says why instead of leaving an empty list.
-    const TableCheck check = checkTableText(text);
+    const TableCheck check = checkTableText(text, document_.encoding());
     if (!check.loads)
         showMessage(check.answer, MsgButtons::Ok, MsgIcon::Exclamation);
     return true;
@@ -310,7 +310,7 @@ bool TableEditorWindow::saveFile()
 
 void TableEditorWindow::onCheckTable()
 {
-    const TableCheck check = checkTableText(rawText(textBox_));
+    const TableCheck check = checkTableText(rawText(textBox_), document_.encoding());
     showMessage(check.answer, MsgButtons::Ok,
                 check.fault == TableFault::None ? MsgIcon::Information : MsgIcon::Exclamation);
 }

@@ -17,8 +17,8 @@ TableReadResult failed(TableReadStatus status)
 
 TableReadResult parseConversionTable(const QByteArray& bytes, ConversionTableArray& table)
 {
-    // Windows-1252 maps byte to character one for one, so decoding first moves no field boundary.
-    const QString text = decodeCp1252(bytes);
+    // Every character that ends a field is ASCII, so decoding first moves no field boundary.
+    const QString text = decodeDataFile(bytes);
     TableFieldReader reader(text);
     int index = 0;
     QStringView fields[5];

@@ -6,9 +6,10 @@
 #include <array>
 #include <cstddef>
 
-// Conversion table files: one file per conversion type, AppPath + type name + ".tbl". Windows-1252 text, a plain
-// sequence of fields (a comma or a line end ends a field; a field holding a comma is quoted), five fields an entry:
-// Name, FirstUnit, SecondUnit, Factor, and a fifth that is thrown away (as a rule an empty separator line).
+// Conversion table files: one file per conversion type, AppPath + type name + ".tbl". Windows-1252 text (UTF-8 when
+// decodeDataFile() finds it), a plain sequence of fields (a comma or a line end ends a field; a field holding a
+// comma is quoted), five fields an entry: Name, FirstUnit, SecondUnit, Factor, and a fifth that is thrown away (as
+// a rule an empty separator line).
 // Line ends may be CR LF, LF or CR. Blanks before a field are skipped, and after an unquoted one dropped; text
 // after a closing quote is skipped up to the field's end. The Factor field is read by leadingNumber().
 namespace mx {

@@ -12,8 +12,7 @@ namespace mx {
 
 QStringList parseTips(QByteArrayView bytes)
 {
-    // Windows-1252 is one character a byte, so the line ends stay where they were.
-    const QString text = decodeCp1252(bytes);
+    const QString text = decodeDataFile(bytes);
     QStringList tips;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -98,8 +97,10 @@ bool TipBook::loadTips(const QString& fileName)
         return false;
     tips_ = parseTips(tipsFile.bytes);
 
-    // A counter file that is missing or cannot be read starts again at the first tip.
-    const FileRead counter = readRegularFile(counterFilePath(), kMaxTipCounterFileBytes);
+    // A counter file that is missing or cannot be read starts again at the first tip. Until the user's own one is
+    // written, the one the program's folder holds counts.
+    const FileRead counter =
+        readRegularFile(places_.changeable(QString::fromUtf16(kTipCounterFileName)), kMaxTipCounterFileBytes);
     currentTip_ = counter.status == FileReadStatus::Ok ? parseTipCounter(counter.bytes) : 0;
     moveToNextTip();
     return true;

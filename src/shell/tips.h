@@ -20,8 +20,9 @@ inline constexpr const char16_t* kTipCounterFileName = u"CURRENTTIP.TIP";
 inline constexpr qint64 kMaxTipsFileBytes = 1024 * 1024;
 inline constexpr qint64 kMaxTipCounterFileBytes = 4096;
 
-// The lines of Windows-1252 text. CR LF, LF and a lone CR each end a line; a line end at the very end of the text
-// starts no further tip, so "a\r\nb\r\n" and "a\r\nb" are both two tips and empty text is none.
+// The lines of a tips file, Windows-1252 or UTF-8 text as decodeDataFile() finds it. CR LF, LF and a lone CR each end a
+// line; a line end at the very end of the text starts no further tip, so "a\r\nb\r\n" and "a\r\nb" are both two tips
+// and empty text is none.
 QStringList parseTips(QByteArrayView bytes);
 
 // The tip number a counter file holds: its first value (leading blanks and line ends skipped, then up to a comma or
@@ -43,8 +44,8 @@ QString unreadableTipsMessage();
 // The tips and the number of the tip on screen, for one opening of the tip window.
 class TipBook {
 public:
-    // The tips file is read from the data folder of `places`; the counter file is read from and written to the
-    // folder the program writes to.
+    // The tips file is read from the data folder of `places`; the counter file is written to the folder the
+    // program writes to, and read from there once it exists (from the data folder before).
     explicit TipBook(FilePlaces places);
 
     // Reads the tips of `fileName` and the stored counter, then moves on to the next tip. False, with nothing

@@ -36,6 +36,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 #include <memory>
 #include <optional>
@@ -96,9 +97,11 @@ private Q_SLOTS:
     void aboutQuorvaneOpensTheLocalPage();
     void barometricPressure_data();
     void barometricPressure();
+    void lockedPortableFolder();
 
 private:
-    void start();
+    void start() { start(dir_->path()); }
+    void start(const FilePlaces& places);
     void exit();
     QAction* action(const char* name) const { return window_->findChild<QAction*>(QString::fromLatin1(name)); }
 
@@ -127,9 +130,9 @@ void SettingsTest::cleanup()
     dialogs_.reset();
 }
 
-void SettingsTest::start()
+void SettingsTest::start(const FilePlaces& places)
 {
-    window_ = new MainWindow(dir_->path());
+    window_ = new MainWindow(places);
     QSignalSpy started(window_, &MainWindow::started);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
@@ -561,6 +564,40 @@ void SettingsTest::barometricPressure()
     exit();
     QFETCH(QByteArray, written);
     QCOMPARE(readAll(SettingsFile), stored + written);
+// A portable folder that may not be written: its settings and notes are read until the user has copies of their
+// own, the user is told once where changes go, and the first writes copy the files over with all they held.
+void SettingsTest::lockedPortableFolder()
+{
+    const QString program = dir_->filePath(QStringLiteral("program"));
+    const FilePlaces places(program, dir_->filePath(QStringLiteral("data")), dir_->filePath(QStringLiteral("config")),
+                            FilePlaces::Layout::ReadOnlyFolder);
+    QVERIFY(QDir().mkpath(program) && places.makeUserFolders());
+    const QByteArray folderSettings = settingsText(kStoredNumbers, "No", "No") + "[Mine]\r\nKept=1\r\n";
+    writeRaw(places.shipped(QStringLiteral("Mensurix.ini")), folderSettings);
+    writeRaw(places.shipped(QStringLiteral("MXNotes.rtf")), "{\\rtf1 The folder's notes\\par}");
+
+    test::ScopedMessages messages;
+    messages->answerNext(MsgAnswer::Ok);
+    start(places);
+    QCOMPARE(tips_, 0); // the folder's "Show Tips=No"
+    QCOMPARE(window_->pos(), pixelsOf({1500, 3000}));
+    QCOMPARE(
+        messages->described(),
+        QStringList{QStringLiteral("Mensurix [Ok Information] Mensurix cannot save in its folder \"%1/\".  From now "
+                                   "on it keeps your settings in \"%2/config/\", and your notes, the tables you "
+                                   "edit and your place in the tips of the day in \"%2/data/\".")
+                        .arg(program, dir_->path())});
+    action("mnuNoteEditor")->trigger();
+    QWidget* editor = window_->windows().loaded(NoteEditorWindow::kFormName);
+    QCOMPARE(editor->findChild<QTextEdit*>(QStringLiteral("RTF"))->toPlainText(), QStringLiteral("The folder's notes"));
+    QVERIFY(QFileInfo::exists(places.own(QStringLiteral("MXNotes.rtf"))));
+    exit();
+    QCOMPARE(readAll(places.config(QStringLiteral("Mensurix.ini"))), folderSettings);
+    QCOMPARE(readAll(places.shipped(QStringLiteral("Mensurix.ini"))), folderSettings);
+
+    start(places);
+    QCOMPARE(messages->shown.size(), 1); // once
+    exit();
 }
 
 MX_REGISTER_TEST(SettingsTest)

@@ -52,13 +52,22 @@ void TableCheckTest::check_data()
     QTest::newRow("field too long") << "N\r\nA\r\n" + QByteArray(4097, 'x') + "\r\n2\r\n\r\n"
                                     << "Line 3: the field is longer than 4096 characters." << false;
     QTest::newRow("1002 entries") << tableEntries(1002) << "Line 5006: the table has more than 1001 entries." << false;
+    // A table read as UTF-8 says so on the command line; its lines are counted in what it reads.
+    QTest::newRow("UTF-8") << QByteArray("Degrees \xC2\xB0 vs Grads\n\xC2\xB0\ngrad\n0.9\n\n")
+                           << "The table is valid: 1 conversion (UTF-8)." << true;
+    QTest::newRow("UTF-8 with a fault") << QByteArray("\xEF\xBB\xBF\xCE\xA9\r\nA\r\nB\r\nx\r\n\r\n")
+                                        << "Line 4 (UTF-8): the factor is not a number." << true;
+    QTest::newRow("UTF-8 pair name twice") << QByteArray("\xCE\xA9\nA\nB\n2\n\n\xCE\xA9\nA\nB\n2\n\n")
+                                           << "Line 6 (UTF-8): the pair name is given twice (first on line 1)." << true;
 }
 
 void TableCheckTest::check()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, answer);
     const TableCheck check = checkConversionTable(bytes);
-    QTEST(check.answer, "answer");
+    QCOMPARE(answerNamingEncoding(check), answer);
+    QCOMPARE(check.answer, answer.remove(QStringLiteral(" (UTF-8)"))); // the table editor's answer
     QTEST(check.loads, "loads");
 }
 

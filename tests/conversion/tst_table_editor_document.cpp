@@ -18,6 +18,8 @@ private Q_SLOTS:
     void loadThenSave_data();
     void loadThenSave();
     void unstorableCharacters();
+    void savesInTheEncodingItRead_data();
+    void savesInTheEncodingItRead();
     void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void unreadFiles_data();
@@ -43,14 +45,25 @@ void TableEditorDocumentTest::loadThenSave_data()
     QTest::newRow("code page bytes") << QByteArray("\x80 \xA0\xB5\x81\t,\"")
                                      << QString::fromUtf8("€ \u00A0µ\u0081\t,\"")
                                      << QByteArray("\x80 \xA0\xB5\x81\t,\"\r\n");
+    QTest::newRow("UTF-8 stays UTF-8") << QByteArray("Degrees \xC2\xB0\n\xCE\xA9\n")
+                                       << QString::fromUtf8("Degrees °\nΩ")
+                                       << QByteArray("Degrees \xC2\xB0\r\n\xCE\xA9\r\n");
+    QTest::newRow("UTF-8 byte-order mark kept") << QByteArray("\xEF\xBB\xBF\xC2\xB5m\r\n") << QString::fromUtf8("µm")
+                                                << QByteArray("\xEF\xBB\xBF\xC2\xB5m\r\n");
+    QTest::newRow("a second byte-order mark is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                                    "A\r\n")
+                                                      << QString(QChar(0xFEFF)) + u'A'
+                                                      << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                                    "A\r\n");
 }
 
 void TableEditorDocumentTest::loadThenSave()
 {
     QFETCH(QByteArray, file);
-    const QString shown = tableEditorText(file);
+    TextEncoding encoding = TextEncoding::Cp1252;
+    const QString shown = tableEditorText(file, &encoding);
     QTEST(shown, "shown");
-    QTEST(tableFileBytes(shown), "saved");
+    QTEST(tableFileBytes(shown, nullptr, encoding), "saved");
 }
 
 void TableEditorDocumentTest::unstorableCharacters()
@@ -62,6 +75,45 @@ void TableEditorDocumentTest::unstorableCharacters()
     QCOMPARE(unstorable, QString::fromUtf8("Ω"));
     QVERIFY(tableFileBytes(QString::fromUtf8("x 😀"), &unstorable).isNull());
     QCOMPARE(unstorable, QString::fromUtf8("😀"));
+    QCOMPARE(tableFileBytes(QString::fromUtf8("Ω 😀"), &unstorable, TextEncoding::Utf8),
+             QByteArray("\xCE\xA9 \xF0\x9F\x98\x80\r\n"));
+    const QString halfPair = QString(QChar(0xD800));
+    QVERIFY(tableFileBytes(QStringLiteral("a\nb") + halfPair, &unstorable, TextEncoding::Utf8).isNull());
+    QCOMPARE(unstorable, halfPair);
+    QCOMPARE(checkTableText(QStringLiteral("a\nb") + halfPair, TextEncoding::Utf8).answer,
+             QStringLiteral("Line 2: the character \"%1\" cannot be stored in a table file.").arg(halfPair));
+}
+
+// A table is saved in the encoding it was read in: what a Linux editor wrote stays UTF-8 and takes any character;
+// a table in the code page (or in plain ASCII, or a new one) stays in the code page.
+void TableEditorDocumentTest::savesInTheEncodingItRead_data()
+{
+    QTest::addColumn<QByteArray>("file");  // null: a new table
+    QTest::addColumn<QString>("typed");    // added at the end of the text
+    QTest::addColumn<QByteArray>("saved"); // null: refused
+    QTest::newRow("UTF-8") << QByteArray("A\r\n\xC2\xB0\r\n") << QString::fromUtf8("\nΩ")
+                           << QByteArray("A\r\n\xC2\xB0\r\n\xCE\xA9\r\n");
+    QTest::newRow("Windows-1252") << QByteArray("A\r\n\xB0\r\n") << QString::fromUtf8("\n€")
+                                  << QByteArray("A\r\n\xB0\r\n\x80\r\n");
+    QTest::newRow("Windows-1252 lacks the character")
+        << QByteArray("A\r\n\xB0\r\n") << QString::fromUtf8("\nΩ") << QByteArray();
+    QTest::newRow("ASCII") << QByteArray("A\r\n") << QString::fromUtf8("\n°") << QByteArray("A\r\n\xB0\r\n");
+    QTest::newRow("a new table") << QByteArray() << QString::fromUtf8("°") << QByteArray("\xB0\r\n");
+}
+
+void TableEditorDocumentTest::savesInTheEncodingItRead()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, saved);
+    const test::TableFolder tables;
+    const QString path = tables.filePath(QStringLiteral("Custom.tbl"));
+    if (!file.isNull())
+        QVERIFY(test::writeFileBytes(path, file));
+    TableEditorDocument document(path, QStringLiteral("Custom"));
+    const QString failure = document.save(document.load() + typed);
+    QCOMPARE(failure.isEmpty(), !saved.isNull());
+    QCOMPARE(test::readFileBytes(path), saved.isNull() ? file : saved);
 }
 
 // A save that fails says why and leaves the old file whole; nothing at the path may block, on load or on save.

@@ -86,6 +86,18 @@ void TableFileTest::parse_data()
     QTest::newRow("empty file") << QByteArray() << S::Ok << QStringList{};
     QTest::newRow("Windows-1252") << QByteArray("Degrees \xB0 vs \x80\r\n\xB0\r\n\x80\r\n1\r\n\r\n") << S::Ok
                                   << QStringList{u"Degrees \u00B0 vs \u20AC|\u00B0|\u20AC|1"_s};
+    // What Linux editors write; anything that is not valid UTF-8 stays Windows-1252, byte for character.
+    QTest::newRow("UTF-8") << QByteArray("Degrees \xC2\xB0 vs \xE2\x82\xAC\n\xC2\xB0\n\xE2\x82\xAC\n1\n\n") << S::Ok
+                           << QStringList{u"Degrees \u00B0 vs \u20AC|\u00B0|\u20AC|1"_s};
+    QTest::newRow("UTF-8 byte-order mark")
+        << QByteArray("\xEF\xBB\xBFN\r\n\xCE\xA9\r\nB\r\n1\r\n\r\n") << S::Ok << QStringList{u"N|\u03A9|B|1"_s};
+    QTest::newRow("overlong UTF-8") << QByteArray("N\r\n\xC0\xAF\r\nB\r\n1\r\n\r\n") << S::Ok
+                                    << QStringList{u"N|\u00C0\u00AF|B|1"_s};
+    QTest::newRow("a surrogate in UTF-8")
+        << QByteArray("N\r\n\xED\xA0\x80\r\nB\r\n1\r\n\r\n") << S::Ok << QStringList{u"N|\u00ED\u00A0\u20AC|B|1"_s};
+    QTest::newRow("beyond U+10FFFF") << QByteArray("N\r\n\xF4\x90\x80\x80\r\nB\r\n1\r\n\r\n") << S::Ok
+                                     << QStringList{u"N|\u00F4\u0090\u20AC\u20AC|B|1"_s};
+    QTest::newRow("UTF-8 cut short") << QByteArray("N\r\nA\r\nB\r\n1\r\n\xC2") << S::Ok << QStringList{u"N|A|B|1"_s};
     QTest::newRow("longest field") << "N\r\n" + longField + "\r\nB\r\n1\r\n\r\n"
                                    << S::Ok << QStringList{u"N|"_s + QString(kMaxTableFieldChars, u'x') + u"|B|1"_s};
     QTest::newRow("field too long") << "N\r\nx" + longField + "\r\nB\r\n1\r\n\r\n" << S::Malformed << QStringList{};

@@ -53,6 +53,12 @@ private Q_SLOTS:
         QTest::newRow("Windows-1252") << QByteArray("32 \xb0"
                                                     "F \x96 \x93quoted\x94\r\n")
                                       << QStringList{u"32 °F – “quoted”"_s};
+        QTest::newRow("UTF-8") << QByteArray("32 \xC2\xB0"
+                                             "F \xE2\x80\x93 \xCE\xA9\n")
+                               << QStringList{u"32 °F – Ω"_s};
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                             "a\r\nb")
+                                               << QStringList{u"a"_s, u"b"_s};
     }
 
     void parseLines()
@@ -158,6 +164,25 @@ private Q_SLOTS:
         // An unreadable counter starts again at the first tip; unreadable tips leave nothing to show.
         QCOMPARE(book.currentTipText().value_or(u"none"_s), loaded ? u"First tip"_s : u"none"_s);
         QCOMPARE(book.currentTip(), loaded ? 1 : 0);
+    }
+
+    // A portable folder that may not be written: its counter counts until the user's own is written, and the
+    // folder's stays as it was.
+    void counterOfALockedFolder()
+    {
+        const FilePlaces places(dir_->filePath(u"bin"_s), dir_->filePath(u"data"_s), {},
+                                FilePlaces::Layout::ReadOnlyFolder);
+        QVERIFY(QDir().mkpath(places.dataFolder()) && places.makeUserFolders());
+        QVERIFY(test::writeFileBytes(places.shipped(u"TIPOFDAY.TXT"_s), kThreeTips));
+        QVERIFY(test::writeFileBytes(places.shipped(u"CURRENTTIP.TIP"_s), " 1\r\n"));
+        for (const QString& shown : {u"Second tip"_s, u"Third tip"_s}) {
+            TipBook book(places);
+            QVERIFY(book.loadTips(book.tipsFilePath()));
+            QCOMPARE(book.currentTipText().value_or(QString()), shown);
+            QVERIFY(book.saveCurrentTip());
+        }
+        QCOMPARE(test::readFileBytes(places.own(u"CURRENTTIP.TIP"_s)), QByteArray(" 3\r\n"));
+        QCOMPARE(test::readFileBytes(places.shipped(u"CURRENTTIP.TIP"_s)), QByteArray(" 1\r\n"));
     }
 
     void failedWriteIsReported()
