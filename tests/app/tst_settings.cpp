@@ -564,6 +564,8 @@ void SettingsTest::barometricPressure()
     exit();
     QFETCH(QByteArray, written);
     QCOMPARE(readAll(SettingsFile), stored + written);
+}
+
 // A portable folder that may not be written: its settings and notes are read until the user has copies of their
 // own, the user is told once where changes go, and the first writes copy the files over with all they held.
 void SettingsTest::lockedPortableFolder()
