@@ -3,6 +3,7 @@
 #include "common/twips.h"
 
 #include <QColor>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QList>
@@ -19,6 +20,16 @@ struct TwipsRect {
     int width = 0;
     int height = 0;
 };
+
+// The font at `factor` times its size, whether it is set in pixels (as the program's font is) or in points.
+inline QFont scaledFont(QFont font, qreal factor)
+{
+    if (font.pixelSize() > 0)
+        font.setPixelSize(qMax(1, qRound(font.pixelSize() * factor)));
+    else if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * factor);
+    return font;
+}
 
 // Names the control and puts it at the rectangle (twips, relative to its parent).
 template <typename Widget> Widget* placeControl(Widget* widget, const QString& objectName, TwipsRect at)

@@ -158,9 +158,7 @@ HumidityPanel::HumidityPanel(QWidget* parent) : TabPanel(parent)
     // Free space beside the range check box, so that an altitude figure is never taken for a sea-level one.
     pressureCaption_ =
         placeLabel(this, QStringLiteral("lblPressure"), QString(), {3600, 300, 2340, 255}, Qt::AlignRight);
-    QFont small = pressureCaption_->font();
-    small.setPointSizeF(small.pointSizeF() - 1);
-    pressureCaption_->setFont(small);
+    pressureCaption_->setFont(scaledFont(pressureCaption_->font(), 0.9));
     pressureCaption_->setAccessibleDescription(QStringLiteral("Barometric pressure of the calculation"));
     pressureCaption_->hide();
 

@@ -1,6 +1,7 @@
 #include "shell/shell_art.h"
 
 #include "platform/drawn_icon.h"
+#include "platform/form_layout.h"
 #include "version.h"
 
 #include <QFont>
@@ -222,11 +223,7 @@ QPixmap drawTipPicture(int size, qreal ratio)
 QFont headingFont(QFont body, qreal factor)
 {
     body.setBold(true);
-    if (body.pixelSize() > 0)
-        body.setPixelSize(qRound(body.pixelSize() * factor));
-    else if (body.pointSizeF() > 0)
-        body.setPointSizeF(body.pointSizeF() * factor);
-    return body;
+    return scaledFont(body, factor);
 }
 
 } // namespace mx
