@@ -213,6 +213,13 @@ BarometricPressure HumidityPanel::pressure() const
 void HumidityPanel::pressureSet()
 {
     showPressure();
+    // Figures worked out at the old pressure would now stand beside the new one: they go, the entries stay.
+    QLineEdit* input = method() == HumidityMethod::DryBulbRH         ? humidityBox_
+                       : method() == HumidityMethod::DryBulbDewPoint ? dewPointBox_
+                                                                     : wetBulbBox_;
+    for (QLineEdit* box : {wetBulbBox_, humidityBox_, vaporBox_, dewPointBox_, grainsBox_})
+        if (box != input)
+            box->clear();
     Q_EMIT pressureChanged(pressure());
 }
 

@@ -29,8 +29,8 @@ public:
     // one, the standard atmosphere.
     void setPressureSource(const BarometricPressure* pressure);
     BarometricPressure pressure() const;
-    // The source's pressure has been changed: the caption follows, and pressureChanged tells the windows that draw
-    // at the same pressure.
+    // The source's pressure has been changed: the caption follows, the results of the old pressure are emptied, and
+    // pressureChanged tells the windows that draw at the same pressure.
     void pressureSet();
 
 Q_SIGNALS:

@@ -312,9 +312,11 @@ private Q_SLOTS:
         test::act(panel_, {QStringLiteral("WetBulbTemp:Return")});
         QCOMPARE(texts(), QStringLiteral("77|68|65.26|0.61|64.25|108.6954"));
 
+        // Back at sea level the altitude's results go; the entries stay.
         pressure = BarometricPressure();
         panel_->pressureSet();
         QVERIFY(!shown->isVisible());
+        QCOMPARE(texts(), QStringLiteral("77|68"));
         QCOMPARE(changed.size(), 2);
         QCOMPARE(changed[0][0].value<BarometricPressure>(), BarometricPressure::fromInHg(24.896).value());
         QCOMPARE(changed[1][0].value<BarometricPressure>(), BarometricPressure());
