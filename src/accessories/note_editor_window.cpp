@@ -12,6 +12,7 @@
 #include "platform/clipboard.h"
 #include "platform/dialog_service.h"
 #include "platform/menu_layout.h"
+#include "platform/pieced_text_box.h"
 #include "platform/soft_breaks.h"
 #include "platform/window_placement.h"
 
@@ -74,28 +75,6 @@ protected:
 };
 
 namespace {
-
-// The notes text box. A long text dropped or pasted in by Qt's own keys goes in as pieces, as a loaded one does.
-class NotesTextBox : public QTextEdit {
-public:
-    using QTextEdit::QTextEdit;
-
-protected:
-    QMimeData* createMimeDataFromSelection() const override
-    {
-        return withSoftBreaksJoined(QTextEdit::createMimeDataFromSelection(), textCursor());
-    }
-    void insertFromMimeData(const QMimeData* source) override
-    {
-        if (!source->hasText() || source->text().size() <= kMaxPieceChars) {
-            QTextEdit::insertFromMimeData(source);
-            return;
-        }
-        QTextCursor cursor = textCursor();
-        insertTextInPieces(cursor, source->text());
-        setTextCursor(cursor);
-    }
-};
 
 // Outer size the window opens with, and the client area a framed, sizable window of that size leaves (twips).
 constexpr QSize kOpeningSize(7200, 5400);
@@ -273,7 +252,7 @@ NoteEditorWindow::NoteEditorWindow(QString notesPath, QWidget* parent)
     setAccessibleName(QStringLiteral("Notes"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    textBox_ = new NotesTextBox(this);
+    textBox_ = new PiecedTextBox<QTextEdit>(this);
     textBox_->setObjectName(QStringLiteral("RTF"));
     textBox_->setAccessibleName(QStringLiteral("Notes text"));
     textBox_->setAcceptRichText(true);

@@ -6,6 +6,7 @@
 #include "platform/drawn_icon.h"
 #include "platform/form_layout.h"
 #include "platform/menu_layout.h"
+#include "platform/pieced_text_box.h"
 #include "platform/soft_breaks.h"
 
 #include <QAction>
@@ -148,28 +149,6 @@ QString rawText(const QPlainTextEdit* box)
     return text;
 }
 
-// The text box. A long text dropped or pasted in by Qt's own keys goes in as pieces, as a loaded one does.
-class TableTextBox : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-protected:
-    QMimeData* createMimeDataFromSelection() const override
-    {
-        return withSoftBreaksJoined(QPlainTextEdit::createMimeDataFromSelection(), textCursor());
-    }
-    void insertFromMimeData(const QMimeData* source) override
-    {
-        if (!source->hasText() || source->text().size() <= kMaxPieceChars) {
-            QPlainTextEdit::insertFromMimeData(source);
-            return;
-        }
-        QTextCursor cursor = textCursor();
-        insertTextInPieces(cursor, source->text());
-        setTextCursor(cursor);
-    }
-};
-
 } // namespace
 
 TableEditorWindow::TableEditorWindow(const QString& path, const QString& category, QWidget* parent)
@@ -190,7 +169,7 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
     buildMenus();
     buildToolBar(client);
 
-    textBox_ = placeControl(new TableTextBox(client), QStringLiteral("txtEditor"), {60, 420, 5475, 5055});
+    textBox_ = placeControl(new PiecedTextBox<QPlainTextEdit>(client), QStringLiteral("txtEditor"), {60, 420, 5475, 5055});
     textBox_->setAccessibleName(QStringLiteral("Table text"));
     textBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textBox_->setTabChangesFocus(true);
