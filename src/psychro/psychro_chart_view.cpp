@@ -160,7 +160,7 @@ void paintAxisLabels(QPainter& painter, const PsychroChart& chart, const ChartMa
 
 void paintMarks(QPainter& painter, const ChartMapping& map, const ChartMarks& marks, const ChartColours& colours)
 {
-    const qreal radius = std::max(3.5, QFontMetricsF(painter.font()).height() * 0.28);
+    const qreal radius = std::max(4.0, QFontMetricsF(painter.font()).height() * 0.32);
     if (marks.cursor) {
         const QPointF at = map.toPixel(*marks.cursor);
         painter.setPen(QPen(colours.cursor, 2));
@@ -291,6 +291,11 @@ void PsychroChartView::setChart(const PsychroChart& chart)
 
 void PsychroChartView::setResult(const std::optional<HumidityBoxes>& result)
 {
+    // A new state calculated elsewhere is where the cursor starts next; one picked here leaves the cursor in place.
+    if (result != result_ && !hasFocus()) {
+        cursor_.reset();
+        cursorReading_.reset();
+    }
     result_ = result;
     update();
 }

@@ -160,15 +160,14 @@ void PsychroChartWindow::saveChart()
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPngFilter, kSvgFilter});
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter == kSvgFilter ? QStringLiteral("svg") : QStringLiteral("png"));
-    });
     dialog.setDirectory(saveFolder_.isEmpty() ? startFolder() : saveFolder_);
     dialog.selectFile(QStringLiteral("psychrometric-chart.png"));
     if (execDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString path = dialog.selectedFiles().constFirst();
+    // A name without an extension takes the one of the type chosen.
+    QString path = dialog.selectedFiles().constFirst();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += dialog.selectedNameFilter() == kSvgFilter ? QStringLiteral(".svg") : QStringLiteral(".png");
     const QFileInfo file(path);
     saveFolder_ = file.absolutePath();
     if (file.exists() &&
