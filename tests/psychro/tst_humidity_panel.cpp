@@ -339,7 +339,6 @@ private Q_SLOTS:
         QTest::newRow("cleared") << "77|68" << QStringList{"cmdHumCalculate", "cmdHumClear(0)"} << "F|normal|none" << 2;
         QTest::newRow("the scale converts the result") << "77|68" << QStringList{"cmdHumCalculate", "Option2"}
             << "C|normal|25.00|20.00|63.49|0.59|17.47|87.4859" << 2;
-        QTest::newRow("a method alone changes nothing") << "77|68" << QStringList{"Option4"} << "F|normal|none" << 0;
         // clang-format on
     }
 
@@ -361,36 +360,6 @@ private Q_SLOTS:
             described << QStringLiteral("none");
         QTEST(described.join(u'|'), "reading");
         QTEST(int(changes.size()), "changes");
-    }
-
-    // A state picked on the chart is typed in with "Dry Bulb / %RH" chosen, whatever the method was, and calculated.
-    void calculateFrom_data()
-    {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("dryBulb");
-        QTest::addColumn<QString>("humidity");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("from Dry Bulb / Wet Bulb") << QStringList() << "77.00"
-                                                  << "63.50"
-                                                  << "77.00|68.00|63.50|0.58952|63.45|87.50474";
-        QTest::newRow("from Dry Bulb / Dew Point, extended, Celsius")
-            << QStringList{"Check1", "Option2", "Option5"} << "25.00"
-            << "60.00"
-            << "25.00|19.55884|60.00|0.560172082157391|16.68396|83.0689324821327";
-    }
-
-    void calculateFrom()
-    {
-        QFETCH(QStringList, steps);
-        QFETCH(QString, dryBulb);
-        QFETCH(QString, humidity);
-        setTexts(QStringLiteral("1|2|3|4|5|6"));
-        test::act(panel_, steps);
-        panel_->calculateFrom(dryBulb, humidity);
-        QTEST(texts(), "after");
-        QVERIFY(checked(QStringLiteral("Option4")));
-        QCOMPARE(boxState(box(QStringLiteral("Humidity"))), QStringLiteral("white open"));
-        QCOMPARE(panel_->reading().result.value().grainsPerLb, box(QStringLiteral("GrainsPerLB"))->text());
     }
 
 private:
