@@ -13,8 +13,8 @@ namespace mx {
 namespace {
 
 constexpr const char16_t* kTypedPicture = u"###0.#0"; // as the tab writes temperatures and humidities itself
-constexpr double kGrainsPerPound = 7000;              // in a pound per pound
-constexpr double kGramsPerKilogram = 1000;            // in a kilogram per kilogram
+constexpr double kGrainsPerPound = 7000;              // grains/lb in 1 lb/lb
+constexpr double kGramsPerKilogram = 1000;            // g/kg in 1 kg/kg
 constexpr double kGrainsPerGramPerKilogram = 7;       // as the tab's grains routine counts them
 constexpr int kCurveSteps = 120;                      // fine enough to look smooth at any window size
 constexpr int kWetBulbSteps = 12;                     // the wet-bulb lines are almost straight
@@ -34,7 +34,7 @@ struct ChartFrame {
 };
 
 // The normal range is the ASHRAE chart's 32 to 120 F (0 to 50 C); the extended range reaches below freezing and
-// into drying-oven air, with more moisture above.
+// into hot air, with more moisture above.
 ChartFrame frameOf(const ChartSetup& setup)
 {
     const bool celsius = setup.scale == TemperatureScale::Celsius;
