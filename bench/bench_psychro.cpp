@@ -1,9 +1,15 @@
 // Timings of one Calculate on the Humidity tab, for each range and method, from the box texts to the new texts;
-// and one press of the Calculate button of the panel itself (boxes read and written).
+// one press of the Calculate button of the panel itself (boxes read and written); and the psychrometric chart: its
+// curves worked out, a repaint of the window's chart at 1x and 2x (the budget is one frame, 16 ms), and the reading
+// under the pointer at each mouse move.
 #include "psychro/humidity_panel.h"
 #include "psychro/humidity_procedures.h"
+#include "psychro/psychro_chart_view.h"
 
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -52,5 +58,48 @@ void panelCalculate(benchmark::State& state)
     }
 }
 BENCHMARK(panelCalculate);
+
+const mx::ChartSetup kNormal{};
+const mx::ChartSetup kExtendedCelsius{mx::TemperatureScale::Celsius, true, mx::BarometricPressure()};
+
+void chartCurves(benchmark::State& state, mx::ChartSetup setup)
+{
+    for (auto _ : state) {
+        mx::PsychroChart chart(setup);
+        benchmark::DoNotOptimize(chart);
+    }
+}
+BENCHMARK_CAPTURE(chartCurves, normal, kNormal)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(chartCurves, extendedCelsius, kExtendedCelsius)->Unit(benchmark::kMicrosecond);
+
+// The window's chart at its opening size, with the tab's point and the cursor marked.
+void chartRepaint(benchmark::State& state, qreal ratio)
+{
+    const mx::PsychroChart chart(kNormal);
+    const mx::ChartMarks marks{QPointF(77, 87.4859), QPointF(95, 120)};
+    const QSize size(640, 440);
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    const mx::ChartColours colours = mx::chartColours(QPalette());
+    for (auto _ : state) {
+        QPainter painter(&image);
+        mx::paintPsychroChart(painter, QRectF(QPointF(), size), chart, marks, colours);
+    }
+}
+BENCHMARK_CAPTURE(chartRepaint, at1x, 1.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(chartRepaint, at2x, 2.0)->Unit(benchmark::kMillisecond);
+
+// The state under the pointer: the relative humidity at which the tab calculates the place's humidity ratio.
+void chartPointerReading(benchmark::State& state, mx::ChartSetup setup, QPointF place)
+{
+    const mx::PsychroChart chart(setup);
+    for (auto _ : state) {
+        auto reading = chart.readAt(place);
+        benchmark::DoNotOptimize(reading);
+    }
+}
+BENCHMARK_CAPTURE(chartPointerReading, normal, kNormal, QPointF(77, 87.4859))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(chartPointerReading, extendedCelsius, kExtendedCelsius, QPointF(25, 12))
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,8 +1,8 @@
 # Shared by run.sh and test.sh: install what a fresh Debian 12 machine lacks, then configure and build.
 # shellcheck shell=bash
 
-MX_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libhunspell-dev hunspell-en-us
-    fonts-liberation2 xvfb xauth desktop-file-utils appstream)
+MX_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libhunspell-dev
+    hunspell-en-us fonts-liberation2 xvfb xauth desktop-file-utils appstream)
 
 mx_install_deps() {
     local missing=()

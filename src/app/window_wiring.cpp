@@ -8,12 +8,14 @@
 #include "app/app_globals.h"
 #include "app/link_view.h"
 #include "app/main_window.h"
+#include "app/tab_strip.h"
 #include "common/message_service.h"
 #include "conversion/metric_conversions.h"
 #include "conversion/metric_panel.h"
 #include "conversion/table_editor_window.h"
 #include "psychro/barometer_dialog.h"
 #include "psychro/humidity_panel.h"
+#include "psychro/psychro_chart_window.h"
 #include "shell/about_text.h"
 #include "shell/about_window.h"
 #include "shell/help_topics.h"
@@ -164,6 +166,36 @@ void wireBarometricPressure(MainWindow& main)
     onEntry(main, "mnuBarometricPressure", [&windows] { windows.runDialog(BarometerDialog::kFormName); });
 }
 
+// The psychrometric chart draws what the Humidity tab shows; a state picked on it is calculated on the tab, which is
+// brought to the front. Where the chart was is kept for the run only.
+void wirePsychroChart(MainWindow& main)
+{
+    AccessoryWindows& windows = main.windows();
+    auto* humidity = main.findChild<HumidityPanel*>();
+    auto* strip = main.findChild<TabStrip*>();
+    const auto showTab = [humidity](PsychroChartWindow& chart) {
+        const HumidityReading reading = humidity->reading();
+        chart.showTab({reading.scale, reading.extendedRange, reading.pressure}, reading.result);
+    };
+    windows.addWindow(PsychroChartWindow::traits(), [&main, humidity, strip, showTab] {
+        auto* chart = new PsychroChartWindow;
+        chart->setWindowIcon(main.windowIcon());
+        showTab(*chart);
+        QObject::connect(humidity, &HumidityPanel::readingChanged, chart, [chart, showTab] { showTab(*chart); });
+        QObject::connect(chart, &PsychroChartWindow::statePicked, humidity,
+                         [humidity, strip](const QString& dryBulb, const QString& relativeHumidity) {
+                             for (int i = 0; i < strip->count(); ++i) {
+                                 if (strip->tabKey(i) == u"Humidity" && strip->currentIndex() != i)
+                                     strip->chooseTab(i);
+                             }
+                             humidity->calculateFrom(dryBulb, relativeHumidity);
+                         });
+        installHelpKey(chart, kHelpContentsContext);
+        return chart;
+    });
+    openFrom(main, "mnuPsychroChart", PsychroChartWindow::kFormName);
+}
+
 } // namespace
 
 void wireWindows(MainWindow& main)
@@ -179,6 +211,7 @@ void wireWindows(MainWindow& main)
     openFrom(main, "mnuCalculator", CalculatorWindow::kFormName);
     openFrom(main, "mnuNoteEditor", NoteEditorWindow::kFormName);
     wireBarometricPressure(main);
+    wirePsychroChart(main);
 
     // Help: one viewer, carried along with the other windows.
     setUpHelp(&main, main.filePlaces().dataFolder(), [&windows](QWidget* viewer) { windows.adopt(viewer); });

@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 
 #include <utility>
 
@@ -25,6 +26,20 @@ ClipboardWriter& writer()
     return current;
 }
 
+bool writeDesktopClipboardImage(const QImage& image)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(image);
+    return clipboard->image().size() == image.size();
+}
+
+ClipboardImageWriter& imageWriter()
+{
+    static ClipboardImageWriter current = writeDesktopClipboardImage;
+    return current;
+}
+
 } // namespace
 
 ClipboardWriter setClipboardWriter(ClipboardWriter replacement)
@@ -35,6 +50,17 @@ ClipboardWriter setClipboardWriter(ClipboardWriter replacement)
 bool putOnClipboard(const QString& text)
 {
     return writer()(text);
+}
+
+ClipboardImageWriter setClipboardImageWriter(ClipboardImageWriter replacement)
+{
+    return std::exchange(imageWriter(),
+                         replacement ? std::move(replacement) : ClipboardImageWriter(writeDesktopClipboardImage));
+}
+
+bool putImageOnClipboard(const QImage& image)
+{
+    return !image.isNull() && imageWriter()(image);
 }
 
 QString clipboardText()

@@ -4,9 +4,11 @@
 
 #include <functional>
 
-// The desktop's clipboard, for every window that copies or cuts text. The desktop may refuse the text (another
-// program keeps the clipboard, the display is gone): a write says whether the clipboard holds the text afterwards,
-// so that Cut never removes text the clipboard did not take.
+class QImage;
+
+// The desktop's clipboard, for every window that copies or cuts text, and for pictures. The desktop may refuse the text
+// (another program keeps the clipboard, the display is gone): a write says whether the clipboard holds the text
+// afterwards, so that Cut never removes text the clipboard did not take.
 namespace mx {
 
 // Empties the clipboard, puts `text` on it as text and returns whether it is there.
@@ -17,6 +19,14 @@ using ClipboardWriter = std::function<bool(const QString& text)>;
 ClipboardWriter setClipboardWriter(ClipboardWriter writer);
 
 bool putOnClipboard(const QString& text);
+
+// Empties the clipboard, puts `image` on it as a picture and returns whether it is there.
+using ClipboardImageWriter = std::function<bool(const QImage& image)>;
+
+// As setClipboardWriter(), for pictures.
+ClipboardImageWriter setClipboardImageWriter(ClipboardImageWriter writer);
+
+bool putImageOnClipboard(const QImage& image);
 
 // The clipboard's text; empty when it holds none, so that Paste then leaves the selection alone.
 QString clipboardText();

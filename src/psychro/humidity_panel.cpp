@@ -221,6 +221,22 @@ void HumidityPanel::pressureSet()
         if (box != input)
             box->clear();
     Q_EMIT pressureChanged(pressure());
+    Q_EMIT readingChanged();
+}
+
+HumidityReading HumidityPanel::reading() const
+{
+    return {scale_, extendedRange_->isChecked(), pressure(), result_};
+}
+
+void HumidityPanel::calculateFrom(const QString& dryBulb, const QString& relativeHumidity)
+{
+    initHumidity();
+    humidityMethod_->setChecked(true);
+    chooseMethod(HumidityMethod::DryBulbRH);
+    showInBox(dryBulbBox_, dryBulb);
+    showInBox(humidityBox_, relativeHumidity);
+    calculate();
 }
 
 void HumidityPanel::showPressure()
@@ -258,6 +274,10 @@ void HumidityPanel::chooseScale(TemperatureScale scale)
 {
     const ScaleSwitch converted = convertHumidityScale(boxTexts(), scale_, scale);
     setBoxTexts(converted.boxes);
+    if (result_) {
+        const ScaleSwitch result = convertHumidityScale(*result_, scale_, scale);
+        result_ = result.messages.isEmpty() ? std::optional(result.boxes) : std::nullopt;
+    }
     scale_ = scale;
     const HumidityCaptions captions = humidityCaptions(scale);
     dryBulbLabel_->setText(captions.dryAirTemp);
@@ -265,6 +285,7 @@ void HumidityPanel::chooseScale(TemperatureScale scale)
     dewPointLabel_->setText(captions.dewPoint);
     dryBulbBox_->setFocus();
     showAll(converted.messages);
+    Q_EMIT readingChanged();
 }
 
 void HumidityPanel::chooseMethod(HumidityMethod method)
@@ -291,15 +312,12 @@ void HumidityPanel::orderTabStops(HumidityMethod method)
 
 void HumidityPanel::extendedRangeChanged()
 {
-    if (extendedRange_->isChecked()) {
-        dewPointMethod_->setEnabled(true);
-        return;
-    }
-    dewPointMethod_->setEnabled(false);
-    if (dewPointMethod_->isChecked()) {
+    dewPointMethod_->setEnabled(extendedRange_->isChecked());
+    if (!extendedRange_->isChecked() && dewPointMethod_->isChecked()) {
         wetBulbMethod_->setChecked(true);
         chooseMethod(HumidityMethod::DryBulbWetBulb);
     }
+    Q_EMIT readingChanged();
 }
 
 void HumidityPanel::calculate()
@@ -308,6 +326,9 @@ void HumidityPanel::calculate()
         calculateHumidity({boxTexts(), scale_, method(), extendedRange_->isChecked(), rhInputMode_, pressure()});
     setBoxTexts(outcome.boxes);
     rhInputMode_ = outcome.rhInputMode;
+    result_ = outcome.messages.isEmpty() ? std::optional(outcome.boxes) : std::nullopt;
+    // Told before the messages are shown, so that what draws the tab does not wait for their answers.
+    Q_EMIT readingChanged();
     showAll(outcome.messages);
 }
 
@@ -316,6 +337,8 @@ void HumidityPanel::clearBoxes()
     for (QLineEdit* box : {dryBulbBox_, wetBulbBox_, humidityBox_, vaporBox_, dewPointBox_, grainsBox_})
         box->clear();
     dryBulbBox_->setFocus();
+    result_.reset();
+    Q_EMIT readingChanged();
 }
 
 int HumidityPanel::dryBulbKeyPress(int code)

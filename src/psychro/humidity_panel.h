@@ -3,6 +3,8 @@
 #include "platform/tab_panel.h"
 #include "psychro/humidity_procedures.h"
 
+#include <optional>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -11,6 +13,16 @@ class QPushButton;
 class QRadioButton;
 
 namespace mx {
+
+// What the tab shows, for the windows that draw it.
+struct HumidityReading {
+    TemperatureScale scale = TemperatureScale::Fahrenheit;
+    bool extendedRange = false;
+    BarometricPressure pressure;
+    // The boxes as the last calculation that gave a result left them (in the scale now chosen); none before the
+    // first, after Clear and after a calculation that showed a message.
+    std::optional<HumidityBoxes> result;
+};
 
 // The Humidity tab's panel (picHumidity): scale, method and range options, the six quantity boxes, Calculate and
 // Clear. The arithmetic, the messages and the texts shown come from humidity_procedures.h.
@@ -33,8 +45,14 @@ public:
     // pressureChanged tells the windows that draw at the same pressure.
     void pressureSet();
 
+    HumidityReading reading() const;
+    // Types the dry bulb and relative humidity in with "Dry Bulb / %RH" chosen and calculates, as a user would.
+    void calculateFrom(const QString& dryBulb, const QString& relativeHumidity);
+
 Q_SIGNALS:
     void pressureChanged(const mx::BarometricPressure& pressure);
+    // A calculation, Clear, the scale, the range or the pressure changed the reading.
+    void readingChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +103,7 @@ private:
     const BarometricPressure* pressureSource_ = nullptr;
     TemperatureScale scale_ = TemperatureScale::Fahrenheit; // always the chosen scale option's
     bool rhInputMode_ = false; // the relative humidity is the second input (set by a method or a calculation)
+    std::optional<HumidityBoxes> result_;
     bool initDone_ = false;
 };
 

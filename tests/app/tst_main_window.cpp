@@ -232,6 +232,7 @@ void MainWindowTest::menus_data()
                            << QStringList{"mnuCalculator=&Calculator",
                                           "mnuNoteEditor=&Note Editor",
                                           "mnuBarometricPressure=&Barometric Pressure...",
+                                          "mnuPsychroChart=Psychrometric &Chart",
                                           "mnuToolsS=",
                                           "mnuSavePositions=&Save Positions",
                                           "mnuCenter=&Restore Defaults"};

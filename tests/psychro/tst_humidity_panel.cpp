@@ -322,6 +322,48 @@ private Q_SLOTS:
         QCOMPARE(changed[1][0].value<BarometricPressure>(), BarometricPressure());
     }
 
+    // What the windows that draw the tab are told: its scale and range and the boxes of its last calculation that
+    // gave a result, with a signal at each change.
+    void reading_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("reading"); // scale|range|result boxes, or "none"
+        QTest::addColumn<int>("changes");
+        // clang-format off
+        QTest::newRow("calculated") << "77|68" << QStringList{"cmdHumCalculate"}
+            << "F|normal|77|68|63.49|0.59|63.44|87.4859" << 1;
+        QTest::newRow("refused") << "70|71" << QStringList{"cmdHumCalculate"} << "F|normal|none" << 1;
+        QTest::newRow("refused after a result") << "77|68" << QStringList{"cmdHumCalculate", "WetBulbTemp:9",
+            "cmdHumCalculate"} << "F|normal|none" << 2;
+        QTest::newRow("the range keeps the result") << "77|68" << QStringList{"cmdHumCalculate", "Check1"}
+            << "F|extended|77|68|63.49|0.59|63.44|87.4859" << 2;
+        QTest::newRow("cleared") << "77|68" << QStringList{"cmdHumCalculate", "cmdHumClear(0)"} << "F|normal|none" << 2;
+        QTest::newRow("the scale converts the result") << "77|68" << QStringList{"cmdHumCalculate", "Option2"}
+            << "C|normal|25.00|20.00|63.49|0.59|17.47|87.4859" << 2;
+        // clang-format on
+    }
+
+    void reading()
+    {
+        QFETCH(QString, before);
+        QFETCH(QStringList, steps);
+        setTexts(before);
+        ScopedMessages messages;
+        QSignalSpy changes(panel_, &HumidityPanel::readingChanged);
+        test::act(panel_, steps);
+        const HumidityReading reading = panel_->reading();
+        QStringList described{reading.scale == TemperatureScale::Celsius ? "C" : "F",
+                              reading.extendedRange ? "extended" : "normal"};
+        if (const auto& b = reading.result)
+            described << b->dryAirTemp << b->wetBulbTemp << b->humidity << b->vaporPressure << b->dewPoint
+                      << b->grainsPerLb;
+        else
+            described << QStringLiteral("none");
+        QTEST(described.join(u'|'), "reading");
+        QTEST(int(changes.size()), "changes");
+    }
+
 private:
     QLineEdit* box(const QString& name) const { return panel_->findChild<QLineEdit*>(name); }
     QString caption(const QString& name) const { return panel_->findChild<QLabel*>(name)->text(); }

@@ -1,0 +1,299 @@
+#include "keyboard_checks.h"
+#include "platform/clipboard.h"
+#include "psychro/psychro_chart_view.h"
+#include "psychro/psychro_chart_window.h"
+#include "scripted_dialogs.h"
+#include "scripted_messages.h"
+#include "test_helpers.h"
+#include "test_registry.h"
+
+#include <QAccessible>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mx;
+
+namespace {
+
+const HumidityBoxes k7768{"77", "68", "63.49", "0.59", "63.44", "87.4859"};
+const QString kIdle = QStringLiteral("Point at the chart to read a state there, click to calculate it on the Humidity "
+                                     "tab; arrow keys move a cursor and Enter picks it.");
+const QString kTabPoint =
+    QStringLiteral("Humidity tab: dry bulb 77 °F, RH 63.49%, wet bulb 68 °F, dew point 63.44 °F, 87.4859 grains/lb");
+
+} // namespace
+
+class PsychroChartWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        window_ = new PsychroChartWindow;
+        window_->showTab({}, k7768);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+    }
+
+    void cleanup()
+    {
+        delete window_;
+        window_ = nullptr;
+    }
+
+    void controls()
+    {
+        QCOMPARE(window_->objectName(), QStringLiteral("frmPsychroChart"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Psychrometric Chart"));
+        QStringList captions;
+        for (const char* name :
+             {"picChart", "lblChartPoint", "lblChartCursor", "cmdChartCopy", "cmdChartSave", "cmdChartClose"}) {
+            const QList<QWidget*> found = window_->findChildren<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(found.size() == 1, name);
+            QVERIFY2(!found[0]->accessibleName().isEmpty() || !found[0]->accessibleDescription().isEmpty(), name);
+            if (auto* button = qobject_cast<QPushButton*>(found[0]))
+                captions << button->text();
+        }
+        QCOMPARE(captions, QStringList({"&Copy", "&Save...", "Close"}));
+        QCOMPARE(label("lblChartPoint"), kTabPoint);
+        QCOMPARE(test::tabWalk(view(), 5),
+                 QStringList({"lblChartPoint", "lblChartCursor", "cmdChartCopy", "cmdChartSave", "cmdChartClose"}));
+    }
+
+    // The pointer reads the state under it, as the tab calculates it; a click on a state picks it. The label and what
+    // a screen reader reads of the chart say the same.
+    void pointer_data()
+    {
+        QTest::addColumn<QPointF>("place"); // dry bulb, grains
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("picked"); // dry bulb|relative humidity
+        QTest::newRow("on the tab's point") << QPointF(77, 87.4859)
+                                            << "Pointer: dry bulb 77.00 °F, RH 63.50%, wet bulb 68.00 °F, dew point "
+                                               "63.45 °F, 87.50474 grains/lb"
+                                            << "77.00|63.50";
+        QTest::newRow("beyond saturation")
+            << QPointF(70, 150) << "Pointer: dry bulb 70.00 °F, 150.0 grains/lb, beyond saturation"
+            << "";
+        QTest::newRow("not a state of the normal range")
+            << QPointF(35, 5)
+            << "Pointer: dry bulb 35.00 °F, 5.0 grains/lb, not a state the Humidity tab calculates in its normal "
+               "range"
+            << "";
+        QTest::newRow("below the axis") << QPointF(80, -5) << kIdle << "";
+    }
+
+    void pointer()
+    {
+        QFETCH(QPointF, place);
+        QFETCH(QString, text);
+        QFETCH(QString, picked);
+        view()->clearFocus(); // else the keyboard's cursor is read where the pointer reads nothing
+        QSignalSpy picks(window_, &PsychroChartWindow::statePicked);
+        mouse(QEvent::MouseMove, place);
+        QCOMPARE(label("lblChartCursor"), text);
+        QCOMPARE(QAccessible::queryAccessibleInterface(view())->text(QAccessible::Description), text);
+        mouse(QEvent::MouseButtonPress, place);
+        mouse(QEvent::MouseButtonRelease, place);
+        QCOMPARE(pickedOf(picks), picked);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(view(), &leave);
+        view()->clearFocus();
+        QCOMPARE(label("lblChartCursor"), kIdle);
+    }
+
+    // The cursor starts at the tab's state in whole degrees and percent (or mid-chart at 50 %), moves a degree or a
+    // percent a key (ten with Shift), never off the chart, and Enter picks it.
+    void keyboardCursor_data()
+    {
+        QTest::addColumn<bool>("withResult");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("picked");
+        const QString start = QStringLiteral(
+            "Cursor: dry bulb 77.00 °F, RH 63.00%, wet bulb 67.87 °F, dew point 63.22 °F, 86.77979 grains/lb");
+        QTest::newRow("starts at the tab's state") << true << "" << start << "";
+        QTest::newRow("arrows") << true << "Right Up"
+                                << "Cursor: dry bulb 78.00 °F, RH 64.00%, wet bulb 69.02 °F, dew point 64.62 °F, "
+                                   "91.24429 grains/lb"
+                                << "";
+        QTest::newRow("ten at a time") << true << "Shift+Left"
+                                       << "Cursor: dry bulb 67.00 °F, RH 63.00%, wet bulb 59.09 °F, dew point 53.78 "
+                                          "°F, 61.52920 grains/lb"
+                                       << "";
+        QTest::newRow("stops at the top of the chart")
+            << true << "Shift+Right Shift+Right Shift+Right"
+            << "Cursor: dry bulb 97.00 °F, RH 63.00%, wet bulb 85.52 °F, dew point 82.04 °F, 166.71153 grains/lb"
+            << "";
+        QTest::newRow("stops at saturation")
+            << true << "Shift+Up Shift+Up Shift+Up Shift+Up Up"
+            << "Cursor: dry bulb 77.00 °F, RH 100.00%, wet bulb 76.99 °F, dew point 76.99 °F, 140.47264 grains/lb"
+            << "";
+        QTest::newRow("Return picks") << true << "Return" << start << "77.00|63.00";
+        QTest::newRow("keypad Enter picks") << true << "Enter" << start << "77.00|63.00";
+        QTest::newRow("without a result, mid-chart at 50%")
+            << false << ""
+            << "Cursor: dry bulb 76.00 °F, RH 50.00%, wet bulb 63.38 °F, dew point 55.67 °F, 65.97046 "
+               "grains/lb"
+            << "";
+    }
+
+    void keyboardCursor()
+    {
+        QFETCH(bool, withResult);
+        QFETCH(QString, keys);
+        QFETCH(QString, picked);
+        view()->clearFocus();
+        if (!withResult)
+            window_->showTab({}, std::nullopt);
+        QSignalSpy picks(window_, &PsychroChartWindow::statePicked);
+        view()->setFocus(Qt::TabFocusReason);
+        test::pressKeys(keys, view());
+        QTEST(label("lblChartCursor"), "text");
+        QCOMPARE(pickedOf(picks), picked);
+        // The cursor is marked while the chart has the focus.
+        QCOMPARE(view()->cursor().has_value(), true);
+        view()->clearFocus();
+        QCOMPARE(label("lblChartCursor"), kIdle);
+    }
+
+    // Copy puts the chart as the window shows it on the clipboard, the tab's point in it; a clipboard that refuses it
+    // is told.
+    void copy_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("button") << "cmdChartCopy" << true;
+        QTest::newRow("Ctrl+C on the chart") << "Ctrl+C" << true;
+        QTest::newRow("refused") << "cmdChartCopy" << false;
+    }
+
+    void copy()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, taken);
+        QImage copied;
+        const ClipboardImageWriter previous = setClipboardImageWriter([&copied, taken](const QImage& image) {
+            copied = image;
+            return taken;
+        });
+        test::ScopedMessages messages;
+        if (how == u"Ctrl+C") {
+            view()->setFocus();
+            test::pressKeys(how, view());
+        } else {
+            window_->findChild<QPushButton*>(how)->click();
+        }
+        setClipboardImageWriter(previous);
+        QCOMPARE(copied.size(), view()->size() * window_->devicePixelRatioF());
+        const QPointF point = view()->mapping().toPixel(view()->markedPoint().value());
+        QCOMPARE(copied.pixelColor(point.toPoint()), chartColours(view()->palette()).point);
+        QCOMPARE(messages->described(),
+                 taken ? QStringList()
+                       : QStringList{"Mensurix [Ok Exclamation] The chart could not be put on the clipboard."});
+    }
+
+    // Save writes the picture the name asks for, through Qt's own file dialog; an existing file is replaced only
+    // when the user says so, and a write that fails is told.
+    void save_data()
+    {
+        QTest::addColumn<QString>("typed");    // the name typed, "|SVG" when that type is chosen; empty: Cancel
+        QTest::addColumn<QString>("existing"); // bytes already in chart.png
+        QTest::addColumn<QString>("answer");   // to the question about it
+        QTest::addColumn<QString>("written");  // the file and its kind, or what it still holds
+        QTest::addColumn<QString>("message");  // "@": the file's path
+        const QString replace = QStringLiteral("Mensurix [YesNo Exclamation] chart.png already exists.\nDo you want to "
+                                               "replace it?");
+        // clang-format off
+        QTest::newRow("PNG") << "chart.png" << "" << "" << "chart.png PNG" << "";
+        QTest::newRow("SVG") << "chart.svg" << "" << "" << "chart.svg SVG" << "";
+        QTest::newRow("no extension, SVG chosen") << "chart|SVG" << "" << "" << "chart.svg SVG" << "";
+        QTest::newRow("existing, kept") << "chart.png" << "old" << "No" << "chart.png old" << replace;
+        QTest::newRow("existing, replaced") << "chart.png" << "old" << "Yes" << "chart.png PNG" << replace;
+        QTest::newRow("cancelled") << "" << "" << "" << "" << "";
+        QTest::newRow("disk full") << "chart.png" << "" << "" << ""
+            << "Mensurix [Ok Exclamation] The file \"@\" could not be saved: the disk is full.";
+        // clang-format on
+    }
+
+    void save()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, existing);
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("chart.png"));
+        if (!existing.isEmpty())
+            QVERIFY(test::writeFileBytes(png, existing.toLatin1()));
+        test::ScriptedDialogs dialogs;
+        dialogs.answer(QStringLiteral("dlgSaveChart"), [&](QDialog& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            // Qt's own dialog, not the desktop's.
+            if (typed.isEmpty() || !files.testOption(QFileDialog::DontUseNativeDialog))
+                return int(QDialog::Rejected);
+            if (typed.endsWith(u"|SVG"))
+                files.selectNameFilter(QStringLiteral("SVG drawing (*.svg)"));
+            files.selectFile(dir.filePath(typed.section(u'|', 0, 0)));
+            return int(QDialog::Accepted);
+        });
+        test::ScopedMessages messages;
+        if (!answer.isEmpty())
+            messages->answerNext(answer == u"Yes" ? MsgAnswer::Yes : MsgAnswer::No);
+        {
+            std::optional<test::FileSizeLimitScope> full;
+            if (message.contains(u"disk is full"))
+                full.emplace(64);
+            window_->findChild<QPushButton*>(QStringLiteral("cmdChartSave"))->click();
+        }
+        QCOMPARE(dialogs.opened, QStringList{"dlgSaveChart"});
+        QCOMPARE(messages->described().join(u'\n'), QString(message).replace(u'@', png));
+        const QString name = written.section(u' ', 0, 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), name.isEmpty() ? QStringList() : QStringList{name});
+        const QByteArray bytes = test::readFileBytes(dir.filePath(name));
+        const QString kind = written.section(u' ', 1);
+        if (kind == u"PNG") {
+            QVERIFY(bytes.startsWith("\x89PNG\r\n\x1a\n"));
+            QCOMPARE(QImage::fromData(bytes).size(), view()->size() * window_->devicePixelRatioF());
+        } else if (kind == u"SVG") {
+            QVERIFY(bytes.startsWith("<?xml"));
+            for (const QString& part : {QStringLiteral("<title>Psychrometric chart</title>"), kTabPoint,
+                                        QStringLiteral(">Dry bulb (°F)</text>")})
+                QVERIFY2(bytes.contains(part.toUtf8()), qPrintable(part));
+        } else if (!kind.isEmpty()) {
+            QCOMPARE(bytes, kind.toLatin1());
+        }
+    }
+
+private:
+    PsychroChartView* view() const { return window_->view(); }
+    QString label(const char* name) const { return window_->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+
+    static QString pickedOf(const QSignalSpy& picks)
+    {
+        QStringList texts;
+        for (const QList<QVariant>& pick : picks)
+            texts << pick[0].toString() + u'|' + pick[1].toString();
+        return texts.join(u',');
+    }
+
+    // A mouse event at a place of the chart, to the fraction of a pixel.
+    void mouse(QEvent::Type type, QPointF place) const
+    {
+        const QPointF at = view()->mapping().toPixel(place);
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, at, view()->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(view(), &event);
+    }
+
+    PsychroChartWindow* window_ = nullptr;
+};
+
+MX_REGISTER_TEST(PsychroChartWindowTest)
+#include "tst_psychro_chart_window.moc"
