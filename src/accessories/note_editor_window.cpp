@@ -14,6 +14,7 @@
 #include "platform/menu_layout.h"
 #include "platform/pieced_text_box.h"
 #include "platform/soft_breaks.h"
+#include "platform/tool_icons.h"
 #include "platform/window_placement.h"
 
 #include <QAbstractButton>
@@ -133,22 +134,21 @@ const std::vector<MenuOfBar>& menuLayout()
 struct ToolButton {
     const char16_t* key;
     const char16_t* toolTip;
-    const char* themeIcon;
     bool groupStart; // a separator before it
 };
 
 constexpr ToolButton kToolButtons[] = {
-    {u"tlbCut", u"Cut", "edit-cut", false},
-    {u"tlbCopy", u"Copy", "edit-copy", false},
-    {u"tlbPaste", u"Paste", "edit-paste", false},
-    {u"tlbSpelling", u"Check Spelling", "tools-check-spelling", true},
-    {u"tlbBold", u"Bold", "format-text-bold", true},
-    {u"tlbItalic", u"Italic", "format-text-italic", false},
-    {u"tlbUnderline", u"Underline", "format-text-underline", false},
-    {u"tlbLeft", u"Left Justify", "format-justify-left", true},
-    {u"tlbCenter", u"Center Justify", "format-justify-center", false},
-    {u"tlbRight", u"Right Justify", "format-justify-right", false},
-    {u"tlbFind", u"Find Text", "edit-find", true},
+    {u"tlbCut", u"Cut", false},
+    {u"tlbCopy", u"Copy", false},
+    {u"tlbPaste", u"Paste", false},
+    {u"tlbSpelling", u"Check Spelling", true},
+    {u"tlbBold", u"Bold", true},
+    {u"tlbItalic", u"Italic", false},
+    {u"tlbUnderline", u"Underline", false},
+    {u"tlbLeft", u"Left Justify", true},
+    {u"tlbCenter", u"Center Justify", false},
+    {u"tlbRight", u"Right Justify", false},
+    {u"tlbFind", u"Find Text", true},
 };
 
 // What each toolbar key runs: the menu entry of the same command.
@@ -160,72 +160,6 @@ constexpr std::pair<const char16_t*, const char16_t*> kToolbarCommands[] = {
     {u"tlbLeft", u"mnuLeft"},         {u"tlbCenter", u"mnuCenter"},
     {u"tlbRight", u"mnuRight"},       {u"tlbFind", u"mnuFind"},
 };
-
-// The desktop's icon where its theme has one, else a small drawing of our own.
-QIcon toolIcon(const ToolButton& button)
-{
-    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(button.themeIcon));
-    if (!themed.isNull())
-        return themed;
-    const QString key = QString::fromUtf16(button.key);
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1.2));
-    const auto lines = [&p](std::initializer_list<std::pair<int, int>> spans) {
-        int y = 3;
-        for (const auto& [left, right] : spans) {
-            p.drawLine(QPointF(left, y + 0.5), QPointF(right, y + 0.5));
-            y += 3;
-        }
-    };
-    const auto letter = [&p](const QString& text, bool bold, bool italic, bool underline) {
-        QFont font(QStringLiteral("Liberation Serif"));
-        font.setPixelSize(13);
-        font.setBold(bold);
-        font.setItalic(italic);
-        font.setUnderline(underline);
-        p.setFont(font);
-        p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, text);
-    };
-    if (key == u"tlbCut") {
-        p.drawEllipse(QRectF(2.5, 10.5, 4, 4));
-        p.drawEllipse(QRectF(9.5, 10.5, 4, 4));
-        p.drawLine(QPointF(5.5, 10.5), QPointF(11, 1.5));
-        p.drawLine(QPointF(10.5, 10.5), QPointF(5, 1.5));
-    } else if (key == u"tlbCopy") {
-        p.drawRect(QRectF(2.5, 1.5, 7, 9));
-        p.fillRect(QRectF(6.5, 5.5, 7, 9), Qt::white);
-        p.drawRect(QRectF(6.5, 5.5, 7, 9));
-    } else if (key == u"tlbPaste") {
-        p.drawRect(QRectF(3.5, 3.5, 9, 11));
-        p.fillRect(QRectF(6, 1.5, 4, 3), Qt::darkGray);
-    } else if (key == u"tlbFind") {
-        p.drawEllipse(QRectF(2.5, 2.5, 8, 8));
-        p.setPen(QPen(Qt::black, 2));
-        p.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
-    } else if (key == u"tlbLeft") {
-        lines({{2, 14}, {2, 10}, {2, 14}, {2, 8}});
-    } else if (key == u"tlbCenter") {
-        lines({{2, 14}, {4, 12}, {2, 14}, {5, 11}});
-    } else if (key == u"tlbRight") {
-        lines({{2, 14}, {6, 14}, {2, 14}, {8, 14}});
-    } else if (key == u"tlbSpelling") {
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPixelSize(8);
-        p.setFont(font);
-        p.drawText(QRect(0, 0, 16, 9), Qt::AlignCenter, QStringLiteral("abc"));
-        p.setPen(QPen(Qt::darkGreen, 1.6));
-        p.drawPolyline(QPolygonF({QPointF(4, 12), QPointF(7, 15), QPointF(13, 9)}));
-    } else {
-        letter(key == u"tlbBold"     ? QStringLiteral("B")
-               : key == u"tlbItalic" ? QStringLiteral("I")
-                                     : QStringLiteral("U"),
-               key == u"tlbBold", key == u"tlbItalic", key == u"tlbUnderline");
-    }
-    return QIcon(pixmap);
-}
 
 QFont notesFont()
 {
@@ -335,7 +269,7 @@ void NoteEditorWindow::buildToolbar()
         if (button.groupStart)
             toolbar_->addSeparator();
         const QString key = QString::fromUtf16(button.key);
-        QAction* action = toolbar_->addAction(toolIcon(button), QString::fromUtf16(button.toolTip));
+        QAction* action = toolbar_->addAction(toolIcon(button.key), QString::fromUtf16(button.toolTip));
         action->setObjectName(key);
         action->setToolTip(QString::fromUtf16(button.toolTip));
         connect(action, &QAction::triggered, this, [this, key] { runToolbarKey(key); });

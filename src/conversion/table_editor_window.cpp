@@ -3,11 +3,11 @@
 #include "common/message_service.h"
 #include "common/text_pieces.h"
 #include "platform/clipboard.h"
-#include "platform/drawn_icon.h"
 #include "platform/form_layout.h"
 #include "platform/menu_layout.h"
 #include "platform/pieced_text_box.h"
 #include "platform/soft_breaks.h"
+#include "platform/tool_icons.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,7 +16,6 @@
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QMimeData>
-#include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -61,76 +60,18 @@ const std::vector<MenuOfBar>& menuLayout()
     return menus;
 }
 
-// Tool-bar icons come from the desktop's theme where it has them; these drawings (on 16 units) stand in where it has
-// not.
-QIcon toolIcon(const QString& themeName, const IconDrawing& draw)
-{
-    return themeName.isEmpty() ? drawnIcon(draw) : QIcon::fromTheme(themeName, drawnIcon(draw));
-}
-
-void drawDisk(QPainter& p)
-{
-    p.setPen(QPen(QColor(20, 40, 110), 1));
-    p.setBrush(QColor(40, 80, 170));
-    p.drawRect(QRectF(1.5, 1.5, 13, 13));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(4.5, 1.5, 7, 5));
-    p.setBrush(QColor(200, 200, 200));
-    p.drawRect(QRectF(3.5, 9.5, 9, 5));
-}
-
-void drawScissors(QPainter& p)
-{
-    p.setPen(QPen(QColor(60, 60, 60), 1.4));
-    p.drawLine(QPointF(4, 1), QPointF(11, 10));
-    p.drawLine(QPointF(12, 1), QPointF(5, 10));
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(180, 30, 30), 1.4));
-    p.drawEllipse(QPointF(4, 12.5), 2.5, 2.5);
-    p.drawEllipse(QPointF(12, 12.5), 2.5, 2.5);
-}
-
-void drawPages(QPainter& p)
-{
-    p.setPen(QPen(QColor(70, 70, 70), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1.5, 1.5, 8, 10));
-    p.drawRect(QRectF(6.5, 4.5, 8, 10));
-    for (const double y : {7.5, 9.5, 11.5})
-        p.drawLine(QPointF(8.5, y), QPointF(12.5, y));
-}
-
-void drawCheckMark(QPainter& p)
-{
-    p.setPen(QPen(QColor(30, 130, 40), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
-}
-
-void drawClipboard(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 60, 20), 1));
-    p.setBrush(QColor(170, 120, 60));
-    p.drawRoundedRect(QRectF(2.5, 2.5, 11, 13), 1, 1);
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(4.5, 4.5, 7, 9));
-    p.setBrush(QColor(150, 150, 150));
-    p.drawRect(QRectF(5.5, 1.5, 5, 3));
-}
-
 struct ToolButton {
     const char16_t* key;
     const char16_t* toolTip;
-    const char16_t* themeName;
-    void (*draw)(QPainter&);
     bool separated; // a gap sets it apart from the buttons before it
 };
 
 constexpr std::array<ToolButton, 5> kToolButtons = {{
-    {u"tlbSave", u"Save", u"document-save", drawDisk, false},
-    {u"tlbCut", u"Cut", u"edit-cut", drawScissors, false},
-    {u"tlbCopy", u"Copy", u"edit-copy", drawPages, false},
-    {u"tlbPaste", u"Paste", u"edit-paste", drawClipboard, false},
-    {u"tlbCheck", u"Check Table", u"", drawCheckMark, true},
+    {u"tlbSave", u"Save", false},
+    {u"tlbCut", u"Cut", false},
+    {u"tlbCopy", u"Copy", false},
+    {u"tlbPaste", u"Paste", false},
+    {u"tlbCheck", u"Check Table", true},
 }};
 
 // The document's own text: its toPlainText() would turn a no-break space (a byte of the code page) into a blank.
@@ -233,8 +174,7 @@ void TableEditorWindow::buildToolBar(QWidget* client)
     for (const ToolButton& button : kToolButtons) {
         if (button.separated)
             toolBar_->addSeparator();
-        QAction* action = toolBar_->addAction(toolIcon(QString::fromUtf16(button.themeName), button.draw),
-                                              QString::fromUtf16(button.toolTip));
+        QAction* action = toolBar_->addAction(toolIcon(button.key), QString::fromUtf16(button.toolTip));
         action->setObjectName(QString::fromUtf16(button.key));
         action->setToolTip(QString::fromUtf16(button.toolTip));
     }
