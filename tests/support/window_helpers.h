@@ -87,49 +87,17 @@ inline bool chooseComboItem(QComboBox* combo, const QString& text)
     return combo->currentIndex() == index && !list->isVisible();
 }
 
-// A window that refuses to close, like an editor whose save question was cancelled.
-class StubbornWindow : public QWidget {
-public:
-    int asked = 0;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        ++asked;
-        event->ignore();
-    }
-};
-
-// A window that notes its name in a list when it closes.
-class ClosingRecorder : public QWidget {
-public:
-    explicit ClosingRecorder(QStringList& closed) : closed_(closed) {}
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        closed_.append(objectName());
-        event->accept();
-    }
-
-private:
-    QStringList& closed_;
-};
-
-// A window that runs a step of its own as it closes (an editor closing its find dialog).
+// A window that runs a step of its own as it is asked to close (an editor closing its find dialog) and closes if the
+// step says so (an editor whose save question was cancelled does not).
 class ClosingHook : public QWidget {
 public:
-    explicit ClosingHook(std::function<void()> onClose) : onClose_(std::move(onClose)) {}
+    explicit ClosingHook(std::function<bool()> onClose) : onClose_(std::move(onClose)) {}
 
 protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        onClose_();
-        event->accept();
-    }
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(onClose_()); }
 
 private:
-    std::function<void()> onClose_;
+    std::function<bool()> onClose_;
 };
 
 } // namespace mx::test
