@@ -33,6 +33,12 @@ void StartupPlanTest::plan_data()
     const QByteArray stored = settingsText(kStoredNumbers, "No", "No");
     QTest::newRow("stored, No, No") << stored << "placed" << false << false << "No";
     QTest::newRow("Yes, Yes") << settingsText(kStoredNumbers, "Yes", "Yes") << "centred" << true << true << "Yes";
+    // Only "No" places the windows; a "Show Tips" other than "Yes" is No.
+    QTest::newRow("no, yes in lower case")
+        << settingsText(kStoredNumbers, "no", "yes") << "centred" << true << false << "no";
+    // All places summing to 0 is a first run: centred, but a stored "No" for the tip stands.
+    QTest::newRow("-15 and 15 cancel out")
+        << settingsText({-15, 15}, "No", "No") << "centred" << true << false << "Yes";
     QTest::newRow("state too large for 16 bits")
         << QByteArray(stored).replace("State= 0", "State= 40000") << "recovery" << false << true << "Yes";
     QTest::newRow("sum overflows") << settingsText({2147483647, 1}, "No", "No") << "recovery" << false << true << "Yes";
