@@ -29,15 +29,11 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void choosingATypeListsItsPairs();
-    void typedCharacters_data();
-    void typedCharacters();
-    void keysThatTypeNothingKeepTheirMeaning();
     void keys_data();
     void keys();
     void failures_data();
     void failures();
     void answersAreYellow();
-    void answerCopiedWithItsUnit();
     void keyboardOnly();
     void screenReaderLabels();
 
@@ -46,12 +42,6 @@ private:
     QLineEdit* valueBox() const { return child<QLineEdit>(u"metricText1"_s); }
     QLabel* label(const char* name, int i) const { return child<QLabel>(u"%1(%2)"_s.arg(QLatin1String(name)).arg(i)); }
     QString answers() const { return label("lblAnswer", 0)->text() + u'|' + label("lblAnswer", 1)->text(); }
-    // An X11 key: the key code with the text it types.
-    void press(Qt::Key key, const char* text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString::fromLatin1(text));
-        QApplication::sendEvent(QApplication::focusWidget(), &event);
-    }
 
     std::optional<test::TableFolder> tables_;
     std::unique_ptr<MetricConversions> conversions_;
@@ -103,91 +93,57 @@ void MetricPanelTest::choosingATypeListsItsPairs()
     QCOMPARE(allowed.last().at(0).toBool(), false);
 }
 
-void MetricPanelTest::typedCharacters_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("inputMethod"); // committed by an input method rather than typed key by key
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("digits") << u"0123456789"_s << false << u"0123456789"_s;
-    QTest::newRow("letters, blanks and commas dropped") << u"1a2, 3 x"_s << false << u"123"_s;
-    QTest::newRow("signs and points pass") << u"--1..5"_s << false << u"--1..5"_s;
-    QTest::newRow("plus and exponent dropped") << u"+1e5"_s << false << u"15"_s;
-    QTest::newRow("input method text filtered too") << u"1,5x-2"_s << true << u"15-2"_s;
-}
-
-void MetricPanelTest::typedCharacters()
-{
-    QFETCH(QString, typed);
-    QFETCH(bool, inputMethod);
-    if (inputMethod) {
-        QInputMethodEvent commit;
-        commit.setCommitString(typed);
-        QApplication::sendEvent(valueBox(), &commit);
-    } else {
-        QTest::keyClicks(valueBox(), typed);
-    }
-    QTEST(valueBox()->text(), "shown");
-}
-
-void MetricPanelTest::keysThatTypeNothingKeepTheirMeaning()
-{
-    valueBox()->setText(u"1234"_s);
-    valueBox()->setCursorPosition(0);
-    press(Qt::Key_Delete, "\x7f");
-    QCOMPARE(valueBox()->text(), u"234"_s);
-    press(Qt::Key_End, "");
-    press(Qt::Key_Backspace, "\b");
-    QCOMPARE(valueBox()->text(), u"23"_s);
-    press(Qt::Key_A, "\x01", Qt::ControlModifier); // select all, a shortcut
-    QCOMPARE(valueBox()->selectedText(), u"23"_s);
-
-    // Escape reaches the panel's window instead of being eaten by the box.
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, u"\x1b"_s);
-    QApplication::sendEvent(valueBox(), &escape);
-    QVERIFY(!escape.isAccepted());
-
-    // Tab moves the focus on to the Convert button; Shift+Tab comes back.
-    press(Qt::Key_Tab, "\t");
-    QCOMPARE(QApplication::focusWidget(), child<QWidget>(u"Convert"_s));
-    press(Qt::Key_Backtab, "\t", Qt::ShiftModifier);
-    QVERIFY(valueBox()->hasFocus());
-    QCOMPARE(valueBox()->text(), u"23"_s);
-}
-
-// Keys in the value box, from the type chosen: Enter converts (never typed), any change empties the answers.
+// Keys in the value box, from the type chosen: only digits, "-" and "." are typed (also what an input method
+// commits), keys that type nothing keep their meaning, Enter converts (never typed), any change empties the answers.
 void MetricPanelTest::keys_data()
 {
     QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("keys"); // Enter, KeypadEnter, Backspace and Convert (a click) by name, the rest typed
+    QTest::addColumn<QStringList>(
+        "steps"); // "type TEXT", "commit TEXT" (an input method's), Convert (a click), or keys
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("answers");
-    QTest::newRow("Enter converts") << u"Temperature"_s << u"100 Enter"_s << u"100"_s << u"212.00|37.78"_s;
-    QTest::newRow("keypad Enter converts") << u"Length"_s << u"1 KeypadEnter"_s << u"1"_s << u"0.0394|25.4"_s;
-    QTest::newRow("typing empties the answers") << u"Temperature"_s << u"0 Enter 1"_s << u"01"_s << u"|"_s;
-    QTest::newRow("converted again") << u"Temperature"_s << u"0 Enter 1 Enter"_s << u"01"_s << u"33.80|-17.22"_s;
-    QTest::newRow("Backspace empties them") << u"Temperature"_s << u"0 Enter 1 Enter Backspace"_s << u"0"_s << u"|"_s;
-    QTest::newRow("no pairs: nothing happens") << u"Custom"_s << u"5 Enter Convert"_s << u"5"_s << u"|"_s;
+    const auto row = [](const char* name, const char* type, const QStringList& steps, const char* shown,
+                        const char* answers) {
+        QTest::newRow(name) << QString::fromLatin1(type) << steps << QString::fromLatin1(shown)
+                            << QString::fromLatin1(answers);
+    };
+    row("digits", "Temperature", {"type 0123456789"}, "0123456789", "|");
+    row("letters, blanks and commas dropped", "Temperature", {"type 1a2, 3 x"}, "123", "|");
+    row("signs and points pass", "Temperature", {"type --1..5"}, "--1..5", "|");
+    row("plus and exponent dropped", "Temperature", {"type +1e5"}, "15", "|");
+    row("input method text filtered too", "Temperature", {"commit 1,5x-2"}, "15-2", "|");
+    row("editing keys", "Temperature", {"type 1234", "Home", "Delete", "End", "Backspace"}, "23", "|");
+    row("Tab to Convert and back", "Temperature", {"type 1", "Tab", "Shift+Backtab", "type 2"}, "2", "|");
+    row("select all is a shortcut", "Temperature", {"type 12", "Ctrl+A", "type 3"}, "3", "|");
+    row("Enter converts", "Temperature", {"type 100", "Return"}, "100", "212.00|37.78");
+    row("keypad Enter converts", "Length", {"type 1", "Enter"}, "1", "0.0394|25.4");
+    row("typing empties the answers", "Temperature", {"type 0", "Return", "type 1"}, "01", "|");
+    row("converted again", "Temperature", {"type 0", "Return", "type 1", "Return"}, "01", "33.80|-17.22");
+    row("Backspace empties them", "Temperature", {"type 0", "Return", "type 1", "Return", "Backspace"}, "0", "|");
+    row("no pairs: nothing happens", "Custom", {"type 5", "Return", "Convert"}, "5", "|");
 }
 
 void MetricPanelTest::keys()
 {
     QFETCH(QString, type);
-    QFETCH(QString, keys);
+    QFETCH(QStringList, steps);
     ScopedMessages messages;
     messages->answerNext(MsgAnswer::No); // to the question about a missing table
     QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), type));
     valueBox()->setFocus();
-    for (const QString& key : keys.split(u' ')) {
-        if (key == u"Enter")
-            press(Qt::Key_Return, "\r");
-        else if (key == u"KeypadEnter")
-            press(Qt::Key_Enter, "\r", Qt::KeypadModifier);
-        else if (key == u"Backspace")
-            press(Qt::Key_Backspace, "\b");
-        else if (key == u"Convert")
+    for (const QString& step : steps) {
+        const QString text = step.section(u' ', 1);
+        if (step.startsWith(u"type ")) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+        } else if (step.startsWith(u"commit ")) {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(valueBox(), &commit);
+        } else if (step == u"Convert") {
             QTest::mouseClick(child<QWidget>(u"Convert"_s), Qt::LeftButton);
-        else
-            QTest::keyClicks(valueBox(), key);
+        } else {
+            test::pressKeys(step);
+        }
     }
     QTEST(valueBox()->text(), "shown");
     QTEST(answers(), "answers");
@@ -248,11 +204,22 @@ void MetricPanelTest::answersAreYellow()
     }
 }
 
-void MetricPanelTest::answerCopiedWithItsUnit()
+// Convert pressed by Return, then Tab to each answer and Ctrl+C; the context menu copies an answer with its unit.
+void MetricPanelTest::keyboardOnly()
 {
+    panel_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(panel_.get()));
     QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), u"Length"_s));
-    QTest::keyClicks(valueBox(), u"12.5"_s);
-    press(Qt::Key_Return, "\r");
+    QTest::keyClicks(valueBox(), QStringLiteral("12.5"));
+    QCOMPARE(test::tabWalk(valueBox(), 3), QStringList({"Convert", "lblAnswer(0)", "lblAnswer(1)"}));
+    child<QWidget>("Convert")->setFocus();
+    test::pressKeys(QStringLiteral("Return"));
+    QCOMPARE(answers(), u"0.4921|317.5"_s);
+    for (int row = 0; row < 2; ++row) {
+        test::pressKeys(QStringLiteral("Tab Ctrl+C"));
+        QCOMPARE(QApplication::focusWidget(), label("lblAnswer", row));
+        QCOMPARE(QApplication::clipboard()->text(), label("lblAnswer", row)->text());
+    }
     QLabel* answer = label("lblAnswer", 1);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), answer->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(answer, &event);
@@ -261,26 +228,6 @@ void MetricPanelTest::answerCopiedWithItsUnit()
     menu->actions().constLast()->trigger(); // Copy with Unit
     menu->close();
     QCOMPARE(QApplication::clipboard()->text(), u"317.5 Millimeters"_s);
-}
-
-// Convert pressed by Return, then Tab to each answer and Ctrl+C.
-void MetricPanelTest::keyboardOnly()
-{
-    panel_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(panel_.get()));
-    QTest::keyClicks(valueBox(), QStringLiteral("100"));
-    QCOMPARE(test::tabWalk(valueBox(), 3), QStringList({"Convert", "lblAnswer(0)", "lblAnswer(1)"}));
-    auto* convert = child<QWidget>("Convert");
-    convert->setFocus();
-    test::pressKeys(QStringLiteral("Return"));
-    QCOMPARE(label("lblAnswer", 0)->text(), QStringLiteral("212.00"));
-    QCOMPARE(label("lblAnswer", 1)->text(), QStringLiteral("37.78"));
-    for (int row = 0; row < 2; ++row) {
-        test::pressKeys(QStringLiteral("Tab"));
-        QCOMPARE(QApplication::focusWidget(), label("lblAnswer", row));
-        test::pressKeys(QStringLiteral("Ctrl+C"));
-        QCOMPARE(QApplication::clipboard()->text(), label("lblAnswer", row)->text());
-    }
 }
 
 // Each list and the value box are labelled by their captions alone, not by the frame around them; each answer says
