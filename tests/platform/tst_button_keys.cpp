@@ -33,20 +33,16 @@ void ButtonKeysTest::keyOnAFocusedControl_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<int>("clicks");
-    QTest::newRow("Return") << "push"
-                            << "Return" << true << 1;
-    QTest::newRow("keypad Enter") << "push"
-                                  << "Enter" << true << 1;
-    QTest::newRow("Space as before") << "push"
-                                     << "Space" << true << 1;
-    QTest::newRow("Ctrl+Return is no press") << "push"
-                                             << "Ctrl+Return" << true << 0;
-    QTest::newRow("disabled") << "push"
-                              << "Return" << false << 0;
-    QTest::newRow("check box keeps Space alone") << "check"
-                                                 << "Return" << true << 0;
-    QTest::newRow("option button keeps Space alone") << "radio"
-                                                     << "Return" << true << 0;
+    const auto row = [](const char* name, const char* kind, const char* key, bool enabled, int clicks) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(key) << enabled << clicks;
+    };
+    row("Return", "push", "Return", true, 1);
+    row("keypad Enter", "push", "Enter", true, 1);
+    row("Space as before", "push", "Space", true, 1);
+    row("Ctrl+Return is no press", "push", "Ctrl+Return", true, 0);
+    row("disabled", "push", "Return", false, 0);
+    row("check box keeps Space alone", "check", "Return", true, 0);
+    row("option button keeps Space alone", "radio", "Return", true, 0);
 }
 
 void ButtonKeysTest::keyOnAFocusedControl()
