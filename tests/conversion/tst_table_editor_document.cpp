@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 using namespace mx;
+using namespace Qt::StringLiterals;
 
 // The table editor's text of a file, the bytes its save writes, and saves that fail.
 class TableEditorDocumentTest : public QObject {
@@ -32,29 +33,24 @@ void TableEditorDocumentTest::loadThenSave_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QByteArray>("saved");
-    QTest::newRow("an entry") << QByteArray("Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n")
-                              << "Inches vs Millimeters\nInches\nMillimeters\n25.4\n"
-                              << QByteArray("Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n");
-    QTest::newRow("no final line end gains one") << QByteArray("A\r\nB") << "A\nB" << QByteArray("A\r\nB\r\n");
-    QTest::newRow("LF only") << QByteArray("A\nB\n") << "A\nB" << QByteArray("A\r\nB\r\n");
-    QTest::newRow("CR only") << QByteArray("A\rB\r") << "A\nB" << QByteArray("A\r\nB\r\n");
-    QTest::newRow("LF then CR is two line ends") << QByteArray("A\n\rB") << "A\n\nB" << QByteArray("A\r\n\r\nB\r\n");
-    QTest::newRow("extra empty line at the end") << QByteArray("A\r\n\r\n") << "A\n" << QByteArray("A\r\n\r\n");
-    QTest::newRow("empty: one line end") << QByteArray("") << "" << QByteArray("\r\n");
-    QTest::newRow("one line end") << QByteArray("\r\n") << "" << QByteArray("\r\n");
-    QTest::newRow("code page bytes") << QByteArray("\x80 \xA0\xB5\x81\t,\"")
-                                     << QString::fromUtf8("€ \u00A0µ\u0081\t,\"")
-                                     << QByteArray("\x80 \xA0\xB5\x81\t,\"\r\n");
-    QTest::newRow("UTF-8 stays UTF-8") << QByteArray("Degrees \xC2\xB0\n\xCE\xA9\n")
-                                       << QString::fromUtf8("Degrees °\nΩ")
-                                       << QByteArray("Degrees \xC2\xB0\r\n\xCE\xA9\r\n");
-    QTest::newRow("UTF-8 byte-order mark kept") << QByteArray("\xEF\xBB\xBF\xC2\xB5m\r\n") << QString::fromUtf8("µm")
-                                                << QByteArray("\xEF\xBB\xBF\xC2\xB5m\r\n");
-    QTest::newRow("a second byte-order mark is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
-                                                                    "A\r\n")
-                                                      << QString(QChar(0xFEFF)) + u'A'
-                                                      << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
-                                                                    "A\r\n");
+    const auto row = [](const char* name, const QByteArray& file, const QString& shown, const QByteArray& saved) {
+        QTest::newRow(name) << file << shown << saved;
+    };
+    row("an entry", "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n",
+        u"Inches vs Millimeters\nInches\nMillimeters\n25.4\n"_s,
+        "Inches vs Millimeters\r\nInches\r\nMillimeters\r\n25.4\r\n\r\n");
+    row("no final line end gains one", "A\r\nB", u"A\nB"_s, "A\r\nB\r\n");
+    row("LF only", "A\nB\n", u"A\nB"_s, "A\r\nB\r\n");
+    row("CR only", "A\rB\r", u"A\nB"_s, "A\r\nB\r\n");
+    row("LF then CR is two line ends", "A\n\rB", u"A\n\nB"_s, "A\r\n\r\nB\r\n");
+    row("extra empty line at the end", "A\r\n\r\n", u"A\n"_s, "A\r\n\r\n");
+    row("empty: one line end", "", u""_s, "\r\n");
+    row("one line end", "\r\n", u""_s, "\r\n");
+    row("code page bytes", "\x80 \xA0\xB5\x81\t,\"", u"€ \u00A0µ\u0081\t,\""_s, "\x80 \xA0\xB5\x81\t,\"\r\n");
+    row("UTF-8 stays UTF-8", "Degrees \xC2\xB0\n\xCE\xA9\n", u"Degrees °\nΩ"_s, "Degrees \xC2\xB0\r\n\xCE\xA9\r\n");
+    row("UTF-8 byte-order mark kept", "\xEF\xBB\xBF\xC2\xB5m\r\n", u"µm"_s, "\xEF\xBB\xBF\xC2\xB5m\r\n");
+    const QByteArray twoMarks = QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") + "A\r\n";
+    row("a second byte-order mark is text", twoMarks, u"\uFEFFA"_s, twoMarks);
 }
 
 void TableEditorDocumentTest::loadThenSave()
@@ -121,16 +117,14 @@ void TableEditorDocumentTest::failedSaveKeepsTheOldFile_data()
 {
     QTest::addColumn<QString>("why");
     QTest::addColumn<QString>("message"); // %1: the file's path; ending in ": ", the reason is the system's
-    QTest::newRow("full disk") << "disk"
-                               << "The file \"%1\" could not be saved: the disk is full.";
-    QTest::newRow("read-only folder") << "folder"
-                                      << "The file \"%1\" could not be saved: ";
-    QTest::newRow("a named pipe") << "fifo"
-                                  << "The file \"%1\" could not be saved: it is not a regular file.";
-    QTest::newRow("a character the file cannot hold")
-        << "character"
-        << QString::fromUtf8("The character \"Ω\" cannot be stored in a table file.  Replace it and "
-                             "save again.");
+    const auto row = [](const char* name, const char* why, const QString& message) {
+        QTest::newRow(name) << QString::fromLatin1(why) << message;
+    };
+    row("full disk", "disk", u"The file \"%1\" could not be saved: the disk is full."_s);
+    row("read-only folder", "folder", u"The file \"%1\" could not be saved: "_s);
+    row("a named pipe", "fifo", u"The file \"%1\" could not be saved: it is not a regular file."_s);
+    row("a character the file cannot hold", "character",
+        u"The character \"Ω\" cannot be stored in a table file.  Replace it and save again."_s);
 }
 
 void TableEditorDocumentTest::failedSaveKeepsTheOldFile()
@@ -177,19 +171,21 @@ void TableEditorDocumentTest::unreadFiles_data()
     QTest::addColumn<QString>("warning");  // %1: the file's path
     QTest::addColumn<QString>("question"); // asked before a save replaces the file
     QTest::addColumn<bool>("readOnly");
-    QTest::newRow("read") << "read" << "" << "" << false;
-    QTest::newRow("missing: a new table") << "missing" << "" << "" << false;
-    QTest::newRow("over 8 MB") << "large"
-                               << "The table file \"%1\" is larger than 8 MB, so the editor could not read it.  The "
-                                  "editor starts empty."
-                               << "The table file \"%1\" could not be read, so the editor does not show it.  Saving "
-                                  "replaces the file with the text shown, and the 8,388,609 bytes it holds will be "
-                                  "lost.  Save anyway?"
-                               << false;
-    QTest::newRow("a folder") << "folder"
-                              << "The table file \"%1\" is not a file that can be read.  The editor starts empty, and "
-                                 "the table cannot be saved there."
-                              << "" << true;
+    const auto row = [](const char* name, const char* kind, const char* warning, const char* question, bool readOnly) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromUtf8(warning) << QString::fromUtf8(question)
+                            << readOnly;
+    };
+    row("read", "read", "", "", false);
+    row("missing: a new table", "missing", "", "", false);
+    row("over 8 MB", "large",
+        "The table file \"%1\" is larger than 8 MB, so the editor could not read it.  The editor starts empty.",
+        "The table file \"%1\" could not be read, so the editor does not show it.  Saving replaces the file with the "
+        "text shown, and the 8,388,609 bytes it holds will be lost.  Save anyway?",
+        false);
+    row("a folder", "folder",
+        "The table file \"%1\" is not a file that can be read.  The editor starts empty, and the table cannot be "
+        "saved there.",
+        "", true);
 }
 
 // A table file that is there but could not be read is never replaced unasked, nor written where it cannot be.
