@@ -56,7 +56,6 @@ AccessoryWindowTraits traitsOf(const QString& formName)
     return {.formName = formName, .openingSizeTwips = {3000, 2000}};
 }
 
-const QByteArray kArea = "Square Feet vs Square Meters\r\nSquare Feet\r\nSquare Meters\r\n0.0929\r\n\r\n";
 const QByteArray kNotes = "{\\rtf1 A note and a Note\\par}";
 
 } // namespace
@@ -72,12 +71,10 @@ private Q_SLOTS:
     void tabStrip();
     void tabStripIsAPageTabList();
     void layoutOnEveryTab();
-    void noteEditorDrivesTheFindDialog();
-    void noteEditorHelpAndAbout();
+    void noteEditorWindows();
     void exitWithUnsavedText_data();
     void exitWithUnsavedText();
-    void helpMenuOpensItsWindows_data();
-    void helpMenuOpensItsWindows();
+    void helpMenu();
     void linkHints_data();
     void linkHints();
     void linkClicks_data();
@@ -86,10 +83,7 @@ private Q_SLOTS:
     void windowsAndTheirKeys();
     void minimiseCarriesAccessoryWindows();
     void exitClosesTheNewestFirst();
-    void editTableFollowsTheTypeList();
-    void savedTableReachesTheMetricTab();
-    void missingTableYesOpensTheEditor_data();
-    void missingTableYesOpensTheEditor();
+    void tableEditorFollowsTheMetricTab();
     void splash();
     void tipOpensOverAPaintedWindowOnceTheSplashIsGone();
 
@@ -374,32 +368,22 @@ void MainWindowTest::layoutOnEveryTab()
 }
 
 // Tools ▸ Note Editor opens the one editor; its Find opens the one find dialog through the registry, which goes when
-// the editor goes. A window never declared does not open.
-void MainWindowTest::noteEditorDrivesTheFindDialog()
+// the editor goes; F1 and its help entries open the help at their topics, About the about box. A window never
+// declared does not open.
+void MainWindowTest::noteEditorWindows()
 {
     QVERIFY(test::writeFileBytes(NotesFile, kNotes));
-    entry("mnuNoteEditor")->trigger();
-    auto* editor = qobject_cast<NoteEditorWindow*>(window_->windows().loaded(NoteEditorWindow::kFormName));
-    QVERIFY(editor && editor->isVisible());
-    QCOMPARE(editor->textBox()->toPlainText(), u"A note and a Note"_s);
-    entry("mnuNoteEditor")->trigger();
-    QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{editor});
-    editor->findChild<QAction*>(u"tlbFind"_s)->trigger();
-    QPointer<QWidget> find = window_->windows().loaded(FindDialog::kFormName);
-    QVERIFY(find && find->isVisible());
-    editor->findChild<QAction*>(u"mnuFind"_s)->trigger();
-    QCOMPARE(window_->windows().loadedWindows(), (QList<QWidget*>{editor, find}));
-    QVERIFY(editor->close());
-    QTRY_VERIFY(find.isNull());
-    QVERIFY(window_->windows().loadedWindows().isEmpty());
-    QVERIFY(!window_->windows().open(u"frmNone"_s));
-}
-
-void MainWindowTest::noteEditorHelpAndAbout()
-{
     QVERIFY(QFile::copy(QStringLiteral(MX_DATA_DIR "/MENSURIX.HTM"), AppPath + u"MENSURIX.HTM"_s));
     entry("mnuNoteEditor")->trigger();
-    QWidget* editor = window_->windows().loaded(NoteEditorWindow::kFormName);
+    entry("mnuNoteEditor")->trigger();
+    auto* editor = qobject_cast<NoteEditorWindow*>(window_->windows().loaded(NoteEditorWindow::kFormName));
+    QCOMPARE(editor->textBox()->toPlainText(), u"A note and a Note"_s);
+    editor->findChild<QAction*>(u"tlbFind"_s)->trigger();
+    editor->findChild<QAction*>(u"mnuFind"_s)->trigger();
+    QPointer<QWidget> find = window_->windows().loaded(FindDialog::kFormName);
+    QCOMPARE(window_->windows().loadedWindows(), (QList<QWidget*>{editor, find}));
+    QVERIFY(editor->isVisible() && find->isVisible());
+
     editor->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(editor));
     QStringList topics;
@@ -411,11 +395,15 @@ void MainWindowTest::noteEditorHelpAndAbout()
     topics << openHelpViewer()->browser()->source().fragment();
     QCOMPARE(topics, QStringList({"note-editor", "contents", "note-editor"}));
     delete openHelpViewer();
-
     test::ScriptedDialogs dialogs;
     dialogs.answer(AboutWindow::kFormName, [](QDialog&) { return int(QDialog::Accepted); });
     editor->findChild<QAction*>(u"mnuAbout"_s)->trigger();
     QCOMPARE(dialogs.opened, QStringList{AboutWindow::kFormName});
+
+    QVERIFY(editor->close());
+    QTRY_VERIFY(find.isNull());
+    QVERIFY(window_->windows().loadedWindows().isEmpty());
+    QVERIFY(!window_->windows().open(u"frmNone"_s));
 }
 
 // The table editor, the note editor with its find dialog, and the calculator with a calculation under way are open,
@@ -491,30 +479,19 @@ void MainWindowTest::exitWithUnsavedText()
     QCOMPARE(messages->shown.size(), int(saved != u"notes") + int(tableDirty));
 }
 
-// Asking for the tip turns the tip at start back on: for a user who said No it is the only way back.
-void MainWindowTest::helpMenuOpensItsWindows_data()
+// Help ▸ About and Show Tip open their dialogs. Asking for the tip turns the tip at start back on: for a user who
+// said No it is the only way back.
+void MainWindowTest::helpMenu()
 {
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("window");
-    QTest::newRow("tip of the day") << u"mnuShowTip"_s << QString(TipWindow::kFormName);
-    QTest::newRow("about box") << u"mnuAbout"_s << QString(AboutWindow::kFormName);
-}
-
-void MainWindowTest::helpMenuOpensItsWindows()
-{
-    QFETCH(QString, window);
     test::ScriptedDialogs dialogs;
-    QString className;
-    dialogs.answer(window, [&className](QDialog& dialog) {
-        className = QString::fromLatin1(dialog.metaObject()->className());
-        return int(QDialog::Rejected);
-    });
+    for (const QString& name : {QString(AboutWindow::kFormName), QString(TipWindow::kFormName)})
+        dialogs.answer(name, [](QDialog&) { return int(QDialog::Rejected); });
     window_->settings().showTipsAtStartup = false;
-    QFETCH(QString, action);
-    window_->findChild<QAction*>(action)->trigger();
-    QCOMPARE(dialogs.opened, QStringList{window});
-    QCOMPARE(className, window == TipWindow::kFormName ? u"mx::TipWindow"_s : u"mx::AboutWindow"_s);
-    QCOMPARE(window_->settings().showTipsAtStartup, window == TipWindow::kFormName);
+    entry("mnuAbout")->trigger();
+    QVERIFY(!window_->settings().showTipsAtStartup);
+    entry("mnuShowTip")->trigger();
+    QVERIFY(window_->settings().showTipsAtStartup);
+    QCOMPARE(dialogs.opened, (QStringList{AboutWindow::kFormName, TipWindow::kFormName}));
 }
 
 // Resting on the link shows its hint; moving on takes it away over the logo (both elements of Image1) and the tab
@@ -602,7 +579,6 @@ void MainWindowTest::windowsAndTheirKeys_data()
     row("find: Enter finds first, then next", "frmFind", "Return, Return", "found 13");
     row("find: Enter after Find First finds next", "frmFind", "Command1, Return", "found 13");
     row("find: Enter after a miss starts over", "frmFind", "Return, Return, Return, Return", "found 2");
-    row("find: Escape", "frmFind", "Escape", "closed");
     row("help: Escape", "frmHelp", "Escape", "closed");
 }
 
@@ -731,13 +707,16 @@ void MainWindowTest::exitClosesTheNewestFirst()
     QCOMPARE(closed, (QStringList{"frmNoteEditor", "Calculator", "frmTableEditor"}));
 }
 
-// Edit Table follows the type list: a missing table may be made; another tab, and the Metric tab chosen again,
-// leave the entry as it was.
-void MainWindowTest::editTableFollowsTheTypeList()
+// Edit Table follows the type list (another tab, and the Metric tab chosen again, leave it as it was); what the
+// editor saves the Metric tab lists at once, keeping the value typed. Yes to making a missing table opens the editor
+// on the file to be created, in place of one open on another table unless that one is kept.
+void MainWindowTest::tableEditorFollowsTheMetricTab()
 {
     writeTable("Length.tbl", kLengthTable);
     QFile::remove(dir_.filePath(u"Custom.tbl"_s));
+    QFile::remove(dir_.filePath(u"Electrical.tbl"_s));
     test::ScopedMessages messages;
+    messages->answerNext(MsgAnswer::No);
     messages->answerNext(MsgAnswer::No);
     QStringList seen{entry("mnuTableEditor")->isEnabled() ? "start on" : "start off"};
     for (const char* step : {"Length", "Temperature", "Custom", "tab 2", "tab 1", "Electrical"}) {
@@ -749,12 +728,7 @@ void MainWindowTest::editTableFollowsTheTypeList()
     }
     QCOMPARE(seen, (QStringList{"start off", "Length on", "Temperature off", "Custom on", "tab 2 off", "tab 1 off",
                                 "Electrical on"}));
-}
 
-void MainWindowTest::savedTableReachesTheMetricTab()
-{
-    writeTable("Length.tbl", kLengthTable);
-    writeTable("Area.tbl", kArea);
     choose("Length");
     window_->findChild<QLineEdit*>(u"metricText1"_s)->setText(u"5"_s);
     entry("mnuTableEditor")->trigger();
@@ -764,65 +738,24 @@ void MainWindowTest::savedTableReachesTheMetricTab()
     QCOMPARE(listedPairs(), (QStringList{"Yards vs Meters", "Inches vs Millimeters", "Feet vs Meters"}));
     QCOMPARE(window_->findChild<QLineEdit*>(u"metricText1"_s)->text(), u"5"_s);
 
-    // Another type chosen: Edit Table brings the same editor forward, and its saves still go to its own file.
-    choose("Area");
-    entry("mnuTableEditor")->trigger();
-    QCOMPARE(window_->windows().loadedWindows().size(), 1);
-    QCOMPARE(editor()->windowTitle(), u"Editor - Length"_s);
-    editorText()->moveCursor(QTextCursor::End);
-    editorText()->insertPlainText(u"\nMiles vs Kilometers\nMiles\nKilometers\n1.609344\n"_s);
-    editor()->findChild<QAction*>(u"mnuSave"_s)->trigger();
-    QCOMPARE(table("Area.tbl"), kArea);
-    QVERIFY(
-        table("Length.tbl").endsWith("0.3048\r\n\r\nMiles vs Kilometers\r\nMiles\r\nKilometers\r\n1.609344\r\n\r\n"));
-    QCOMPARE(listedPairs(), QStringList{"Square Feet vs Square Meters"});
-    choose("Length");
-    QCOMPARE(listedPairs().size(), 4);
-}
-
-// Yes to making a missing table: the editor opens on the file to be created, in place of one open on another table
-// unless that one is kept.
-void MainWindowTest::missingTableYesOpensTheEditor_data()
-{
-    QTest::addColumn<QString>("saveQuestion"); // the answer to the changed Length editor's question; "": none open
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("no editor open") << ""
-                                    << "Editor - Custom";
-    QTest::newRow("Length editor changed, No") << "No"
-                                               << "Editor - Custom";
-    QTest::newRow("Length editor changed, Cancel") << "Cancel"
-                                                   << "Editor - Length";
-}
-
-void MainWindowTest::missingTableYesOpensTheEditor()
-{
-    QFETCH(QString, saveQuestion);
-    writeTable("Length.tbl", kLengthTable);
-    QFile::remove(dir_.filePath(u"Custom.tbl"_s));
-    test::ScopedMessages messages;
-    QStringList asked{"The file 'Custom.tbl' is missing.  Would you like to create a new table now?"};
-    messages->answerNext(MsgAnswer::Yes);
-    if (!saveQuestion.isEmpty()) {
-        choose("Length");
-        entry("mnuTableEditor")->trigger();
-        editorText()->insertPlainText(u"X"_s);
-        messages->answerNext(saveQuestion == u"No" ? MsgAnswer::No : MsgAnswer::Cancel);
-        asked << u"Do you want to save your changes?"_s;
-    }
+    // Yes to a missing table while the changed Length editor is open: Cancel to its question keeps it, No makes way.
+    editorText()->insertPlainText(u"X"_s);
+    for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::Cancel, MsgAnswer::Yes, MsgAnswer::No})
+        messages->answerNext(answer);
     choose("Custom");
-
+    QCOMPARE(editor()->windowTitle(), u"Editor - Length"_s);
+    QVERIFY(editor()->tableDirty());
+    choose("Length");
+    choose("Custom");
+    QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{editor()});
+    QCOMPARE(editor()->windowTitle(), u"Editor - Custom"_s);
+    QCOMPARE(table("Length.tbl"), "Yards vs Meters\r\nYards\r\nMeters\r\n0.9144\r\n\r\n" + kLengthTable);
     QStringList shown;
     for (const auto& message : std::as_const(messages->shown))
         shown << message.text;
-    QCOMPARE(shown, asked);
-    QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{editor()});
-    QTEST(editor()->windowTitle(), "caption");
-    QCOMPARE(table("Length.tbl"), kLengthTable);
-    if (editor()->windowTitle() == u"Editor - Length") {
-        QVERIFY(editor()->tableDirty());
-        QVERIFY(editorText()->toPlainText().startsWith(u"XInches"));
-        return;
-    }
+    const QString missing = u"The file 'Custom.tbl' is missing.  Would you like to create a new table now?"_s;
+    const QString save = u"Do you want to save your changes?"_s;
+    QCOMPARE(shown.mid(2), (QStringList{missing, save, missing, save}));
     // The new table comes into being when the editor saves it, and the Metric tab lists it at once.
     QCOMPARE(editorText()->toPlainText(), QString());
     QVERIFY(!editor()->tableDirty());
