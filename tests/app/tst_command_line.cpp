@@ -78,6 +78,7 @@ void CommandLineTest::understood_data()
     row("window options beside the command line", {"-style", "fusion", "--list"}, "list");
     row("check a table", {"--check-table", "-"}, "check|-");
     row("help wins", {"--list", "--help"}, "help");
+    row("-h", {"-h"}, "help");
     row("version", {"--version"}, "version");
 
     row("unknown option", {"--frob"}, "usage: unknown option '--frob'");
