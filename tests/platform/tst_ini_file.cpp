@@ -267,6 +267,7 @@ private:
     {
         return readIniValue(readIniDocument(settings_), kTips, kShow, defaultValue);
     }
+
     bool write(const QString& value) const { return writeIniValues(settings_, {{kTips, kShow, value}}); }
 
     std::unique_ptr<QTemporaryDir> dir_;
