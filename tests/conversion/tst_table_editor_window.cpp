@@ -41,11 +41,7 @@ private Q_SLOTS:
     {
         open();
         QCOMPARE(editor_->windowTitle(), QStringLiteral("Editor - Length"));
-        QCOMPARE(textBox()->toPlainText(), QStringLiteral("Inches vs Millimeters\nInches\nMillimeters\n25.4\n\n"
-                                                          "Feet vs Meters\nFeet\nMeters\n0.3048\n"));
-        QVERIFY(!editor_->tableDirty());
         QVERIFY(editor_->testAttribute(Qt::WA_DeleteOnClose));
-        QCOMPARE(textBox()->geometry(), QRect(4, 28, 365, 337));
         QCOMPARE(test::describeMenuBar(editor_->menuBar()),
                  (QStringList{"mnuFile=&File: mnuSave=&Save, mnuFileS=, mnuExit=E&xit",
                               "mnuEdit=&Edit: mnuCut=C&ut, mnuCopy=&Copy, mnuPaste=&Paste, mnuEditS=, "
