@@ -1,6 +1,7 @@
 #include "conversion/metric_conversions.h"
 #include "conversion/metric_panel.h"
 #include "keyboard_checks.h"
+#include "list_choice.h"
 #include "scripted_messages.h"
 #include "table_fixture.h"
 #include "test_registry.h"
@@ -55,14 +56,14 @@ private Q_SLOTS:
 
         QSignalSpy allowed(panel_.get(), &MetricPanel::tableEditorAllowed);
         valueBox()->setText(u"12"_s);
-        QVERIFY(test::chooseComboItem(types, u"Length"_s));
+        QVERIFY(test::chooseFromList(types, u"Length"_s));
         QCOMPARE(shown(), u"Inches vs Millimeters, Feet vs Meters: Inches vs Millimeters / "
                           "Inches Inches Millimeters Millimeters"_s);
         QVERIFY(valueBox()->text().isEmpty());
         QCOMPARE(allowed.last().at(0).toBool(), true);
-        QVERIFY(test::chooseComboItem(pairs, u"Feet vs Meters"_s));
+        QVERIFY(test::chooseFromList(pairs, u"Feet vs Meters"_s));
         QCOMPARE(shown(), u"Inches vs Millimeters, Feet vs Meters: Feet vs Meters / Feet Feet Meters Meters"_s);
-        QVERIFY(test::chooseComboItem(types, u"Temperature"_s));
+        QVERIFY(test::chooseFromList(types, u"Temperature"_s));
         QCOMPARE(pairs->count(), 3);
         QCOMPARE(allowed.last().at(0).toBool(), false);
     }
@@ -104,7 +105,7 @@ private Q_SLOTS:
         QFETCH(QStringList, steps);
         ScopedMessages messages;
         messages->answerNext(MsgAnswer::No); // to the question about a missing table
-        QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), type));
+        QVERIFY(test::chooseFromList(child<QComboBox>(u"Combo2"_s), type));
         valueBox()->setFocus();
         for (const QString& step : steps) {
             const QString text = step.section(u' ', 1);
@@ -158,7 +159,7 @@ private Q_SLOTS:
         ScopedMessages messages;
         QSignalSpy editorAsked(panel_.get(), &MetricPanel::newTableRequested);
         messages->answerNext(answer);
-        QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), type));
+        QVERIFY(test::chooseFromList(child<QComboBox>(u"Combo2"_s), type));
         if (!value.isNull()) {
             valueBox()->setText(value);
             label("lblAnswer", 0)->setText(u"before"_s);
@@ -187,7 +188,7 @@ private Q_SLOTS:
     {
         panel_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(panel_.get()));
-        QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), u"Length"_s));
+        QVERIFY(test::chooseFromList(child<QComboBox>(u"Combo2"_s), u"Length"_s));
         QTest::keyClicks(valueBox(), QStringLiteral("12.5"));
         QCOMPARE(test::tabWalk(valueBox(), 3), QStringList({"Convert", "lblAnswer(0)", "lblAnswer(1)"}));
         child<QWidget>("Convert")->setFocus();
@@ -217,7 +218,7 @@ private Q_SLOTS:
             labels << test::spokenLabels(child<QWidget>(name));
         QCOMPARE(labels, QStringList({"Conversion Type", "Conversion Selection", "Value to convert"}));
         QCOMPARE(label("lblAnswer", 0)->accessibleDescription(), QStringLiteral("Answer, first row, in Degrees F"));
-        QVERIFY(test::chooseComboItem(child<QComboBox>(u"Combo2"_s), u"Length"_s));
+        QVERIFY(test::chooseFromList(child<QComboBox>(u"Combo2"_s), u"Length"_s));
         QCOMPARE(label("lblAnswer", 1)->accessibleDescription(), QStringLiteral("Answer, second row, in Millimeters"));
         QVERIFY(child<QWidget>("Frame3")->isAncestorOf(child<QWidget>("Combo2")));
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -66,25 +65,6 @@ inline QString comboItems(const QComboBox* combo, const QString& separator)
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
     return items.join(separator);
-}
-
-// Picks the entry `text` of a combo box from the keyboard, as a user does: F4 opens the list, the arrows walk to the
-// entry and Enter takes it, so the box reports it activated only once. False when the box has no such entry or did
-// not take it.
-inline bool chooseComboItem(QComboBox* combo, const QString& text)
-{
-    const int index = combo->findText(text);
-    if (index < 0)
-        return false;
-    QTest::keyClick(combo, Qt::Key_F4);
-    QAbstractItemView* list = combo->view();
-    if (!list->isVisible())
-        return false;
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-    return combo->currentIndex() == index && !list->isVisible();
 }
 
 // A window that runs a step of its own as it is asked to close (an editor closing its find dialog) and closes if the
