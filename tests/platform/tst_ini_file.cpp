@@ -142,21 +142,6 @@ private slots:
             QCOMPARE(read(u"Yes"_s), value);
     }
 
-    // Several keys with one write, each placed as a single write would place it.
-    void severalValues()
-    {
-        writeRaw(settings_,
-                 "\xEF\xBB\xBF[startup tips]\nshow tips=no\n; keep\n[Position Information]\nNote Editor State= 2\n"
-                 "X=1\n\n");
-        QVERIFY(writeIniValues(settings_, {{u"Position Information"_s, u"Main Window Left"_s, u" 0"_s},
-                                           {u"Position Information"_s, u"Note Editor State"_s, u" 1"_s},
-                                           {u"New"_s, u"A"_s, u"1"_s},
-                                           {u"Startup Tips"_s, u"Show Tips"_s, u"Yes"_s}}));
-        QCOMPARE(test::readFileBytes(settings_),
-                 QByteArray("[startup tips]\r\nshow tips=Yes\r\n; keep\r\n[Position Information]\r\n"
-                            "Note Editor State= 1\r\nX=1\r\nMain Window Left= 0\r\n\r\n[New]\r\nA=1\r\n"));
-    }
-
     // A value, key or section holding a line break must not become two lines: a value could then add keys of its
     // own. Each break is written as a blank.
     void lineBreaksStayInTheirLine_data()
