@@ -91,6 +91,5 @@ private Q_SLOTS:
     }
 };
 
-
 MX_REGISTER_TEST(DialogsTest)
 #include "tst_dialogs.moc"
