@@ -40,7 +40,6 @@ private Q_SLOTS:
         row("large answer in full", 7, "100000", "100000", "1000000000000000.");
         row("E/I, second empty", 0, "12", "");
         row("E/I, zero over zero", 0, "0", "0");
-        row("E²/W by zero", 1, "5", "0");
         row("W/I² by zero", 2, "5", "0.");
         row("√(W/R) by zero", 11, "5", "0");
         row("square underflows to a zero divisor", 2, "1", "1e-200");
@@ -48,7 +47,6 @@ private Q_SLOTS:
         row("square overflows though multiplied by 0", 7, "1e200", "0");
         row("product overflows", 3, "1e200", "1e200");
         row("root of a negative product", 5, "-4", "1");
-        row("root of a negative quotient", 11, "-100", "4");
         row("first value beyond range", 0, "1e999", "1");
         row("second value beyond range", 6, "1", "-1e400");
     }

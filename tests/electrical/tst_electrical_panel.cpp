@@ -67,64 +67,53 @@ private Q_SLOTS:
         panel_ = nullptr;
     }
 
+    // The names outside checks find the controls by, each control named for a screen reader, the texts and tips
+    // shown before anything is picked, and the answer black on yellow.
     void controlsAreNamed()
     {
         QCOMPARE(panel_->objectName(), u"PicElectrical"_s);
-        QStringList names = {u"picElecWheel"_s, u"picElecSelect"_s, u"Label18"_s, u"lblL1"_s,  u"txtEle1"_s,
-                             u"lblL2"_s,        u"txtEle2"_s,       u"Label20"_s, u"lblEle"_s, u"cmdEleCalc"_s};
+        QStringList names =
+            u"picElecWheel picElecSelect Label18 lblL1 txtEle1 lblL2 txtEle2 Label20 lblEle cmdEleCalc"_s.split(u' ');
         for (int i = 0; i < 12; ++i)
             names << u"imgPick(%1)"_s.arg(i) << u"Image3(%1)"_s.arg(i);
-        for (int q = 0; q < 4; ++q)
+        QStringList texts;
+        for (int q = 0; q < 4; ++q) {
             names << u"imgTip(%1)"_s.arg(q) << u"Label19(%1)"_s.arg(q);
+            texts << label(u"Label19(%1)"_s.arg(q))->text();
+        }
         for (const QString& name : names) {
             const auto found = panel_->findChildren<QWidget*>(name);
-            QVERIFY2(found.size() == 1, qPrintable(name));
-            const bool isLabel = qobject_cast<QLabel*>(found[0]) != nullptr;
-            QVERIFY2(isLabel || !found[0]->accessibleName().isEmpty() || !found[0]->accessibleDescription().isEmpty(),
+            QVERIFY2(found.size() == 1 && (qobject_cast<QLabel*>(found[0]) || !found[0]->accessibleName().isEmpty() ||
+                                           !found[0]->accessibleDescription().isEmpty()),
                      qPrintable(name));
         }
-        QCOMPARE(label(u"Label18"_s)->text(), u"Select the desired formula from the wheel above."_s);
-        QCOMPARE(child<QWidget>(u"imgPick(7)"_s)->toolTip(), u"Select the desired formula"_s);
-        QCOMPARE(child<QWidget>(u"picElecSelect"_s)->toolTip(), u"Selected Formula"_s);
-        QCOMPARE(child<QWidget>(u"Image3(11)"_s)->toolTip(), u"Selected Formula"_s);
-        QCOMPARE(child<QWidget>(u"imgPick(5)"_s)->accessibleName(), u"E = √(WR)"_s);
-        QCOMPARE(wheel()->property("formulas").toStringList().value(1), u"R = E²/W"_s);
-        QCOMPARE(wheel()->property("quadrantLetters").toStringList(), QStringList({"R", "E", "W", "I"}));
-        QCOMPARE(wheel()->size(), QSize(305, 305));
-        QCOMPARE(child<QWidget>(u"imgPick(0)"_s)->geometry(), QRect(216, 136, 41, 49));
-        QCOMPARE(child<QWidget>(u"imgTip(2)"_s)->geometry(), QRect(104, 100, 33, 33));
+        texts << label(u"Label18"_s)->text() << child<QWidget>(u"imgPick(7)"_s)->toolTip()
+              << child<QWidget>(u"picElecSelect"_s)->toolTip() << child<QWidget>(u"Image3(11)"_s)->toolTip()
+              << child<QWidget>(u"imgPick(5)"_s)->accessibleName()
+              << wheel()->property("formulas").toStringList().value(1)
+              << wheel()->property("quadrantLetters").toStringList().join(u',');
+        QCOMPARE(texts, QStringList({"Resistance in Ohms", "EMF in Volts", "Power in Watts", "Current in Amperes",
+                                     "Select the desired formula from the wheel above.", "Select the desired formula",
+                                     "Selected Formula", "Selected Formula", "E = √(WR)", "R = E²/W", "R,E,W,I"}));
         QVERIFY(answer()->autoFillBackground());
         QCOMPARE(answer()->palette().color(answer()->backgroundRole()), QColor(255, 255, 0));
     }
 
-    // The whole calculator from the keyboard: a formula spot picked by Space or Return, the values, Calculate
-    // pressed by Return, the answer reached by Tab and copied; each value and the answer labelled by its caption.
-    void keyboardOnly_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::newRow("Space") << "Space";
-        QTest::newRow("Return") << "Return";
-    }
-
+    // The whole calculator from the keyboard: a formula spot picked by Return, the values, Calculate pressed by
+    // Return, the answer reached by Tab and copied; each value and the answer labelled by its caption.
     void keyboardOnly()
     {
-        QFETCH(QString, key);
         panel_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(panel_));
-        auto* spot = child<QAbstractButton>(QStringLiteral("imgPick(11)"));
-        spot->setFocus();
-        test::pressKeys(key);
-        QCOMPARE(label(QStringLiteral("lblL2"))->text(), QStringLiteral("R in Ohms"));
-        QCOMPARE(label(QStringLiteral("Label20"))->text(), QStringLiteral("I in Amps"));
+        child<QAbstractButton>(QStringLiteral("imgPick(11)"))->setFocus();
+        test::pressKeys(QStringLiteral("Return"));
         QCOMPARE(test::tabWalk(box(1), 3), QStringList({"txtEle2", "cmdEleCalc", "lblEle"}));
         QTest::keyClicks(box(1), QStringLiteral("100"));
         QTest::keyClicks(box(2), QStringLiteral("4"));
         child<QWidget>(QStringLiteral("cmdEleCalc"))->setFocus();
-        test::pressKeys(QStringLiteral("Return"));
+        test::pressKeys(QStringLiteral("Return Tab Ctrl+C"));
         QCOMPARE(answer()->text(), QStringLiteral("5."));
-        test::pressKeys(QStringLiteral("Tab"));
         QCOMPARE(QApplication::focusWidget(), answer());
-        test::pressKeys(QStringLiteral("Ctrl+C"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("5."));
         QCOMPARE(test::spokenLabels(box(1)) + u';' + test::spokenLabels(box(2)) + u';' + test::spokenLabels(answer()),
                  QStringLiteral("W in Watts;R in Ohms;I in Amps"));
@@ -139,8 +128,6 @@ private Q_SLOTS:
         const QString none = u"1st Value|2nd Value|Answer"_s;
         QTest::newRow("nothing yet") << QString() << QString() << none;
         QTest::newRow("R = E/I") << u"click 0"_s << u"E/I at 6,4"_s << u"E in Volts|I in Amps|R in Ohms"_s;
-        QTest::newRow("E = IR") << u"click 3"_s << u"IR at 6,6"_s << u"I in Amps|R in Ohms|E in Volts"_s;
-        QTest::newRow("W = I²R") << u"click 7"_s << u"I²R at 2,5"_s << u"I in Amps|R in Ohms|W in Watts"_s;
         QTest::newRow("I = √(W/R)") << u"click 11"_s << u"√(W/R) at 3,2"_s << u"W in Watts|R in Ohms|I in Amps"_s;
         QTest::newRow("Space on a focused spot")
             << u"Space 9"_s << u"E/R at 6,4"_s << u"E in Volts|R in Ohms|I in Amps"_s;
@@ -221,6 +208,8 @@ private Q_SLOTS:
         QCOMPARE(box(1)->text() + box(2)->text() + answer()->text(), QString());
     }
 
+    // Only digits and points are typed (a pasted minus sign still counts, see calculating()); the clipboard keys do
+    // nothing.
     void keyFilter_data()
     {
         QTest::addColumn<QString>("typed");
@@ -242,17 +231,11 @@ private Q_SLOTS:
         }
         QTest::keyClick(box(2), Qt::Key_Backspace);
         QCOMPARE(box(2)->text().size(), box(1)->text().size() - 1);
-    }
-
-    void clipboardKeysDoNothing()
-    {
-        pick(3);
         QApplication::clipboard()->setText(u"77"_s);
-        box(1)->setText(u"12"_s);
         box(1)->selectAll();
         QTest::keyClick(box(1), Qt::Key_X, Qt::ControlModifier);
         QTest::keyClick(box(1), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(box(1)->text(), u"12"_s);
+        QTEST(box(1)->text(), "shown");
         QCOMPARE(QApplication::clipboard()->text(), u"77"_s);
     }
 
@@ -263,8 +246,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("waiting"); // the timer runs
         QTest::newRow("R") << u"square 0; rest"_s << u"Resistance in Ohms"_s << false;
-        QTest::newRow("E") << u"square 1; rest"_s << u"EMF in Volts"_s << false;
-        QTest::newRow("W") << u"square 2; rest"_s << u"Power in Watts"_s << false;
         QTest::newRow("I") << u"square 3; rest"_s << u"Current in Amperes"_s << false;
         QTest::newRow("on a square the wait starts") << u"square 2"_s << QString() << true;
         QTest::newRow("the gap between squares ends it") << u"square 2; at 142,138"_s << QString() << false;
@@ -295,7 +276,8 @@ private Q_SLOTS:
         QTEST(child<QTimer>(u"timElecTips"_s)->isActive(), "waiting");
     }
 
-    void wheelToolTip()
+    // The wheel's tool tip is the formula spots' own; its spots and disc scale with it.
+    void wheelToolTipAndScale()
     {
         QHelpEvent overSpot(QEvent::ToolTip, pickPoint(4), wheel()->mapToGlobal(pickPoint(4)));
         QApplication::sendEvent(wheel(), &overSpot);
@@ -303,10 +285,7 @@ private Q_SLOTS:
         QHelpEvent overSquare(QEvent::ToolTip, squarePoint(0), wheel()->mapToGlobal(squarePoint(0)));
         QApplication::sendEvent(wheel(), &overSquare);
         QTRY_VERIFY(!QToolTip::isVisible());
-    }
 
-    void spotsScaleWithTheWheel()
-    {
         FormulaWheel large;
         large.resize(610, 610);
         large.show();

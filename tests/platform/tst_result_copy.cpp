@@ -13,219 +13,157 @@
 
 using namespace mx;
 
-// Results copied from their context menu and with Ctrl+C.
+// Results copied from their context menu, opened by the mouse or from the keyboard, and with Ctrl+C.
 class ResultCopyTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void unitOfCaption_data();
-    void unitOfCaption();
-    void menuAndKey_data();
-    void menuAndKey();
-    void menuFromTheKeyboard_data();
-    void menuFromTheKeyboard();
-    void tabReachesResults();
-};
+    void unitOfCaption_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("unit");
+        const auto row = [](const char* name, const char* caption, const char* unit) {
+            QTest::newRow(name) << QString::fromLatin1(caption) << QString::fromLatin1(unit);
+        };
+        row("parentheses", "Acceleration density (g^2/Hz)", "g^2/Hz");
+        row("in", "Peak-Peak displacment in centimeters", "centimeters");
+        row("degrees", "Wind Chill Degrees F", "Degrees F");
+        row("last word with a slash", "Peak velocity inches/second", "inches/second");
+        row("percent", "%Relative Humidity", "%");
+        row("whole", "Grains/Lb Dry Air", "Grains/Lb Dry Air");
+    }
 
-namespace {
+    void unitOfCaption()
+    {
+        QFETCH(QString, caption);
+        QTEST(mx::unitOfCaption(caption), "unit");
+    }
 
-// The menus shown at the moment.
-QList<QMenu*> visibleMenus()
-{
-    QList<QMenu*> menus;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* menu = qobject_cast<QMenu*>(widget); menu && menu->isVisible())
-            menus << menu;
-    return menus;
-}
+    void menuAndKeys_data()
+    {
+        QTest::addColumn<QString>("kind"); // "label", "locked" (a read-only box) or "input" (a box the user types into)
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("menu"); // entries, disabled ones in brackets
+        QTest::addColumn<QString>(
+            "copied");                      // by "Copy", then by "Copy with Unit", then by Ctrl+C with nothing selected
+        QTest::addColumn<QString>("keys");  // open the menu from the keyboard; "" not tried
+        QTest::addColumn<QString>("ready"); // the entry Enter would then choose
+        const auto row = [](const char* name, const char* kind, const char* shown, const char* menu, const char* copied,
+                            const char* keys, const char* ready) {
+            QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(shown) << QString::fromLatin1(menu)
+                                << QString::fromLatin1(copied) << QString::fromLatin1(keys)
+                                << QString::fromLatin1(ready);
+        };
+        row("answer label", "label", "317.5", "Copy|Copy with Unit", "317.5|317.5 Millimeters|317.5", "Menu", "Copy");
+        row("locked box", "locked", "52.30", "Copy|Copy with Unit", "52.30|52.30 Millimeters|52.30", "Shift+F10",
+            "Copy");
+        row("nothing shown", "label", "", "[Copy]|[Copy with Unit]", "old|old|old", "", "");
+        row("box the user types into", "input", "12",
+            "[Undo]|[Redo]|[Cut]|[Copy]|Paste|[Delete]|Select All|Copy with Unit", "old|12 Millimeters|old",
+            "Shift+F10", "Paste");
+    }
 
-} // namespace
+    void menuAndKeys()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, shown);
+        QFETCH(QString, keys);
+        std::unique_ptr<QWidget> widget(kind == u"label" ? static_cast<QWidget*>(new QLabel(shown))
+                                                         : new QLineEdit(shown));
+        if (kind == u"locked")
+            static_cast<QLineEdit*>(widget.get())->setReadOnly(true);
+        installResultCopy(widget.get(), [] { return QStringLiteral("Millimeters"); });
+        widget->show();
+        widget->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(widget.get()));
+        QClipboard* clipboard = QApplication::clipboard();
 
-void ResultCopyTest::unitOfCaption_data()
-{
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("unit");
-    QTest::newRow("parentheses") << "Acceleration density (g^2/Hz)"
-                                 << "g^2/Hz";
-    QTest::newRow("in") << "Peak-Peak displacment in centimeters"
-                        << "centimeters";
-    QTest::newRow("degrees") << "Wind Chill Degrees F"
-                             << "Degrees F";
-    QTest::newRow("last word with a slash") << "Peak velocity inches/second"
-                                            << "inches/second";
-    QTest::newRow("percent") << "%Relative Humidity"
-                             << "%";
-    QTest::newRow("whole") << "Grains/Lb Dry Air"
-                           << "Grains/Lb Dry Air";
-}
-
-void ResultCopyTest::unitOfCaption()
-{
-    QFETCH(QString, caption);
-    QTEST(mx::unitOfCaption(caption), "unit");
-}
-
-void ResultCopyTest::menuAndKey_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("menu");     // entries, disabled ones in brackets
-    QTest::addColumn<QString>("copied");   // by "Copy"
-    QTest::addColumn<QString>("withUnit"); // by "Copy with Unit"
-    QTest::addColumn<QString>("ctrlC");    // by Ctrl+C with nothing selected
-    QTest::newRow("answer label") << "label"
-                                  << "317.5"
-                                  << "Copy|Copy with Unit"
-                                  << "317.5"
-                                  << "317.5 Millimeters"
-                                  << "317.5";
-    QTest::newRow("locked box") << "locked"
-                                << "52.30"
-                                << "Copy|Copy with Unit"
-                                << "52.30"
-                                << "52.30 Millimeters"
-                                << "52.30";
-    QTest::newRow("nothing shown") << "label"
-                                   << ""
-                                   << "[Copy]|[Copy with Unit]"
-                                   << "old"
-                                   << "old"
-                                   << "old";
-    QTest::newRow("box the user types into") << "input"
-                                             << "12"
-                                             << "[Undo]|[Redo]|[Cut]|[Copy]|Paste|[Delete]|Select All|Copy with Unit"
-                                             << "old"
-                                             << "12 Millimeters"
-                                             << "old";
-}
-
-void ResultCopyTest::menuAndKey()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, shown);
-    std::unique_ptr<QWidget> widget(kind == u"label" ? static_cast<QWidget*>(new QLabel(shown)) : new QLineEdit(shown));
-    if (kind == u"locked")
-        static_cast<QLineEdit*>(widget.get())->setReadOnly(true);
-    installResultCopy(widget.get(), [] { return QStringLiteral("Millimeters"); });
-    widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-    QClipboard* clipboard = QApplication::clipboard();
-
-    // Opens the menu and chooses `entry`; returns the entries shown.
-    const auto useMenu = [&](const QString& entry) {
-        clipboard->setText(QStringLiteral("old"));
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(widget.get(), &event);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QStringList entries;
-        for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
-            const QString text = action->text().remove(u'&').section(u'\t', 0, 0);
-            if (!action->isSeparator())
-                entries.append(action->isEnabled() ? text : u'[' + text + u']');
-            if (text == entry && action->isEnabled())
-                action->trigger();
-        }
-        if (menu)
+        // From the keyboard first, as a result that never had a menu. The X server's Menu key comes with the desktop's
+        // own request for a menu at the mouse pointer.
+        if (!keys.isEmpty()) {
+            widget->setFocus();
+            test::pressKeys(keys);
+            if (keys == u"Menu") {
+                QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(500, 500), QPoint(500, 500));
+                QApplication::sendEvent(widget.get(), &request);
+            }
+            QList<QMenu*> menus;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* menu = qobject_cast<QMenu*>(top); menu && menu->isVisible())
+                    menus << menu;
+            QCOMPARE(menus.size(), 1);
+            QMenu* menu = menus.first();
+            QVERIFY(menu->activeAction());
+            QTEST(menu->activeAction()->text().remove(u'&').section(u'\t', 0, 0), "ready");
+            QCOMPARE(menu->pos(),
+                     widget->mapToGlobal(QPoint(0, widget->height()))); // below the result, not at the pointer
             menu->close();
-        return entries.join(u'|');
-    };
-    QTEST(useMenu(QStringLiteral("Copy")), "menu");
-    if (kind != u"input")
-        QTEST(clipboard->text(), "copied");
-    useMenu(QStringLiteral("Copy with Unit"));
-    QTEST(clipboard->text(), "withUnit");
+        }
 
-    // Ctrl+C once the result has the focus: the whole text, or the part selected.
-    widget->setFocus();
-    clipboard->setText(QStringLiteral("old"));
-    QTest::keyClick(widget.get(), Qt::Key_C, Qt::ControlModifier);
-    QTEST(clipboard->text(), "ctrlC");
-    if (auto* box = qobject_cast<QLineEdit*>(widget.get())) {
-        box->setSelection(1, 1);
-        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->text(), shown.mid(1, 1));
+        // Opens the menu and chooses `entry`; returns the entries shown.
+        QStringList copied;
+        const auto useMenu = [&](const QString& entry) {
+            clipboard->setText(QStringLiteral("old"));
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(widget.get(), &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QStringList entries;
+            for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+                const QString text = action->text().remove(u'&').section(u'\t', 0, 0);
+                if (!action->isSeparator())
+                    entries.append(action->isEnabled() ? text : u'[' + text + u']');
+                if (text == entry && action->isEnabled())
+                    action->trigger();
+            }
+            if (menu)
+                menu->close();
+            copied << clipboard->text();
+            return entries.join(u'|');
+        };
+        QTEST(useMenu(QStringLiteral("Copy")), "menu");
+        useMenu(QStringLiteral("Copy with Unit"));
+
+        // Ctrl+C once the result has the focus: the whole text, or the part selected.
+        widget->setFocus();
+        clipboard->setText(QStringLiteral("old"));
+        QTest::keyClick(widget.get(), Qt::Key_C, Qt::ControlModifier);
+        copied << clipboard->text();
+        QTEST(copied.join(u'|'), "copied");
+        if (auto* box = qobject_cast<QLineEdit*>(widget.get())) {
+            box->setSelection(1, 1);
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(clipboard->text(), shown.mid(1, 1));
+        }
     }
-}
 
-void ResultCopyTest::menuFromTheKeyboard_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("ready"); // the entry Enter would choose
-    QTest::newRow("label, Menu key") << "label"
-                                     << "Menu"
-                                     << "Copy";
-    QTest::newRow("label, Shift+F10") << "label"
-                                      << "Shift+F10"
-                                      << "Copy";
-    QTest::newRow("locked box, Menu key") << "locked"
-                                          << "Menu"
-                                          << "Copy";
-    QTest::newRow("box the user types into, Shift+F10") << "input"
-                                                        << "Shift+F10"
-                                                        << "Paste";
-}
-
-void ResultCopyTest::menuFromTheKeyboard()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, keys);
-    std::unique_ptr<QWidget> widget(kind == u"label" ? static_cast<QWidget*>(new QLabel(QStringLiteral("317.5")))
-                                                     : new QLineEdit(QStringLiteral("317.5")));
-    if (kind == u"locked")
-        static_cast<QLineEdit*>(widget.get())->setReadOnly(true);
-    installResultCopy(widget.get(), [] { return QStringLiteral("Millimeters"); });
-    widget->show();
-    widget->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(widget.get()));
-    widget->setFocus();
-    QApplication::clipboard()->setText(QStringLiteral("old"));
-
-    if (keys == u"Menu") {
-        // The X server's Menu key: the key, then the desktop's own request for a menu at the mouse pointer.
-        test::pressKeys(QStringLiteral("Menu"));
-        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(500, 500), QPoint(500, 500));
-        QApplication::sendEvent(widget.get(), &request);
-    } else {
-        test::pressKeys(QStringLiteral("Shift+F10"));
+    void tabReachesResults()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* input = new QLineEdit;
+        auto* answer = new QLabel(QStringLiteral("212.00"));
+        answer->setObjectName(QStringLiteral("answer"));
+        auto* output = new QLineEdit(QStringLiteral("0.587645643385877"));
+        output->setObjectName(QStringLiteral("output"));
+        output->setReadOnly(true);
+        output->setFixedWidth(60);
+        for (QWidget* w : {static_cast<QWidget*>(input), static_cast<QWidget*>(answer), static_cast<QWidget*>(output)})
+            layout->addWidget(w);
+        installResultCopy(answer);
+        installResultCopy(output);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // Entered by Tab, a result is selected whole (which shows where the focus is); a box still shows its start.
+        QCOMPARE(test::tabWalk(input, 1), QStringList({"answer"}));
+        QCOMPARE(answer->selectedText(), QStringLiteral("212.00"));
+        test::pressKeys(QStringLiteral("Ctrl+C"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("212.00"));
+        test::pressKeys(QStringLiteral("Tab"));
+        QCOMPARE(QApplication::focusWidget(), output);
+        QCOMPARE(output->selectedText(), QStringLiteral("0.587645643385877"));
+        QCOMPARE(output->cursorPosition(), 0);
     }
-    const QList<QMenu*> menus = visibleMenus();
-    QCOMPARE(menus.size(), 1);
-    QMenu* menu = menus.first();
-    QVERIFY(menu->activeAction());
-    QTEST(menu->activeAction()->text().remove(u'&').section(u'\t', 0, 0), "ready");
-    QCOMPARE(menu->pos(), widget->mapToGlobal(QPoint(0, widget->height()))); // below the result, not at the pointer
-    QCOMPARE(menu->actions().constLast()->text(), QStringLiteral("Copy with Unit"));
-    menu->close();
-}
-
-void ResultCopyTest::tabReachesResults()
-{
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* input = new QLineEdit;
-    auto* answer = new QLabel(QStringLiteral("212.00"));
-    answer->setObjectName(QStringLiteral("answer"));
-    auto* output = new QLineEdit(QStringLiteral("0.587645643385877"));
-    output->setObjectName(QStringLiteral("output"));
-    output->setReadOnly(true);
-    output->setFixedWidth(60);
-    for (QWidget* w : {static_cast<QWidget*>(input), static_cast<QWidget*>(answer), static_cast<QWidget*>(output)})
-        layout->addWidget(w);
-    installResultCopy(answer);
-    installResultCopy(output);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    // Entered by Tab, a result is selected whole (which shows where the focus is); a box still shows its start.
-    QCOMPARE(test::tabWalk(input, 1), QStringList({"answer"}));
-    QCOMPARE(answer->selectedText(), QStringLiteral("212.00"));
-    test::pressKeys(QStringLiteral("Ctrl+C"));
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("212.00"));
-    test::pressKeys(QStringLiteral("Tab"));
-    QCOMPARE(QApplication::focusWidget(), output);
-    QCOMPARE(output->selectedText(), QStringLiteral("0.587645643385877"));
-    QCOMPARE(output->cursorPosition(), 0);
-}
+};
 
 MX_REGISTER_TEST(ResultCopyTest)
 #include "tst_result_copy.moc"

@@ -19,14 +19,28 @@ public:
         MsgIcon icon;
     };
 
-    ScriptedMessages() = default;
-    ~ScriptedMessages() override;
-
-    MsgAnswer show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer show(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override
+    {
+        shown.append({text, title, buttons, icon});
+        if (!answers_.isEmpty())
+            return answers_.takeFirst();
+        ++unexpected;
+        return firstButtonAnswer(buttons);
+    }
 
     void answerNext(MsgAnswer answer) { answers_.append(answer); }
     // Each message shown, in order, as "title [buttons icon] text": "Mensurix [YesNo Question] Save the table?".
-    QStringList described() const;
+    QStringList described() const
+    {
+        static const char* const buttonNames[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
+        static const char* const iconNames[] = {"None", "Question", "Exclamation", "Information", "Critical"};
+        QStringList lines;
+        for (const Shown& message : shown)
+            lines << QStringLiteral("%1 [%2 %3] %4")
+                         .arg(message.title, QLatin1String(buttonNames[int(message.buttons)]),
+                              QLatin1String(iconNames[int(message.icon)]), message.text);
+        return lines;
+    }
     void clear()
     {
         shown.clear();
@@ -44,8 +58,8 @@ private:
 // Installs a fresh scripted service for one scope and restores the previous one after.
 class ScopedMessages {
 public:
-    ScopedMessages();
-    ~ScopedMessages();
+    ScopedMessages() : previous_(&messageService()) { setMessageService(&messages_); }
+    ~ScopedMessages() { setMessageService(previous_); }
     ScriptedMessages* operator->() { return &messages_; }
     ScriptedMessages& get() { return messages_; }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -68,68 +67,17 @@ inline QString comboItems(const QComboBox* combo, const QString& separator)
     return items.join(separator);
 }
 
-// Picks the entry `text` of a combo box from the keyboard, as a user does: F4 opens the list, the arrows walk to the
-// entry and Enter takes it, so the box reports it activated only once. False when the box has no such entry or did
-// not take it.
-inline bool chooseComboItem(QComboBox* combo, const QString& text)
-{
-    const int index = combo->findText(text);
-    if (index < 0)
-        return false;
-    QTest::keyClick(combo, Qt::Key_F4);
-    QAbstractItemView* list = combo->view();
-    if (!list->isVisible())
-        return false;
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-    return combo->currentIndex() == index && !list->isVisible();
-}
-
-// A window that refuses to close, like an editor whose save question was cancelled.
-class StubbornWindow : public QWidget {
-public:
-    int asked = 0;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        ++asked;
-        event->ignore();
-    }
-};
-
-// A window that notes its name in a list when it closes.
-class ClosingRecorder : public QWidget {
-public:
-    explicit ClosingRecorder(QStringList& closed) : closed_(closed) {}
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        closed_.append(objectName());
-        event->accept();
-    }
-
-private:
-    QStringList& closed_;
-};
-
-// A window that runs a step of its own as it closes (an editor closing its find dialog).
+// A window that runs a step of its own as it is asked to close (an editor closing its find dialog) and closes if the
+// step says so (an editor whose save question was cancelled does not).
 class ClosingHook : public QWidget {
 public:
-    explicit ClosingHook(std::function<void()> onClose) : onClose_(std::move(onClose)) {}
+    explicit ClosingHook(std::function<bool()> onClose) : onClose_(std::move(onClose)) {}
 
 protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        onClose_();
-        event->accept();
-    }
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(onClose_()); }
 
 private:
-    std::function<void()> onClose_;
+    std::function<bool()> onClose_;
 };
 
 } // namespace mx::test
