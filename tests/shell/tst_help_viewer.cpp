@@ -81,6 +81,11 @@ private Q_SLOTS:
         QCOMPARE(viewer->browser()->source().fragment(), u"contents"_s);
         QCOMPARE(viewer->browser()->document()->begin().text(), u"Mensurix Help"_s);
         QCOMPARE(opened_, QList<QWidget*>{viewer}); // carried along with the program's other windows
+        // Closed, it is gone; a topic opens a new one.
+        QVERIFY(viewer->close());
+        QTRY_VERIFY(!openHelpViewer());
+        showHelpTopic(kTableEditorHelpContext);
+        QCOMPARE(openHelpViewer()->browser()->source().fragment(), u"table-editor"_s);
     }
 
     void topics_data()
@@ -163,40 +168,18 @@ private Q_SLOTS:
         setUrlOpener(previous);
     }
 
-    void unreadableHelpFile_data()
+    // A help file that cannot be read, or a page whose nesting took minutes to lay out and crashed deeper still,
+    // is not shown.
+    void unusablePages_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << u"missing"_s;
-        QTest::newRow("a folder") << u"folder"_s;
-        QTest::newRow("a named pipe") << u"fifo"_s;
-        QTest::newRow("too large") << u"large"_s;
-    }
-
-    void unreadableHelpFile()
-    {
-        QFETCH(QString, kind);
-        const QString path = dir_->filePath(u"MENSURIX.HTM"_s);
-        QVERIFY(QFile::remove(path));
-        if (kind == u"folder")
-            QVERIFY(QDir(dir_->path()).mkdir(u"MENSURIX.HTM"_s));
-        else if (kind == u"fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else if (kind == u"large")
-            QVERIFY(test::writeFileBytes(path, QByteArray(kMaxHelpFileBytes + 1, ' ')));
-        showHelpTopic(kNoteEditorHelpContext);
-        QCOMPARE(openHelpViewer()->browser()->toPlainText(),
-                 u"Mensurix Help\nThe help file \"%1\" could not be opened."_s.arg(path));
-    }
-
-    void hostilePages_data()
-    {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("page"); // "missing", "folder", "fifo" or "large", else the body of the page
         QTest::addColumn<QString>("text"); // what the viewer shows: "" for the could-not-open page
         const auto nested = [](const QString& open, const QString& close, int depth) {
             return open.repeated(depth) + u"deep"_s + close.repeated(depth);
         };
-        QTest::newRow("tables nested 8 deep")
-            << nested(u"<table><tr><td>"_s, u"</td></tr></table>"_s, 8) << u"deep"_s;
+        for (const char* kind : {"missing", "folder", "fifo", "large"})
+            QTest::newRow(kind) << QString::fromLatin1(kind) << u""_s;
+        QTest::newRow("tables nested 8 deep") << nested(u"<table><tr><td>"_s, u"</td></tr></table>"_s, 8) << u"deep"_s;
         QTest::newRow("tables nested 9 deep") << nested(u"<table><tr><td>"_s, u"</td></tr></table>"_s, 9) << u""_s;
         QTest::newRow("5000 nested blocks") << nested(u"<div>"_s, u"</div>"_s, 5000) << u""_s;
         QTest::newRow("98 nested blocks in the body") << nested(u"<div>"_s, u"</div>"_s, 98) << u"deep"_s;
@@ -204,14 +187,21 @@ private Q_SLOTS:
             << u"a<br>"_s.repeated(500) + u"deep"_s << u"a\n"_s.repeated(500) + u"deep"_s;
     }
 
-    // Deep nesting took minutes to lay out, and crashed deeper still: such a page is not shown.
-    void hostilePages()
+    void unusablePages()
     {
-        QFETCH(QString, kind);
+        QFETCH(QString, page);
         QFETCH(QString, text);
         const QString path = dir_->filePath(u"MENSURIX.HTM"_s);
-        QVERIFY(test::writeFileBytes(path, u"<html><body>%1</body></html>"_s.arg(kind).toLatin1()));
-        showHelpContents();
+        QVERIFY(QFile::remove(path));
+        if (page == u"folder")
+            QVERIFY(QDir(dir_->path()).mkdir(u"MENSURIX.HTM"_s));
+        else if (page == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (page == u"large")
+            QVERIFY(test::writeFileBytes(path, QByteArray(kMaxHelpFileBytes + 1, ' ')));
+        else if (page != u"missing")
+            QVERIFY(test::writeFileBytes(path, u"<html><body>%1</body></html>"_s.arg(page).toLatin1()));
+        showHelpTopic(kNoteEditorHelpContext);
         QCOMPARE(openHelpViewer()->browser()->toPlainText().trimmed(),
                  text.isEmpty() ? u"Mensurix Help\nThe help file \"%1\" could not be opened."_s.arg(path) : text);
     }
@@ -220,9 +210,9 @@ private Q_SLOTS:
     void longParagraph()
     {
         const QString hex = u"0123456789abcdef"_s.repeated(1000);
-        QVERIFY(test::writeFileBytes(dir_->filePath(u"MENSURIX.HTM"_s),
-                                     u"<html><body><a name=\"contents\"></a><p>%1</p><p>end</p></body></html>"_s.arg(hex)
-                                         .toLatin1()));
+        QVERIFY(test::writeFileBytes(
+            dir_->filePath(u"MENSURIX.HTM"_s),
+            u"<html><body><a name=\"contents\"></a><p>%1</p><p>end</p></body></html>"_s.arg(hex).toLatin1()));
         showHelpContents();
         const QTextDocument* document = openHelpViewer()->browser()->document();
         QVERIFY(document->blockCount() >= 4);
@@ -264,9 +254,9 @@ private Q_SLOTS:
                 QFile(pipe).open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         });
         const QString src = source.contains(u"%1") ? source.arg(elsewhere.path()) : source;
-        QVERIFY(test::writeFileBytes(dir_->filePath(u"MENSURIX.HTM"_s),
-                                     u"<html><body><a name=\"contents\"></a><img src=\"%1\"></body></html>"_s.arg(src)
-                                         .toLatin1()));
+        QVERIFY(test::writeFileBytes(
+            dir_->filePath(u"MENSURIX.HTM"_s),
+            u"<html><body><a name=\"contents\"></a><img src=\"%1\"></body></html>"_s.arg(src).toLatin1()));
         QElapsedTimer timer;
         timer.start();
         showHelpContents();
@@ -278,15 +268,6 @@ private Q_SLOTS:
         unblock.join();
         QVERIFY2(elapsed < 4000, "the picture was read by Qt, which waited for the pipe");
         QCOMPARE(shown.size(), size);
-    }
-
-    void closingDestroysTheViewer()
-    {
-        showHelpContents();
-        QVERIFY(openHelpViewer()->close());
-        QTRY_VERIFY(!openHelpViewer());
-        showHelpTopic(kTableEditorHelpContext);
-        QCOMPARE(openHelpViewer()->browser()->source().fragment(), u"table-editor"_s);
     }
 
 private:

@@ -186,6 +186,7 @@ private Q_SLOTS:
         row("arming value at rest", u"in -73; fire armed", u"Your getting warm", false, idle);
         row("then every move hides it and waits again", u"in -73; fire; in -73", u"", true, idle);
         row("first arming click", u"click armed", warmer, false, u"open armed 1");
+        row("second arming click", u"click armed; click armed", warmer, false, u"open armed 2");
         row("third arming click", u"click armed; click armed; click armed", elsewhere, false, u"open armed 3");
         row("no wait once told to look elsewhere", u"click armed; click armed; click armed; in -73", elsewhere, false,
             u"open armed 3");
