@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(search("Command1", u"note"_s, false), u"2 note"_s);
         QCOMPARE(search("Command2", u"note"_s, false), u"13 Note"_s);
         messages->answerNext(MsgAnswer::Ok);
-        QCOMPARE(search("Command2", u"not"_s, true), u"13 Note"_s);
+        QCOMPARE(search("Command1", u"not"_s, true), u"13 Note"_s); // not within "note"
         QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok None] Match not found!"_s});
         QCOMPARE(search("Command2", u"note"_s, true), u"2 note"_s); // after a miss, from the start again
     }

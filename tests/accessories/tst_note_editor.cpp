@@ -409,30 +409,6 @@ private Q_SLOTS:
         QCOMPARE(text.width(), editor_->width());
     }
 
-    void findSelectsTheMatch_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("options");
-        QTest::addColumn<int>("found");
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("whole word only") << u"not"_s << 0 << int(FindOption::WholeWord) << -1 << u""_s;
-        QTest::newRow("second paragraph") << u"end"_s << 0 << 0 << 18 << u"end"_s;
-        QTest::newRow("empty text") << u""_s << 0 << 0 << -1 << u""_s;
-        QTest::newRow("from beyond the end") << u"note"_s << 500 << 0 << -1 << u""_s;
-    }
-
-    void findSelectsTheMatch()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, from);
-        QFETCH(int, options);
-        QVERIFY(openEditor());
-        editor_->textBox()->setPlainText(u"A note and a Note\nend"_s);
-        QTEST(editor_->findText(text, from, FindOptions::fromInt(options)), "found");
-        QTEST(editor_->textBox()->textCursor().selectedText(), "selected");
-    }
-
     // The program's own check, on the installed en_US dictionary: each word asked about in the spelling dialog.
     void spellingWithHunspell()
     {
