@@ -12,8 +12,6 @@
 #include <QTest>
 #include <QTextDocument>
 
-#include <sys/stat.h>
-
 using namespace mx;
 using namespace Qt::StringLiterals;
 using mx::test::describeDocument;
@@ -81,38 +79,6 @@ private Q_SLOTS:
         QTextDocument reopened;
         QCOMPARE(int(loadNotesFile(notesPath(), reopened).issues), 0);
         QCOMPARE(test::describe(notesModel(reopened)), test::describe(notesModel(doc)));
-    }
-
-    // What is not a regular file is neither read nor written; a missing one is made by the first save.
-    void notRegularFiles_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<NotesLoadStatus>("status");
-        QTest::newRow("missing") << u"missing"_s << NotesLoadStatus::Missing;
-        QTest::newRow("directory") << u"directory"_s << NotesLoadStatus::NotRegular;
-        QTest::newRow("named pipe") << u"fifo"_s << NotesLoadStatus::NotRegular;
-    }
-
-    void notRegularFiles()
-    {
-        QFETCH(QString, kind);
-        if (kind == u"directory")
-            QVERIFY(QDir(dir_->path()).mkdir(u"MXNotes.rtf"_s));
-        else if (kind == u"fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(notesPath()).constData(), 0600), 0);
-        // A pipe would block the open, so a hang here is the failure.
-        QTextDocument doc;
-        doc.setPlainText(u"before"_s);
-        QTEST(loadNotesFile(notesPath(), doc).status, "status");
-        QVERIFY(doc.isEmpty());
-        doc.setPlainText(u"typed"_s);
-        QString error;
-        const bool saved = kind == u"missing";
-        QCOMPARE(saveNotesFile(notesPath(), doc, &error), saved);
-        QCOMPARE(error, saved ? QString()
-                              : u"The file \"%1\" could not be saved: it is not a regular file."_s.arg(
-                                    QDir::toNativeSeparators(notesPath())));
-        QCOMPARE(QFileInfo(notesPath()).isFile(), saved);
     }
 
     // A save cut short leaves "MXNotes.rtf.XXXXXX" behind; the next save removes those, and nothing else.

@@ -1,14 +1,11 @@
-#include "accessories/rtf_reader.h"
 #include "accessories/rtf_writer.h"
 
-#include "rtf_describe.h"
 #include "test_registry.h"
 
 #include <QTest>
 
 using namespace mx;
 using namespace Qt::StringLiterals;
-using mx::test::describe;
 
 namespace {
 
@@ -112,38 +109,6 @@ private Q_SLOTS:
     {
         QFETCH(RtfDocument, document);
         QTEST(writeRtfModel(document), "expected");
-    }
-
-    void roundTrip_data()
-    {
-        QTest::addColumn<RtfDocument>("document");
-        QTest::addColumn<QStringList>("expected");
-
-        QTest::newRow("formats and alignments")
-            << RtfDocument{{paragraph(RtfAlignment::Justify,
-                                      {{u"Bold"_s, format(u"Arial"_s, 24, u"b"_s)},
-                                       {u" red"_s, format(u"Arial"_s, 24, u""_s, RtfColor{255, 0, 0})},
-                                       {u" 10.5"_s, format(u"Times"_s, 21, u"iu"_s)}}),
-                            paragraph(RtfAlignment::Right, {}, format(u"Times"_s, 60)),
-                            paragraph(RtfAlignment::Center, {{u"end"_s, kArial}}, format(u"Times"_s, 20, u"b"_s))}}
-            << QStringList{u"J [Arial 12 b]Bold[Arial 12 #ff0000] red[Times 10.5 i u] 10.5"_s, u"R |[Times 30]"_s,
-                           u"C [Arial 12]end|[Times 10 b]"_s};
-        QTest::newRow("awkward text") << RtfDocument{{paragraph(
-                                             RtfAlignment::Left,
-                                             {{u" 12 \\par {x} \t\u2028;?\u00FF\u0152\U0001F600"_s, kArial}})}}
-                                      << QStringList{u"L [Arial 12] 12 \\par {x} \t<br>;?\u00FF\u0152\U0001F600"_s};
-        QTest::newRow("trailing empty paragraphs")
-            << RtfDocument{{paragraph(RtfAlignment::Left, {{u"a"_s, kArial}}),
-                            paragraph(RtfAlignment::Left, {}, kArial), paragraph(RtfAlignment::Left, {}, kArial)}}
-            << QStringList{u"L [Arial 12]a"_s, u"L |[Arial 12]"_s, u"L |[Arial 12]"_s};
-    }
-
-    void roundTrip()
-    {
-        QFETCH(RtfDocument, document);
-        const RtfReadResult result = readRtfModel(writeRtfModel(document));
-        QTEST(describe(result.document), "expected");
-        QCOMPARE(describe(result.issues), u""_s);
     }
 };
 

@@ -115,24 +115,6 @@ private Q_SLOTS:
         QCOMPARE(notStarted.errorText, u"Cannot start the word processor."_s);
     }
 
-    void crBecomesCrLf_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("paragraph marks") << QByteArray("one\rtwo\r") << QByteArray("one\r\ntwo\r\n");
-        QTest::newRow("a pair gets a second feed") << QByteArray("a\r\nb") << QByteArray("a\r\n\nb");
-        QTest::newRow("feeds alone stay") << QByteArray("a\nb") << QByteArray("a\nb");
-        QTest::newRow("past 32767 characters")
-            << QByteArray(40000, 'x') + "\ry\r" << QByteArray(40000, 'x') + "\r\ny\r\n";
-    }
-
-    void crBecomesCrLf()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(QByteArray, expected);
-        QCOMPARE(crToCrLf(text), expected);
-    }
-
     void wordsChecked_data()
     {
         QTest::addColumn<QString>("text");

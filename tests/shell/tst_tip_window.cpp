@@ -145,24 +145,6 @@ private Q_SLOTS:
         QVERIFY(window->findChild<QCheckBox*>(u"chkLoadTipsAtStartup"_s)->isChecked());
     }
 
-    void shippedTipsFitTheLabel()
-    {
-        // Shipped as Windows-made text: every line ends in CR LF.
-        const QByteArray shipped = test::readFileBytes(QStringLiteral(MX_DATA_DIR "/TIPOFDAY.TXT"));
-        QVERIFY(shipped.endsWith("\r\n") && shipped.count('\n') == shipped.count("\r\n"));
-        QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), shipped));
-        TipWindow window(dir_->path());
-        QLabel* label = tipText(window);
-        const QString first = label->text();
-        int shown = 0;
-        do {
-            QVERIFY2(!label->text().trimmed().isEmpty(), "an empty line shows as an empty tip");
-            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
-            button(window, u"cmdNextTip"_s)->click();
-        } while (++shown < 1000 && label->text() != first);
-        QVERIFY(shown >= 20);
-    }
-
     // A tip longer than the box wraps and scrolls, and the next tip is read from its start. The heading stands
     // out above the tip.
     void longTipScrolls()
