@@ -9,7 +9,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPushButton>
-#include <QSet>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -69,25 +69,6 @@ private Q_SLOTS:
         QVERIFY(!openHelpViewer());
     }
 
-    void contentsOwnedByTheMainWindow()
-    {
-        QVERIFY(!openHelpViewer());
-        showHelpContents();
-        HelpViewer* viewer = openHelpViewer();
-        QVERIFY(viewer && viewer->isVisible() && viewer->isWindow());
-        QCOMPARE(viewer->parentWidget(), owner_);
-        QCOMPARE(viewer->objectName(), u"frmHelp"_s);
-        QCOMPARE(viewer->windowTitle(), u"Mensurix Help"_s);
-        QCOMPARE(viewer->browser()->source().fragment(), u"contents"_s);
-        QCOMPARE(viewer->browser()->document()->begin().text(), u"Mensurix Help"_s);
-        QCOMPARE(opened_, QList<QWidget*>{viewer}); // carried along with the program's other windows
-        // Closed, it is gone; a topic opens a new one.
-        QVERIFY(viewer->close());
-        QTRY_VERIFY(!openHelpViewer());
-        showHelpTopic(kTableEditorHelpContext);
-        QCOMPARE(openHelpViewer()->browser()->source().fragment(), u"table-editor"_s);
-    }
-
     void topics_data()
     {
         QTest::addColumn<int>("contextId");
@@ -126,46 +107,53 @@ private Q_SLOTS:
         QTEST(anchorsOf(viewer->browser()->document()).headings.value(anchor), "heading");
     }
 
-    void everyTabAndAccessoryHasATopic()
-    {
-        showHelpContents();
-        const QTextDocument* document = openHelpViewer()->browser()->document();
-        const Anchors anchors = anchorsOf(document);
-        for (const QString& link : anchors.links)
-            QVERIFY2(anchors.headings.contains(link), qPrintable(link));
-        const QStringList topics = {
-            u"metric"_s,     u"temperature"_s, u"table-files"_s,  u"humidity"_s,    u"wind"_s,         u"vibration"_s,
-            u"electrical"_s, u"calculator"_s,  u"table-editor"_s, u"note-editor"_s, u"find"_s,         u"tips"_s,
-            u"settings"_s,   u"about"_s,       u"copy"_s,         u"keyboard"_s,    u"command-line"_s, u"files"_s};
-        for (const QString& topic : topics)
-            QVERIFY2(anchors.headings.contains(topic) && anchors.links.contains(topic), qPrintable(topic));
-        // The table format's example is there as the user would type it.
-        QVERIFY(document->toPlainText().contains(u"Inches vs Millimeters\nInches\nMillimeters\n25.4\n"_s));
-    }
-
-    void links()
+    // The contents, owned by the main window and carried along with its other windows: a topic for every tab and
+    // accessory, every link within the help leading to one; links followed, back and forth; closed, it is gone.
+    void contents()
     {
         QList<QUrl> opened;
         const UrlOpener previous = setUrlOpener([&opened](const QUrl& url) { return opened.append(url), true; });
+        const auto restore = qScopeGuard([&] { setUrlOpener(previous); });
+        QVERIFY(!openHelpViewer());
         showHelpContents();
         HelpViewer* viewer = openHelpViewer();
+        QVERIFY(viewer && viewer->isVisible() && viewer->isWindow());
+        QCOMPARE(viewer->parentWidget(), owner_);
+        QCOMPARE(viewer->objectName() + u' ' + viewer->windowTitle(), u"frmHelp Mensurix Help"_s);
+        QCOMPARE(opened_, QList<QWidget*>{viewer});
         QTextBrowser* browser = viewer->browser();
-        auto* back = viewer->findChild<QPushButton*>(u"cmdBack"_s);
-        QVERIFY(!back->isEnabled());
+        QCOMPARE(browser->source().fragment(), u"contents"_s);
+        QCOMPARE(browser->document()->begin().text(), u"Mensurix Help"_s);
+        const Anchors anchors = anchorsOf(browser->document());
+        for (const QString& link : anchors.links)
+            QVERIFY2(anchors.headings.contains(link), qPrintable(link));
+        for (const char* topic : {"metric", "temperature", "table-files", "humidity", "wind", "vibration", "electrical",
+                                  "calculator", "table-editor", "note-editor", "find", "tips", "settings", "about",
+                                  "copy", "keyboard", "command-line", "files"})
+            QVERIFY2(anchors.headings.contains(QLatin1String(topic)) && anchors.links.contains(QLatin1String(topic)),
+                     topic);
+        // The table format's example is there as the user would type it.
+        QVERIFY(browser->toPlainText().contains(u"Inches vs Millimeters\nInches\nMillimeters\n25.4\n"_s));
 
+        const auto button = [viewer](const QString& name) { return viewer->findChild<QPushButton*>(name); };
+        QVERIFY(!button(u"cmdBack"_s)->isEnabled());
         Q_EMIT browser->anchorClicked(QUrl(u"#wind"_s));
         QCOMPARE(browser->source().fragment(), u"wind"_s);
-        QTest::mouseClick(back, Qt::LeftButton);
+        QTest::mouseClick(button(u"cmdBack"_s), Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"contents"_s);
         // A web address goes to the browser; the help stays where it was.
         Q_EMIT browser->anchorClicked(QUrl(u"https://example.org/help"_s));
         QCOMPARE(opened, QList<QUrl>{QUrl(u"https://example.org/help"_s)});
         QCOMPARE(browser->source().fragment(), u"contents"_s);
-        QTest::mouseClick(viewer->findChild<QPushButton*>(u"cmdForward"_s), Qt::LeftButton);
+        QTest::mouseClick(button(u"cmdForward"_s), Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"wind"_s);
-        QTest::mouseClick(viewer->findChild<QPushButton*>(u"cmdContents"_s), Qt::LeftButton);
+        QTest::mouseClick(button(u"cmdContents"_s), Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"contents"_s);
-        setUrlOpener(previous);
+
+        QVERIFY(viewer->close());
+        QTRY_VERIFY(!openHelpViewer());
+        showHelpTopic(kTableEditorHelpContext);
+        QCOMPARE(openHelpViewer()->browser()->source().fragment(), u"table-editor"_s);
     }
 
     // A help file that cannot be read, or a page whose nesting took minutes to lay out and crashed deeper still,
