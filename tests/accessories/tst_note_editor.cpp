@@ -132,11 +132,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("steps");     // as run() reads them
         QTest::addColumn<QString>("shown");     // the document, then " *" while unsaved; "closed" once closed
         QTest::addColumn<QString>("clipboard"); // null: not looked at
-        QTest::addColumn<QString>("reported");  // messages, and dialogs opened
+        QTest::addColumn<QString>("reported");  // messages ("@" is the folder), and dialogs opened
         QTest::addColumn<QByteArray>("saved");  // the file afterwards; null: not looked at
         const QByteArray old = "{\\rtf1 old}";
         const QString question = u"Mensurix [YesNoCancel Exclamation] Do you want to save your changes?"_s;
-        const QString full = u"Mensurix [Ok Exclamation] The file \"@\" could not be saved: the disk is full."_s;
+        const QString full =
+            u"Mensurix [Ok Exclamation] The file \"@/MXNotes.rtf\" could not be saved: the disk is full."_s;
         const auto row = [](const char* name, const QByteArray& file, const QString& steps, const QString& shown,
                             const QString& clipboard = {}, const QString& reported = {}, const QByteArray& saved = {}) {
             QTest::newRow(name) << file << steps << shown << clipboard << reported << saved;
@@ -173,6 +174,10 @@ private Q_SLOTS:
             u"L [- -]more [- 12]old"_s, {}, full,
             "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
             "\\pard\\f0\\fs24 more old\\par\r\n}\r\n");
+        row("spelling without a dictionary", {}, u"type Thiss; no dictionary; Ok; mnuSpelling"_s, u"L [- -]Thiss *"_s,
+            {},
+            u"Mensurix [Ok None] The spelling dictionary \"en_US\" is not installed or cannot be read (@/en_US.aff, "
+            "@/en_US.dic)."_s);
     }
 
     void session()
@@ -200,7 +205,7 @@ private Q_SLOTS:
         QStringList shown = messages->described();
         for (const QString& dialog : std::as_const(dialogs.opened))
             shown << dialog + u" opened"_s;
-        QCOMPARE(shown.join(u'\n'), reported.replace(u'@', QDir::toNativeSeparators(notesPath())));
+        QCOMPARE(shown.join(u'\n'), reported.replace(u'@', QDir::toNativeSeparators(dir_->path())));
         if (!saved.isNull())
             QCOMPARE(test::readFileBytes(notesPath()), saved);
         // Saves go through a temporary that never stays behind.
@@ -460,20 +465,6 @@ private Q_SLOTS:
         QVERIFY(!editor_->notesDirty()); // nothing changed, nothing written back
     }
 
-    void spellingWithoutADictionary()
-    {
-        QVERIFY(openEditor());
-        QTest::keyClicks(editor_->textBox(), u"Thiss"_s);
-        editor_->setSpellingSessions(hunspellSpellingSessions(editor_, dir_->path(), u"en_US"_s));
-        ScopedMessages messages;
-        messages->answerNext(MsgAnswer::Ok);
-        action("mnuSpelling")->trigger();
-        QCOMPARE(messages->described(),
-                 QStringList{u"Mensurix [Ok None] The spelling dictionary \"en_US\" is not installed or cannot be read "
-                             "(%1/en_US.aff, %1/en_US.dic)."_s.arg(QDir::toNativeSeparators(dir_->path()))});
-        QCOMPARE(editor_->textBox()->toPlainText(), u"Thiss"_s);
-    }
-
     void spellingDialogAsDesigned()
     {
         SpellingDialog dialog;
@@ -518,17 +509,19 @@ private:
         return editor_->findChild<QWidget*>(u"picColors"_s)->palette().color(QPalette::Window).name();
     }
 
-    // Steps as runEditorSteps() reads them, and "swatch" (a click on the colour swatch) and "size N" (N points
-    // chosen in the size box from the keyboard).
+    // Steps as runEditorSteps() reads them, and "swatch" (a click on the colour swatch), "size N" (N points chosen
+    // in the size box from the keyboard) and "no dictionary" (the spelling check looks in the test's folder).
     void run(test::ScriptedMessages& messages, const QString& script)
     {
         test::runEditorSteps(editor_, editor_->textBox(), messages, script, [this](const QString& step) {
             if (step == u"swatch")
                 QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
+            if (step == u"no dictionary") // a folder without one
+                editor_->setSpellingSessions(hunspellSpellingSessions(editor_, dir_->path(), u"en_US"_s));
             auto* sizes = editor_->findChild<QComboBox*>(u"cboFontSize"_s);
             for (int i = 0; step.startsWith(u"size ") && i < 20 && sizes->currentText() != step.mid(5); ++i)
                 QTest::keyClick(sizes, Qt::Key_Down);
-            return step == u"swatch" || step.startsWith(u"size ");
+            return step == u"swatch" || step == u"no dictionary" || step.startsWith(u"size ");
         });
     }
 
