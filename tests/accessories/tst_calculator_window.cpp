@@ -63,11 +63,7 @@ private Q_SLOTS:
             QTest::newRow(name) << QString::fromLatin1(keys) << QString::fromLatin1(readouts)
                                 << QString::fromLatin1(message);
         };
-        row("signs", "- 5 X - 2 =", "-0. / -5. / -5. / - / -2. / 10");
-        row("percent and root", "5 0 % C 9 SQRT", "5. / 50. / 0.5 / 0. / 9. / 3");
-        row("every digit, cut after divide", ". 1 2 3 4 5 6 7 8 9 0 / 3 =",
-            "0. / 0.1 / 0.12 / 0.123 / 0.1234 / 0.12345 / 0.123456 / 0.1234567 / 0.12345678 / 0.123456789 / "
-            "0.1234567890 / 0.1234567890 / 3. / 0.041152263");
+        row("square root, which no key presses", "9 SQRT", "9. / 3");
         row("divide by zero", "8 / 0 =", "8. / 8. / 0. / 8.", "Calculator [Ok Exclamation] Can't divide by zero");
     }
 
@@ -90,16 +86,10 @@ private Q_SLOTS:
         QTEST(messages->described().join(u'\n'), "message");
     }
 
-    void copy()
+    // A clipboard that cannot be written (Copy that works is pressed by Ctrl+C below).
+    void copyRefused()
     {
         ScopedMessages messages;
-        QGuiApplication::clipboard()->setText(u"old"_s);
-        for (const char16_t* key : {u"1", u"2", u"+", u"3", u"=", u"Copy"})
-            click(QString::fromUtf16(key));
-        QCOMPARE(QGuiApplication::clipboard()->text() + u' ' + readout(), u"15 15"_s);
-        QVERIFY(messages->shown.isEmpty());
-
-        // A clipboard that cannot be written.
         messages->answerNext(MsgAnswer::Ok);
         QString offered;
         const ClipboardWriter previous = setClipboardWriter([&offered](const QString& text) {
