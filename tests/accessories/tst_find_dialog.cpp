@@ -68,6 +68,9 @@ private Q_SLOTS:
         QCOMPARE(search("Command1", u"not"_s, true), u"13 Note"_s); // not within "note"
         QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok None] Match not found!"_s});
         QCOMPARE(search("Command2", u"note"_s, true), u"2 note"_s); // after a miss, from the start again
+        // Nothing to find, or nowhere left to look: no search at all.
+        QCOMPARE(editor_->findText(u""_s, 0, {}), -1);
+        QCOMPARE(editor_->findText(u"note"_s, 500, {}), -1);
     }
 
     // Cancel and Escape close the dialog for good. Opened again, its boxes start blank, but the search goes on from

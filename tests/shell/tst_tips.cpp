@@ -185,6 +185,17 @@ private Q_SLOTS:
         QCOMPARE(test::readFileBytes(places.shipped(u"CURRENTTIP.TIP"_s)), QByteArray(" 1\r\n"));
     }
 
+    void failedWriteIsReported()
+    {
+        // A program folder that has gone away cannot take the counter.
+        TipBook book(dir_->filePath(u"gone"_s));
+        QString error;
+        QVERIFY(!book.saveCurrentTip(&error));
+        const QString start = u"The file \"%1\" could not be saved: "_s.arg(dir_->filePath(u"gone/CURRENTTIP.TIP"_s));
+        QVERIFY2(error.startsWith(start), qPrintable(error));
+        QVERIFY(!QFileInfo::exists(dir_->filePath(u"gone"_s)));
+    }
+
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
     std::unique_ptr<QTemporaryDir> dir_;
