@@ -1,5 +1,4 @@
 #include "accessories/rtf_reader.h"
-#include "accessories/rtf_writer.h"
 #include "accessories/spelling_check.h"
 #include "accessories/spelling_session.h"
 #include "platform/spelling_dictionary.h"
