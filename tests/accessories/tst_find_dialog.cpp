@@ -22,16 +22,119 @@ using mx::test::ScopedMessages;
 class FindDialogTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void opensAsDesigned();
-    void searches();
-    void searchesKeepGoingAcrossOpenings();
-    void cancelAndEscapeClose();
-    void placedOnceAtActivation();
+    void init()
+    {
+        positions_ = std::make_unique<FindPositions>(); // a new run
+        editor_ = new NoteEditorWindow(dir_.filePath(u"MXNotes.rtf"_s));
+        editor_->textBox()->setPlainText(u"A note and a Note"_s);
+    }
+
+    void cleanup()
+    {
+        delete dialog_;
+        delete editor_;
+    }
+
+    void opensAsDesigned()
+    {
+        QVERIFY(openDialog());
+        QCOMPARE(test::describeCaptions(dialog_),
+                 u"frmFind \"Find\": Label1=Enter a word or several words to search for, Check1=Match Case, "
+                 "Check2=Whole Word, Command1=Find First, Command2=Find Next, Command3=Cancel"_s);
+        for (QWidget* control : dialog_->findChildren<QWidget*>()) {
+            QVERIFY2(!control->accessibleName().isEmpty() || qobject_cast<QLabel*>(control),
+                     qPrintable(control->objectName()));
+            if (auto* button = qobject_cast<QAbstractButton*>(control)) // captions fit their controls
+                QVERIFY2(button->sizeHint().width() <= button->width() + 2, qPrintable(button->text()));
+        }
+        QVERIFY(text()->text().isEmpty());
+    }
+
+    // The boxes as they stand at each click go to the editor's search; a miss is reported and leaves the selection.
+    void searches()
+    {
+        QVERIFY(openDialog());
+        ScopedMessages messages;
+        const auto search = [this](const char* button, const QString& what, bool wholeWord) {
+            text()->setText(what);
+            setBox("Check2", wholeWord);
+            click(button);
+            const QTextCursor cursor = editor_->textBox()->textCursor();
+            return u"%1 %2"_s.arg(cursor.selectionStart()).arg(cursor.selectedText());
+        };
+        QCOMPARE(search("Command1", u"note"_s, false), u"2 note"_s);
+        QCOMPARE(search("Command2", u"note"_s, false), u"13 Note"_s);
+        messages->answerNext(MsgAnswer::Ok);
+        QCOMPARE(search("Command1", u"not"_s, true), u"13 Note"_s); // not within "note"
+        QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok None] Match not found!"_s});
+        QCOMPARE(search("Command2", u"note"_s, true), u"2 note"_s); // after a miss, from the start again
+        // Nothing to find, or nowhere left to look: no search at all.
+        QCOMPARE(editor_->findText(u""_s, 0, {}), -1);
+        QCOMPARE(editor_->findText(u"note"_s, 500, {}), -1);
+    }
+
+    // Cancel and Escape close the dialog for good. Opened again, its boxes start blank, but the search goes on from
+    // the last match.
+    void searchesKeepGoingAcrossOpenings()
+    {
+        QVERIFY(openDialog());
+        text()->setText(u"note"_s);
+        setBox("Check1", true);
+        click("Command1");
+        click("Command3");
+        QTRY_VERIFY(dialog_.isNull());
+        QVERIFY(openDialog());
+        QVERIFY(text()->text().isEmpty());
+        QVERIFY(!dialog_->findChild<QCheckBox*>(u"Check1"_s)->isChecked());
+        QCOMPARE(positions_->findText(), u"note"_s);
+        QCOMPARE(positions_->findOptions(), FindOptions(FindOption::MatchCase));
+        text()->setText(u"note"_s);
+        click("Command2");
+        QCOMPARE(editor_->textBox()->textCursor().selectionStart(), 13);
+        QVERIFY(QTest::qWaitForWindowActive(dialog_));
+        QTest::keyClick(text(), Qt::Key_Escape);
+        QTRY_VERIFY(dialog_.isNull());
+    }
+
+    void placedOnceAtActivation()
+    {
+        int placed = 0;
+        bool allowed = false; // the first activation comes while placement is held back
+        dialog_ = new FindDialog(*positions_);
+        dialog_->setPlacement([&] {
+            ++placed;
+            return allowed;
+        });
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog_));
+        QCOMPARE(placed, 1);
+        QVERIFY(!dialog_->positioned());
+        allowed = true;
+        editor_->show();
+        editor_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor_));
+        dialog_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog_));
+        QCOMPARE(placed, 2);
+        QVERIFY(dialog_->positioned());
+        editor_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor_));
+        dialog_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog_));
+        QCOMPARE(placed, 2); // not again once placed
+    }
 
 private:
-    FindDialog* openDialog();
+    FindDialog* openDialog()
+    {
+        delete dialog_;
+        dialog_ = new FindDialog(*positions_);
+        dialog_->setSearch(
+            [this](const FindSearch& search) { return editor_->findText(search.text, search.from, search.options); });
+        dialog_->show();
+        return QTest::qWaitForWindowExposed(dialog_) ? dialog_.data() : nullptr;
+    }
+    QLineEdit* text() const { return dialog_->findChild<QLineEdit*>(u"Text1"_s); }
     void setBox(const char* name, bool ticked)
     {
         dialog_->findChild<QCheckBox*>(QString::fromLatin1(name))->setChecked(ticked);
@@ -46,124 +149,6 @@ private:
     QPointer<FindDialog> dialog_;
     std::unique_ptr<FindPositions> positions_;
 };
-
-void FindDialogTest::init()
-{
-    positions_ = std::make_unique<FindPositions>(); // a new run
-    editor_ = new NoteEditorWindow(dir_.filePath(u"MXNotes.rtf"_s));
-    editor_->textBox()->setPlainText(u"A note and a Note"_s);
-}
-
-void FindDialogTest::cleanup()
-{
-    delete dialog_;
-    delete editor_;
-}
-
-FindDialog* FindDialogTest::openDialog()
-{
-    delete dialog_;
-    dialog_ = new FindDialog(*positions_);
-    dialog_->setSearch(
-        [this](const FindSearch& search) { return editor_->findText(search.text, search.from, search.options); });
-    dialog_->show();
-    return QTest::qWaitForWindowExposed(dialog_) ? dialog_.data() : nullptr;
-}
-
-void FindDialogTest::opensAsDesigned()
-{
-    QVERIFY(openDialog());
-    QCOMPARE(test::describeCaptions(dialog_),
-             u"frmFind \"Find\": Label1=Enter a word or several words to search for, Check1=Match Case, "
-             "Check2=Whole Word, Command1=Find First, Command2=Find Next, Command3=Cancel"_s);
-    QVERIFY(dialog_->testAttribute(Qt::WA_DeleteOnClose));
-    for (QWidget* control : dialog_->findChildren<QWidget*>()) {
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        QVERIFY2(!control->accessibleName().isEmpty() || qobject_cast<QLabel*>(control),
-                 qPrintable(control->objectName()));
-        if (button) // captions fit their controls
-            QVERIFY2(button->sizeHint().width() <= button->width() + 2, qPrintable(button->text()));
-    }
-    QVERIFY(dialog_->findChild<QLineEdit*>(u"Text1"_s)->text().isEmpty());
-}
-
-// The boxes as they stand at each click go to the editor's search; a miss is reported and leaves the selection.
-void FindDialogTest::searches()
-{
-    QVERIFY(openDialog());
-    ScopedMessages messages;
-    const auto search = [this](const char* button, const QString& text, bool wholeWord) {
-        dialog_->findChild<QLineEdit*>(u"Text1"_s)->setText(text);
-        setBox("Check2", wholeWord);
-        click(button);
-        const QTextCursor cursor = editor_->textBox()->textCursor();
-        return u"%1 %2"_s.arg(cursor.selectionStart()).arg(cursor.selectedText());
-    };
-    QCOMPARE(search("Command1", u"note"_s, false), u"2 note"_s);
-    QCOMPARE(search("Command2", u"note"_s, false), u"13 Note"_s);
-    messages->answerNext(MsgAnswer::Ok);
-    QCOMPARE(search("Command2", u"not"_s, true), u"13 Note"_s);
-    QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok None] Match not found!"_s});
-    QCOMPARE(search("Command2", u"note"_s, true), u"2 note"_s); // after a miss, from the start again
-}
-
-// The text box and check boxes start blank each time, but the search goes on from the last match.
-void FindDialogTest::searchesKeepGoingAcrossOpenings()
-{
-    QVERIFY(openDialog());
-    dialog_->findChild<QLineEdit*>(u"Text1"_s)->setText(u"note"_s);
-    setBox("Check1", true);
-    click("Command1");
-    QVERIFY(dialog_->close());
-    QTRY_VERIFY(dialog_.isNull());
-    QVERIFY(openDialog());
-    QVERIFY(dialog_->findChild<QLineEdit*>(u"Text1"_s)->text().isEmpty());
-    QVERIFY(!dialog_->findChild<QCheckBox*>(u"Check1"_s)->isChecked());
-    QCOMPARE(positions_->findText(), u"note"_s);
-    QCOMPARE(positions_->findOptions(), FindOptions(FindOption::MatchCase));
-    dialog_->findChild<QLineEdit*>(u"Text1"_s)->setText(u"note"_s);
-    click("Command2");
-    QCOMPARE(editor_->textBox()->textCursor().selectionStart(), 13);
-}
-
-void FindDialogTest::cancelAndEscapeClose()
-{
-    QVERIFY(openDialog());
-    click("Command3");
-    QTRY_VERIFY(dialog_.isNull());
-    QVERIFY(openDialog());
-    QVERIFY(QTest::qWaitForWindowActive(dialog_));
-    QTest::keyClick(dialog_->findChild<QLineEdit*>(u"Text1"_s), Qt::Key_Escape);
-    QTRY_VERIFY(dialog_.isNull());
-}
-
-void FindDialogTest::placedOnceAtActivation()
-{
-    int placed = 0;
-    bool allowed = false; // the first activation comes while placement is held back
-    dialog_ = new FindDialog(*positions_);
-    dialog_->setPlacement([&] {
-        ++placed;
-        return allowed;
-    });
-    dialog_->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog_));
-    QCOMPARE(placed, 1);
-    QVERIFY(!dialog_->positioned());
-    allowed = true;
-    editor_->show();
-    editor_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(editor_));
-    dialog_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog_));
-    QCOMPARE(placed, 2);
-    QVERIFY(dialog_->positioned());
-    editor_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(editor_));
-    dialog_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog_));
-    QCOMPARE(placed, 2); // not again once placed
-}
 
 MX_REGISTER_TEST(FindDialogTest)
 #include "tst_find_dialog.moc"

@@ -1,5 +1,4 @@
 #include "accessories/note_editor_window.h"
-#include "accessories/note_find.h"
 #include "accessories/notes_file.h"
 #include "accessories/spelling_dialog.h"
 #include "platform/window_placement.h"
@@ -22,19 +21,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
-
-#include <optional>
 
 #include <sys/stat.h>
 
@@ -44,625 +39,508 @@ using mx::test::describeDocument;
 using mx::test::ScopedMessages;
 using mx::test::ScriptedDialogs;
 
-namespace {
-
-// Answers the colour dialog with a colour, or cancels it.
-ScriptedDialogs::Handler colourAnswer(const QColor& colour)
-{
-    return [colour](QDialog& dialog) {
-        auto* colours = qobject_cast<QColorDialog*>(&dialog);
-        if (!colours || !colours->testOption(QColorDialog::DontUseNativeDialog))
-            return int(QDialog::Rejected);
-        colours->setCurrentColor(colour);
-        return int(QDialog::Accepted);
-    };
-}
-
-} // namespace
-
 class NoteEditorTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void opensAsDesigned();
-    void cutAndCopyFollowTheSelection();
-    void notesComeBackAsLeft();
-    void session_data();
-    void session();
-    void damagedFilesOpenAsFarAsRead_data();
-    void damagedFilesOpenAsFarAsRead();
-    void cutFileReplacedOnlyAfterAsking_data();
-    void cutFileReplacedOnlyAfterAsking();
-    void longParagraphInPieces_data();
-    void longParagraphInPieces();
-    void fontStyleKeepsTheFamily();
-    void relayout_data();
-    void relayout();
-    void minimisedIsNotLaidOut();
-    void findSelectsTheMatch_data();
-    void findSelectsTheMatch();
-    void spellingWithHunspell();
-    void spellingWithoutADictionary();
-    void spellingDialogAsDesigned();
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
 
-private:
-    NoteEditorWindow* openEditor();
-    QAction* action(const char* name) const { return editor_->findChild<QAction*>(QString::fromLatin1(name)); }
-    QString notesPath() const { return dir_->filePath(u"MXNotes.rtf"_s); }
-    void selectAll() { editor_->textBox()->selectAll(); }
-    void type(const QString& text) { QTest::keyClicks(editor_->textBox(), text); }
+    void cleanup()
+    {
+        delete editor_;
+        QGuiApplication::clipboard()->clear();
+    }
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    QPointer<NoteEditorWindow> editor_;
-};
-
-void NoteEditorTest::init()
-{
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-}
-
-void NoteEditorTest::cleanup()
-{
-    delete editor_;
-    QGuiApplication::clipboard()->clear();
-}
-
-NoteEditorWindow* NoteEditorTest::openEditor()
-{
-    delete editor_;
-    editor_ = new NoteEditorWindow(notesPath());
-    editor_->show();
-    if (!QTest::qWaitForWindowExposed(editor_))
-        return nullptr;
-    return editor_;
-}
-
-void NoteEditorTest::opensAsDesigned()
-{
-    QVERIFY(openEditor());
-    QCOMPARE(editor_->objectName(), u"frmNoteEditor"_s);
-    QCOMPARE(editor_->windowTitle(), u"Notes"_s);
-    QVERIFY(editor_->testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(!editor_->notesDirty());
-    QVERIFY(editor_->textBox()->document()->isEmpty());
-    QCOMPARE(editor_->textBox()->objectName(), u"RTF"_s);
-
-    QCOMPARE(
-        test::describeMenuBar(editor_->findChild<QMenuBar*>()),
-        (QStringList{u"mnuFile=&File: mnuSave=&Save, mnuFileS=, mnuExit=E&xit"_s,
+    void opensAsDesigned()
+    {
+        QVERIFY(openEditor());
+        QCOMPARE(editor_->objectName() + u' ' + editor_->windowTitle() + u' ' + editor_->textBox()->objectName(),
+                 u"frmNoteEditor Notes RTF"_s);
+        QVERIFY(editor_->testAttribute(Qt::WA_DeleteOnClose));
+        QVERIFY(!editor_->notesDirty());
+        QVERIFY(editor_->textBox()->document()->isEmpty());
+        QCOMPARE(test::describeMenuBar(editor_->findChild<QMenuBar*>()),
+                 (QStringList{
+                     u"mnuFile=&File: mnuSave=&Save, mnuFileS=, mnuExit=E&xit"_s,
                      u"mnuEdit=&Edit: mnuCut=C&ut, mnuCopy=&Copy, mnuPaste=&Paste, mnuSpelling=Check S&pelling, "
                      "tlbEditS1=, mnuFind=&Find"_s,
                      u"mnuAppearance=&Appearance: mnuColor=C&olor, mnuFont=&Font, mnuBold=&Bold, "
                      "mnuItalic=&Italic, mnuUnderline=&Underline, mnuLeft=&Left, mnuCenter=&Center, "
                      "mnuRight=&Right"_s,
                      u"mnuHelp=&Help: mnuContents=&Contents, mnuNoteHelp=&Note Editor, mnuHelpS=, mnuAbout=&About"_s}));
-    // The colour swatch and the font size box stand at the end.
-    QCOMPARE(test::describeActions(editor_->findChild<QToolBar*>(u"Toolbar1"_s)->actions(), true),
-             u"tlbCut=Cut off, tlbCopy=Copy off, tlbPaste=Paste, =, tlbSpelling=Check Spelling, =, tlbBold=Bold, "
-             "tlbItalic=Italic, tlbUnderline=Underline, =, tlbLeft=Left Justify, tlbCenter=Center Justify, "
-             "tlbRight=Right Justify, =, tlbFind=Find Text, =, =, ="_s);
-
-    auto* sizes = editor_->findChild<QComboBox*>(u"cboFontSize"_s);
-    QCOMPARE(test::comboItems(sizes, u" "_s), u"8 9 10 11 12 13 14 15 16 17 18 19 20 24 26 28 32 34 36 40"_s);
-    QCOMPARE(sizes->currentText(), u"12"_s);
-    QCOMPARE(editor_->textBox()->currentFont().pointSize(), 12);
-
-    auto* swatch = editor_->findChild<QWidget*>(u"picColors"_s);
-    QCOMPARE(swatch->palette().color(QPalette::Window).name(), u"#000000"_s);
-    QVERIFY(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text().isEmpty());
-
-    for (QWidget* control : editor_->findChildren<QWidget*>()) {
-        if (!control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_"_s))
-            QVERIFY2(!control->accessibleName().isEmpty() || !control->accessibleDescription().isEmpty(),
-                     qPrintable(control->objectName()));
+        // The colour swatch and the font size box stand at the end.
+        QCOMPARE(test::describeActions(editor_->findChild<QToolBar*>(u"Toolbar1"_s)->actions(), true),
+                 u"tlbCut=Cut off, tlbCopy=Copy off, tlbPaste=Paste, =, tlbSpelling=Check Spelling, =, tlbBold=Bold, "
+                 "tlbItalic=Italic, tlbUnderline=Underline, =, tlbLeft=Left Justify, tlbCenter=Center Justify, "
+                 "tlbRight=Right Justify, =, tlbFind=Find Text, =, =, ="_s);
+        auto* sizes = editor_->findChild<QComboBox*>(u"cboFontSize"_s);
+        QCOMPARE(test::comboItems(sizes, u" "_s), u"8 9 10 11 12 13 14 15 16 17 18 19 20 24 26 28 32 34 36 40"_s);
+        QCOMPARE(sizes->currentText(), u"12"_s);
+        QCOMPARE(editor_->textBox()->currentFont().pointSize(), 12);
+        QCOMPARE(swatchColour(), u"#000000"_s);
+        QVERIFY(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text().isEmpty());
+        for (QWidget* control : editor_->findChildren<QWidget*>()) {
+            if (!control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_"_s))
+                QVERIFY2(!control->accessibleName().isEmpty() || !control->accessibleDescription().isEmpty(),
+                         qPrintable(control->objectName()));
+        }
+        // Cut and Copy on the tool bar follow the selection; the menu entries stay on.
+        ScopedMessages messages;
+        run(messages.get(), u"type abc; Shift+Left"_s);
+        QVERIFY(action("tlbCut")->isEnabled() && action("tlbCopy")->isEnabled());
+        run(messages.get(), u"End"_s);
+        QVERIFY(!action("tlbCut")->isEnabled() && !action("tlbCopy")->isEnabled() && action("mnuCut")->isEnabled());
     }
-}
 
-void NoteEditorTest::cutAndCopyFollowTheSelection()
-{
-    QVERIFY(openEditor());
-    type(u"abc"_s);
-    QVERIFY(!action("tlbCut")->isEnabled());
-    QVERIFY(!action("tlbCopy")->isEnabled());
-    QVERIFY(action("mnuCut")->isEnabled()); // the menu entries stay on
-    QTest::keyClick(editor_->textBox(), Qt::Key_Left, Qt::ShiftModifier);
-    QVERIFY(action("tlbCut")->isEnabled());
-    QVERIFY(action("tlbCopy")->isEnabled());
-    QTest::keyClick(editor_->textBox(), Qt::Key_End);
-    QVERIFY(!action("tlbCut")->isEnabled());
-}
-
-// Every attribute the editor sets, saved, closed and opened again.
-void NoteEditorTest::notesComeBackAsLeft()
-{
-    QVERIFY(openEditor());
-    ScriptedDialogs dialogs;
-    dialogs.answer(u"CommonDialog1"_s, [](QDialog& dialog) {
-        if (auto* colours = qobject_cast<QColorDialog*>(&dialog))
-            return colourAnswer(QColor(255, 0, 0))(*colours);
-        auto* fonts = qobject_cast<QFontDialog*>(&dialog);
-        if (!fonts || !fonts->testOption(QFontDialog::DontUseNativeDialog))
-            return int(QDialog::Rejected);
-        fonts->setCurrentFont(QFont(u"Liberation Serif"_s, 30, QFont::Bold, true));
-        return int(QDialog::Accepted);
-    });
-    type(u"Title"_s);
-    QTest::keyClick(editor_->textBox(), Qt::Key_Return);
-    type(u"plain italic under"_s);
-    const auto select = [this](int from, int to) {
-        QTextCursor cursor = editor_->textBox()->textCursor();
-        cursor.setPosition(from);
-        cursor.setPosition(to, QTextCursor::KeepAnchor);
-        editor_->textBox()->setTextCursor(cursor);
-    };
-    select(0, 5);
-    action("tlbCenter")->trigger();
-    QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
-    action("mnuFont")->trigger();
-    auto* sizes = editor_->findChild<QComboBox*>(u"cboFontSize"_s);
-    for (int i = 0; i < 4; ++i) // 13, 14, 15, then 16 points
-        QTest::keyClick(sizes, Qt::Key_Down);
-    QCOMPARE(dialogs.opened, (QStringList{u"CommonDialog1"_s, u"CommonDialog1"_s}));
-    QCOMPARE(editor_->findChild<QWidget*>(u"picColors"_s)->palette().color(QPalette::Window).name(), u"#ff0000"_s);
-    select(12, 18);
-    action("tlbItalic")->trigger();
-    action("mnuRight")->trigger();
-    select(18, 24);
-    action("mnuUnderline")->trigger();
-
-    ScopedMessages messages;
-    action("mnuSave")->trigger();
-    QVERIFY(editor_->close()); // no question after a save
-    QVERIFY(openEditor());
-    QCOMPARE(describeDocument(*editor_->textBox()->document()),
-             (QStringList{u"C [Liberation Serif 16 b i #ff0000]Title"_s,
-                          u"R [Arial 12]plain [Arial 12 i]italic[Arial 12 u] under"_s}));
-    QVERIFY(!editor_->notesDirty());
-}
-
-// What the user does, from a notes file (none where null), and what is then shown, reported and saved. The
-// editor's colour and font dialogs are cancelled.
-void NoteEditorTest::session_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    // Steps as runEditorSteps() reads them, and "swatch" (a click on the colour swatch).
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("shown");     // the document, then " *" while unsaved; "closed" once closed
-    QTest::addColumn<QString>("clipboard"); // null: not looked at
-    QTest::addColumn<QString>("reported");  // messages, and dialogs opened
-    QTest::addColumn<QByteArray>("saved");  // the file afterwards; null: not looked at
-    const QByteArray old = "{\\rtf1 old}";
-    const QString question = u"Mensurix [YesNoCancel Exclamation] Do you want to save your changes?"_s;
-    const QString full = u"Mensurix [Ok Exclamation] The file \"@\" could not be saved: the disk is full."_s;
-    const auto row = [](const char* name, const QByteArray& file, const QString& steps, const QString& shown,
-                        const QString& clipboard = {}, const QString& reported = {}, const QByteArray& saved = {}) {
-        QTest::newRow(name) << file << steps << shown << clipboard << reported << saved;
-    };
-    row("bold", {}, u"type word; mnuSave; all; mnuBold"_s, u"L [- - b]word *"_s);
-    row("bold twice", {}, u"type word; mnuSave; all; mnuBold; mnuBold"_s, u"L [- -]word *"_s);
-    row("underline by the tool bar", {}, u"type word; all; tlbUnderline"_s, u"L [- - u]word *"_s);
-    row("half bold becomes bold", {}, u"type word; select 0-2; mnuBold; all; mnuBold"_s, u"L [- - b]word *"_s);
-    row("cancelled dialogs change nothing", {}, u"type word; mnuSave; all; mnuColor; mnuFont; swatch"_s,
-        u"L [- -]word"_s, {}, u"CommonDialog1 opened\nCommonDialog1 opened\nCommonDialog1 opened"_s);
-    row("copy", {}, u"type one two; Shift+Left; Shift+Left; tlbCopy"_s, u"L [- -]one two *"_s, u"wo"_s);
-    row("cut, then paste", {}, u"type one two; Shift+Left; Shift+Left; mnuCut; Home; tlbPaste"_s, u"L [- -]woone t *"_s,
-        u"wo"_s);
-    row("paragraphs go out as lines and come back", {}, u"clip first\nsecond; all; mnuPaste; all; mnuCopy"_s,
-        u"L [- -]first / L [- -]second *"_s, u"first\nsecond"_s);
-    row("an empty clipboard keeps the selection", {}, u"type keep; all; clip; mnuPaste"_s, u"L [- -]keep *"_s);
-    row("a refused cut keeps the text", {}, u"refuse; type keep; all; Ok; mnuCut"_s, u"L [- -]keep *"_s, {},
-        u"Mensurix [Ok Exclamation] The selected text could not be put on the clipboard, so it was not cut."_s);
-    row("a refused copy says so", {}, u"refuse; type keep; all; Ok; tlbCopy"_s, u"L [- -]keep *"_s, {},
-        u"Mensurix [Ok Exclamation] The selected text could not be put on the clipboard."_s);
-    row("Yes saves and closes", old, u"all; type new notes; Yes; mnuExit"_s, u"closed"_s, {}, question,
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
-        "\\pard\\f0\\fs24 new notes\\par\r\n}\r\n");
-    row("No closes without saving", old, u"all; type new notes; No; mnuExit"_s, u"closed"_s, {}, question, old);
-    row("Cancel keeps the editor", old, u"all; type new notes; Cancel; mnuExit"_s, u"L [- 12]new notes *"_s, {},
-        question, old);
-    // The space is the file's, not the editor's.
-    row("emptied notes saved as a space", old, u"all; Delete; mnuSave"_s, u"L |[- 12]"_s, {}, {},
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
-        "\\pard\\f0\\fs24  \\par\r\n}\r\n");
-    row("a full disk loses nothing", old, u"type more ; Ok; Yes; Ok; full; mnuSave; close; room"_s,
-        u"L [- -]more [- 12]old *"_s, {}, QStringList{full, question, full}.join(u'\n'), old);
-    row("saved once there is room", old, u"type more ; Ok; full; mnuSave; room; mnuSave"_s, u"L [- -]more [- 12]old"_s,
-        {}, full,
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
-        "\\pard\\f0\\fs24 more old\\par\r\n}\r\n");
-}
-
-void NoteEditorTest::session()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QString, steps);
-    QFETCH(QString, clipboard);
-    QFETCH(QString, reported);
-    QFETCH(QByteArray, saved);
-    if (!file.isNull())
-        QVERIFY(test::writeFileBytes(notesPath(), file));
-    QVERIFY(openEditor());
-    QTextEdit* box = editor_->textBox();
-    QSignalSpy closing(editor_.data(), &NoteEditorWindow::closing);
-    ScopedMessages messages;
-    ScriptedDialogs dialogs;
-    dialogs.answer(u"CommonDialog1"_s, [](QDialog&) { return int(QDialog::Rejected); });
-    test::runEditorSteps(editor_, box, messages.get(), steps, [this](const QString& step) {
-        if (step == u"swatch")
-            QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
-        return step == u"swatch";
-    });
-    const bool closed = !editor_->isVisible() && closing.size() == 1;
-    QTEST(closed ? u"closed"_s
-                 : describeDocument(*box->document()).join(u" / "_s) + (editor_->notesDirty() ? u" *"_s : u""_s),
-          "shown");
-    if (!clipboard.isNull())
-        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
-    QStringList shown = messages->described();
-    for (const QString& dialog : std::as_const(dialogs.opened))
-        shown << dialog + u" opened"_s;
-    QCOMPARE(shown.join(u'\n'), reported.replace(u'@', QDir::toNativeSeparators(notesPath())));
-    if (!saved.isNull())
-        QCOMPARE(test::readFileBytes(notesPath()), saved);
-    // Saves go through a temporary that never stays behind.
-    QStringList files = QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden);
-    files.removeOne(u"MXNotes.rtf"_s);
-    QCOMPARE(files, QStringList());
-}
-
-void NoteEditorTest::damagedFilesOpenAsFarAsRead_data()
-{
-    QTest::addColumn<QByteArray>("bytes"); // "pipe" stands for a named pipe in the file's place
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("warning"); // %1: the file's path
-    const QString damaged = u"Part of the notes file \"%1\" could not be read.  The notes show what could be read; "
-                            "saving them will replace the file."_s;
-    QTest::newRow("unbalanced") << QByteArray("{\\rtf1 Hello {\\b world") << u"Hello world"_s << damaged;
-    QTest::newRow("pipe") << QByteArray("pipe") << u""_s
-                          << u"The notes file \"%1\" is not a file that can be read.  The note editor starts empty, "
-                             "and the notes cannot be saved there."_s;
-    QTest::newRow("sound file") << QByteArray("{\\rtf1 fine}") << u"fine"_s << u""_s;
-    QTest::newRow("link to nothing") << QByteArray("link") << u""_s
-                                     << u"The notes file \"%1\" is a link to \"%1.gone\", which does not exist.  The "
-                                        "note editor starts empty, and the notes cannot be saved there."_s;
-    // Past the reader's old bound of 4,194,304 characters: read whole, no warning.
-    QTest::newRow("five million characters")
-        << "{\\rtf1 " + QByteArray(5'000'000, 'n') + "}" << QString(5'000'000, u'n') << u""_s;
-}
-
-void NoteEditorTest::damagedFilesOpenAsFarAsRead()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, shown);
-    QFETCH(QString, warning);
-    if (bytes == "pipe")
-        QCOMPARE(::mkfifo(QFile::encodeName(notesPath()).constData(), 0600), 0);
-    else if (bytes == "link")
-        QVERIFY(QFile::link(notesPath() + u".gone"_s, notesPath()));
-    else
-        QVERIFY(test::writeFileBytes(notesPath(), bytes));
-
-    ScopedMessages messages;
-    if (!warning.isEmpty())
-        messages->answerNext(MsgAnswer::Ok);
-    QVERIFY(openEditor());
-    const QString expected = warning.isEmpty() ? warning : warning.arg(QDir::toNativeSeparators(notesPath()));
-    if (!warning.isEmpty()) {
-        QTRY_COMPARE(messages->shown.size(), 1); // once the window is there
-        QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok Exclamation] "_s + expected});
-    }
-    QStringList paragraphs; // as saved: a long one is held in pieces
-    for (const RtfParagraph& paragraph : notesModel(*editor_->textBox()->document()).paragraphs) {
-        paragraphs << QString();
-        for (const RtfRun& run : paragraph.runs)
-            paragraphs.last() += run.text;
-    }
-    QCOMPARE(paragraphs.join(u'\n'), shown);
-    QCOMPARE(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text(), expected);
-    QVERIFY(!editor_->notesDirty());
-    // Closing without an edit neither asks nor writes.
-    QVERIFY(editor_->close());
-    QCOMPARE(messages->shown.size(), warning.isEmpty() ? 0 : 1);
-    if (bytes != "pipe" && bytes != "link")
-        QCOMPARE(test::readFileBytes(notesPath()), bytes);
-    QCOMPARE(QFileInfo(notesPath()).isSymLink(), bytes == "link");
-}
-void NoteEditorTest::cutFileReplacedOnlyAfterAsking_data()
-{
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("no keeps the file") << false;
-    QTest::newRow("yes replaces it") << true;
-}
-
-// A file larger than the editor reads (sparse, so it costs no disk) is cut: saving asks first.
-void NoteEditorTest::cutFileReplacedOnlyAfterAsking()
-{
-    QFETCH(bool, yes);
-    const qint64 size = 65LL * 1024 * 1024;
+    // Every attribute the editor sets, saved, closed and opened again.
+    void notesComeBackAsLeft()
     {
-        QFile file(notesPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write("{\\rtf1 Start of the notes") > 0);
-        QVERIFY(file.resize(size));
+        QVERIFY(openEditor());
+        ScriptedDialogs dialogs;
+        dialogs.answer(u"CommonDialog1"_s, [](QDialog& dialog) {
+            auto* colours = qobject_cast<QColorDialog*>(&dialog);
+            auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+            if (colours && colours->testOption(QColorDialog::DontUseNativeDialog))
+                colours->setCurrentColor(QColor(255, 0, 0));
+            else if (fonts && fonts->testOption(QFontDialog::DontUseNativeDialog))
+                fonts->setCurrentFont(QFont(u"Liberation Serif"_s, 30, QFont::Bold, true));
+            else
+                return int(QDialog::Rejected);
+            return int(QDialog::Accepted);
+        });
+        ScopedMessages messages;
+        run(messages.get(), u"type Title; Return; type plain italic under; select 0-5; tlbCenter; swatch; mnuFont; "
+                            "size 16; select 12-18; tlbItalic; mnuRight; select 18-24; mnuUnderline; mnuSave"_s);
+        QCOMPARE(dialogs.opened, (QStringList{u"CommonDialog1"_s, u"CommonDialog1"_s}));
+        QCOMPARE(swatchColour(), u"#ff0000"_s);
+        QVERIFY(editor_->close()); // no question after a save
+        QVERIFY(openEditor());
+        QCOMPARE(describeDocument(*editor_->textBox()->document()),
+                 (QStringList{u"C [Liberation Serif 16 b i #ff0000]Title"_s,
+                              u"R [Arial 12]plain [Arial 12 i]italic[Arial 12 u] under"_s}));
+        QVERIFY(!editor_->notesDirty());
     }
-    ScopedMessages messages;
-    messages->answerNext(MsgAnswer::Ok);
-    QVERIFY(openEditor());
-    const QString name = QDir::toNativeSeparators(notesPath());
-    QTRY_COMPARE(messages->shown.size(), 1);
-    QCOMPARE(messages->shown[0].text,
-             u"The notes file \"%1\" is larger than 64 MB: only its first 64 MB were read.  Saving the notes will ask "
-             "before replacing the file, as the rest of it would be lost."_s.arg(name));
-    type(u"x"_s);
-    messages->answerNext(yes ? MsgAnswer::Yes : MsgAnswer::No);
-    QCOMPARE(editor_->save(), yes);
-    QCOMPARE(messages->shown.size(), 2);
-    QCOMPARE(messages->shown[1].text,
-             u"The notes file \"%1\" was read only in part.  Saving replaces it with the notes as shown, and the rest "
-             "of the file will be lost.  Save anyway?"_s.arg(name));
-    QCOMPARE(messages->shown[1].buttons, MsgButtons::YesNo);
-    QCOMPARE(QFileInfo(notesPath()).size() == size, !yes);
-    QCOMPARE(editor_->notesDirty(), !yes);
-    // Once replaced, the file holds what the editor shows: no more questions.
-    if (yes) {
-        type(u"y"_s);
-        QVERIFY(editor_->save());
-        QCOMPARE(messages->shown.size(), 2);
+
+    // What the user does, from a notes file (none where null), and what is then shown, reported and saved. The
+    // editor's colour and font dialogs are cancelled.
+    void session_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("steps");     // as run() reads them
+        QTest::addColumn<QString>("shown");     // the document, then " *" while unsaved; "closed" once closed
+        QTest::addColumn<QString>("clipboard"); // null: not looked at
+        QTest::addColumn<QString>("reported");  // messages ("@" is the folder), and dialogs opened
+        QTest::addColumn<QByteArray>("saved");  // the file afterwards; null: not looked at
+        const QByteArray old = "{\\rtf1 old}";
+        const QString question = u"Mensurix [YesNoCancel Exclamation] Do you want to save your changes?"_s;
+        const QString full =
+            u"Mensurix [Ok Exclamation] The file \"@/MXNotes.rtf\" could not be saved: the disk is full."_s;
+        const auto row = [](const char* name, const QByteArray& file, const QString& steps, const QString& shown,
+                            const QString& clipboard = {}, const QString& reported = {}, const QByteArray& saved = {}) {
+            QTest::newRow(name) << file << steps << shown << clipboard << reported << saved;
+        };
+        row("bold", {}, u"type word; mnuSave; all; mnuBold"_s, u"L [- - b]word *"_s);
+        row("bold twice", {}, u"type word; mnuSave; all; mnuBold; mnuBold"_s, u"L [- -]word *"_s);
+        row("underline by the tool bar", {}, u"type word; all; tlbUnderline"_s, u"L [- - u]word *"_s);
+        row("half bold becomes bold", {}, u"type word; select 0-2; mnuBold; all; mnuBold"_s, u"L [- - b]word *"_s);
+        row("cancelled dialogs change nothing", {}, u"type word; mnuSave; all; mnuColor; mnuFont; swatch"_s,
+            u"L [- -]word"_s, {}, u"CommonDialog1 opened\nCommonDialog1 opened\nCommonDialog1 opened"_s);
+        row("copy", {}, u"type one two; Shift+Left; Shift+Left; tlbCopy"_s, u"L [- -]one two *"_s, u"wo"_s);
+        row("cut, then paste", {}, u"type one two; Shift+Left; Shift+Left; mnuCut; Home; tlbPaste"_s,
+            u"L [- -]woone t *"_s, u"wo"_s);
+        row("paragraphs go out as lines and come back", {}, u"clip first\nsecond; all; mnuPaste; all; mnuCopy"_s,
+            u"L [- -]first / L [- -]second *"_s, u"first\nsecond"_s);
+        row("an empty clipboard keeps the selection", {}, u"type keep; all; clip; mnuPaste"_s, u"L [- -]keep *"_s);
+        row("a refused cut keeps the text", {}, u"refuse; type keep; all; Ok; mnuCut"_s, u"L [- -]keep *"_s, {},
+            u"Mensurix [Ok Exclamation] The selected text could not be put on the clipboard, so it was not cut."_s);
+        row("a refused copy says so", {}, u"refuse; type keep; all; Ok; tlbCopy"_s, u"L [- -]keep *"_s, {},
+            u"Mensurix [Ok Exclamation] The selected text could not be put on the clipboard."_s);
+        row("Yes saves and closes", old, u"all; type new notes; Yes; mnuExit"_s, u"closed"_s, {}, question,
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+            "\\pard\\f0\\fs24 new notes\\par\r\n}\r\n");
+        row("No closes without saving", old, u"all; type new notes; No; mnuExit"_s, u"closed"_s, {}, question, old);
+        row("Cancel keeps the editor", old, u"all; type new notes; Cancel; mnuExit"_s, u"L [- 12]new notes *"_s, {},
+            question, old);
+        // The space is the file's, not the editor's.
+        row("emptied notes saved as a space", old, u"all; Delete; mnuSave"_s, u"L |[- 12]"_s, {}, {},
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+            "\\pard\\f0\\fs24  \\par\r\n}\r\n");
+        row("a full disk loses nothing", old, u"type more ; Ok; Yes; Ok; full; mnuSave; close; room"_s,
+            u"L [- -]more [- 12]old *"_s, {}, QStringList{full, question, full}.join(u'\n'), old);
+        row("saved once there is room", old, u"type more ; Ok; full; mnuSave; room; mnuSave"_s,
+            u"L [- -]more [- 12]old"_s, {}, full,
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+            "\\pard\\f0\\fs24 more old\\par\r\n}\r\n");
+        row("spelling without a dictionary", {}, u"type Thiss; no dictionary; Ok; mnuSpelling"_s, u"L [- -]Thiss *"_s,
+            {},
+            u"Mensurix [Ok None] The spelling dictionary \"en_US\" is not installed or cannot be read (@/en_US.aff, "
+            "@/en_US.dic)."_s);
     }
-}
 
-void NoteEditorTest::longParagraphInPieces_data()
-{
-    QTest::addColumn<QString>("keys"); // typed at character 5000: "\r" is Enter, "\b" Backspace
-    QTest::addColumn<QStringList>("paragraphs"); // of the saved file, as lengths and the text around the edit
-    QTest::newRow("untouched") << u""_s << QStringList{u"12000"_s};
-    QTest::newRow("typed") << u"XY"_s << QStringList{u"12002"_s};
-    QTest::newRow("Enter splits it in two") << u"\r"_s << QStringList{u"5000"_s, u"7000"_s};
-    QTest::newRow("two Enters leave an empty paragraph") << u"\r\r"_s
-                                                         << QStringList{u"5000"_s, u"0"_s, u"7000"_s};
-    QTest::newRow("Enter taken back") << u"\r\b"_s << QStringList{u"12000"_s};
-}
+    void session()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, reported);
+        QFETCH(QByteArray, saved);
+        if (!file.isNull())
+            QVERIFY(test::writeFileBytes(notesPath(), file));
+        QVERIFY(openEditor());
+        QSignalSpy closing(editor_.data(), &NoteEditorWindow::closing);
+        ScopedMessages messages;
+        ScriptedDialogs dialogs;
+        dialogs.answer(u"CommonDialog1"_s, [](QDialog&) { return int(QDialog::Rejected); });
+        QFETCH(QString, steps);
+        this->run(messages.get(), steps);
+        const bool closed = !editor_->isVisible() && closing.size() == 1;
+        QTEST(closed ? u"closed"_s
+                     : describeDocument(*editor_->textBox()->document()).join(u" / "_s) +
+                           (editor_->notesDirty() ? u" *"_s : u""_s),
+              "shown");
+        if (!clipboard.isNull())
+            QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+        QStringList shown = messages->described();
+        for (const QString& dialog : std::as_const(dialogs.opened))
+            shown << dialog + u" opened"_s;
+        QCOMPARE(shown.join(u'\n'), reported.replace(u'@', QDir::toNativeSeparators(dir_->path())));
+        if (!saved.isNull())
+            QCOMPARE(test::readFileBytes(notesPath()), saved);
+        // Saves go through a temporary that never stays behind.
+        QStringList files = QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden);
+        files.removeOne(u"MXNotes.rtf"_s);
+        QCOMPARE(files, QStringList());
+    }
 
-// A paragraph with no break point in it is laid out in pieces, and saved as the one paragraph it is.
-void NoteEditorTest::longParagraphInPieces()
-{
-    QFETCH(QString, keys);
-    QFETCH(QStringList, paragraphs);
-    QString text;
-    for (int i = 0; i < 12000; ++i)
-        text += QChar(u"0123456789abcdef"[i % 16]);
-    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 " + text.toLatin1() + "\\par}"));
-    QVERIFY(openEditor());
-    QTextDocument* document = editor_->textBox()->document();
-    QVERIFY(document->blockCount() > 2);
-    QTextCursor cursor = editor_->textBox()->textCursor();
-    cursor.setPosition(5000 + 1); // past the first soft break, which the piece of 4096 characters ends in
-    editor_->textBox()->setTextCursor(cursor);
-    for (const QChar key : keys) {
-        if (key == u'\r')
-            QTest::keyClick(editor_->textBox(), Qt::Key_Return);
-        else if (key == u'\b')
-            QTest::keyClick(editor_->textBox(), Qt::Key_Backspace);
+    void damagedFilesOpenAsFarAsRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // "pipe" stands for a named pipe in the file's place, "link" a link
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("warning"); // %1: the file's path
+        const QString damaged = u"Part of the notes file \"%1\" could not be read.  The notes show what could be read; "
+                                "saving them will replace the file."_s;
+        QTest::newRow("unbalanced") << QByteArray("{\\rtf1 Hello {\\b world") << u"Hello world"_s << damaged;
+        QTest::newRow("pipe")
+            << QByteArray("pipe") << u""_s
+            << u"The notes file \"%1\" is not a file that can be read.  The note editor starts empty, "
+               "and the notes cannot be saved there."_s;
+        QTest::newRow("sound file") << QByteArray("{\\rtf1 fine}") << u"fine"_s << u""_s;
+        QTest::newRow("link to nothing")
+            << QByteArray("link") << u""_s
+            << u"The notes file \"%1\" is a link to \"%1.gone\", which does not exist.  The "
+               "note editor starts empty, and the notes cannot be saved there."_s;
+        // Past the reader's old bound of 4,194,304 characters: read whole, no warning.
+        QTest::newRow("five million characters")
+            << "{\\rtf1 " + QByteArray(5'000'000, 'n') + "}" << QString(5'000'000, u'n') << u""_s;
+    }
+
+    void damagedFilesOpenAsFarAsRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, warning);
+        if (bytes == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(notesPath()).constData(), 0600), 0);
+        else if (bytes == "link")
+            QVERIFY(QFile::link(notesPath() + u".gone"_s, notesPath()));
         else
-            QTest::keyClicks(editor_->textBox(), QString(key));
+            QVERIFY(test::writeFileBytes(notesPath(), bytes));
+        ScopedMessages messages;
+        if (!warning.isEmpty())
+            messages->answerNext(MsgAnswer::Ok);
+        QVERIFY(openEditor());
+        const QString expected = warning.isEmpty() ? warning : warning.arg(QDir::toNativeSeparators(notesPath()));
+        if (!warning.isEmpty()) {
+            QTRY_COMPARE(messages->shown.size(), 1); // once the window is there
+            QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok Exclamation] "_s + expected});
+        }
+        QTEST(savedParagraphs().join(u'\n'), "shown");
+        QCOMPARE(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text(), expected);
+        QVERIFY(!editor_->notesDirty());
+        // Closing without an edit neither asks nor writes.
+        QVERIFY(editor_->close());
+        QCOMPARE(messages->shown.size(), warning.isEmpty() ? 0 : 1);
+        if (bytes != "pipe" && bytes != "link")
+            QCOMPARE(test::readFileBytes(notesPath()), bytes);
+        QCOMPARE(QFileInfo(notesPath()).isSymLink(), bytes == "link");
     }
-    ScopedMessages messages;
-    QVERIFY(editor_->save());
-    QTextDocument saved;
-    QCOMPARE(loadNotesFile(notesPath(), saved).status, NotesLoadStatus::Loaded);
-    const RtfDocument model = notesModel(saved);
-    QStringList lengths;
-    QString all;
-    for (const RtfParagraph& paragraph : model.paragraphs) {
-        QString joined;
-        for (const RtfRun& run : paragraph.runs)
-            joined += run.text;
-        lengths << QString::number(joined.size());
-        all += joined;
+
+    void cutFileReplacedOnlyAfterAsking_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("no keeps the file") << false;
+        QTest::newRow("yes replaces it") << true;
     }
-    QCOMPARE(lengths, paragraphs);
-    all.remove(u"XY"_s);
-    QCOMPARE(all, text);
-    // A selection across a piece's end copies as the one line it is.
-    cursor.setPosition(4000);
-    cursor.setPosition(4200, QTextCursor::KeepAnchor);
-    editor_->textBox()->setTextCursor(cursor);
-    action("mnuCopy")->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
-    // So does the text box's own Ctrl+C.
-    QGuiApplication::clipboard()->clear();
-    QTest::keyClick(editor_->textBox(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
-}
 
-// Only a style chosen for text in the default font: the text keeps its family, not the one standing in for it.
-void NoteEditorTest::fontStyleKeepsTheFamily()
-{
-    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 plain}"));
-    QVERIFY(openEditor());
-    selectAll();
-    ScriptedDialogs dialogs;
-    // The family drawing the text in Arial's place, in Bold Italic.
-    const QString standIn = QFontInfo(editor_->textBox()->currentFont()).family();
-    dialogs.answer(u"CommonDialog1"_s, [standIn](QDialog& dialog) {
-        auto* fonts = qobject_cast<QFontDialog*>(&dialog);
-        if (!fonts)
-            return int(QDialog::Rejected);
-        fonts->setCurrentFont(QFont(standIn, 12, QFont::Bold, true));
-        return int(QDialog::Accepted);
-    });
-    action("mnuFont")->trigger();
-    QCOMPARE(describeDocument(*editor_->textBox()->document()), QStringList{u"L [Arial 12 b i]plain"_s});
-}
+    // A file larger than the editor reads (sparse, so it costs no disk) is cut: saving asks first.
+    void cutFileReplacedOnlyAfterAsking()
+    {
+        QFETCH(bool, yes);
+        const qint64 size = 65LL * 1024 * 1024;
+        {
+            QFile file(notesPath());
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\\rtf1 Start of the notes") > 0);
+            QVERIFY(file.resize(size));
+        }
+        ScopedMessages messages;
+        messages->answerNext(MsgAnswer::Ok);
+        QVERIFY(openEditor());
+        const QString name = QDir::toNativeSeparators(notesPath());
+        QTRY_COMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown[0].text,
+                 u"The notes file \"%1\" is larger than 64 MB: only its first 64 MB were read.  Saving the notes will "
+                 "ask before replacing the file, as the rest of it would be lost."_s.arg(name));
+        QCOMPARE(editor_->textBox()->toPlainText(), u"Start of the notes"_s);
+        run(messages.get(), yes ? u"type x; Yes"_s : u"type x; No"_s);
+        QCOMPARE(editor_->save(), yes);
+        QCOMPARE(messages->described().value(1),
+                 u"Mensurix [YesNo Exclamation] The notes file \"%1\" was read only in part.  Saving replaces it with "
+                 "the notes as shown, and the rest of the file will be lost.  Save anyway?"_s.arg(name));
+        QCOMPARE(QFileInfo(notesPath()).size() == size, !yes);
+        QCOMPARE(editor_->notesDirty(), !yes);
+        // Once replaced, the file holds what the editor shows: no more questions.
+        if (yes) {
+            run(messages.get(), u"type y"_s);
+            QVERIFY(editor_->save());
+            QCOMPARE(messages->shown.size(), 2);
+        }
+    }
 
+    void longParagraphInPieces_data()
+    {
+        QTest::addColumn<QString>("keys");           // typed at character 5000
+        QTest::addColumn<QStringList>("paragraphs"); // of the saved file, as lengths
+        QTest::newRow("untouched") << u""_s << QStringList{u"12000"_s};
+        QTest::newRow("typed") << u"type XY"_s << QStringList{u"12002"_s};
+        QTest::newRow("Enter splits it in two") << u"Return"_s << QStringList{u"5000"_s, u"7000"_s};
+        QTest::newRow("two Enters leave an empty paragraph")
+            << u"Return; Return"_s << QStringList{u"5000"_s, u"0"_s, u"7000"_s};
+        QTest::newRow("Enter taken back") << u"Return; Backspace"_s << QStringList{u"12000"_s};
+    }
 
-void NoteEditorTest::relayout_data()
-{
-    QTest::addColumn<QSize>("requested"); // client size, pixels
-    QTest::addColumn<int>("widthTwips");  // outer width after the re-layout (the offscreen frame is 4 pixels wide)
-    QTest::addColumn<bool>("heightAtMinimum");
-    QTest::newRow("too narrow and too low") << QSize(5, 5) << 405 << true;
-    QTest::newRow("too low") << QSize(500, 40) << 7560 << true;
-    QTest::newRow("large enough") << QSize(500, 400) << 7560 << false;
-}
+    // A paragraph with no break point in it is laid out in pieces, and saved as the one paragraph it is.
+    void longParagraphInPieces()
+    {
+        QFETCH(QString, keys);
+        QString text;
+        for (int i = 0; i < 12000; ++i)
+            text += QChar(u"0123456789abcdef"[i % 16]);
+        QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 " + text.toLatin1() + "\\par}"));
+        QVERIFY(openEditor());
+        QVERIFY(editor_->textBox()->document()->blockCount() > 2);
+        ScopedMessages messages;
+        // Past the first soft break, which the piece of 4096 characters ends in.
+        run(messages.get(), u"select 5001-5001; "_s + keys + u"; mnuSave"_s);
+        QTextDocument saved;
+        QCOMPARE(loadNotesFile(notesPath(), saved).status, NotesLoadStatus::Loaded);
+        QStringList lengths;
+        QString all;
+        for (const QString& paragraph : savedParagraphs(&saved)) {
+            lengths << QString::number(paragraph.size());
+            all += paragraph;
+        }
+        QTEST(lengths, "paragraphs");
+        QCOMPARE(all.remove(u"XY"_s), text);
+        // A selection across a piece's end copies as the one line it is, by the menu and by the box's own Ctrl+C.
+        run(messages.get(), u"select 4000-4200; mnuCopy"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
+        run(messages.get(), u"clip; Ctrl+C"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
+    }
 
-void NoteEditorTest::relayout()
-{
-    QFETCH(QSize, requested);
-    QFETCH(int, widthTwips);
-    QFETCH(bool, heightAtMinimum);
-    QVERIFY(openEditor());
-    auto* timer = editor_->findChild<QTimer*>(u"timResizeTimer"_s);
-    editor_->resize(requested);
-    QVERIFY(timer->isActive());
-    QTRY_VERIFY(!timer->isActive());
-    QCOMPARE(windowSizeTwips(editor_).width(), widthTwips);
-    // At least the toolbar, the status strip and 2000 twips of text.
-    const int toolbar = editor_->findChild<QToolBar*>()->height() * 15;
-    const int minimum = toolbar + 300 + 2000;
-    const int height = windowSizeTwips(editor_).height();
-    QVERIFY2(height >= minimum, qPrintable(QString::number(height)));
-    QCOMPARE(height < minimum + 15, heightAtMinimum);
-    // The text box fills the space between the toolbar and the status strip.
-    const QRect text = editor_->textBox()->geometry();
-    QCOMPARE(text.top(), editor_->findChild<QToolBar*>()->geometry().bottom() + 1);
-    QCOMPARE(text.bottom() + 1, editor_->findChild<QLabel*>(u"picStatusBar"_s)->y());
-    QCOMPARE(text.width(), editor_->width());
-}
+    // Only a style chosen for text in the default font: the text keeps its family, not the one standing in for it.
+    void fontStyleKeepsTheFamily()
+    {
+        QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 plain}"));
+        QVERIFY(openEditor());
+        editor_->textBox()->selectAll();
+        ScriptedDialogs dialogs;
+        // The family drawing the text in Arial's place, in Bold Italic.
+        const QString standIn = QFontInfo(editor_->textBox()->currentFont()).family();
+        dialogs.answer(u"CommonDialog1"_s, [standIn](QDialog& dialog) {
+            auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+            if (!fonts)
+                return int(QDialog::Rejected);
+            fonts->setCurrentFont(QFont(standIn, 12, QFont::Bold, true));
+            return int(QDialog::Accepted);
+        });
+        action("mnuFont")->trigger();
+        QCOMPARE(describeDocument(*editor_->textBox()->document()), QStringList{u"L [Arial 12 b i]plain"_s});
+    }
 
-void NoteEditorTest::minimisedIsNotLaidOut()
-{
-    QVERIFY(openEditor());
-    auto* timer = editor_->findChild<QTimer*>(u"timResizeTimer"_s);
-    QTRY_VERIFY(!timer->isActive());
-    const QRect before = editor_->textBox()->geometry();
-    editor_->setWindowState(Qt::WindowMinimized);
-    editor_->resize(5, 5);
-    QTRY_VERIFY(!timer->isActive());
-    QCOMPARE(editor_->size(), QSize(5, 5));
-    QCOMPARE(editor_->textBox()->geometry(), before);
-}
+    void relayout_data()
+    {
+        QTest::addColumn<QSize>("requested"); // client size, pixels
+        // Outer width after the re-layout (the offscreen frame is 4 pixels wide); 0 for a minimised window, which
+        // is not laid out.
+        QTest::addColumn<int>("widthTwips");
+        QTest::addColumn<bool>("heightAtMinimum");
+        QTest::newRow("too narrow and too low") << QSize(5, 5) << 405 << true;
+        QTest::newRow("too low") << QSize(500, 40) << 7560 << true;
+        QTest::newRow("large enough") << QSize(500, 400) << 7560 << false;
+        QTest::newRow("minimised") << QSize(5, 5) << 0 << false;
+    }
 
-void NoteEditorTest::findSelectsTheMatch_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("options");
-    QTest::addColumn<int>("found");
-    QTest::addColumn<QString>("selected");
-    QTest::newRow("whole word only") << u"not"_s << 0 << int(FindOption::WholeWord) << -1 << u""_s;
-    QTest::newRow("second paragraph") << u"end"_s << 0 << 0 << 18 << u"end"_s;
-    QTest::newRow("empty text") << u""_s << 0 << 0 << -1 << u""_s;
-    QTest::newRow("from beyond the end") << u"note"_s << 500 << 0 << -1 << u""_s;
-}
+    void relayout()
+    {
+        QFETCH(QSize, requested);
+        QFETCH(int, widthTwips);
+        QFETCH(bool, heightAtMinimum);
+        QVERIFY(openEditor());
+        auto* timer = editor_->findChild<QTimer*>(u"timResizeTimer"_s);
+        QTRY_VERIFY(!timer->isActive());
+        const QRect before = editor_->textBox()->geometry();
+        if (widthTwips == 0)
+            editor_->setWindowState(Qt::WindowMinimized);
+        editor_->resize(requested);
+        QVERIFY(timer->isActive());
+        QTRY_VERIFY(!timer->isActive());
+        if (widthTwips == 0) {
+            QCOMPARE(editor_->size(), requested);
+            QCOMPARE(editor_->textBox()->geometry(), before);
+            return;
+        }
+        QCOMPARE(windowSizeTwips(editor_).width(), widthTwips);
+        // At least the toolbar, the status strip and 2000 twips of text.
+        const int minimum = editor_->findChild<QToolBar*>()->height() * 15 + 300 + 2000;
+        const int height = windowSizeTwips(editor_).height();
+        QVERIFY2(height >= minimum, qPrintable(QString::number(height)));
+        QCOMPARE(height < minimum + 15, heightAtMinimum);
+        // The text box fills the space between the toolbar and the status strip.
+        const QRect text = editor_->textBox()->geometry();
+        QCOMPARE(text.top(), editor_->findChild<QToolBar*>()->geometry().bottom() + 1);
+        QCOMPARE(text.bottom() + 1, editor_->findChild<QLabel*>(u"picStatusBar"_s)->y());
+        QCOMPARE(text.width(), editor_->width());
+    }
 
-void NoteEditorTest::findSelectsTheMatch()
-{
-    QFETCH(QString, text);
-    QFETCH(int, from);
-    QFETCH(int, options);
-    QFETCH(int, found);
-    QFETCH(QString, selected);
-    QVERIFY(openEditor());
-    editor_->textBox()->setPlainText(u"A note and a Note\nend"_s);
-    QCOMPARE(editor_->findText(text, from, FindOptions::fromInt(options)), found);
-    QCOMPARE(editor_->textBox()->textCursor().selectedText(), selected);
-}
+    // The program's own check, on the installed en_US dictionary: each word asked about in the spelling dialog.
+    void spellingWithHunspell()
+    {
+        if (!QFileInfo::exists(u"/usr/share/hunspell/en_US.dic"_s))
+            QSKIP("no en_US dictionary installed");
+        QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 Thiss {\\b\\i iss} a tesst, "
+                                                  "a tesst of Mensurix.\\par}"));
+        QVERIFY(openEditor());
+        ScriptedDialogs dialogs;
+        QStringList asked;
+        QStringList answers{u"cmdChange"_s, u"cmdIgnore"_s, u"cmdChangeAll"_s, u"cmdAdd"_s};
+        dialogs.answer(u"frmSpelling"_s, [&](QDialog& dialog) {
+            const QString word = dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text();
+            auto* suggestions = dialog.findChild<QListWidget*>(u"lstSuggestions"_s);
+            static const QHash<QString, QString> meant{
+                {u"Thiss"_s, u"This"_s}, {u"iss"_s, u"is"_s}, {u"tesst"_s, u"test"_s}};
+            const bool suggested =
+                meant.contains(word) && !suggestions->findItems(meant.value(word), Qt::MatchExactly).isEmpty();
+            asked << word + (suggested ? u" (suggested)"_s : u""_s);
+            // The meant word is picked from the list, which puts it in "Change To".
+            if (suggested)
+                suggestions->setCurrentItem(suggestions->findItems(meant.value(word), Qt::MatchExactly).first());
+            if (answers.isEmpty())
+                return int(QDialog::Rejected);
+            dialog.findChild<QPushButton*>(answers.takeFirst())->click();
+            return dialog.result();
+        });
+        ScopedMessages messages;
+        messages->answerNext(MsgAnswer::Ok);
+        action("mnuSpelling")->trigger();
+        QCOMPARE(asked,
+                 (QStringList{u"Thiss (suggested)"_s, u"iss (suggested)"_s, u"tesst (suggested)"_s, u"Mensurix"_s}));
+        QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok None] The spelling check is complete."_s});
+        QCOMPARE(describeDocument(*editor_->textBox()->document()),
+                 QStringList{u"L [Arial 12]This [Arial 12 b i]iss[Arial 12] a test, a test of Mensurix."_s});
+        QVERIFY(editor_->notesDirty());
 
-// The program's own check, on the installed en_US dictionary: each word asked about in the spelling dialog.
-void NoteEditorTest::spellingWithHunspell()
-{
-    if (!QFileInfo::exists(u"/usr/share/hunspell/en_US.dic"_s))
-        QSKIP("no en_US dictionary installed");
-    QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 Thiss {\\b\\i iss} a tesst, "
-                                              "a tesst of Mensurix.\\par}"));
-    QVERIFY(openEditor());
-    ScriptedDialogs dialogs;
-    QStringList asked;
-    QStringList answers{u"cmdChange"_s, u"cmdIgnore"_s, u"cmdChangeAll"_s, u"cmdAdd"_s};
-    dialogs.answer(u"frmSpelling"_s, [&](QDialog& dialog) {
-        const QString word = dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text();
-        auto* suggestions = dialog.findChild<QListWidget*>(u"lstSuggestions"_s);
-        static const QHash<QString, QString> meant{
-            {u"Thiss"_s, u"This"_s}, {u"iss"_s, u"is"_s}, {u"tesst"_s, u"test"_s}};
-        const bool suggested =
-            meant.contains(word) && !suggestions->findItems(meant.value(word), Qt::MatchExactly).isEmpty();
-        asked << word + (suggested ? u" (suggested)"_s : u""_s);
-        // The meant word is picked from the list, which puts it in "Change To".
-        if (suggested)
-            suggestions->setCurrentItem(suggestions->findItems(meant.value(word), Qt::MatchExactly).first());
-        if (answers.isEmpty())
-            return int(QDialog::Rejected);
-        dialog.findChild<QPushButton*>(answers.takeFirst())->click();
-        return dialog.result();
-    });
-    ScopedMessages messages;
-    messages->answerNext(MsgAnswer::Ok);
-    action("mnuSpelling")->trigger();
-    QCOMPARE(asked, (QStringList{u"Thiss (suggested)"_s, u"iss (suggested)"_s, u"tesst (suggested)"_s, u"Mensurix"_s}));
-    QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok None] The spelling check is complete."_s});
-    QCOMPARE(describeDocument(*editor_->textBox()->document()),
-             QStringList{u"L [Arial 12]This [Arial 12 b i]iss[Arial 12] a test, a test of Mensurix."_s});
-    QVERIFY(editor_->notesDirty());
+        // The added word is known to the next check; Cancel stops it at once.
+        dialogs.answer(u"frmSpelling"_s, [&](QDialog& dialog) {
+            asked << dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text();
+            dialog.findChild<QPushButton*>(u"cmdCancel"_s)->click();
+            return dialog.result();
+        });
+        asked.clear();
+        QVERIFY(editor_->save());
+        action("mnuSpelling")->trigger();
+        QCOMPARE(asked, QStringList{u"iss"_s});
+        QCOMPARE(messages->shown.size(), 1);
+        QVERIFY(!editor_->notesDirty()); // nothing changed, nothing written back
+    }
 
-    // The added word is known to the next check; Cancel stops it at once.
-    dialogs.answer(u"frmSpelling"_s, [&](QDialog& dialog) {
-        asked << dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text();
-        dialog.findChild<QPushButton*>(u"cmdCancel"_s)->click();
-        return dialog.result();
-    });
-    asked.clear();
-    QVERIFY(editor_->save());
-    action("mnuSpelling")->trigger();
-    QCOMPARE(asked, QStringList{u"iss"_s});
-    QCOMPARE(messages->shown.size(), 1);
-    QVERIFY(!editor_->notesDirty()); // nothing changed, nothing written back
-}
+    void spellingDialogAsDesigned()
+    {
+        SpellingDialog dialog;
+        dialog.ask(u"teh"_s, {u"the"_s, u"ten"_s});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(test::describeCaptions(&dialog),
+                 u"frmSpelling \"Spelling\": lblNotInDictionary=Not in Dictionary:, lblChangeTo=Change &To:, "
+                 "lblSuggestions=&Suggestions:, cmdIgnore=&Ignore, cmdIgnoreAll=I&gnore All, cmdChange=&Change, "
+                 "cmdChangeAll=Change A&ll, cmdAdd=&Add, cmdCancel=Cancel"_s);
+        QCOMPARE(dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text(), u"teh"_s);
+        auto* changeTo = dialog.findChild<QLineEdit*>(u"txtChangeTo"_s);
+        QCOMPARE(changeTo->text(), u"the"_s);
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) // captions fit their buttons
+            QVERIFY2(button->sizeHint().width() <= button->width() + 2, qPrintable(button->text()));
+        // Picking a suggestion puts it in "Change To"; Enter changes; without suggestions the word itself stands there.
+        auto* list = dialog.findChild<QListWidget*>(u"lstSuggestions"_s);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QCOMPARE(changeTo->text(), u"ten"_s);
+        QTest::keyClick(changeTo, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(int(dialog.answer().action), int(SpellingAction::Change));
+        QCOMPARE(dialog.answer().replacement, u"ten"_s);
+        dialog.ask(u"Mensurix"_s, {});
+        QCOMPARE(changeTo->text(), u"Mensurix"_s);
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(int(dialog.answer().action), int(SpellingAction::Cancel));
+    }
 
-void NoteEditorTest::spellingWithoutADictionary()
-{
-    QVERIFY(openEditor());
-    type(u"Thiss"_s);
-    editor_->setSpellingSessions(hunspellSpellingSessions(editor_, dir_->path(), u"en_US"_s));
-    ScopedMessages messages;
-    messages->answerNext(MsgAnswer::Ok);
-    action("mnuSpelling")->trigger();
-    QCOMPARE(messages->described(),
-             QStringList{u"Mensurix [Ok None] The spelling dictionary \"en_US\" is not installed or cannot be read "
-                         "(%1/en_US.aff, %1/en_US.dic)."_s.arg(QDir::toNativeSeparators(dir_->path()))});
-    QCOMPARE(editor_->textBox()->toPlainText(), u"Thiss"_s);
-}
+private:
+    NoteEditorWindow* openEditor()
+    {
+        delete editor_;
+        editor_ = new NoteEditorWindow(notesPath());
+        editor_->show();
+        return QTest::qWaitForWindowExposed(editor_) ? editor_.data() : nullptr;
+    }
+    QAction* action(const char* name) const { return editor_->findChild<QAction*>(QString::fromLatin1(name)); }
+    QString notesPath() const { return dir_->filePath(u"MXNotes.rtf"_s); }
+    QString swatchColour() const
+    {
+        return editor_->findChild<QWidget*>(u"picColors"_s)->palette().color(QPalette::Window).name();
+    }
 
-void NoteEditorTest::spellingDialogAsDesigned()
-{
-    SpellingDialog dialog;
-    dialog.ask(u"teh"_s, {u"the"_s, u"ten"_s});
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(test::describeCaptions(&dialog),
-             u"frmSpelling \"Spelling\": lblNotInDictionary=Not in Dictionary:, lblChangeTo=Change &To:, "
-             "lblSuggestions=&Suggestions:, cmdIgnore=&Ignore, cmdIgnoreAll=I&gnore All, cmdChange=&Change, "
-             "cmdChangeAll=Change A&ll, cmdAdd=&Add, cmdCancel=Cancel"_s);
-    QCOMPARE(dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text(), u"teh"_s);
-    auto* changeTo = dialog.findChild<QLineEdit*>(u"txtChangeTo"_s);
-    QCOMPARE(changeTo->text(), u"the"_s);
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) // captions fit their buttons
-        QVERIFY2(button->sizeHint().width() <= button->width() + 2, qPrintable(button->text()));
-    // Picking a suggestion puts it in "Change To"; Enter changes; without suggestions the word itself stands there.
-    auto* list = dialog.findChild<QListWidget*>(u"lstSuggestions"_s);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    QCOMPARE(changeTo->text(), u"ten"_s);
-    QTest::keyClick(changeTo, Qt::Key_Return);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(int(dialog.answer().action), int(SpellingAction::Change));
-    QCOMPARE(dialog.answer().replacement, u"ten"_s);
-    dialog.ask(u"Mensurix"_s, {});
-    QCOMPARE(changeTo->text(), u"Mensurix"_s);
-    QCOMPARE(list->count(), 0);
-    QCOMPARE(int(dialog.answer().action), int(SpellingAction::Cancel));
-}
+    // Steps as runEditorSteps() reads them, and "swatch" (a click on the colour swatch), "size N" (N points chosen
+    // in the size box from the keyboard) and "no dictionary" (the spelling check looks in the test's folder).
+    void run(test::ScriptedMessages& messages, const QString& script)
+    {
+        test::runEditorSteps(editor_, editor_->textBox(), messages, script, [this](const QString& step) {
+            if (step == u"swatch")
+                QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
+            if (step == u"no dictionary") // a folder without one
+                editor_->setSpellingSessions(hunspellSpellingSessions(editor_, dir_->path(), u"en_US"_s));
+            auto* sizes = editor_->findChild<QComboBox*>(u"cboFontSize"_s);
+            for (int i = 0; step.startsWith(u"size ") && i < 20 && sizes->currentText() != step.mid(5); ++i)
+                QTest::keyClick(sizes, Qt::Key_Down);
+            return step == u"swatch" || step == u"no dictionary" || step.startsWith(u"size ");
+        });
+    }
+
+    // The paragraphs of the editor's document (or another) as saved: a long one is held in pieces.
+    QStringList savedParagraphs(const QTextDocument* document = nullptr) const
+    {
+        QStringList paragraphs;
+        for (const RtfParagraph& paragraph :
+             notesModel(document ? *document : *editor_->textBox()->document()).paragraphs) {
+            paragraphs << QString();
+            for (const RtfRun& run : paragraph.runs)
+                paragraphs.last() += run.text;
+        }
+        return paragraphs;
+    }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QPointer<NoteEditorWindow> editor_;
+};
 
 MX_REGISTER_TEST(NoteEditorTest)
 #include "tst_note_editor.moc"

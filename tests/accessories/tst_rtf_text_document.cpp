@@ -92,64 +92,58 @@ const QStringList kEditorDocumentRead{
 class RtfTextDocumentTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void editorDocumentRoundTrip();
-    void defaultFontIsWritten();
-    void readingReplacesContentWithoutUndo();
-    void pastedWebTextKeepsItsText();
+    void editorDocumentRoundTrip()
+    {
+        QTextDocument original;
+        buildEditorDocument(original);
+        const QByteArray bytes = writeRtf(original);
+
+        QTextDocument read;
+        QCOMPARE(int(readRtf(bytes, read)), 0);
+        QCOMPARE(describeDocument(read), kEditorDocumentRead);
+        QCOMPARE(read.toPlainText(), original.toPlainText());
+        // Written again, the document gives the same bytes: nothing drifts from save to save.
+        QCOMPARE(writeRtf(read), bytes);
+    }
+
+    void defaultFontIsWritten()
+    {
+        QTextDocument doc;
+        doc.setDefaultFont(QFont(u"Courier New"_s, 9));
+        doc.setPlainText(u"x"_s);
+        QCOMPARE(writeRtf(doc),
+                 QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Courier "
+                            "New;}}\r\n\\pard\\f0\\fs18 x\\par\r\n}\r\n"));
+    }
+
+    void readingReplacesContentWithoutUndo()
+    {
+        QTextDocument doc;
+        doc.setPlainText(u"old text\nsecond"_s);
+        QTextCursor(&doc).insertText(u"typed "_s);
+        QVERIFY(doc.isUndoAvailable());
+
+        readRtf("{\\rtf1 new\\par}", doc);
+        QCOMPARE(doc.toPlainText(), u"new"_s);
+        QVERIFY(!doc.isUndoAvailable() && !doc.isModified() && doc.isUndoRedoEnabled());
+
+        readRtf("{\\rtf1}", doc);
+        QVERIFY(doc.isEmpty());
+    }
+
+    // Pictures and tables as their text; a transparent background is no highlight.
+    void pastedWebTextKeepsItsText()
+    {
+        QTextDocument doc;
+        doc.setDefaultFont(QFont(u"Arial"_s, 12));
+        doc.setHtml(u"<p>a<img src=\"missing.png\">b</p><table><tr><td>c</td><td>d</td></tr></table>"
+                    u"<p style=\"background: transparent\">e <span style=\"background: #ff0\">f</span></p>"_s);
+        QTextDocument read;
+        readRtf(writeRtf(doc), read);
+        QCOMPARE(read.toPlainText(), u"ab\nc\nd\n\ne f"_s);
+        QCOMPARE(describeDocument(read).constLast(), u"L [Arial 12]e [Arial 12 bg#ffff00]f"_s);
+    }
 };
-
-void RtfTextDocumentTest::editorDocumentRoundTrip()
-{
-    QTextDocument original;
-    buildEditorDocument(original);
-    const QByteArray bytes = writeRtf(original);
-
-    QTextDocument read;
-    QCOMPARE(int(readRtf(bytes, read)), 0);
-    QCOMPARE(describeDocument(read), kEditorDocumentRead);
-    QCOMPARE(read.toPlainText(), original.toPlainText());
-    // Written again, the document gives the same bytes: nothing drifts from save to save.
-    QCOMPARE(writeRtf(read), bytes);
-}
-
-void RtfTextDocumentTest::defaultFontIsWritten()
-{
-    QTextDocument doc;
-    doc.setDefaultFont(QFont(u"Courier New"_s, 9));
-    doc.setPlainText(u"x"_s);
-    QCOMPARE(writeRtf(doc), QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Courier "
-                                       "New;}}\r\n\\pard\\f0\\fs18 x\\par\r\n}\r\n"));
-}
-
-void RtfTextDocumentTest::readingReplacesContentWithoutUndo()
-{
-    QTextDocument doc;
-    doc.setPlainText(u"old text\nsecond"_s);
-    QTextCursor(&doc).insertText(u"typed "_s);
-    QVERIFY(doc.isUndoAvailable());
-
-    readRtf("{\\rtf1 new\\par}", doc);
-    QCOMPARE(doc.toPlainText(), u"new"_s);
-    QVERIFY(!doc.isUndoAvailable());
-    QVERIFY(!doc.isModified());
-    QVERIFY(doc.isUndoRedoEnabled());
-
-    readRtf("{\\rtf1}", doc);
-    QVERIFY(doc.isEmpty());
-}
-
-// Pictures and tables as their text; a transparent background is no highlight.
-void RtfTextDocumentTest::pastedWebTextKeepsItsText()
-{
-    QTextDocument doc;
-    doc.setDefaultFont(QFont(u"Arial"_s, 12));
-    doc.setHtml(u"<p>a<img src=\"missing.png\">b</p><table><tr><td>c</td><td>d</td></tr></table>"
-                u"<p style=\"background: transparent\">e <span style=\"background: #ff0\">f</span></p>"_s);
-    QTextDocument read;
-    readRtf(writeRtf(doc), read);
-    QCOMPARE(read.toPlainText(), u"ab\nc\nd\n\ne f"_s);
-    QCOMPARE(describeDocument(read).constLast(), u"L [Arial 12]e [Arial 12 bg#ffff00]f"_s);
-}
 
 MX_REGISTER_TEST(RtfTextDocumentTest)
 #include "tst_rtf_text_document.moc"

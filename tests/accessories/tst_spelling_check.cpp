@@ -1,8 +1,8 @@
 #include "accessories/rtf_reader.h"
-#include "accessories/rtf_writer.h"
 #include "accessories/spelling_check.h"
 #include "accessories/spelling_session.h"
 #include "platform/spelling_dictionary.h"
+#include "rtf_describe.h"
 #include "test_registry.h"
 
 #include <QSet>
@@ -73,201 +73,148 @@ private:
     bool& done_;
 };
 
-// Paragraphs as "text|flags" runs joined by "~" (b bold, i italic), paragraphs by " / ".
-RtfDocument documentOf(const QString& description)
-{
-    RtfDocument doc;
-    for (const QString& paragraphText : description.split(u" / "_s)) {
-        RtfParagraph paragraph;
-        for (const QString& piece : paragraphText.split(u'~')) {
-            RtfCharFormat format;
-            format.family = u"Arial"_s;
-            format.bold = piece.section(u'|', 1).contains(u'b');
-            format.italic = piece.section(u'|', 1).contains(u'i');
-            paragraph.runs.push_back({piece.section(u'|', 0, 0), format});
-        }
-        doc.paragraphs.push_back(std::move(paragraph));
-    }
-    return doc;
-}
-
-QString describe(const RtfDocument& doc)
-{
-    QStringList paragraphs;
-    for (const RtfParagraph& p : doc.paragraphs) {
-        QStringList runs;
-        for (const RtfRun& run : p.runs)
-            runs << run.text + u'|' + (run.format.bold ? u"b"_s : u""_s) + (run.format.italic ? u"i"_s : u""_s);
-        paragraphs << runs.join(u'~');
-    }
-    return paragraphs.join(u" / "_s);
-}
-
 } // namespace
 
 class SpellingCheckTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void callingOrder_data();
-    void callingOrder();
-    void crBecomesCrLf_data();
-    void crBecomesCrLf();
-    void wordsChecked_data();
-    void wordsChecked();
-    void walk_data();
-    void walk();
-    void formattingComesBack_data();
-    void formattingComesBack();
+
+    void callingOrder_data()
+    {
+        QTest::addColumn<QString>("failing"); // the step that fails, if any
+        QTest::addColumn<QByteArray>("text"); // what the check hands back; "failed" when nothing
+        QTest::newRow("every step works") << u""_s << QByteArray("Thiss\r\nis\r\n");
+        QTest::newRow("insert fails") << u"insert"_s << QByteArray("failed");
+        QTest::newRow("check fails") << u"checkSpelling"_s << QByteArray("failed");
+        QTest::newRow("selection cannot be read") << u"selection"_s << QByteArray("failed");
+        QTest::newRow("closing fails") << u"closeWithoutSaving"_s << QByteArray("Thiss\r\nis\r\n");
+    }
+
+    void callingOrder()
+    {
+        QFETCH(QString, failing);
+        QFETCH(QByteArray, text);
+        QStringList calls;
+        const SpellingCheckResult result = runSpellingCheck(
+            [&] {
+                return SpellingSessionStart{std::make_unique<RecordingSession>(calls, failing), {}};
+            },
+            "Thiss is");
+        // Every step is taken, whatever failed before it, so the word processor is always closed.
+        QCOMPARE(calls.join(u' '),
+                 u"newDocument insert(Thiss is) checkSpelling selectAll selection closeWithoutSaving"_s);
+        QCOMPARE(result.status == SpellingCheckResult::Status::Checked ? result.text : QByteArray("failed"), text);
+
+        const SpellingCheckResult notStarted = runSpellingCheck(
+            [] {
+                return SpellingSessionStart{nullptr, u"Cannot start the word processor."_s};
+            },
+            "x");
+        QCOMPARE(int(notStarted.status), int(SpellingCheckResult::Status::NotStarted));
+        QCOMPARE(notStarted.errorText, u"Cannot start the word processor."_s);
+    }
+
+    void wordsChecked_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("apostrophes inside")
+            << u"Don't rock\u2019n\u2019roll, 'tis dogs'."_s << u"Don't|rock\u2019n\u2019roll|tis|dogs"_s;
+        QTest::newRow("digits and capitals passed over") << u"25mm A4 NASA I a OK"_s << u"I|a"_s;
+        QTest::newRow("accents, hyphens, tabs, line breaks")
+            << u"caf\u00E9 well-known\tone\u2028two"_s << u"caf\u00E9|well|known|one|two"_s;
+        QTest::newRow("too long to check") << QString(101, u'z') + u" short"_s << u"short"_s;
+        QTest::newRow("nothing to check") << u"12 + 3 = 15 \u2013 ..."_s << u""_s;
+    }
+
+    void wordsChecked()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, words);
+        QStringList found;
+        for (auto span = nextCheckedWord(text, 0); span; span = nextCheckedWord(text, span->start + span->length))
+            found << text.mid(span->start, span->length);
+        QCOMPARE(found.join(u'|'), words);
+    }
+
+    void walk_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("asked"); // each word asked about, with its suggestions
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("change") << u"Teh cat sat on teh mat"_s << u"Change:The, Change:the"_s << u"Teh[The], teh[the]"_s
+                                << u"The cat sat on the mat"_s << true;
+        QTest::newRow("change all") << u"teh cat teh mat teh"_s << u"ChangeAll:the"_s << u"teh[the]"_s
+                                    << u"the cat the mat the"_s << true;
+        QTest::newRow("ignore once, then all")
+            << u"zork cat zork zork"_s << u"Ignore, IgnoreAll"_s << u"zork, zork"_s << u"zork cat zork zork"_s << true;
+        QTest::newRow("add") << u"zork cat zork"_s << u"Add"_s << u"zork"_s << u"zork cat zork"_s << true;
+        QTest::newRow("cancel keeps the changes made")
+            << u"teh zork teh"_s << u"Change:the, Cancel"_s << u"teh[the], zork"_s << u"the zork teh"_s << false;
+        QTest::newRow("paragraphs come back with CR marks")
+            << u"teh\r\ncat\nteh"_s << u"Change:the, Change:the\rend"_s << u"teh[the], teh[the]"_s
+            << u"the\rcat\rthe end"_s << true;
+        QTest::newRow("deleting words") << u"cat teh teh"_s << u"Change:, Change:"_s << u"teh[the], teh[the]"_s
+                                        << u"cat  "_s << true;
+    }
+
+    void walk()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, answers);
+        QFETCH(QString, asked);
+        QFETCH(QString, selection);
+        QFETCH(bool, finished);
+        QStringList askedWords;
+        bool done = false;
+        DocumentSpellingSession session(std::make_shared<WordList>(),
+                                        std::make_unique<ScriptedPrompter>(answers, askedWords, done));
+        QVERIFY(session.newDocument());
+        QVERIFY(session.insert(text.toUtf8()));
+        QVERIFY(session.checkSpelling());
+        QVERIFY(session.selectAll());
+        QCOMPARE(session.selection(), selection.toUtf8());
+        QCOMPARE(askedWords.join(u", "_s), asked);
+        QCOMPARE(done, finished);
+    }
+
+    void formattingComesBack_data()
+    {
+        QTest::addColumn<QByteArray>("body"); // of a document in Arial
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("word across runs takes its first letter's format")
+            << QByteArray("\\b T\\b0\\i e\\i0 h cat") << u"Change:The"_s
+            << QStringList{u"L [Arial 12 b]The[Arial 12] cat"_s};
+        QTest::newRow("longer replacement mid-run")
+            << QByteArray("\\i a teh cat") << u"Change:those"_s << QStringList{u"L [Arial 12 i]a those cat"_s};
+        QTest::newRow("second paragraph, run removed")
+            << QByteArray("\\b cat\\par\\b0 a \\b teh\\b0  mat") << u"Change:"_s
+            << QStringList{u"L [Arial 12 b]cat"_s, u"L [Arial 12]a  mat"_s};
+    }
+
+    void formattingComesBack()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, answers);
+        QStringList asked;
+        bool done = false;
+        const SpellingCheckResult result = runSpellingCheck(
+            [&] {
+                return SpellingSessionStart{
+                    std::make_unique<DocumentSpellingSession>(std::make_shared<WordList>(),
+                                                              std::make_unique<ScriptedPrompter>(answers, asked, done)),
+                    {}};
+            },
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 " + body + "}");
+        // RTF comes back as RTF, its lines ending in CR LF again.
+        QVERIFY(result.text.startsWith("{\\rtf1"));
+        QCOMPARE(result.text.count("\r\n"), result.text.count('\r'));
+        QTEST(test::describe(readRtfModel(result.text).document), "expected");
+    }
 };
-
-void SpellingCheckTest::callingOrder_data()
-{
-    QTest::addColumn<QString>("failing"); // the step that fails, if any
-    QTest::addColumn<QByteArray>("text"); // what the check hands back; "failed" when nothing
-    QTest::newRow("every step works") << u""_s << QByteArray("Thiss\r\nis\r\n");
-    QTest::newRow("insert fails") << u"insert"_s << QByteArray("failed");
-    QTest::newRow("check fails") << u"checkSpelling"_s << QByteArray("failed");
-    QTest::newRow("selection cannot be read") << u"selection"_s << QByteArray("failed");
-    QTest::newRow("closing fails") << u"closeWithoutSaving"_s << QByteArray("Thiss\r\nis\r\n");
-}
-
-void SpellingCheckTest::callingOrder()
-{
-    QFETCH(QString, failing);
-    QFETCH(QByteArray, text);
-    QStringList calls;
-    const SpellingCheckResult result = runSpellingCheck(
-        [&] {
-            return SpellingSessionStart{std::make_unique<RecordingSession>(calls, failing), {}};
-        },
-        "Thiss is");
-    // Every step is taken, whatever failed before it, so the word processor is always closed.
-    QCOMPARE(calls.join(u' '), u"newDocument insert(Thiss is) checkSpelling selectAll selection closeWithoutSaving"_s);
-    QCOMPARE(result.status == SpellingCheckResult::Status::Checked ? result.text : QByteArray("failed"), text);
-
-    const SpellingCheckResult notStarted = runSpellingCheck(
-        [] {
-            return SpellingSessionStart{nullptr, u"Cannot start the word processor."_s};
-        },
-        "x");
-    QCOMPARE(int(notStarted.status), int(SpellingCheckResult::Status::NotStarted));
-    QCOMPARE(notStarted.errorText, u"Cannot start the word processor."_s);
-}
-
-void SpellingCheckTest::crBecomesCrLf_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("paragraph marks") << QByteArray("one\rtwo\r") << QByteArray("one\r\ntwo\r\n");
-    QTest::newRow("a pair gets a second feed") << QByteArray("a\r\nb") << QByteArray("a\r\n\nb");
-    QTest::newRow("feeds alone stay") << QByteArray("a\nb") << QByteArray("a\nb");
-    QTest::newRow("past 32767 characters") << QByteArray(40000, 'x') + "\ry\r" << QByteArray(40000, 'x') + "\r\ny\r\n";
-}
-
-void SpellingCheckTest::crBecomesCrLf()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(crToCrLf(text), expected);
-}
-
-void SpellingCheckTest::wordsChecked_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("words");
-    QTest::newRow("apostrophes inside") << u"Don't rock\u2019n\u2019roll, 'tis dogs'."_s
-                                        << u"Don't|rock\u2019n\u2019roll|tis|dogs"_s;
-    QTest::newRow("digits and capitals passed over") << u"25mm A4 NASA I a OK"_s << u"I|a"_s;
-    QTest::newRow("accents, hyphens, tabs, line breaks")
-        << u"caf\u00E9 well-known\tone\u2028two"_s << u"caf\u00E9|well|known|one|two"_s;
-    QTest::newRow("too long to check") << QString(101, u'z') + u" short"_s << u"short"_s;
-    QTest::newRow("nothing to check") << u"12 + 3 = 15 \u2013 ..."_s << u""_s;
-}
-
-void SpellingCheckTest::wordsChecked()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, words);
-    QStringList found;
-    for (auto span = nextCheckedWord(text, 0); span; span = nextCheckedWord(text, span->start + span->length))
-        found << text.mid(span->start, span->length);
-    QCOMPARE(found.join(u'|'), words);
-}
-
-void SpellingCheckTest::walk_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("answers");
-    QTest::addColumn<QString>("asked"); // each word asked about, with its suggestions
-    QTest::addColumn<QString>("selection");
-    QTest::addColumn<bool>("finished");
-    QTest::newRow("change") << u"Teh cat sat on teh mat"_s << u"Change:The, Change:the"_s << u"Teh[The], teh[the]"_s
-                            << u"The cat sat on the mat"_s << true;
-    QTest::newRow("change all") << u"teh cat teh mat teh"_s << u"ChangeAll:the"_s << u"teh[the]"_s
-                                << u"the cat the mat the"_s << true;
-    QTest::newRow("ignore once, then all")
-        << u"zork cat zork zork"_s << u"Ignore, IgnoreAll"_s << u"zork, zork"_s << u"zork cat zork zork"_s << true;
-    QTest::newRow("add") << u"zork cat zork"_s << u"Add"_s << u"zork"_s << u"zork cat zork"_s << true;
-    QTest::newRow("cancel keeps the changes made")
-        << u"teh zork teh"_s << u"Change:the, Cancel"_s << u"teh[the], zork"_s << u"the zork teh"_s << false;
-    QTest::newRow("paragraphs come back with CR marks") << u"teh\r\ncat\nteh"_s << u"Change:the, Change:the\rend"_s
-                                                        << u"teh[the], teh[the]"_s << u"the\rcat\rthe end"_s << true;
-    QTest::newRow("deleting words") << u"cat teh teh"_s << u"Change:, Change:"_s << u"teh[the], teh[the]"_s
-                                    << u"cat  "_s << true;
-}
-
-void SpellingCheckTest::walk()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, answers);
-    QFETCH(QString, asked);
-    QFETCH(QString, selection);
-    QFETCH(bool, finished);
-    QStringList askedWords;
-    bool done = false;
-    DocumentSpellingSession session(std::make_shared<WordList>(),
-                                    std::make_unique<ScriptedPrompter>(answers, askedWords, done));
-    QVERIFY(session.newDocument());
-    QVERIFY(session.insert(text.toUtf8()));
-    QVERIFY(session.checkSpelling());
-    QVERIFY(session.selectAll());
-    QCOMPARE(session.selection(), selection.toUtf8());
-    QCOMPARE(askedWords.join(u", "_s), asked);
-    QCOMPARE(done, finished);
-}
-
-void SpellingCheckTest::formattingComesBack_data()
-{
-    QTest::addColumn<QString>("document");
-    QTest::addColumn<QString>("answers");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("word across runs takes its first letter's format")
-        << u"T|b~e|i~h cat|"_s << u"Change:The"_s << u"The|b~ cat|"_s;
-    QTest::newRow("longer replacement mid-run") << u"a teh cat|i"_s << u"Change:those"_s << u"a those cat|i"_s;
-    QTest::newRow("second paragraph, run removed")
-        << u"cat|b / a |~teh|b~ mat|"_s << u"Change:"_s << u"cat|b / a  mat|"_s;
-}
-
-void SpellingCheckTest::formattingComesBack()
-{
-    QFETCH(QString, document);
-    QFETCH(QString, answers);
-    QFETCH(QString, expected);
-    QStringList asked;
-    bool done = false;
-    const SpellingCheckResult result = runSpellingCheck(
-        [&] {
-            return SpellingSessionStart{
-                std::make_unique<DocumentSpellingSession>(std::make_shared<WordList>(),
-                                                          std::make_unique<ScriptedPrompter>(answers, asked, done)),
-                {}};
-        },
-        writeRtfModel(documentOf(document)));
-    // RTF comes back as RTF, its lines ending in CR LF again.
-    QVERIFY(result.text.startsWith("{\\rtf1"));
-    QCOMPARE(result.text.count("\r\n"), result.text.count('\r'));
-    QCOMPARE(describe(readRtfModel(result.text).document), expected);
-}
 
 MX_REGISTER_TEST(SpellingCheckTest)
 #include "tst_spelling_check.moc"

@@ -9,7 +9,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPushButton>
-#include <QSet>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -69,20 +69,6 @@ private Q_SLOTS:
         QVERIFY(!openHelpViewer());
     }
 
-    void contentsOwnedByTheMainWindow()
-    {
-        QVERIFY(!openHelpViewer());
-        showHelpContents();
-        HelpViewer* viewer = openHelpViewer();
-        QVERIFY(viewer && viewer->isVisible() && viewer->isWindow());
-        QCOMPARE(viewer->parentWidget(), owner_);
-        QCOMPARE(viewer->objectName(), u"frmHelp"_s);
-        QCOMPARE(viewer->windowTitle(), u"Mensurix Help"_s);
-        QCOMPARE(viewer->browser()->source().fragment(), u"contents"_s);
-        QCOMPARE(viewer->browser()->document()->begin().text(), u"Mensurix Help"_s);
-        QCOMPARE(opened_, QList<QWidget*>{viewer}); // carried along with the program's other windows
-    }
-
     void topics_data()
     {
         QTest::addColumn<int>("contextId");
@@ -121,82 +107,67 @@ private Q_SLOTS:
         QTEST(anchorsOf(viewer->browser()->document()).headings.value(anchor), "heading");
     }
 
-    void everyTabAndAccessoryHasATopic()
-    {
-        showHelpContents();
-        const QTextDocument* document = openHelpViewer()->browser()->document();
-        const Anchors anchors = anchorsOf(document);
-        for (const QString& link : anchors.links)
-            QVERIFY2(anchors.headings.contains(link), qPrintable(link));
-        const QStringList topics = {
-            u"metric"_s,     u"temperature"_s, u"table-files"_s,  u"humidity"_s,    u"wind"_s,         u"vibration"_s,
-            u"electrical"_s, u"calculator"_s,  u"table-editor"_s, u"note-editor"_s, u"find"_s,         u"tips"_s,
-            u"settings"_s,   u"about"_s,       u"copy"_s,         u"keyboard"_s,    u"command-line"_s, u"files"_s};
-        for (const QString& topic : topics)
-            QVERIFY2(anchors.headings.contains(topic) && anchors.links.contains(topic), qPrintable(topic));
-        // The table format's example is there as the user would type it.
-        QVERIFY(document->toPlainText().contains(u"Inches vs Millimeters\nInches\nMillimeters\n25.4\n"_s));
-    }
-
-    void links()
+    // The contents, owned by the main window and carried along with its other windows: a topic for every tab and
+    // accessory, every link within the help leading to one; links followed, back and forth; closed, it is gone.
+    void contents()
     {
         QList<QUrl> opened;
         const UrlOpener previous = setUrlOpener([&opened](const QUrl& url) { return opened.append(url), true; });
+        const auto restore = qScopeGuard([&] { setUrlOpener(previous); });
+        QVERIFY(!openHelpViewer());
         showHelpContents();
         HelpViewer* viewer = openHelpViewer();
+        QVERIFY(viewer && viewer->isVisible() && viewer->isWindow());
+        QCOMPARE(viewer->parentWidget(), owner_);
+        QCOMPARE(viewer->objectName() + u' ' + viewer->windowTitle(), u"frmHelp Mensurix Help"_s);
+        QCOMPARE(opened_, QList<QWidget*>{viewer});
         QTextBrowser* browser = viewer->browser();
-        auto* back = viewer->findChild<QPushButton*>(u"cmdBack"_s);
-        QVERIFY(!back->isEnabled());
+        QCOMPARE(browser->source().fragment(), u"contents"_s);
+        QCOMPARE(browser->document()->begin().text(), u"Mensurix Help"_s);
+        const Anchors anchors = anchorsOf(browser->document());
+        for (const QString& link : anchors.links)
+            QVERIFY2(anchors.headings.contains(link), qPrintable(link));
+        for (const char* topic : {"metric", "temperature", "table-files", "humidity", "wind", "vibration", "electrical",
+                                  "calculator", "table-editor", "note-editor", "find", "tips", "settings", "about",
+                                  "copy", "keyboard", "command-line", "files"})
+            QVERIFY2(anchors.headings.contains(QLatin1String(topic)) && anchors.links.contains(QLatin1String(topic)),
+                     topic);
+        // The table format's example is there as the user would type it.
+        QVERIFY(browser->toPlainText().contains(u"Inches vs Millimeters\nInches\nMillimeters\n25.4\n"_s));
 
+        const auto button = [viewer](const QString& name) { return viewer->findChild<QPushButton*>(name); };
+        QVERIFY(!button(u"cmdBack"_s)->isEnabled());
         Q_EMIT browser->anchorClicked(QUrl(u"#wind"_s));
         QCOMPARE(browser->source().fragment(), u"wind"_s);
-        QTest::mouseClick(back, Qt::LeftButton);
+        QTest::mouseClick(button(u"cmdBack"_s), Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"contents"_s);
         // A web address goes to the browser; the help stays where it was.
         Q_EMIT browser->anchorClicked(QUrl(u"https://example.org/help"_s));
         QCOMPARE(opened, QList<QUrl>{QUrl(u"https://example.org/help"_s)});
         QCOMPARE(browser->source().fragment(), u"contents"_s);
-        QTest::mouseClick(viewer->findChild<QPushButton*>(u"cmdForward"_s), Qt::LeftButton);
+        QTest::mouseClick(button(u"cmdForward"_s), Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"wind"_s);
-        QTest::mouseClick(viewer->findChild<QPushButton*>(u"cmdContents"_s), Qt::LeftButton);
+        QTest::mouseClick(button(u"cmdContents"_s), Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"contents"_s);
-        setUrlOpener(previous);
+
+        QVERIFY(viewer->close());
+        QTRY_VERIFY(!openHelpViewer());
+        showHelpTopic(kTableEditorHelpContext);
+        QCOMPARE(openHelpViewer()->browser()->source().fragment(), u"table-editor"_s);
     }
 
-    void unreadableHelpFile_data()
+    // A help file that cannot be read, or a page whose nesting took minutes to lay out and crashed deeper still,
+    // is not shown.
+    void unusablePages_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("missing") << u"missing"_s;
-        QTest::newRow("a folder") << u"folder"_s;
-        QTest::newRow("a named pipe") << u"fifo"_s;
-        QTest::newRow("too large") << u"large"_s;
-    }
-
-    void unreadableHelpFile()
-    {
-        QFETCH(QString, kind);
-        const QString path = dir_->filePath(u"MENSURIX.HTM"_s);
-        QVERIFY(QFile::remove(path));
-        if (kind == u"folder")
-            QVERIFY(QDir(dir_->path()).mkdir(u"MENSURIX.HTM"_s));
-        else if (kind == u"fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else if (kind == u"large")
-            QVERIFY(test::writeFileBytes(path, QByteArray(kMaxHelpFileBytes + 1, ' ')));
-        showHelpTopic(kNoteEditorHelpContext);
-        QCOMPARE(openHelpViewer()->browser()->toPlainText(),
-                 u"Mensurix Help\nThe help file \"%1\" could not be opened."_s.arg(path));
-    }
-
-    void hostilePages_data()
-    {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("page"); // "missing", "folder", "fifo" or "large", else the body of the page
         QTest::addColumn<QString>("text"); // what the viewer shows: "" for the could-not-open page
         const auto nested = [](const QString& open, const QString& close, int depth) {
             return open.repeated(depth) + u"deep"_s + close.repeated(depth);
         };
-        QTest::newRow("tables nested 8 deep")
-            << nested(u"<table><tr><td>"_s, u"</td></tr></table>"_s, 8) << u"deep"_s;
+        for (const char* kind : {"missing", "folder", "fifo", "large"})
+            QTest::newRow(kind) << QString::fromLatin1(kind) << u""_s;
+        QTest::newRow("tables nested 8 deep") << nested(u"<table><tr><td>"_s, u"</td></tr></table>"_s, 8) << u"deep"_s;
         QTest::newRow("tables nested 9 deep") << nested(u"<table><tr><td>"_s, u"</td></tr></table>"_s, 9) << u""_s;
         QTest::newRow("5000 nested blocks") << nested(u"<div>"_s, u"</div>"_s, 5000) << u""_s;
         QTest::newRow("98 nested blocks in the body") << nested(u"<div>"_s, u"</div>"_s, 98) << u"deep"_s;
@@ -204,14 +175,21 @@ private Q_SLOTS:
             << u"a<br>"_s.repeated(500) + u"deep"_s << u"a\n"_s.repeated(500) + u"deep"_s;
     }
 
-    // Deep nesting took minutes to lay out, and crashed deeper still: such a page is not shown.
-    void hostilePages()
+    void unusablePages()
     {
-        QFETCH(QString, kind);
+        QFETCH(QString, page);
         QFETCH(QString, text);
         const QString path = dir_->filePath(u"MENSURIX.HTM"_s);
-        QVERIFY(test::writeFileBytes(path, u"<html><body>%1</body></html>"_s.arg(kind).toLatin1()));
-        showHelpContents();
+        QVERIFY(QFile::remove(path));
+        if (page == u"folder")
+            QVERIFY(QDir(dir_->path()).mkdir(u"MENSURIX.HTM"_s));
+        else if (page == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (page == u"large")
+            QVERIFY(test::writeFileBytes(path, QByteArray(kMaxHelpFileBytes + 1, ' ')));
+        else if (page != u"missing")
+            QVERIFY(test::writeFileBytes(path, u"<html><body>%1</body></html>"_s.arg(page).toLatin1()));
+        showHelpTopic(kNoteEditorHelpContext);
         QCOMPARE(openHelpViewer()->browser()->toPlainText().trimmed(),
                  text.isEmpty() ? u"Mensurix Help\nThe help file \"%1\" could not be opened."_s.arg(path) : text);
     }
@@ -220,9 +198,9 @@ private Q_SLOTS:
     void longParagraph()
     {
         const QString hex = u"0123456789abcdef"_s.repeated(1000);
-        QVERIFY(test::writeFileBytes(dir_->filePath(u"MENSURIX.HTM"_s),
-                                     u"<html><body><a name=\"contents\"></a><p>%1</p><p>end</p></body></html>"_s.arg(hex)
-                                         .toLatin1()));
+        QVERIFY(test::writeFileBytes(
+            dir_->filePath(u"MENSURIX.HTM"_s),
+            u"<html><body><a name=\"contents\"></a><p>%1</p><p>end</p></body></html>"_s.arg(hex).toLatin1()));
         showHelpContents();
         const QTextDocument* document = openHelpViewer()->browser()->document();
         QVERIFY(document->blockCount() >= 4);
@@ -264,9 +242,9 @@ private Q_SLOTS:
                 QFile(pipe).open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         });
         const QString src = source.contains(u"%1") ? source.arg(elsewhere.path()) : source;
-        QVERIFY(test::writeFileBytes(dir_->filePath(u"MENSURIX.HTM"_s),
-                                     u"<html><body><a name=\"contents\"></a><img src=\"%1\"></body></html>"_s.arg(src)
-                                         .toLatin1()));
+        QVERIFY(test::writeFileBytes(
+            dir_->filePath(u"MENSURIX.HTM"_s),
+            u"<html><body><a name=\"contents\"></a><img src=\"%1\"></body></html>"_s.arg(src).toLatin1()));
         QElapsedTimer timer;
         timer.start();
         showHelpContents();
@@ -278,15 +256,6 @@ private Q_SLOTS:
         unblock.join();
         QVERIFY2(elapsed < 4000, "the picture was read by Qt, which waited for the pipe");
         QCOMPARE(shown.size(), size);
-    }
-
-    void closingDestroysTheViewer()
-    {
-        showHelpContents();
-        QVERIFY(openHelpViewer()->close());
-        QTRY_VERIFY(!openHelpViewer());
-        showHelpTopic(kTableEditorHelpContext);
-        QCOMPARE(openHelpViewer()->browser()->source().fragment(), u"table-editor"_s);
     }
 
 private:

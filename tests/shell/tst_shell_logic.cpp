@@ -38,8 +38,8 @@ private Q_SLOTS:
 
     void systemInfoLookup_data()
     {
-        // Files as "folder/name", with "x:" for an executable file, "-:" a plain one and "d:" a folder. Search path
-        // entries are folders of the test folder; "@" marks one given relative to the current folder.
+        // Files as "folder/name", with "x:" for an executable file and "-:" a plain one. Search path entries are
+        // folders of the test folder; "@" marks one given relative to the current folder.
         QTest::addColumn<QString>("files");
         QTest::addColumn<QString>("searchPath");
         QTest::addColumn<QString>("found"); // the tool and its arguments; empty when none
@@ -64,12 +64,10 @@ private Q_SLOTS:
         const QDir root(dir.path());
         for (const QString& file : files.split(u' ')) {
             const QString relative = file.mid(2);
-            QVERIFY(root.mkpath(file.startsWith(u'd') ? relative : QFileInfo(relative).path()));
-            if (!file.startsWith(u'd')) {
-                QVERIFY(test::writeFileBytes(root.filePath(relative), "#!/bin/sh\n"));
-                const auto exec = file.startsWith(u'x') ? QFile::ExeOwner : QFile::Permissions();
-                QVERIFY(QFile::setPermissions(root.filePath(relative), QFile::ReadOwner | exec));
-            }
+            QVERIFY(root.mkpath(QFileInfo(relative).path()));
+            QVERIFY(test::writeFileBytes(root.filePath(relative), "#!/bin/sh\n"));
+            const auto exec = file.startsWith(u'x') ? QFile::ExeOwner : QFile::Permissions();
+            QVERIFY(QFile::setPermissions(root.filePath(relative), QFile::ReadOwner | exec));
         }
         QStringList folders;
         for (const QString& entry : searchPath.split(u':'))
@@ -186,6 +184,7 @@ private Q_SLOTS:
         row("arming value at rest", u"in -73; fire armed", u"Your getting warm", false, idle);
         row("then every move hides it and waits again", u"in -73; fire; in -73", u"", true, idle);
         row("first arming click", u"click armed", warmer, false, u"open armed 1");
+        row("second arming click", u"click armed; click armed", warmer, false, u"open armed 2");
         row("third arming click", u"click armed; click armed; click armed", elsewhere, false, u"open armed 3");
         row("no wait once told to look elsewhere", u"click armed; click armed; click armed; in -73", elsewhere, false,
             u"open armed 3");
