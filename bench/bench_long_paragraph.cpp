@@ -5,7 +5,6 @@
 #include "conversion/table_editor_window.h"
 #include "shell/help_viewer.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -104,13 +103,3 @@ void typeInView(benchmark::State& state)
 BENCHMARK(typeInView)->ArgsProduct({{0, 1}, {200'000, 4'000'000}})->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

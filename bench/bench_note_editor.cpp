@@ -4,7 +4,7 @@
 #include "accessories/note_find.h"
 #include "large_notes.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -72,13 +72,3 @@ void findNext(benchmark::State& state)
 BENCHMARK(findNext)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
