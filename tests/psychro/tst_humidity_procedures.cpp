@@ -1,28 +1,13 @@
-#include "psychro/humidity_procedures.h"
+#include "humidity_rows.h"
 #include "test_registry.h"
 
 #include <QTest>
 
 using namespace mx;
+using test::boxesOf;
+using test::textOf;
 
 namespace {
-
-// Box texts as "DryAirTemp|WetBulbTemp|Humidity|VaporPressure|DewPoint|GrainsPerLB"; trailing empty ones may be left
-// out.
-HumidityBoxes boxes(const QString& joined)
-{
-    const QStringList t = joined.split(u'|');
-    return {t.value(0), t.value(1), t.value(2), t.value(3), t.value(4), t.value(5)};
-}
-
-QString joined(const HumidityBoxes& b)
-{
-    QString text =
-        QStringList{b.dryAirTemp, b.wetBulbTemp, b.humidity, b.vaporPressure, b.dewPoint, b.grainsPerLb}.join(u'|');
-    while (text.endsWith(u'|'))
-        text.chop(1);
-    return text;
-}
 
 const HumidityMethod kWet = HumidityMethod::DryBulbWetBulb;
 const HumidityMethod kRH = HumidityMethod::DryBulbRH;
@@ -40,20 +25,30 @@ private Q_SLOTS:
         QTest::addColumn<bool>("extended");
         QTest::addColumn<TemperatureScale>("scale");
         QTest::addColumn<HumidityMethod>("method");
+        QTest::addColumn<bool>("modeBefore"); // the relative humidity is the second input, whatever the method
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("modeAfter");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QString>("title"); // of every message; empty: the application title
         QTest::addColumn<MsgIcon>("icon");
         const auto ext = [](const char* name, TemperatureScale scale, HumidityMethod method, const char* before,
                             const char* after, const QStringList& messages = {}, const char* title = "",
                             MsgIcon icon = MsgIcon::Exclamation) {
-            QTest::newRow(name) << true << scale << method << before << after << messages << title << icon;
+            QTest::newRow(name) << true << scale << method << (method == kRH) << before << after << (method == kRH)
+                                << messages << title << icon;
         };
         const auto normal = [](const char* name, TemperatureScale scale, HumidityMethod method, const char* before,
                                const char* after, const QStringList& messages = {}, const char* title = "Entry ERROR",
                                MsgIcon icon = MsgIcon::Exclamation) {
-            QTest::newRow(name) << false << scale << method << before << after << messages << title << icon;
+            QTest::newRow(name) << false << scale << method << (method == kRH) << before << after << (method == kRH)
+                                << messages << title << icon;
+        };
+        // An empty or 0 wet bulb makes the relative humidity the input until a method is chosen.
+        const auto switched = [](const char* name, TemperatureScale scale, bool modeBefore, const char* before,
+                                 const char* after, const QStringList& messages = {}) {
+            QTest::newRow(name) << false << scale << kWet << modeBefore << before << after << true << messages
+                                << "Entry ERROR" << MsgIcon::Exclamation;
         };
         const QStringList notCalculable{"The Values selected can not be calculated correctly"};
         const MsgIcon info = MsgIcon::Information;
@@ -81,7 +76,7 @@ private Q_SLOTS:
             {"Invalid entry! Check your data and try again"});
         ext("ext, no vapour at the dew point", C, kDew, "0|5|1|2|-237.6|4", "0|5|.00000|2|-237.6|4",
             {"Invalid entry!  Check your data and try again.", "Invalid entry! Check your data and try again"});
-        ext("ext, dry bulb at the pole", C, kWet, "-237.7|-240|1|2|3", "-237.7|-240|1|2|3", tooCold);
+        ext("ext, dry bulb at the pole", C, kWet, "-237.7|0|1|2|3", "-237.7|0|1|2|3", tooCold);
         ext("ext, wet bulb below the pole, F", F, kWet, "0|-400|1", "0|-400|1", tooCold);
         ext("ext, dew point below the pole", C, kDew, "0||1||-300", "0||1||-300", tooCold);
         ext("ext, dry bulb beyond numbers", C, kWet, "1e400|0|1", "1e400|0|1", notCalculable, "Calculation ERROR", info);
@@ -109,6 +104,10 @@ private Q_SLOTS:
                {" Dry bulb must be greater than or equal to the Wet bulb"});
         normal("wet bulb, 212/32: no dew point", F, kWet, "212|32|1|2|3|4", "212|32|-5.77|-1.80|3|4", notCalculable,
                "Calculation ERROR", info);
+        switched("empty wet bulb", F, false, "77||63.5", "77|68.00|63.5|0.58952|63.45|87.50474");
+        switched("0 C wet bulb", C, false, "25|0|63.5", "25|20.00|63.5|0.58952|17.47|87.50474");
+        switched("stays on with a wet bulb", F, true, "77|70|63.5", "77|68.00|63.5|0.58952|63.45|87.50474");
+        switched("range error still switches", F, false, "300||50", "300||50", rhRange);
         // clang-format on
     }
 
@@ -120,8 +119,10 @@ private Q_SLOTS:
         QFETCH(QString, before);
         QFETCH(QString, title);
         QFETCH(MsgIcon, icon);
-        const HumidityOutcome outcome = calculateHumidity({boxes(before), scale, method, extended, method == kRH, {}});
-        QTEST(joined(outcome.boxes), "after");
+        QFETCH(bool, modeBefore);
+        const HumidityOutcome outcome = calculateHumidity({boxesOf(before), scale, method, extended, modeBefore, {}});
+        QTEST(textOf(outcome.boxes), "after");
+        QTEST(outcome.rhInputMode, "modeAfter");
         QStringList shown;
         for (const PsychroMessage& m : outcome.messages) {
             shown << m.text;
@@ -130,30 +131,6 @@ private Q_SLOTS:
             QCOMPARE(m.buttons, MsgButtons::Ok);
         }
         QTEST(shown, "messages");
-    }
-
-    void rhInputMode_data()
-    {
-        QTest::addColumn<TemperatureScale>("scale");
-        QTest::addColumn<bool>("modeBefore");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        // clang-format off
-        QTest::newRow("empty wet bulb") << F << false << "77||63.5" << "77|68.00|63.5|0.58952|63.45|87.50474";
-        QTest::newRow("0 C wet bulb") << C << false << "25|0|63.5" << "25|20.00|63.5|0.58952|17.47|87.50474";
-        QTest::newRow("stays on with a wet bulb") << F << true << "77|70|63.5" << "77|68.00|63.5|0.58952|63.45|87.50474";
-        QTest::newRow("range error still switches") << F << false << "300||50" << "300||50";
-        // clang-format on
-    }
-
-    void rhInputMode()
-    {
-        QFETCH(TemperatureScale, scale);
-        QFETCH(bool, modeBefore);
-        QFETCH(QString, before);
-        const HumidityOutcome outcome = calculateHumidity({boxes(before), scale, kWet, false, modeBefore, {}});
-        QTEST(joined(outcome.boxes), "after");
-        QVERIFY(outcome.rhInputMode);
     }
 
     void scaleSwitch_data()
@@ -165,12 +142,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("message");
         // clang-format off
         QTest::newRow("F to C") << F << C << "77|68|63.49|0.59||87.4859" << "25.00|20.00|63.49|0.59||87.4859" << false;
-        QTest::newRow("C to F") << C << F << "25.00|20.00|||17.47" << "77.00|68.00|||63.45" << false;
-        QTest::newRow("scale already in force") << C << C << "25|20|||17.44100" << "25|20|||17.44100" << false;
         QTest::newRow("five decimals become two") << F << C << "77||62.94267||63.39380" << "25.00||62.94267||17.44"
                                                   << false;
         QTest::newRow("text without a number") << F << C << "abc|-" << "-17.78|-17.78" << false;
-        QTest::newRow("beyond the number range") << C << F << "1e308|10" << "1e308|50.00" << true;
+        // One message, however many boxes it concerns.
+        QTest::newRow("beyond the number range") << C << F << "1e308|10|||1e308" << "1e308|50.00|||1e308" << true;
         // clang-format on
     }
 
@@ -180,8 +156,8 @@ private Q_SLOTS:
         QFETCH(TemperatureScale, to);
         QFETCH(QString, before);
         QFETCH(bool, message);
-        const ScaleSwitch result = convertHumidityScale(boxes(before), from, to);
-        QTEST(joined(result.boxes), "after");
+        const ScaleSwitch result = convertHumidityScale(boxesOf(before), from, to);
+        QTEST(textOf(result.boxes), "after");
         QCOMPARE(result.messages.size(), message ? 1 : 0);
         if (message)
             QCOMPARE(result.messages[0].text, QStringLiteral("The Values selected can not be calculated correctly"));
