@@ -1,11 +1,9 @@
 #pragma once
 
-#include "common/twips.h"
 #include "platform/tab_panel.h"
 
 #include <QKeySequence>
 #include <QLabel>
-#include <QRect>
 #include <QTest>
 
 #include <utility>
@@ -33,16 +31,6 @@ inline void checkControls(QWidget* panel, const ControlsByParent& byParent)
                      qPrintable(name));
         }
     }
-}
-
-// The control sits at its twips place in its parent, with its designed size where `twips` gives one.
-inline void checkPlacement(QWidget* panel, const QString& name, const QRect& twips)
-{
-    const auto* widget = panel->findChild<QWidget*>(name);
-    QVERIFY2(widget, qPrintable(name));
-    QCOMPARE(widget->pos(), QPoint(twipsToPixels(twips.left()), twipsToPixels(twips.top())));
-    if (twips.width() > 0)
-        QCOMPARE(widget->size(), twipsSize(twips.width(), twips.height()));
 }
 
 // Drives a panel as a user would, one step a string: "Option2" clicks the control of that name, "Option1:Down"
