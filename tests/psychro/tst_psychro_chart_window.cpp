@@ -21,7 +21,6 @@ using namespace mx;
 
 namespace {
 
-const HumidityBoxes k7768{"77", "68", "63.49", "0.59", "63.44", "87.4859"};
 const QString kIdle = QStringLiteral("Point at the chart to read a state there, click to calculate it on the Humidity "
                                      "tab; arrow keys move a cursor and Enter picks it.");
 const QString kTabPoint =
@@ -35,7 +34,7 @@ private Q_SLOTS:
     void init()
     {
         window_ = new PsychroChartWindow;
-        window_->showTab({}, k7768);
+        window_->showTab({}, HumidityBoxes{"77", "68", "63.49", "0.59", "63.44", "87.4859"});
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_));
     }
@@ -65,98 +64,70 @@ private Q_SLOTS:
                  QStringList({"lblChartPoint", "lblChartCursor", "cmdChartCopy", "cmdChartSave", "cmdChartClose"}));
     }
 
-    // The pointer reads the state under it, as the tab calculates it; a click on a state picks it. The label and what
-    // a screen reader reads of the chart say the same.
-    void pointer_data()
-    {
-        QTest::addColumn<QPointF>("place"); // dry bulb, grains
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("picked"); // dry bulb|relative humidity
-        QTest::newRow("on the tab's point") << QPointF(77, 87.4859)
-                                            << "Pointer: dry bulb 77.00 °F, RH 63.50%, wet bulb 68.00 °F, dew point "
-                                               "63.45 °F, 87.50474 grains/lb"
-                                            << "77.00|63.50";
-        QTest::newRow("beyond saturation")
-            << QPointF(70, 150) << "Pointer: dry bulb 70.00 °F, 150.0 grains/lb, beyond saturation"
-            << "";
-        QTest::newRow("not a state of the normal range")
-            << QPointF(35, 5)
-            << "Pointer: dry bulb 35.00 °F, 5.0 grains/lb, not a state the Humidity tab calculates in its normal "
-               "range"
-            << "";
-        QTest::newRow("below the axis") << QPointF(80, -5) << kIdle << "";
-    }
-
-    void pointer()
-    {
-        QFETCH(QPointF, place);
-        QFETCH(QString, text);
-        QFETCH(QString, picked);
-        view()->clearFocus(); // else the keyboard's cursor is read where the pointer reads nothing
-        QSignalSpy picks(window_, &PsychroChartWindow::statePicked);
-        mouse(QEvent::MouseMove, place);
-        QCOMPARE(label("lblChartCursor"), text);
-        QCOMPARE(QAccessible::queryAccessibleInterface(view())->text(QAccessible::Description), text);
-        mouse(QEvent::MouseButtonPress, place);
-        mouse(QEvent::MouseButtonRelease, place);
-        QCOMPARE(pickedOf(picks), picked);
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(view(), &leave);
-        view()->clearFocus();
-        QCOMPARE(label("lblChartCursor"), kIdle);
-    }
-
-    // The cursor starts at the tab's state in whole degrees and percent (or mid-chart at 50 %), moves a degree or a
-    // percent a key (ten with Shift), never off the chart, and Enter picks it.
-    void keyboardCursor_data()
+    // What lblChartCursor (and a screen reader, of the chart) reads under the pointer or the keyboard's cursor, as the
+    // tab calculates it, and what a click or Enter picks. "@77,87.4859" moves the pointer to that dry bulb and ratio
+    // and clicks; other steps are keys on the chart, which then has the focus. The cursor starts at the tab's state
+    // in whole degrees and percent (mid-chart at 50 % without one) and moves a degree or a percent a key (ten with
+    // Shift), never off the chart.
+    void readings_data()
     {
         QTest::addColumn<bool>("withResult");
-        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("picked"); // dry bulb|relative humidity
+        const auto row = [](const char* name, bool withResult, const char* steps, const QString& text,
+                            const char* picked = "") { QTest::newRow(name) << withResult << steps << text << picked; };
         const QString start = QStringLiteral(
             "Cursor: dry bulb 77.00 °F, RH 63.00%, wet bulb 67.87 °F, dew point 63.22 °F, 86.77979 grains/lb");
-        QTest::newRow("starts at the tab's state") << true << "" << start << "";
-        QTest::newRow("arrows") << true << "Right Up"
-                                << "Cursor: dry bulb 78.00 °F, RH 64.00%, wet bulb 69.02 °F, dew point 64.62 °F, "
-                                   "91.24429 grains/lb"
-                                << "";
-        QTest::newRow("ten at a time") << true << "Shift+Left"
-                                       << "Cursor: dry bulb 67.00 °F, RH 63.00%, wet bulb 59.09 °F, dew point 53.78 "
-                                          "°F, 61.52920 grains/lb"
-                                       << "";
-        QTest::newRow("stops at the top of the chart")
-            << true << "Shift+Right Shift+Right Shift+Right"
-            << "Cursor: dry bulb 97.00 °F, RH 63.00%, wet bulb 85.52 °F, dew point 82.04 °F, 166.71153 grains/lb"
-            << "";
-        QTest::newRow("stops at saturation")
-            << true << "Shift+Up Shift+Up Shift+Up Shift+Up Up"
-            << "Cursor: dry bulb 77.00 °F, RH 100.00%, wet bulb 76.99 °F, dew point 76.99 °F, 140.47264 grains/lb"
-            << "";
-        QTest::newRow("Return picks") << true << "Return" << start << "77.00|63.00";
-        QTest::newRow("keypad Enter picks") << true << "Enter" << start << "77.00|63.00";
-        QTest::newRow("without a result, mid-chart at 50%")
-            << false << ""
-            << "Cursor: dry bulb 76.00 °F, RH 50.00%, wet bulb 63.38 °F, dew point 55.67 °F, 65.97046 "
-               "grains/lb"
-            << "";
+        // clang-format off
+        row("pointer on the tab's point", true, "@77,87.4859", QStringLiteral("Pointer: dry bulb 77.00 °F, RH 63.50%, "
+            "wet bulb 68.00 °F, dew point 63.45 °F, 87.50474 grains/lb"), "77.00|63.50");
+        row("pointer not on a state", true, "@35,5", QStringLiteral("Pointer: dry bulb 35.00 °F, 5.0 grains/lb, not a "
+            "state the Humidity tab calculates in its normal range"));
+        row("pointer below the axis", true, "@80,-5", kIdle);
+        row("cursor starts at the tab's state", true, "", start);
+        row("arrows", true, "Right Up", QStringLiteral("Cursor: dry bulb 78.00 °F, RH 64.00%, wet bulb 69.02 °F, dew "
+            "point 64.62 °F, 91.24429 grains/lb"));
+        row("ten at a time", true, "Shift+Left", QStringLiteral("Cursor: dry bulb 67.00 °F, RH 63.00%, wet bulb "
+            "59.09 °F, dew point 53.78 °F, 61.52920 grains/lb"));
+        row("stops at the top of the chart", true, "Shift+Right Shift+Right Shift+Right", QStringLiteral("Cursor: dry "
+            "bulb 97.00 °F, RH 63.00%, wet bulb 85.52 °F, dew point 82.04 °F, 166.71153 grains/lb"));
+        row("stops at saturation", true, "Shift+Up Shift+Up Shift+Up Shift+Up Up", QStringLiteral("Cursor: dry bulb "
+            "77.00 °F, RH 100.00%, wet bulb 76.99 °F, dew point 76.99 °F, 140.47264 grains/lb"));
+        row("Return picks", true, "Return", start, "77.00|63.00");
+        row("keypad Enter picks", true, "Enter", start, "77.00|63.00");
+        row("without a result, mid-chart at 50%", false, "", QStringLiteral("Cursor: dry bulb 76.00 °F, RH 50.00%, "
+            "wet bulb 63.38 °F, dew point 55.67 °F, 65.97046 grains/lb"));
+        // clang-format on
     }
 
-    void keyboardCursor()
+    void readings()
     {
         QFETCH(bool, withResult);
-        QFETCH(QString, keys);
-        QFETCH(QString, picked);
+        QFETCH(QString, steps);
+        QFETCH(QString, text);
         view()->clearFocus();
         if (!withResult)
             window_->showTab({}, std::nullopt);
         QSignalSpy picks(window_, &PsychroChartWindow::statePicked);
-        view()->setFocus(Qt::TabFocusReason);
-        test::pressKeys(keys, view());
-        QTEST(label("lblChartCursor"), "text");
-        QCOMPARE(pickedOf(picks), picked);
-        // The cursor is marked while the chart has the focus.
-        QCOMPARE(view()->cursor().has_value(), true);
+        if (steps.startsWith(u'@')) {
+            const QPointF place(steps.section(u',', 0, 0).mid(1).toDouble(), steps.section(u',', 1).toDouble());
+            mouse(QEvent::MouseMove, place);
+            QCOMPARE(label("lblChartCursor"), text);
+            mouse(QEvent::MouseButtonPress, place);
+            mouse(QEvent::MouseButtonRelease, place);
+        } else {
+            view()->setFocus(Qt::TabFocusReason);
+            test::pressKeys(steps, view());
+        }
+        QCOMPARE(label("lblChartCursor"), text);
+        QCOMPARE(QAccessible::queryAccessibleInterface(view())->text(QAccessible::Description), text);
+        QStringList picked;
+        for (const QList<QVariant>& pick : picks)
+            picked << pick[0].toString() + u'|' + pick[1].toString();
+        QTEST(picked.join(u','), "picked");
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(view(), &leave);
         view()->clearFocus();
         QCOMPARE(label("lblChartCursor"), kIdle);
     }
@@ -273,14 +244,6 @@ private Q_SLOTS:
 private:
     PsychroChartView* view() const { return window_->view(); }
     QString label(const char* name) const { return window_->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
-
-    static QString pickedOf(const QSignalSpy& picks)
-    {
-        QStringList texts;
-        for (const QList<QVariant>& pick : picks)
-            texts << pick[0].toString() + u'|' + pick[1].toString();
-        return texts.join(u',');
-    }
 
     // A mouse event at a place of the chart, to the fraction of a pixel.
     void mouse(QEvent::Type type, QPointF place) const
