@@ -24,4 +24,16 @@ inline QString textOf(const HumidityBoxes& b)
     return text;
 }
 
+// Messages as "title [buttons icon] text", the title left off where it is the application's.
+inline QStringList describedMessages(const PsychroMessages& messages)
+{
+    static const char* const buttons[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
+    static const char* const icons[] = {"None", "Question", "Exclamation", "Information", "Critical"};
+    QStringList lines;
+    for (const PsychroMessage& m : messages)
+        lines << (m.title.isEmpty() ? QString() : m.title + u' ') + u'[' + QLatin1String(buttons[int(m.buttons)]) +
+                     u' ' + QLatin1String(icons[int(m.icon)]) + QStringLiteral("] ") + m.text;
+    return lines;
+}
+
 } // namespace mx::test

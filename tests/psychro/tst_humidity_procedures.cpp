@@ -30,31 +30,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("modeAfter");
         QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("title"); // of every message; empty: the application title
-        QTest::addColumn<MsgIcon>("icon");
         const auto ext = [](const char* name, TemperatureScale scale, HumidityMethod method, const char* before,
-                            const char* after, const QStringList& messages = {}, const char* title = "",
-                            MsgIcon icon = MsgIcon::Exclamation) {
+                            const char* after, const QStringList& messages = {}) {
             QTest::newRow(name) << true << scale << method << (method == kRH) << before << after << (method == kRH)
-                                << messages << title << icon;
+                                << messages;
         };
         const auto normal = [](const char* name, TemperatureScale scale, HumidityMethod method, const char* before,
-                               const char* after, const QStringList& messages = {}, const char* title = "Entry ERROR",
-                               MsgIcon icon = MsgIcon::Exclamation) {
+                               const char* after, const QStringList& messages = {}) {
             QTest::newRow(name) << false << scale << method << (method == kRH) << before << after << (method == kRH)
-                                << messages << title << icon;
+                                << messages;
         };
         // An empty or 0 wet bulb makes the relative humidity the input until a method is chosen.
         const auto switched = [](const char* name, TemperatureScale scale, bool modeBefore, const char* before,
                                  const char* after, const QStringList& messages = {}) {
-            QTest::newRow(name) << false << scale << kWet << modeBefore << before << after << true << messages
-                                << "Entry ERROR" << MsgIcon::Exclamation;
+            QTest::newRow(name) << false << scale << kWet << modeBefore << before << after << true << messages;
         };
-        const QStringList notCalculable{"The Values selected can not be calculated correctly"};
-        const MsgIcon info = MsgIcon::Information;
-        const QStringList tooCold{"Temperature must be above -237.7C"};
-        const QStringList rhRange{"You must use values between 32F (0C) TO 212F (100C)\r\n And 0 to 100% RH"};
-        const QStringList tempRange{"Temperature out of range.  32F (0C) TO 212F (100C)"};
+        const QString warn = QStringLiteral("[Ok Exclamation] ");
+        const QString entry = QStringLiteral("Entry ERROR [Ok Exclamation] ");
+        const QStringList notCalculable{
+            "Calculation ERROR [Ok Information] The Values selected can not be calculated correctly"};
+        const QStringList tooCold{warn + "Temperature must be above -237.7C"};
+        const QStringList rhRange{entry + "You must use values between 32F (0C) TO 212F (100C)\r\n And 0 to 100% RH"};
+        const QStringList tempRange{entry + "Temperature out of range.  32F (0C) TO 212F (100C)"};
+        const QString invalid = warn + "Invalid entry!  Check your data and try again.";
+        const QString invalidDewPoint = warn + "Invalid entry! Check your data and try again";
+        const QString noHumidity = warn + "Relative humidity must be greater than 0%";
+        const QString noWetBulb = warn + "Wet Bulb can not be calculated from these values";
         // clang-format off
         // Extended range: five decimals; vapour pressure and grains as the general number text, from the dew point read
         // back from its box.
@@ -63,27 +64,23 @@ private Q_SLOTS:
         ext("ext, RH, C", C, kRH, "25||60", "25|19.55884|60|0.560172082157391|16.68396|83.0689324821327");
         ext("ext, dew point, C", C, kDew, "25||||15", "25|18.62305|53.88278|0.503060647587316|15|74.4549488108783");
         ext("ext, wet above dry", C, kWet, "25|26|1|2|3|4", "25|26|.00000|2|3|4",
-            {"Dry Bulb must be greater than Wet Bulb!"});
-        ext("ext, large depression", C, kWet, "40|0|1|2|3|4", "40|0|-28.06726|2|3|4",
-            {"Invalid entry!  Check your data and try again."});
+            {warn + "Dry Bulb must be greater than Wet Bulb!"});
+        ext("ext, large depression", C, kWet, "40|0|1|2|3|4", "40|0|-28.06726|2|3|4", {invalid});
         // The humidity shows as .00000 and reads back as 0: the dew point falls to 0 C and the calculation goes on.
         ext("ext, humidity too small to show", C, kWet, "25|8.560374",
-            "25|8.560374|.00000|0.180479724083354|.00000|26.4219800787828", {"Relative humidity must be greater than 0%"});
-        ext("ext, RH 0", C, kRH, "25|5|0|2|3|4", "25|5|0|2|3|4", {"Relative humidity must be greater than 0%"});
+            "25|8.560374|.00000|0.180479724083354|.00000|26.4219800787828", {noHumidity});
+        ext("ext, RH 0", C, kRH, "25|5|0|2|3|4", "25|5|0|2|3|4", {noHumidity});
         ext("ext, RH over 100", F, kRH, "77|5|100.01|2|3|4", "77|5|100.01|2|3|4",
-            {"Relative humidity cannot be greater than 100%"});
-        ext("ext, dew point above dry", C, kDew, "25|5|1|2|26|4", "25|5|106.10474|2|26|4",
-            {"Invalid entry! Check your data and try again"});
+            {warn + "Relative humidity cannot be greater than 100%"});
+        ext("ext, dew point above dry", C, kDew, "25|5|1|2|26|4", "25|5|106.10474|2|26|4", {invalidDewPoint});
         ext("ext, no vapour at the dew point", C, kDew, "0|5|1|2|-237.6|4", "0|5|.00000|2|-237.6|4",
-            {"Invalid entry!  Check your data and try again.", "Invalid entry! Check your data and try again"});
+            {invalid, invalidDewPoint});
         ext("ext, dry bulb at the pole", C, kWet, "-237.7|0|1|2|3", "-237.7|0|1|2|3", tooCold);
         ext("ext, wet bulb below the pole, F", F, kWet, "0|-400|1", "0|-400|1", tooCold);
         ext("ext, dew point below the pole", C, kDew, "0||1||-300", "0||1||-300", tooCold);
-        ext("ext, dry bulb beyond numbers", C, kWet, "1e400|0|1", "1e400|0|1", notCalculable, "Calculation ERROR", info);
-        ext("ext, wet bulb not found", C, kRH, "1e10||50|2|3|4", "1e10||50|2|3|4",
-            {"Wet Bulb can not be calculated from these values"});
-        ext("ext, dew point, wet bulb not found", C, kDew, "1e10||1|2|0|4", "1e10||1|2|0|4",
-            {"Wet Bulb can not be calculated from these values"});
+        ext("ext, dry bulb beyond numbers", C, kWet, "1e400|0|1", "1e400|0|1", notCalculable);
+        ext("ext, wet bulb not found", C, kRH, "1e10||50|2|3|4", "1e10||50|2|3|4", {noWetBulb});
+        ext("ext, dew point, wet bulb not found", C, kDew, "1e10||1|2|0|4", "1e10||1|2|0|4", {noWetBulb});
 
         // Normal range: two decimals.
         normal("wet bulb, F", F, kWet, "77|68", "77|68|63.49|0.59|63.44|87.4859");
@@ -96,14 +93,12 @@ private Q_SLOTS:
         normal("RH at 212 F", F, kRH, "212||50", "212|179.60|50|14.82595|178.44|4275.96624");
         normal("RH, dry above 212", F, kRH, "212.01||50|2|3|4", "212.01||50|2|3|4", rhRange);
         normal("RH, dry below 0 C", C, kRH, "-0.01||50", "-0.01||50", rhRange);
-        normal("RH 0: no dew point", F, kRH, "77||0|2|3|4", "77|46.88|0|-0.01135|3|4", notCalculable,
-               "Calculation ERROR", info);
+        normal("RH 0: no dew point", F, kRH, "77||0|2|3|4", "77|46.88|0|-0.01135|3|4", notCalculable);
         normal("wet bulb, dry above 212", F, kWet, "212.01|70|1|2|3|4", "212.01|70|1|2|3|4", tempRange);
         normal("wet bulb, wet below 32", F, kWet, "40|31.99", "40|31.99", tempRange);
         normal("wet above dry", F, kWet, "70|71|1|2|3|4", "70|71|1|2|3|4",
-               {" Dry bulb must be greater than or equal to the Wet bulb"});
-        normal("wet bulb, 212/32: no dew point", F, kWet, "212|32|1|2|3|4", "212|32|-5.77|-1.80|3|4", notCalculable,
-               "Calculation ERROR", info);
+               {entry + " Dry bulb must be greater than or equal to the Wet bulb"});
+        normal("wet bulb, 212/32: no dew point", F, kWet, "212|32|1|2|3|4", "212|32|-5.77|-1.80|3|4", notCalculable);
         switched("empty wet bulb", F, false, "77||63.5", "77|68.00|63.5|0.58952|63.45|87.50474");
         switched("0 C wet bulb", C, false, "25|0|63.5", "25|20.00|63.5|0.58952|17.47|87.50474");
         switched("stays on with a wet bulb", F, true, "77|70|63.5", "77|68.00|63.5|0.58952|63.45|87.50474");
@@ -117,20 +112,11 @@ private Q_SLOTS:
         QFETCH(TemperatureScale, scale);
         QFETCH(HumidityMethod, method);
         QFETCH(QString, before);
-        QFETCH(QString, title);
-        QFETCH(MsgIcon, icon);
         QFETCH(bool, modeBefore);
         const HumidityOutcome outcome = calculateHumidity({boxesOf(before), scale, method, extended, modeBefore, {}});
         QTEST(textOf(outcome.boxes), "after");
         QTEST(outcome.rhInputMode, "modeAfter");
-        QStringList shown;
-        for (const PsychroMessage& m : outcome.messages) {
-            shown << m.text;
-            QCOMPARE(m.title, title);
-            QCOMPARE(m.icon, icon);
-            QCOMPARE(m.buttons, MsgButtons::Ok);
-        }
-        QTEST(shown, "messages");
+        QTEST(test::describedMessages(outcome.messages), "messages");
     }
 
     void scaleSwitch_data()
@@ -158,9 +144,10 @@ private Q_SLOTS:
         QFETCH(bool, message);
         const ScaleSwitch result = convertHumidityScale(boxesOf(before), from, to);
         QTEST(textOf(result.boxes), "after");
-        QCOMPARE(result.messages.size(), message ? 1 : 0);
-        if (message)
-            QCOMPARE(result.messages[0].text, QStringLiteral("The Values selected can not be calculated correctly"));
+        QCOMPARE(test::describedMessages(result.messages),
+                 message ? QStringList{"Calculation ERROR [Ok Information] The Values selected can not be calculated "
+                                       "correctly"}
+                         : QStringList());
     }
 };
 
