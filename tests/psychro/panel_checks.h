@@ -2,6 +2,7 @@
 
 #include "platform/tab_panel.h"
 
+#include <QApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QTest>
@@ -10,6 +11,14 @@
 
 // Checks both panel suites share.
 namespace mx::test {
+
+// Shown as the active window, as the program shows a tab.
+inline void showActive(QWidget* panel)
+{
+    panel->show();
+    panel->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(panel));
+}
 
 using ControlsByParent = QList<std::pair<QString, QStringList>>;
 
@@ -34,7 +43,8 @@ inline void checkControls(QWidget* panel, const ControlsByParent& byParent)
 }
 
 // Drives a panel as a user would, one step a string: "Option2" clicks the control of that name, "Option1:Down"
-// presses that key in it, "tabChosen" chooses the panel's tab again.
+// presses that key in it, "DryAirTemp=12" types into it; without a name (":Tab", "=3") the focused control takes the
+// key or the typing. "tabChosen" chooses the panel's tab again.
 inline void act(TabPanel* panel, const QStringList& steps)
 {
     for (const QString& step : steps) {
@@ -42,15 +52,21 @@ inline void act(TabPanel* panel, const QStringList& steps)
             panel->tabChosen();
             continue;
         }
-        const QString name = step.section(u':', 0, 0);
-        auto* control = panel->findChild<QWidget*>(name);
-        QVERIFY2(control, qPrintable(name));
-        const QString key = step.section(u':', 1);
-        if (key.isEmpty()) {
+        qsizetype at = 0;
+        while (at < step.size() && step[at] != u':' && step[at] != u'=')
+            ++at;
+        QWidget* control = at == 0 ? QApplication::focusWidget() : panel->findChild<QWidget*>(step.left(at));
+        QVERIFY2(control, qPrintable(step));
+        if (at == step.size()) {
             QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+            continue;
+        }
+        control->setFocus();
+        if (step[at] == u'=') {
+            QTest::keyClicks(control, step.mid(at + 1));
         } else {
-            control->setFocus();
-            QTest::keyClick(control, QKeySequence::fromString(key)[0].key());
+            const QKeyCombination key = QKeySequence::fromString(step.mid(at + 1))[0];
+            QTest::keyClick(control, key.key(), key.keyboardModifiers());
         }
     }
 }

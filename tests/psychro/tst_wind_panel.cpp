@@ -17,16 +17,10 @@ private Q_SLOTS:
     void init()
     {
         panel_ = new WindPanel;
-        panel_->show();
-        panel_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(panel_));
+        test::showActive(panel_);
     }
 
-    void cleanup()
-    {
-        delete panel_;
-        panel_ = nullptr;
-    }
+    void cleanup() { delete panel_; }
 
     void controls()
     {
