@@ -40,52 +40,26 @@ private Q_SLOTS:
         }
     }
 
-    // What a screen reader takes as the label of each box and answer: its caption, in the units chosen, then its
-    // frame's.
-    void captions_data()
-    {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QStringList>("labels"); // Text3, Text4, lblChill, Text5, Text6, lblHeat
-        QTest::newRow("F and mph") << QStringList()
-                                   << QStringList{
-                                          "Temperature Degrees F|Wind Chill", "Wind Speed MPH|Wind Chill",
-                                          "Wind Chill Degrees F|Wind Chill",  "Temperature Degrees F|Heat Index",
-                                          "Relative Humidity|Heat Index",     "Heat Index Degrees F|Heat Index"};
-        QTest::newRow("C and km/h") << QStringList{"optCorF(1)", "optMPHKPH(1)"}
-                                    << QStringList{
-                                           "Temperature Degrees C|Wind Chill", "Wind Speed KPH|Wind Chill",
-                                           "Wind Chill Degrees C|Wind Chill",  "Temperature Degrees C|Heat Index",
-                                           "Relative Humidity|Heat Index",     "Heat Index Degrees C|Heat Index"};
-        QTest::newRow("back to F and mph")
-            << QStringList{"optCorF(1)", "optMPHKPH(1)", "optCorF(0)", "optMPHKPH(0)"}
-            << QStringList{"Temperature Degrees F|Wind Chill", "Wind Speed MPH|Wind Chill",
-                           "Wind Chill Degrees F|Wind Chill",  "Temperature Degrees F|Heat Index",
-                           "Relative Humidity|Heat Index",     "Heat Index Degrees F|Heat Index"};
-    }
-
-    void captions()
-    {
-        QFETCH(QStringList, clicks);
-        test::act(panel_, clicks);
-        QStringList labels;
-        for (const char* name : {"Text3", "Text4", "lblChill", "Text5", "Text6", "lblHeat"})
-            labels << test::spokenLabels(panel_->findChild<QWidget*>(QLatin1String(name)));
-        QTEST(labels, "labels");
-    }
-
-    // Typed numbers are read in the units chosen after them, never converted.
+    // Typed numbers are read in the units chosen after them, never converted. A screen reader takes as the label of
+    // each box and answer its caption, in the units chosen, then its frame's.
     void calculate_data()
     {
         QTest::addColumn<QStringList>("typed"); // Text3, Text4, Text5, Text6
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QString>("windChill");
         QTest::addColumn<QString>("heatIndex");
+        QTest::addColumn<QString>("temperature");
+        QTest::addColumn<QString>("speed");
+        const QStringList celsiusKmh{"optCorF(1)", "optMPHKPH(1)"};
         // clang-format off
-        QTest::newRow("F and mph") << QStringList{"10", "20", "90", "50"} << QStringList() << "-24.33" << "95.55";
-        QTest::newRow("C and km/h") << QStringList{"-10", "30", "30", "60"} << QStringList{"optCorF(1)", "optMPHKPH(1)"}
-                                    << "-27.31" << "33.09";
+        QTest::newRow("F and mph") << QStringList{"10", "20", "90", "50"} << QStringList() << "-24.33" << "95.55" << "F"
+                                   << "MPH";
+        QTest::newRow("C and km/h") << QStringList{"-10", "30", "30", "60"} << celsiusKmh << "-27.31" << "33.09" << "C"
+                                    << "KPH";
+        QTest::newRow("back to F and mph") << QStringList{"10", "20", "90", "50"}
+            << celsiusKmh + QStringList{"optCorF(0)", "optMPHKPH(0)"} << "-24.33" << "95.55" << "F" << "MPH";
         QTest::newRow("any character typed") << QStringList{"50 F", "3mph", "100!", "40%"} << QStringList() << "50."
-                                             << "110.63";
+                                             << "110.63" << "F" << "MPH";
         // clang-format on
     }
 
@@ -93,6 +67,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, typed);
         QFETCH(QStringList, clicks);
+        QFETCH(QString, temperature);
+        QFETCH(QString, speed);
         const char* const boxes[] = {"Text3", "Text4", "Text5", "Text6"};
         for (int i = 0; i < 4; ++i) {
             QTest::keyClicks(box(boxes[i]), typed[i]);
@@ -103,6 +79,13 @@ private Q_SLOTS:
         QVERIFY(text("lblHeat").isEmpty());
         test::act(panel_, {"cmdHeat"});
         QTEST(text("lblHeat"), "heatIndex");
+        QStringList labels;
+        for (const char* name : {"Text3", "Text4", "lblChill", "Text5", "Text6", "lblHeat"})
+            labels << test::spokenLabels(panel_->findChild<QWidget*>(QLatin1String(name)));
+        QCOMPARE(labels.join(u','), QStringLiteral("Temperature Degrees %1|Wind Chill,Wind Speed %2|Wind Chill,Wind "
+                                                   "Chill Degrees %1|Wind Chill,Temperature Degrees %1|Heat Index,"
+                                                   "Relative Humidity|Heat Index,Heat Index Degrees %1|Heat Index")
+                                        .arg(temperature, speed));
     }
 
     void negativeSpeedKeepsTheAnswer()
