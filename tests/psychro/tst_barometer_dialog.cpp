@@ -7,7 +7,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -15,21 +14,6 @@
 
 using namespace mx;
 using mx::test::ScopedMessages;
-
-namespace {
-
-// "" is the standard atmosphere.
-BarometricPressure pressureOf(const QString& fileText)
-{
-    return fileText.isEmpty() ? BarometricPressure() : pressureFromFileText(fileText);
-}
-
-QString fileTextOf(const BarometricPressure& pressure)
-{
-    return pressure.isStandard() ? QString() : pressureFileText(pressure);
-}
-
-} // namespace
 
 class BarometerDialogTest : public QObject {
     Q_OBJECT
@@ -56,8 +40,6 @@ private Q_SLOTS:
                 QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
             }
         }
-        QVERIFY(dialog_->findChild<QPushButton*>(QStringLiteral("cmdOK"))->isDefault());
-        QCOMPARE(combo(QStringLiteral("cboPressureUnit"))->count(), 4);
     }
 
     // The dialog driven from the keyboard. A step with a capital first letter is a key ("Alt+A", "Return"), "@name"
@@ -73,6 +55,7 @@ private Q_SLOTS:
         const QString denver = QStringLiteral("24.896 inHg = 12.228 psia = 843.08 hPa");
         const QString standard = QStringLiteral("Standard atmosphere: 29.921 inHg = 14.696 psia = 1013.25 hPa");
         const QStringList none;
+        const QString warn = QStringLiteral("Mensurix [Ok Exclamation] ");
         const auto row = [](const char* name, const char* start, const QStringList& steps, bool accepted,
                             const char* chosen, const QStringList& messages, const QString& summary) {
             QTest::newRow(name) << start << steps << accepted << chosen << messages << summary;
@@ -92,8 +75,8 @@ private Q_SLOTS:
             "30.000 inHg = 14.735 psia = 1015.92 hPa");
         row("Tab passing a box does not", "", {"Tab", "Tab", "Return"}, true, "", none, standard);
         row("refused, then corrected", "", {"Alt+A", "40000", "Return", "5000", "Return"}, true, "24.896",
-            {"No place on earth is at this altitude.\nEnter an altitude from -2,290 to 30,060 ft."}, denver);
-        row("empty box", "", {"Alt+P", "Return"}, false, "", {"Enter a pressure."}, "");
+            {warn + "No place on earth is at this altitude.\nEnter an altitude from -2,290 to 30,060 ft."}, denver);
+        row("empty box", "", {"Alt+P", "Return"}, false, "", {warn + "Enter a pressure."}, "");
         // clang-format on
     }
 
@@ -123,15 +106,10 @@ private Q_SLOTS:
         }
         QCOMPARE(dialog_->isVisible(), !accepted && !steps.contains(QStringLiteral("Escape")));
         QCOMPARE(dialog_->result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
-        QTEST(fileTextOf(dialog_->chosenPressure()), "chosen");
+        const BarometricPressure chosen = dialog_->chosenPressure();
+        QTEST(chosen.isStandard() ? QString() : pressureFileText(chosen), "chosen");
         QTEST(dialog_->findChild<QLabel*>(QStringLiteral("lblSummary"))->text(), "summary");
-        QStringList seen;
-        for (const auto& message : shown->shown) {
-            seen << message.text;
-            QCOMPARE(message.icon, MsgIcon::Exclamation);
-            QCOMPARE(message.buttons, MsgButtons::Ok);
-        }
-        QCOMPARE(seen, messages);
+        QCOMPARE(shown->described(), messages);
         if (!messages.isEmpty() && dialog_->isVisible()) {
             // The refused entry is selected, ready to be typed over.
             auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -143,13 +121,11 @@ private Q_SLOTS:
 private:
     void open(const QString& start)
     {
-        dialog_ = std::make_unique<BarometerDialog>(pressureOf(start));
+        dialog_ = std::make_unique<BarometerDialog>(pressureFromFileText(start));
         dialog_->show();
         dialog_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
     }
-
-    QComboBox* combo(const QString& name) const { return dialog_->findChild<QComboBox*>(name); }
 
     std::unique_ptr<BarometerDialog> dialog_;
 };
