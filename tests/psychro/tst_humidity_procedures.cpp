@@ -96,6 +96,7 @@ private Q_SLOTS:
         normal("RH 0: no dew point", F, kRH, "77||0|2|3|4", "77|46.88|0|-0.01135|3|4", notCalculable);
         normal("wet bulb, dry above 212", F, kWet, "212.01|70|1|2|3|4", "212.01|70|1|2|3|4", tempRange);
         normal("wet bulb, wet below 32", F, kWet, "40|31.99", "40|31.99", tempRange);
+        normal("wet bulb above 212", F, kWet, "100|212.01", "100|212.01", tempRange);
         normal("wet above dry", F, kWet, "70|71|1|2|3|4", "70|71|1|2|3|4",
                {entry + " Dry bulb must be greater than or equal to the Wet bulb"});
         normal("wet bulb, 212/32: no dew point", F, kWet, "212|32|1|2|3|4", "212|32|-5.77|-1.80|3|4", notCalculable);

@@ -145,6 +145,7 @@ private Q_SLOTS:
         const double dryBulb = boxes.dryAirTemp.toDouble();
         QVERIFY2(near(chart.ratioAt(dryBulb, boxes.humidity.toDouble()), grains, percent), "relative humidity");
         QVERIFY2(near(chart.wetBulbRatio(boxes.wetBulbTemp.toDouble(), dryBulb), grains, percent), "wet bulb");
+        QVERIFY2(near(chart.relativeHumidityAt(dryBulb, grains), boxes.humidity.toDouble(), percent), "read back");
     }
 
     // A place on the chart read as the tab calculates it: the dry bulb to 0.1 degree and the relative humidity at
