@@ -113,7 +113,6 @@ private Q_SLOTS:
         row("extended, long results", "77|68", {"Check1", "cmdHumCalculate"},
             "77|68|62.94267|0.587645643385877|63.39380|87.2246540666898", "", false);
         // A focused button is pressed by Enter as by Space.
-        row("Calculate by Return", "77|68", {"cmdHumCalculate:Return"}, calculated, "", false);
         row("Clear by Enter", "1|2|3|4|5|6", {"cmdHumClear(0):Enter"}, "", "DryAirTemp", false, "1: F|normal|none");
         row("humidity calculates", "77||63.5", {"Option4", "Humidity:Return"}, byHumidity, "Humidity", true);
         row("dew point: Enter does nothing", "25||||15", {"Check1", "Option5", "DewPoint:Return"}, "25||||15",

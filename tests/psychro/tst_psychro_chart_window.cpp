@@ -138,7 +138,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("button") << "cmdChartCopy" << true;
         QTest::newRow("Ctrl+C on the chart") << "Ctrl+C" << true;
         QTest::newRow("refused") << "cmdChartCopy" << false;
     }
