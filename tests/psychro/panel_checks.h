@@ -2,6 +2,7 @@
 
 #include "platform/tab_panel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeySequence>
 #include <QLabel>
@@ -9,7 +10,7 @@
 
 #include <utility>
 
-// Checks both panel suites share.
+// Checks and steps the suites of the tabs and their dialog share.
 namespace mx::test {
 
 // Shown as the active window, as the program shows a tab.
@@ -42,32 +43,35 @@ inline void checkControls(QWidget* panel, const ControlsByParent& byParent)
     }
 }
 
-// Drives a panel as a user would, one step a string: "Option2" clicks the control of that name, "Option1:Down"
-// presses that key in it, "DryAirTemp=12" types into it; without a name (":Tab", "=3") the focused control takes the
-// key or the typing. "tabChosen" chooses the panel's tab again.
-inline void act(TabPanel* panel, const QStringList& steps)
+// Drives a panel or a dialog as a user would, one step a string: "Option2" clicks the control of that name,
+// "Option1:Down" presses that key in it, "DryAirTemp=12" types into it; without a name (":Alt+A", "=3") the focused
+// control takes the key or the typing. "tabChosen" chooses the panel's tab again.
+inline void act(QWidget* root, const QStringList& steps)
 {
     for (const QString& step : steps) {
         if (step == u"tabChosen") {
-            panel->tabChosen();
+            qobject_cast<TabPanel*>(root)->tabChosen();
             continue;
         }
         qsizetype at = 0;
         while (at < step.size() && step[at] != u':' && step[at] != u'=')
             ++at;
-        QWidget* control = at == 0 ? QApplication::focusWidget() : panel->findChild<QWidget*>(step.left(at));
+        QWidget* control = at == 0 ? QApplication::focusWidget() : root->findChild<QWidget*>(step.left(at));
         QVERIFY2(control, qPrintable(step));
         if (at == step.size()) {
-            QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+            QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
             continue;
         }
         control->setFocus();
         if (step[at] == u'=') {
             QTest::keyClicks(control, step.mid(at + 1));
-        } else {
-            const QKeyCombination key = QKeySequence::fromString(step.mid(at + 1))[0];
-            QTest::keyClick(control, key.key(), key.keyboardModifiers());
+            continue;
         }
+        const QKeyCombination key = QKeySequence::fromString(step.mid(at + 1))[0];
+        QTest::keyClick(control, key.key(), key.keyboardModifiers());
+        // A mnemonic clicks its button as a button animates a click: what it does lands a moment later.
+        for (const QAbstractButton* button : root->findChildren<QAbstractButton*>())
+            QTRY_VERIFY(!button->isDown());
     }
 }
 

@@ -1,3 +1,4 @@
+#include "panel_checks.h"
 #include "psychro/barometer_dialog.h"
 #include "scripted_messages.h"
 #include "test_registry.h"
@@ -42,8 +43,7 @@ private Q_SLOTS:
         }
     }
 
-    // The dialog driven from the keyboard. A step with a capital first letter is a key ("Alt+A", "Return"), "@name"
-    // clicks that control, anything else is typed into the focused control.
+    // The dialog driven from the keyboard, and by a click where a row says so.
     void keyboard_data()
     {
         QTest::addColumn<QString>("start"); // the pressure it opens with, as the settings file holds it
@@ -61,22 +61,23 @@ private Q_SLOTS:
             QTest::newRow(name) << start << steps << accepted << chosen << messages << summary;
         };
         // clang-format off
-        row("altitude in feet", "", {"Alt+A", "5000", "Return"}, true, "24.896", none, denver);
-        row("altitude in metres", "", {"Alt+A", "1524", "Tab", "Down", "Return"}, true, "24.896", none, denver);
-        row("pressure in hPa", "", {"Alt+P", "843.07", "Tab", "Down", "Down", "Return"}, true, "24.896", none, denver);
-        row("opens on the pressure in use", "24.896", {"Return"}, true, "24.896", none, denver);
-        row("101.325 kPa is the standard atmosphere", "24.896", {"Ctrl+A", "101.325", "Tab", "End", "Return"}, true, "",
-            none, standard);
-        row("standard chosen", "24.896", {"Alt+S", "Return"}, true, "", none, standard);
-        row("Escape keeps what was", "24.896", {"Alt+S", "Escape"}, false, "24.896", none, standard);
-        row("typed characters filtered", "", {"Alt+P", "-2a4.9,6", "Return"}, true, "24.960", none,
+        row("altitude in feet", "", {":Alt+A", "=5000", ":Return"}, true, "24.896", none, denver);
+        row("altitude in metres", "", {":Alt+A", "=1524", ":Tab", ":Down", ":Return"}, true, "24.896", none, denver);
+        row("pressure in hPa", "", {":Alt+P", "=843.07", ":Tab", ":Down", ":Down", ":Return"}, true, "24.896", none,
+            denver);
+        row("opens on the pressure in use", "24.896", {":Return"}, true, "24.896", none, denver);
+        row("101.325 kPa is the standard atmosphere", "24.896", {":Ctrl+A", "=101.325", ":Tab", ":End", ":Return"},
+            true, "", none, standard);
+        row("standard chosen", "24.896", {":Alt+S", ":Return"}, true, "", none, standard);
+        row("Escape keeps what was", "24.896", {":Alt+S", ":Escape"}, false, "24.896", none, standard);
+        row("typed characters filtered", "", {":Alt+P", "=-2a4.9,6", ":Return"}, true, "24.960", none,
             "24.960 inHg = 12.259 psia = 845.24 hPa");
-        row("a click in a box chooses its line", "", {"@txtPressure", "30", "Return"}, true, "30.000", none,
+        row("a click in a box chooses its line", "", {"txtPressure", "=30", ":Return"}, true, "30.000", none,
             "30.000 inHg = 14.735 psia = 1015.92 hPa");
-        row("Tab passing a box does not", "", {"Tab", "Tab", "Return"}, true, "", none, standard);
-        row("refused, then corrected", "", {"Alt+A", "40000", "Return", "5000", "Return"}, true, "24.896",
+        row("Tab passing a box does not", "", {":Tab", ":Tab", ":Return"}, true, "", none, standard);
+        row("refused, then corrected", "", {":Alt+A", "=40000", ":Return", "=5000", ":Return"}, true, "24.896",
             {warn + "No place on earth is at this altitude.\nEnter an altitude from -2,290 to 30,060 ft."}, denver);
-        row("empty box", "", {"Alt+P", "Return"}, false, "", {warn + "Enter a pressure."}, "");
+        row("empty box", "", {":Alt+P", ":Return"}, false, "", {warn + "Enter a pressure."}, "");
         // clang-format on
     }
 
@@ -90,21 +91,8 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < messages.size(); ++i)
             shown->answerNext(MsgAnswer::Ok);
         open(start);
-        for (const QString& step : steps) {
-            if (step.startsWith(u'@')) {
-                QWidget* control = dialog_->findChild<QWidget*>(step.mid(1));
-                QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
-            } else if (step.front().isUpper()) {
-                const QKeyCombination key = QKeySequence::fromString(step)[0];
-                QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-                // A mnemonic clicks its option as a button animates a click: the choice lands a moment later.
-                for (const QAbstractButton* button : dialog_->findChildren<QAbstractButton*>())
-                    QTRY_VERIFY(!button->isDown());
-            } else {
-                QTest::keyClicks(QApplication::focusWidget(), step);
-            }
-        }
-        QCOMPARE(dialog_->isVisible(), !accepted && !steps.contains(QStringLiteral("Escape")));
+        test::act(dialog_.get(), steps);
+        QCOMPARE(dialog_->isVisible(), !accepted && !steps.contains(QStringLiteral(":Escape")));
         QCOMPARE(dialog_->result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
         const BarometricPressure chosen = dialog_->chosenPressure();
         QTEST(chosen.isStandard() ? QString() : pressureFileText(chosen), "chosen");
