@@ -88,34 +88,6 @@ private Q_SLOTS:
         QCOMPARE(leaves.y(), chart.ratioAxis().to);
     }
 
-    // Saturation against the ASHRAE Handbook - Fundamentals (2017), chapter 1, table 2 at sea level, and at 5,000 ft
-    // against the same formulas at that pressure (scripts/psychro_reference.py), within 0.5 %: the normal range's
-    // saturation fit and the extended range's Magnus formula both.
-    void saturationMatchesPublishedValues_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QList<double>>("ratios"); // grains per pound at 50, 68, 86, 104 F, or g/kg at 10 to 40 C
-        QTest::newRow("normal") << "F" << QList<double>{53.42, 102.87, 190.43, 342.20};
-        QTest::newRow("extended") << "F extended" << QList<double>{53.42, 102.87, 190.43, 342.20};
-        QTest::newRow("normal, Celsius") << "C" << QList<double>{7.631, 14.696, 27.204, 48.886};
-        QTest::newRow("extended, Celsius") << "C extended" << QList<double>{7.631, 14.696, 27.204, 48.886};
-        QTest::newRow("5,000 ft") << "F 24.896" << QList<double>{64.35, 124.22, 230.89, 417.88};
-        QTest::newRow("extended, 5,000 ft") << "F extended 24.896" << QList<double>{64.35, 124.22, 230.89, 417.88};
-    }
-
-    void saturationMatchesPublishedValues()
-    {
-        QFETCH(QString, setup);
-        QFETCH(QList<double>, ratios);
-        const PsychroChart chart(setupOf(setup));
-        const QList<double> temperatures =
-            setup.startsWith(u'C') ? QList<double>{10, 20, 30, 40} : QList<double>{50, 68, 86, 104};
-        for (int i = 0; i < 4; ++i) {
-            const double saturation = chart.saturationRatio(temperatures[i]);
-            QVERIFY2(near(saturation, ratios[i], 0.5), qPrintable(QString::number(saturation)));
-        }
-    }
-
     // The curves go through the states the tab calculates: its relative humidity and wet bulb at its dry bulb meet
     // at its grains (the normal range's grains come from other formulas than its relative humidity: 1.5 %).
     void curvesThroughTheTabsResults_data()
