@@ -88,37 +88,10 @@ private Q_SLOTS:
         QCOMPARE(leaves.y(), chart.ratioAxis().to);
     }
 
-    // The curves go through the states the tab calculates: its relative humidity and wet bulb at its dry bulb meet
-    // at its grains (the normal range's grains come from other formulas than its relative humidity: 1.5 %).
-    void curvesThroughTheTabsResults_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("result"); // dry|wet|RH|vapour|dew point|grains
-        QTest::addColumn<double>("percent");
-        // clang-format off
-        QTest::newRow("normal, 77/68") << "F" << "77|68|63.49|0.59|63.44|87.4859" << 1.5;
-        QTest::newRow("normal, Celsius, 25/20") << "C" << "25|20|63.49|0.59|17.47|87.4859" << 1.5;
-        QTest::newRow("normal, 5,000 ft, 77/68") << "F 24.896" << "77|68|65.26|0.61|64.25|108.6954" << 1.5;
-        QTest::newRow("extended, Celsius") << "C extended" << "25|20|62.94267|0.5876456|17.44100|87.22465" << 0.02;
-        // clang-format on
-    }
-
-    void curvesThroughTheTabsResults()
-    {
-        QFETCH(QString, setup);
-        QFETCH(QString, result);
-        QFETCH(double, percent);
-        const PsychroChart chart(setupOf(setup));
-        const HumidityBoxes boxes = boxesOf(result);
-        const double grains = chart.pointOf(boxes).value().y();
-        const double dryBulb = boxes.dryAirTemp.toDouble();
-        QVERIFY2(near(chart.ratioAt(dryBulb, boxes.humidity.toDouble()), grains, percent), "relative humidity");
-        QVERIFY2(near(chart.wetBulbRatio(boxes.wetBulbTemp.toDouble(), dryBulb), grains, percent), "wet bulb");
-        QVERIFY2(near(chart.relativeHumidityAt(dryBulb, grains), boxes.humidity.toDouble(), percent), "read back");
-    }
-
     // A place on the chart read as the tab calculates it: the dry bulb to 0.1 degree and the relative humidity at
-    // which the tab calculates the place's humidity ratio, with every box as the tab shows it.
+    // which the tab calculates the place's humidity ratio, with every box as the tab shows it. The curves go through
+    // the states the tab calculates: its relative humidity and wet bulb at its dry bulb meet at its grains (the normal
+    // range's grains come from other formulas than its relative humidity: 1.5 %).
     void readAt_data()
     {
         QTest::addColumn<QString>("setup");
@@ -130,6 +103,10 @@ private Q_SLOTS:
         // clang-format off
         row("the tab's 77/68 point", "F", {76.96, 87.4859},
             "Pointer: dry bulb 77.00 °F, RH 63.50%, wet bulb 68.00 °F, dew point 63.45 °F, 87.50474 grains/lb");
+        row("5,000 ft", "F 24.896", {77, 108.6954}, "Pointer: dry bulb 77.00 °F, RH 65.30%, wet bulb 68.01 °F, "
+            "dew point 64.27 °F, 108.75878 grains/lb");
+        row("Celsius", "C", {25, 12.5}, "Pointer: dry bulb 25.00 °C, RH 63.50%, wet bulb 20.00 °C, dew point 17.47 °C, "
+            "87.50474 grains/lb");
         row("beyond saturation", "F", {70, 150}, "Pointer: dry bulb 70.00 °F, 150.0 grains/lb, beyond saturation");
         row("normal range: wet bulb below freezing", "F", {35, 5}, "Pointer: dry bulb 35.00 °F, 5.0 grains/lb, "
             "not a state the Humidity tab calculates in its normal range");
@@ -151,11 +128,19 @@ private Q_SLOTS:
         const PsychroChart chart(setupOf(setup));
         const ChartReading reading = chart.readAt(place);
         QTEST(readingText(chart, reading, QStringLiteral("Pointer")), "text");
-        if (reading.kind == ChartReading::Kind::State) {
-            // The tab marks the state where it was read: its dry bulb, its grains within a hundredth of the axis.
-            QCOMPARE(reading.at.x(), std::round(place.x() * 10) / 10);
-            QVERIFY(std::fabs(reading.at.y() - place.y()) <= chart.ratioAxis().to / 100);
-        }
+        if (reading.kind != ChartReading::Kind::State)
+            return;
+        // The tab marks the state where it was read: its dry bulb, its grains within a hundredth of the axis.
+        QCOMPARE(reading.at.x(), std::round(place.x() * 10) / 10);
+        QVERIFY(std::fabs(reading.at.y() - place.y()) <= chart.ratioAxis().to / 100);
+        const double percent = chart.setup().extendedRange ? 0.02 : 1.5;
+        const double dryBulb = reading.at.x();
+        const double grains = reading.at.y();
+        const double humidity = reading.boxes.humidity.toDouble();
+        QVERIFY2(near(chart.ratioAt(dryBulb, humidity), grains, percent), "relative humidity");
+        // The extended range's wet bulb is found to 0.01 hPa: a larger share of the little vapour of cold air.
+        QVERIFY2(near(chart.wetBulbRatio(reading.boxes.wetBulbTemp.toDouble(), dryBulb), grains, 1.5), "wet bulb");
+        QVERIFY2(near(chart.relativeHumidityAt(dryBulb, grains), humidity, percent), "read back");
     }
 
     // The tab's state beyond the chart's dry bulbs is named as such (the wiring suite reads the tab's state on it).
