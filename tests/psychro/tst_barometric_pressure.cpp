@@ -8,13 +8,9 @@
 
 using namespace mx;
 
-namespace {
-
 const HumidityMethod kWet = HumidityMethod::DryBulbWetBulb;
 const HumidityMethod kRH = HumidityMethod::DryBulbRH;
 const HumidityMethod kDew = HumidityMethod::DryBulbDewPoint;
-
-} // namespace
 
 class BarometricPressureTest : public QObject {
     Q_OBJECT

@@ -14,12 +14,10 @@
 using namespace mx;
 using mx::test::ScopedMessages;
 
-namespace {
-
 const QStringList kBoxNames{"DryAirTemp", "WetBulbTemp", "Humidity", "VaporPressure", "DewPoint", "GrainsPerLB"};
 
 // How a box looks to the user: "in" white and open to typing, "out" yellow and locked, black text both.
-QString boxState(const QLineEdit* box)
+static QString boxState(const QLineEdit* box)
 {
     const QColor base = box->palette().color(QPalette::Base);
     const QString state = base == Qt::white && !box->isReadOnly()            ? QStringLiteral("in")
@@ -27,8 +25,6 @@ QString boxState(const QLineEdit* box)
                                                                              : base.name();
     return box->palette().color(QPalette::Text) == Qt::black ? state : state + QStringLiteral(" not-black");
 }
-
-} // namespace
 
 class HumidityPanelTest : public QObject {
     Q_OBJECT
@@ -95,16 +91,15 @@ private Q_SLOTS:
         // The tab is set up the first time only: the chosen layout survives a later choice of the tab.
         layout("tab chosen again", {"Option4", "tabChosen"}, true, humidityLayout);
         // Typed characters are filtered; keys that are not characters keep their meaning.
-        row("dry bulb typed", "", {"DryAirTemp=-1a2.5 e+3,"}, "-12.53", "DryAirTemp", false);
-        row("wet bulb typed", "", {"WetBulbTemp=x-0.25F"}, "|-0.25", "WetBulbTemp", false);
-        row("humidity drops the minus", "", {"Option4", "Humidity=-63.5%"}, "||63.5", "Humidity", true);
+        row("dry and wet bulb typed", "", {"DryAirTemp=-1a2.5 e+3,", "WetBulbTemp=x-0.25F"}, "-12.53|-0.25",
+            "WetBulbTemp", false);
         row("dew point takes anything", "", {"Check1", "Option5", "DewPoint=15 C"}, "||||15 C", "DewPoint", false);
-        row("backspace", "", {"DryAirTemp=12", ":Backspace", "=3"}, "13", "DryAirTemp", false);
-        row("home and delete", "", {"DryAirTemp=123", ":Home", ":Delete"}, "23", "DryAirTemp", false);
+        row("backspace, home and delete", "", {"DryAirTemp=12", ":Backspace", "=3", ":Home", ":Delete"}, "3",
+            "DryAirTemp", false);
         row("tab and back", "", {"DryAirTemp=1", ":Tab", "=2", ":Shift+Tab", "=3"}, "3|2", "DryAirTemp", false);
-        row("tab passes the locked wet bulb", "", {"Option4", "DryAirTemp=1", ":Tab", "=2"}, "1||2", "Humidity", true);
+        row("tab passes the locked wet bulb, humidity drops the minus", "", {"Option4", "DryAirTemp=1", ":Tab",
+            "=-63.5%"}, "1||63.5", "Humidity", true);
         row("dry bulb to wet bulb", "77", {"DryAirTemp:Return"}, "77", "WetBulbTemp", false);
-        row("dry bulb to humidity", "77", {"Option4", "DryAirTemp:Return"}, "77", "Humidity", true);
         row("empty wet bulb moves on", "77||63.5", {"WetBulbTemp:Return"}, "77||63.5", "Humidity", false);
         row("wet bulb calculates", "77|68", {"WetBulbTemp:Return"}, calculated, "WetBulbTemp", false,
             "1: F|normal|77|68|63.49|0.59|63.44|87.4859");
@@ -134,8 +129,8 @@ private Q_SLOTS:
             true, "3: C|extended|none");
         // Every way of choosing a scale converts the temperatures once and ends in the dry bulb.
         row("Celsius twice converts once", "77|68", {"Option2", "Option2"}, "25.00|20.00", "DryAirTemp", false);
-        row("Celsius by arrow key", "77|68", {"Option1:Down"}, "25.00|20.00", "DryAirTemp", false);
-        row("Fahrenheit by arrow key", "77|68", {"Option2", "Option2:Up"}, "77.00|68.00", "DryAirTemp", false);
+        row("Celsius and back by arrow keys", "77|68", {"Option1:Down", "Option2:Up"}, "77.00|68.00", "DryAirTemp",
+            false);
         row("kept when the tab is chosen again", "77|68", {"Option2", "tabChosen", "Option1"}, "77.00|68.00",
             "DryAirTemp", false);
         row("the scale converts the result", "77|68", {"cmdHumCalculate", "Option2"},
@@ -154,8 +149,6 @@ private Q_SLOTS:
         QFETCH(QString, layout);
         setTexts(before);
         ScopedMessages shown;
-        for (qsizetype i = 0; i < messages.size(); ++i)
-            shown->answerNext(MsgAnswer::Ok);
         QSignalSpy changes(panel_, &HumidityPanel::readingChanged);
         test::act(panel_, steps);
         QTEST(texts(), "after");

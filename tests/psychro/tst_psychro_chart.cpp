@@ -7,12 +7,9 @@
 #include <cmath>
 
 using namespace mx;
-using test::boxesOf;
-
-namespace {
 
 // "F", "C", then "extended" and an inHg pressure where the row has them: "C extended 24.896".
-ChartSetup setupOf(const QString& text)
+static ChartSetup setupOf(const QString& text)
 {
     ChartSetup setup;
     const QStringList words = text.split(u' ');
@@ -23,7 +20,7 @@ ChartSetup setupOf(const QString& text)
     return setup;
 }
 
-QString joined(const QList<double>& values)
+static QString joined(const QList<double>& values)
 {
     QStringList texts;
     for (const double value : values)
@@ -31,12 +28,10 @@ QString joined(const QList<double>& values)
     return texts.join(u' ');
 }
 
-bool near(double actual, double expected, double percent)
+static bool near(double actual, double expected, double percent)
 {
     return std::fabs(actual - expected) <= std::fabs(expected) * percent / 100;
 }
-
-} // namespace
 
 class PsychroChartTest : public QObject {
     Q_OBJECT
@@ -146,7 +141,7 @@ private Q_SLOTS:
     // The tab's state beyond the chart's dry bulbs is named as such (the wiring suite reads the tab's state on it).
     void tabPointOffTheChart()
     {
-        QCOMPARE(tabPointText(PsychroChart(), boxesOf("150|100|28.57|1.12|90.01|218.2")),
+        QCOMPARE(tabPointText(PsychroChart(), test::boxesOf("150|100|28.57|1.12|90.01|218.2")),
                  QStringLiteral("Humidity tab: dry bulb 150 °F, RH 28.57%, wet bulb 100 °F, dew point 90.01 °F, 218.2 "
                                 "grains/lb, off the chart"));
     }

@@ -8,11 +8,9 @@
 
 using namespace mx;
 
-namespace {
-
 // The chart as a light desktop shows it, the tab's 77/68 point and the cursor marked; and the extended range in
 // Celsius at 5,000 ft on a dark desktop.
-QImage drawnChart(const QString& name, int ratio)
+static QImage drawnChart(const QString& name, int ratio)
 {
     const bool dark = name == u"chart_celsius_dark";
     QPalette palette;
@@ -38,8 +36,6 @@ QImage drawnChart(const QString& name, int ratio)
     paintPsychroChart(painter, QRectF(QPointF(), size), PsychroChart(setup), marks, chartColours(palette));
     return image;
 }
-
-} // namespace
 
 class PsychroChartPicturesTest : public QObject {
     Q_OBJECT

@@ -73,8 +73,6 @@ private Q_SLOTS:
         QFETCH(QString, units);
         QFETCH(QStringList, messages);
         test::ScopedMessages shown;
-        for (qsizetype i = 0; i < messages.size(); ++i)
-            shown->answerNext(MsgAnswer::Ok);
         test::act(panel_, steps);
         QStringList boxes;
         for (const char* name : {"Text3", "Text4", "Text5", "Text6"})
