@@ -21,10 +21,8 @@ inline void showActive(QWidget* panel)
     QVERIFY(QTest::qWaitForWindowActive(panel));
 }
 
-using ControlsByParent = QList<std::pair<QString, QStringList>>;
-
 // Each control is there once, under its parent, inside the fixed-size panel, and named for screen readers.
-inline void checkControls(QWidget* panel, const ControlsByParent& byParent)
+inline void checkControls(QWidget* panel, const QList<std::pair<QString, QStringList>>& byParent)
 {
     QCOMPARE(panel->minimumSize(), panel->maximumSize());
     for (const auto& [parentName, names] : byParent) {

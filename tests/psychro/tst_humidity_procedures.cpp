@@ -94,7 +94,6 @@ private Q_SLOTS:
                {entry + " Dry bulb must be greater than or equal to the Wet bulb"});
         normal("wet bulb, 212/32: no dew point", F, kWet, "212|32|1|2|3|4", "212|32|-5.77|-1.80|3|4", notCalculable);
         switched("empty wet bulb", F, false, "77||63.5", "77|68.00|63.5|0.58952|63.45|87.50474");
-        switched("0 C wet bulb", C, false, "25|0|63.5", "25|20.00|63.5|0.58952|17.47|87.50474");
         switched("stays on with a wet bulb", F, true, "77|70|63.5", "77|68.00|63.5|0.58952|63.45|87.50474");
         switched("range error still switches", F, false, "300||50", "300||50", rhRange);
         // clang-format on

@@ -17,15 +17,10 @@ static QImage drawnChart(const QString& name, int ratio)
     palette.setColor(QPalette::Base, dark ? QColor(0x23, 0x26, 0x29) : Qt::white);
     palette.setColor(QPalette::Text, dark ? QColor(0xef, 0xf0, 0xf1) : Qt::black);
     palette.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
-    ChartSetup setup;
-    ChartMarks marks;
-    if (dark) {
-        setup = {TemperatureScale::Celsius, true, BarometricPressure::fromInHg(24.896).value()};
-        marks.point = QPointF(25, 15.528);
-    } else {
-        marks.point = QPointF(77, 87.4859);
-        marks.cursor = QPointF(95, 120);
-    }
+    const ChartSetup setup =
+        dark ? ChartSetup{TemperatureScale::Celsius, true, BarometricPressure::fromInHg(24.896).value()} : ChartSetup();
+    const ChartMarks marks =
+        dark ? ChartMarks{QPointF(25, 15.528), std::nullopt} : ChartMarks{QPointF(77, 87.4859), QPointF(95, 120)};
     const QSize size(400, 280);
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);

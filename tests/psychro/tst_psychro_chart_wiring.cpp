@@ -98,10 +98,7 @@ private:
         return qobject_cast<PsychroChartWindow*>(window_->windows().loaded(PsychroChartWindow::kFormName));
     }
     QLineEdit* box(const char* name) const { return humidity_->findChild<QLineEdit*>(name); }
-    static QString label(const PsychroChartWindow* chart, const char* name)
-    {
-        return chart->findChild<QLabel*>(name)->text();
-    }
+    static QString label(const QWidget* chart, const char* name) { return chart->findChild<QLabel*>(name)->text(); }
 
     QTemporaryDir dir_;
     QPointer<MainWindow> window_;

@@ -36,7 +36,6 @@ private Q_SLOTS:
         // clang-format off
         chill("10 F, 20 mph", "10", "20", false, false, "-24.33");
         chill("capped at the air temperature", "50", "3", false, false, "50.");
-        chill("calm", "30", "0", false, false, "30.");
         chill("-10 C, 30 km/h", "-10", "30", true, true, "-27.31");
         chill("empty boxes read 0", "", "", false, false, ".");
         chill("negative speed, km/h", "10", "-0.1", true, true, "", "[Ok Exclamation] Wind speed cannot be negative");
