@@ -12,7 +12,6 @@
 #include <memory>
 
 using namespace mx;
-using mx::test::ScopedMessages;
 
 class BarometerDialogTest : public QObject {
     Q_OBJECT
@@ -85,7 +84,7 @@ private Q_SLOTS:
         QFETCH(QStringList, steps);
         QFETCH(bool, accepted);
         QFETCH(QStringList, messages);
-        ScopedMessages shown;
+        test::ScopedMessages shown;
         dialog_ = std::make_unique<BarometerDialog>(pressureFromFileText(start));
         test::showActive(dialog_.get());
         test::act(dialog_.get(), steps);

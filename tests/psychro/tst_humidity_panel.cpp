@@ -12,7 +12,6 @@
 #include <QTest>
 
 using namespace mx;
-using mx::test::ScopedMessages;
 
 const QStringList kBoxNames{"DryAirTemp", "WetBulbTemp", "Humidity", "VaporPressure", "DewPoint", "GrainsPerLB"};
 
@@ -31,8 +30,7 @@ class HumidityPanelTest : public QObject {
 private Q_SLOTS:
     void init()
     {
-        panel_ = new HumidityPanel;
-        test::showActive(panel_);
+        test::showActive(panel_ = new HumidityPanel);
         panel_->tabChosen();
     }
 
@@ -147,7 +145,7 @@ private Q_SLOTS:
         QFETCH(QStringList, messages);
         QFETCH(QString, layout);
         setTexts(before);
-        ScopedMessages shown;
+        test::ScopedMessages shown;
         QSignalSpy changes(panel_, &HumidityPanel::readingChanged);
         test::act(panel_, steps);
         QTEST(texts(), "after");

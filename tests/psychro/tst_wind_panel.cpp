@@ -14,11 +14,7 @@ using namespace mx;
 class WindPanelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        panel_ = new WindPanel;
-        test::showActive(panel_);
-    }
+    void init() { test::showActive(panel_ = new WindPanel); }
 
     void cleanup() { delete panel_; }
 
