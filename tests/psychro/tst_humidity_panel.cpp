@@ -126,8 +126,8 @@ private Q_SLOTS:
             true, "3: C|extended|none");
         // Every way of choosing a scale converts the temperatures once and ends in the dry bulb.
         row("Celsius twice converts once", "77|68", {"Option2", "Option2"}, "25.00|20.00", "DryAirTemp", false);
-        row("Celsius and back by arrow keys", "77|68", {"Option1:Down", "Option2:Up"}, "77.00|68.00", "DryAirTemp",
-            false);
+        row("Celsius by arrow key", "77|68", {"Option1:Down"}, "25.00|20.00", "DryAirTemp", false);
+        row("Fahrenheit by arrow key", "77|68", {"Option2", "Option2:Up"}, "77.00|68.00", "DryAirTemp", false);
         row("kept when the tab is chosen again", "77|68", {"Option2", "tabChosen", "Option1"}, "77.00|68.00",
             "DryAirTemp", false);
         row("the scale converts the result", "77|68", {"cmdHumCalculate", "Option2"},
