@@ -1,22 +1,28 @@
 #pragma once
 
-#include "common/twips.h"
 #include "platform/tab_panel.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QKeySequence>
 #include <QLabel>
-#include <QRect>
 #include <QTest>
 
 #include <utility>
 
-// Checks both panel suites share.
+// Checks and steps the suites of the tabs and their dialog share.
 namespace mx::test {
 
-using ControlsByParent = QList<std::pair<QString, QStringList>>;
+// Shown as the active window, as the program shows a tab.
+inline void showActive(QWidget* panel)
+{
+    panel->show();
+    panel->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(panel));
+}
 
 // Each control is there once, under its parent, inside the fixed-size panel, and named for screen readers.
-inline void checkControls(QWidget* panel, const ControlsByParent& byParent)
+inline void checkControls(QWidget* panel, const QList<std::pair<QString, QStringList>>& byParent)
 {
     QCOMPARE(panel->minimumSize(), panel->maximumSize());
     for (const auto& [parentName, names] : byParent) {
@@ -35,35 +41,35 @@ inline void checkControls(QWidget* panel, const ControlsByParent& byParent)
     }
 }
 
-// The control sits at its twips place in its parent, with its designed size where `twips` gives one.
-inline void checkPlacement(QWidget* panel, const QString& name, const QRect& twips)
-{
-    const auto* widget = panel->findChild<QWidget*>(name);
-    QVERIFY2(widget, qPrintable(name));
-    QCOMPARE(widget->pos(), QPoint(twipsToPixels(twips.left()), twipsToPixels(twips.top())));
-    if (twips.width() > 0)
-        QCOMPARE(widget->size(), twipsSize(twips.width(), twips.height()));
-}
-
-// Drives a panel as a user would, one step a string: "Option2" clicks the control of that name, "Option1:Down"
-// presses that key in it, "tabChosen" chooses the panel's tab again.
-inline void act(TabPanel* panel, const QStringList& steps)
+// Drives a panel or a dialog as a user would, one step a string: "Option2" clicks the control of that name,
+// "Option1:Down" presses that key in it, "DryAirTemp=12" types into it; without a name (":Alt+A", "=3") the focused
+// control takes the key or the typing. "tabChosen" chooses the panel's tab again.
+inline void act(QWidget* root, const QStringList& steps)
 {
     for (const QString& step : steps) {
         if (step == u"tabChosen") {
-            panel->tabChosen();
+            qobject_cast<TabPanel*>(root)->tabChosen();
             continue;
         }
-        const QString name = step.section(u':', 0, 0);
-        auto* control = panel->findChild<QWidget*>(name);
-        QVERIFY2(control, qPrintable(name));
-        const QString key = step.section(u':', 1);
-        if (key.isEmpty()) {
-            QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
-        } else {
-            control->setFocus();
-            QTest::keyClick(control, QKeySequence::fromString(key)[0].key());
+        qsizetype at = 0;
+        while (at < step.size() && step[at] != u':' && step[at] != u'=')
+            ++at;
+        QWidget* control = at == 0 ? QApplication::focusWidget() : root->findChild<QWidget*>(step.left(at));
+        QVERIFY2(control, qPrintable(step));
+        if (at == step.size()) {
+            QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, control->height() / 2));
+            continue;
         }
+        control->setFocus();
+        if (step[at] == u'=') {
+            QTest::keyClicks(control, step.mid(at + 1));
+            continue;
+        }
+        const QKeyCombination key = QKeySequence::fromString(step.mid(at + 1))[0];
+        QTest::keyClick(control, key.key(), key.keyboardModifiers());
+        // A mnemonic clicks its button as a button animates a click: what it does lands a moment later.
+        for (const QAbstractButton* button : root->findChildren<QAbstractButton*>())
+            QTRY_VERIFY(!button->isDown());
     }
 }
 

@@ -1,5 +1,5 @@
+#include "humidity_rows.h"
 #include "psychro/barometric_pressure.h"
-#include "psychro/humidity_procedures.h"
 #include "test_registry.h"
 
 #include <QTest>
@@ -8,24 +8,9 @@
 
 using namespace mx;
 
-namespace {
-
 const HumidityMethod kWet = HumidityMethod::DryBulbWetBulb;
 const HumidityMethod kRH = HumidityMethod::DryBulbRH;
 const HumidityMethod kDew = HumidityMethod::DryBulbDewPoint;
-
-// 0: the standard atmosphere.
-BarometricPressure pressureOf(double inHg)
-{
-    return inHg == 0 ? BarometricPressure() : BarometricPressure::fromInHg(inHg).value();
-}
-
-QString joined(const HumidityBoxes& b)
-{
-    return QStringList{b.dryAirTemp, b.wetBulbTemp, b.humidity, b.vaporPressure, b.dewPoint, b.grainsPerLb}.join(u'|');
-}
-
-} // namespace
 
 class BarometricPressureTest : public QObject {
     Q_OBJECT
@@ -36,7 +21,7 @@ private Q_SLOTS:
     // tab's own formulas stand from the Handbook's before any altitude enters; the box texts pin every digit.
     void atAltitude_data()
     {
-        QTest::addColumn<double>("inHg");
+        QTest::addColumn<double>("inHg"); // 0: the standard atmosphere
         QTest::addColumn<bool>("extended");
         QTest::addColumn<HumidityMethod>("method");
         QTest::addColumn<QString>("before"); // dry bulb|wet bulb|RH|vapour|dew point, degrees F
@@ -75,98 +60,77 @@ private Q_SLOTS:
         QFETCH(QString, before);
         QFETCH(QString, reference);
         QFETCH(double, grainsPercent);
-        const QStringList in = before.split(u'|');
-        const HumidityBoxes boxes{in.value(0), in.value(1), in.value(2), in.value(3), in.value(4), {}};
         const HumidityOutcome outcome =
-            calculateHumidity({boxes, TemperatureScale::Fahrenheit, method, extended, method == kRH, pressureOf(inHg)});
+            calculateHumidity({test::boxesOf(before), TemperatureScale::Fahrenheit, method, extended, method == kRH,
+                               BarometricPressure::fromInHg(inHg).value_or(BarometricPressure())});
         QVERIFY(outcome.messages.isEmpty());
-        QTEST(joined(outcome.boxes), "after");
+        QTEST(test::textOf(outcome.boxes), "after");
 
         const QStringList expected = reference.split(u'|');
         const double first = (method == kRH ? outcome.boxes.wetBulbTemp : outcome.boxes.humidity).toDouble();
-        const double grains = outcome.boxes.grainsPerLb.toDouble();
-        const double dewPoint = outcome.boxes.dewPoint.toDouble();
         QVERIFY2(std::fabs(first - expected[0].toDouble()) <= 0.5, qPrintable(expected[0]));
-        QVERIFY2(std::fabs(grains / expected[1].toDouble() - 1) * 100 <= grainsPercent, qPrintable(expected[1]));
-        QVERIFY2(std::fabs(dewPoint - expected[2].toDouble()) <= 0.6, qPrintable(expected[2]));
+        QVERIFY2(std::fabs(outcome.boxes.grainsPerLb.toDouble() / expected[1].toDouble() - 1) * 100 <= grainsPercent,
+                 qPrintable(expected[1]));
+        QVERIFY2(std::fabs(outcome.boxes.dewPoint.toDouble() - expected[2].toDouble()) <= 0.6, qPrintable(expected[2]));
     }
 
-    // What the settings file's text gives, what is written back (empty: nothing, the standard atmosphere) and what
-    // the Humidity tab shows.
-    void fileText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("caption");
-        const auto row = [](const char* text, const char* written, const char* caption) {
-            QTest::newRow(text) << QString::fromLatin1(text) << QString::fromLatin1(written)
-                                << QString::fromLatin1(caption);
-        };
-        row("24.896", "24.896", "At 24.90 inHg (5,000 ft)");
-        row(" 24.8958 inHg", "24.896", "At 24.90 inHg (5,000 ft)");
-        row("20.577", "20.577", "At 20.58 inHg (10,000 ft)");
-        row("30.5", "30.500", "At 30.50 inHg (-530 ft)");
-        row("8.859", "8.859", "At 8.86 inHg (30,070 ft)");    // 30 kPa
-        row("32.483", "32.483", "At 32.48 inHg (-2,290 ft)"); // 110 kPa
-        row("8.8584", "", "");
-        // What shows as 29.92 inHg is the standard atmosphere; a thousandth beyond is not.
-        row("29.915", "", "");
-        row("29.914", "29.914", "At 29.91 inHg (10 ft)");
-        row("29.925", "29.925", "At 29.93 inHg (0 ft)");
-        row("", "", "");
-        row("high", "", "");
-        row("1e400", "", "");
-    }
-
-    void fileText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, written);
-        const BarometricPressure pressure = pressureFromFileText(text);
-        QCOMPARE(pressure.isStandard(), written.isEmpty());
-        if (!pressure.isStandard())
-            QCOMPARE(pressureFileText(pressure), written);
-        QTEST(pressureCaption(pressure), "caption");
-    }
-
-    // The dialog's entries: each unit's limits as its message quotes them are taken, a little beyond them refused.
-    void entries_data()
+    // Texts read as a pressure: the settings file's ("file": what is written back, empty for the standard atmosphere,
+    // and what the Humidity tab shows) and the dialog's entries (each unit's limits as its message quotes them are
+    // taken, a little beyond them refused: the pressure's summary, or the refusal).
+    void readings_data()
     {
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("outcome"); // the pressure's summary, or the refusal
+        QTest::addColumn<QString>("outcome");
         const QString denver = QStringLiteral("24.896 inHg = 12.228 psia = 843.08 hPa");
         const QString noAltitude = QStringLiteral("No place on earth is at this altitude.\nEnter an altitude ");
         const QString noPressure = QStringLiteral("No place on earth has this pressure.\nEnter a pressure ");
         const QString feet = noAltitude + QStringLiteral("from -2,290 to 30,060 ft.");
-        const QString metres = noAltitude + QStringLiteral("from -698 to 9,160 m.");
         const auto row = [](const char* unit, const char* text, const QString& outcome) {
             QTest::addRow("%s %s", unit, text) << QString::fromLatin1(unit) << QString::fromLatin1(text) << outcome;
         };
+        // clang-format off
+        row("file", " 24.8958 inHg", "24.896|At 24.90 inHg (5,000 ft)");
+        row("file", "30.5", "30.500|At 30.50 inHg (-530 ft)");
+        row("file", "8.859", "8.859|At 8.86 inHg (30,070 ft)");    // 30 kPa
+        row("file", "32.483", "32.483|At 32.48 inHg (-2,290 ft)"); // 110 kPa
+        row("file", "8.8584", "|");
+        // What shows as 29.92 inHg is the standard atmosphere; a thousandth beyond is not.
+        row("file", "29.915", "|");
+        row("file", "29.914", "29.914|At 29.91 inHg (10 ft)");
+        row("file", "29.925", "29.925|At 29.93 inHg (0 ft)");
+        row("file", "high", "|");
+        row("file", "1e400", "|");
         row("ft", "5000", denver);
-        row("m", "1524", denver);
-        row("ft", "-2290", QStringLiteral("32.482 inHg = 15.954 psia = 1099.97 hPa"));
+        row("ft", "-2290", "32.482 inHg = 15.954 psia = 1099.97 hPa");
         row("ft", "30070", feet);
         row("ft", "200000", feet); // beyond the formula's reach
-        row("m", "-700", metres);
-        row("m", "9160", QStringLiteral("8.865 inHg = 4.354 psia = 300.20 hPa"));
-        row("ft", "-", QStringLiteral("Enter an altitude."));
-        row("inHg", "8.86", QStringLiteral("8.860 inHg = 4.352 psia = 300.03 hPa"));
-        row("inHg", "32.49", noPressure + QStringLiteral("from 8.86 to 32.48 inHg."));
-        row("inHg", "", QStringLiteral("Enter a pressure."));
-        row("psia", "4.35", noPressure + QStringLiteral("from 4.36 to 15.95 psia."));
-        row("psia", "15.95", QStringLiteral("32.475 inHg = 15.950 psia = 1099.73 hPa"));
-        row("hPa", "1100", QStringLiteral("32.483 inHg = 15.954 psia = 1100.00 hPa"));
-        row("hPa", "1100.2", noPressure + QStringLiteral("from 300 to 1100 hPa."));
-        row("kPa", "101.325", QStringLiteral("Standard atmosphere: 29.921 inHg = 14.696 psia = 1013.25 hPa"));
-        row("kPa", "30", QStringLiteral("8.859 inHg = 4.351 psia = 300.00 hPa"));
-        row("kPa", "110.02", noPressure + QStringLiteral("from 30 to 110 kPa."));
+        row("m", "-700", noAltitude + "from -698 to 9,160 m.");
+        row("m", "9160", "8.865 inHg = 4.354 psia = 300.20 hPa");
+        row("ft", "-", "Enter an altitude.");
+        row("inHg", "8.86", "8.860 inHg = 4.352 psia = 300.03 hPa");
+        row("inHg", "32.49", noPressure + "from 8.86 to 32.48 inHg.");
+        row("inHg", "", "Enter a pressure.");
+        row("psia", "4.35", noPressure + "from 4.36 to 15.95 psia.");
+        row("psia", "15.95", "32.475 inHg = 15.950 psia = 1099.73 hPa");
+        row("hPa", "1100", "32.483 inHg = 15.954 psia = 1100.00 hPa");
+        row("hPa", "1100.2", noPressure + "from 300 to 1100 hPa.");
+        row("kPa", "101.325", "Standard atmosphere: 29.921 inHg = 14.696 psia = 1013.25 hPa");
+        row("kPa", "30", "8.859 inHg = 4.351 psia = 300.00 hPa");
+        row("kPa", "110.02", noPressure + "from 30 to 110 kPa.");
+        // clang-format on
     }
 
-    void entries()
+    void readings()
     {
         QFETCH(QString, unit);
         QFETCH(QString, text);
+        if (unit == u"file") {
+            const BarometricPressure pressure = pressureFromFileText(text);
+            QTEST((pressure.isStandard() ? QString() : pressureFileText(pressure)) + u'|' + pressureCaption(pressure),
+                  "outcome");
+            return;
+        }
         const QStringList readings{"inHg", "psia", "hPa", "kPa"};
         const PressureEntry entry = unit == u"ft"  ? pressureAtAltitude(text, AltitudeUnit::Feet)
                                     : unit == u"m" ? pressureAtAltitude(text, AltitudeUnit::Metres)

@@ -1,3 +1,4 @@
+#include "humidity_rows.h"
 #include "psychro/psychro_chart.h"
 #include "test_registry.h"
 
@@ -7,10 +8,8 @@
 
 using namespace mx;
 
-namespace {
-
 // "F", "C", then "extended" and an inHg pressure where the row has them: "C extended 24.896".
-ChartSetup setupOf(const QString& text)
+static ChartSetup setupOf(const QString& text)
 {
     ChartSetup setup;
     const QStringList words = text.split(u' ');
@@ -21,14 +20,7 @@ ChartSetup setupOf(const QString& text)
     return setup;
 }
 
-// "dry|wet|RH|vapour|dew point|grains", as the tab's boxes show them.
-HumidityBoxes boxesOf(const QString& text)
-{
-    const QStringList t = text.split(u'|');
-    return {t.value(0), t.value(1), t.value(2), t.value(3), t.value(4), t.value(5)};
-}
-
-QString joined(const QList<double>& values)
+static QString joined(const QList<double>& values)
 {
     QStringList texts;
     for (const double value : values)
@@ -36,196 +28,91 @@ QString joined(const QList<double>& values)
     return texts.join(u' ');
 }
 
-bool near(double actual, double expected, double percent)
+static bool near(double actual, double expected, double percent)
 {
     return std::fabs(actual - expected) <= std::fabs(expected) * percent / 100;
 }
-
-const QString kIdle = QStringLiteral("Point at the chart to read a state there, click to calculate it on the Humidity "
-                                     "tab; arrow keys move a cursor and Enter picks it.");
-
-} // namespace
 
 class PsychroChartTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // What the chart shows of itself in each scale and range: the axes' labels and titles, the curves' labels (the
-    // wet-bulb lines stop where saturation leaves the top), and where it stands.
+    // wet-bulb lines stop where saturation leaves the top), and where it stands. Saturation leaves through the top
+    // within 0.15 degree of where the Handbook's formulas have it (scripts/psychro_reference.py).
     void axesAndLabels_data()
     {
         QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("dryBulbs");
-        QTest::addColumn<QString>("ratios");
+        QTest::addColumn<QString>("ticks"); // dry bulb | humidity ratio
         QTest::addColumn<QString>("curves");
         QTest::addColumn<QString>("titles");
+        QTest::addColumn<double>("saturationLeaves");
         const QString rh = QStringLiteral("100% 90% 80% 70% 60% 50% 40% 30% 20% 10% ");
-        QTest::newRow("normal, Fahrenheit")
-            << "F"
-            << "32 40 50 60 70 80 90 100 110 120"
-            << "0 20 40 60 80 100 120 140 160 180 200" << rh + "35 40 45 50 55 60 65 70 75 80 85"
-            << "Dry bulb (°F)|Humidity ratio (grains/lb of dry air)|Standard atmosphere, 29.92 inHg";
-        QTest::newRow("extended, Fahrenheit, 5,000 ft")
-            << "F extended 24.896"
-            << "0 10 20 30 40 50 60 70 80 90 100 110 120 130 140"
-            << "0 20 40 60 80 100 120 140 160 180 200 220 240 260 280"
-            << rh + "5 10 15 20 25 30 35 40 45 50 55 60 65 70 75 80 85 90"
-            << "Dry bulb (°F)|Humidity ratio (grains/lb of dry air)|At 24.90 inHg (5,000 ft)";
-        QTest::newRow("extended, Celsius")
-            << "C extended"
-            << "-20 -15 -10 -5 0 5 10 15 20 25 30 35 40 45 50 55 60"
-            << "0 5 10 15 20 25 30 35 40" << rh + "-15 -10 -5 0 5 10 15 20 25 30 35"
-            << "Dry bulb (°C)|Humidity ratio (g/kg of dry air)|Standard atmosphere, 29.92 inHg";
+        const QString standard = QStringLiteral("Standard atmosphere, 29.92 inHg");
+        const QString grains = QStringLiteral("Dry bulb (°F)|Humidity ratio (grains/lb of dry air)|");
+        // clang-format off
+        QTest::newRow("normal, Fahrenheit") << "F"
+            << "32 40 50 60 70 80 90 100 110 120 | 0 20 40 60 80 100 120 140 160 180 200"
+            << rh + "35 40 45 50 55 60 65 70 75 80 85" << grains + standard << 87.48;
+        QTest::newRow("extended, Fahrenheit, 5,000 ft") << "F extended 24.896"
+            << "0 10 20 30 40 50 60 70 80 90 100 110 120 130 140 | 0 20 40 60 80 100 120 140 160 180 200 220 240 260 "
+               "280"
+            << rh + "5 10 15 20 25 30 35 40 45 50 55 60 65 70 75 80 85 90" << grains + "At 24.90 inHg (5,000 ft)"
+            << 91.78;
+        QTest::newRow("extended, Celsius") << "C extended"
+            << "-20 -15 -10 -5 0 5 10 15 20 25 30 35 40 45 50 55 60 | 0 5 10 15 20 25 30 35 40"
+            << rh + "-15 -10 -5 0 5 10 15 20 25 30 35" << "Dry bulb (°C)|Humidity ratio (g/kg of dry air)|" + standard
+            << 36.53;
+        // clang-format on
     }
 
     void axesAndLabels()
     {
         QFETCH(QString, setup);
         const PsychroChart chart(setupOf(setup));
-        QTEST(joined(chart.dryBulbAxis().ticks()), "dryBulbs");
-        QTEST(joined(chart.ratioAxis().ticks()), "ratios");
+        QTEST(joined(chart.dryBulbAxis().ticks()) + QStringLiteral(" | ") + joined(chart.ratioAxis().ticks()), "ticks");
         QStringList labels;
         for (const ChartCurve& curve : chart.curves())
             labels << curve.label;
         QTEST(labels.join(u' '), "curves");
         QTEST(QStringList({chart.dryBulbAxis().title, chart.ratioAxis().title, chart.pressureTitle()}).join(u'|'),
               "titles");
-    }
-
-    // Saturation against the ASHRAE Handbook - Fundamentals (2017), chapter 1, table 2 at sea level, and at 5,000 ft
-    // against the same formulas at that pressure (scripts/psychro_reference.py), within 0.5 %: the normal range's
-    // saturation fit and the extended range's Magnus formula both.
-    void saturationMatchesPublishedValues_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<double>("dryBulb");
-        QTest::addColumn<double>("ratio"); // grains per pound, or g/kg
-        const auto rows = [](const char* setup, const char* name, QList<double> ratios) {
-            const QList<double> temperatures = QString::fromLatin1(setup).startsWith(u'C')
-                                                   ? QList<double>{10, 20, 30, 40}
-                                                   : QList<double>{50, 68, 86, 104};
-            for (int i = 0; i < 4; ++i)
-                QTest::addRow("%s at %g", name, temperatures[i]) << setup << temperatures[i] << ratios[i];
-        };
-        rows("F", "normal", {53.42, 102.87, 190.43, 342.20});
-        rows("F extended", "extended", {53.42, 102.87, 190.43, 342.20});
-        rows("C", "normal, Celsius", {7.631, 14.696, 27.204, 48.886});
-        rows("C extended", "extended, Celsius", {7.631, 14.696, 27.204, 48.886});
-        rows("F 24.896", "5,000 ft", {64.35, 124.22, 230.89, 417.88});
-        rows("F extended 24.896", "extended, 5,000 ft", {64.35, 124.22, 230.89, 417.88});
-    }
-
-    void saturationMatchesPublishedValues()
-    {
-        QFETCH(QString, setup);
-        QFETCH(double, dryBulb);
-        QFETCH(double, ratio);
-        const double saturation = PsychroChart(setupOf(setup)).saturationRatio(dryBulb);
-        QVERIFY2(near(saturation, ratio, 0.5), qPrintable(QString::number(saturation)));
-    }
-
-    // The curves go through the states the tab calculates: its relative humidity and wet bulb at its dry bulb meet
-    // at its grains (the normal range's grains come from other formulas than its relative humidity: 1.5 %).
-    void curvesThroughTheTabsResults_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("result"); // dry|wet|RH|vapour|dew point|grains
-        QTest::addColumn<double>("percent");
-        QTest::newRow("normal, 77/68") << "F"
-                                       << "77|68|63.49|0.59|63.44|87.4859" << 1.5;
-        QTest::newRow("normal, Celsius, 25/20") << "C"
-                                                << "25|20|63.49|0.59|17.47|87.4859" << 1.5;
-        QTest::newRow("normal, 5,000 ft, 77/68") << "F 24.896"
-                                                 << "77|68|65.26|0.61|64.25|108.6954" << 1.5;
-        QTest::newRow("extended, Celsius, 25/20") << "C extended"
-                                                  << "25|20|62.94267|0.5876456|17.44100|87.22465" << 0.02;
-    }
-
-    void curvesThroughTheTabsResults()
-    {
-        QFETCH(QString, setup);
-        QFETCH(QString, result);
-        QFETCH(double, percent);
-        const PsychroChart chart(setupOf(setup));
-        const HumidityBoxes boxes = boxesOf(result);
-        const QPointF point = chart.pointOf(boxes).value();
-        const double dryBulb = boxes.dryAirTemp.toDouble();
-        QVERIFY2(near(chart.ratioAt(dryBulb, boxes.humidity.toDouble()), point.y(), percent), "relative humidity");
-        QVERIFY2(near(chart.wetBulbRatio(boxes.wetBulbTemp.toDouble(), dryBulb), point.y(), percent), "wet bulb");
-        QVERIFY2(near(chart.relativeHumidityAt(dryBulb, point.y()), boxes.humidity.toDouble(), percent), "read back");
-    }
-
-    // Every curve stays inside the chart, dry bulb rising; relative-humidity curves lie in order; saturation leaves
-    // through the top within 0.15 degree of where the Handbook's formulas have it.
-    void curvesStayOnTheChart_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<double>("saturationLeaves");
-        QTest::newRow("normal") << "F" << 87.48;
-        QTest::newRow("normal, 5,000 ft") << "F 24.896" << 81.75;
-        QTest::newRow("normal, Celsius") << "C" << 31.64;
-        QTest::newRow("extended") << "F extended" << 97.76;
-        QTest::newRow("extended, Celsius, 10,000 ft") << "C extended 20.577" << 29.85;
-    }
-
-    void curvesStayOnTheChart()
-    {
-        QFETCH(QString, setup);
         QFETCH(double, saturationLeaves);
-        const PsychroChart chart(setupOf(setup));
-        const ChartCurve* above = nullptr;
-        for (const ChartCurve& curve : chart.curves()) {
-            QVERIFY2(curve.points.size() > 1, qPrintable(curve.label));
-            for (qsizetype i = 0; i < curve.points.size(); ++i) {
-                QVERIFY2(chart.contains(curve.points[i]), qPrintable(curve.label));
-                if (i > 0)
-                    QVERIFY2(curve.points[i].x() > curve.points[i - 1].x(), qPrintable(curve.label));
-            }
-            if (curve.kind == ChartCurveKind::WetBulb)
-                continue;
-            if (above)
-                QVERIFY2(above->points.first().y() > curve.points.first().y(), qPrintable(curve.label));
-            above = &curve;
-        }
-        const double leaves = chart.curves().first().points.last().x();
-        QVERIFY2(std::fabs(leaves - saturationLeaves) <= 0.15, qPrintable(QString::number(leaves)));
-        QCOMPARE(chart.curves().first().points.last().y(), chart.ratioAxis().to);
+        const QPointF leaves = chart.curves().first().points.last();
+        QVERIFY2(std::fabs(leaves.x() - saturationLeaves) <= 0.15, qPrintable(QString::number(leaves.x())));
+        QCOMPARE(leaves.y(), chart.ratioAxis().to);
     }
 
     // A place on the chart read as the tab calculates it: the dry bulb to 0.1 degree and the relative humidity at
-    // which the tab calculates the place's humidity ratio, with every box as the tab shows it.
+    // which the tab calculates the place's humidity ratio, with every box as the tab shows it. The curves go through
+    // the states the tab calculates: its relative humidity and wet bulb at its dry bulb meet at its grains (the normal
+    // range's grains come from other formulas than its relative humidity: 1.5 %).
     void readAt_data()
     {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QPointF>("place");
         QTest::addColumn<QString>("text");
-        QTest::newRow("the tab's 77/68 point") << "F" << QPointF(76.96, 87.4859)
-                                               << "Pointer: dry bulb 77.00 °F, RH 63.50%, wet bulb 68.00 °F, dew "
-                                                  "point 63.45 °F, 87.50474 grains/lb";
-        QTest::newRow("Celsius") << "C" << QPointF(25, 12.5)
-                                 << "Pointer: dry bulb 25.00 °C, RH 63.50%, wet bulb 20.00 °C, dew point 17.47 °C, "
-                                    "87.50474 grains/lb";
-        QTest::newRow("5,000 ft, the tab's 77/68 point")
-            << "F 24.896" << QPointF(77, 108.6954)
-            << "Pointer: dry bulb 77.00 °F, RH 65.30%, wet bulb 68.01 °F, dew point 64.27 °F, 108.75878 grains/lb";
-        QTest::newRow("beyond saturation")
-            << "F" << QPointF(70, 150) << "Pointer: dry bulb 70.00 °F, 150.0 grains/lb, beyond saturation";
-        QTest::newRow("normal range: wet bulb below freezing")
-            << "F" << QPointF(35, 5)
-            << "Pointer: dry bulb 35.00 °F, 5.0 grains/lb, not a state the Humidity tab calculates in its normal "
-               "range";
-        QTest::newRow("extended range below freezing")
-            << "F extended" << QPointF(35, 5)
-            << "Pointer: dry bulb 35.00 °F, RH 16.90%, wet bulb 25.47493 °F, dew point -5.47167 °F, "
-               "5.0112396383576 grains/lb";
-        QTest::newRow("extended, Celsius, 5,000 ft")
-            << "C extended 24.896" << QPointF(25, 15)
-            << "Pointer: dry bulb 25.00 °C, RH 62.80%, wet bulb 19.68945 °C, dew point 17.40502 °C, "
-               "105.012041209968 grains/lb";
-        QTest::newRow("just below 0 C reads as 0")
-            << "C extended" << QPointF(-0.04, 2)
-            << "Pointer: dry bulb 0.00 °C, RH 53.10%, wet bulb -2.67569 °C, dew point -8.40461 °C, "
-               "13.99025154021 grains/lb";
-        QTest::newRow("right of the chart") << "F" << QPointF(120.01, 50) << kIdle;
+        const auto row = [](const char* name, const char* setup, QPointF place, const char* text) {
+            QTest::newRow(name) << setup << place << QString::fromUtf8(text);
+        };
+        // clang-format off
+        row("the tab's 77/68 point", "F", {76.96, 87.4859},
+            "Pointer: dry bulb 77.00 °F, RH 63.50%, wet bulb 68.00 °F, dew point 63.45 °F, 87.50474 grains/lb");
+        row("5,000 ft", "F 24.896", {77, 108.6954}, "Pointer: dry bulb 77.00 °F, RH 65.30%, wet bulb 68.01 °F, "
+            "dew point 64.27 °F, 108.75878 grains/lb");
+        row("Celsius", "C", {25, 12.5}, "Pointer: dry bulb 25.00 °C, RH 63.50%, wet bulb 20.00 °C, dew point 17.47 °C, "
+            "87.50474 grains/lb");
+        row("beyond saturation", "F", {70, 150}, "Pointer: dry bulb 70.00 °F, 150.0 grains/lb, beyond saturation");
+        row("normal range: wet bulb below freezing", "F", {35, 5}, "Pointer: dry bulb 35.00 °F, 5.0 grains/lb, "
+            "not a state the Humidity tab calculates in its normal range");
+        row("extended range below freezing", "F extended", {35, 5}, "Pointer: dry bulb 35.00 °F, RH 16.90%, "
+            "wet bulb 25.47493 °F, dew point -5.47167 °F, 5.0112396383576 grains/lb");
+        row("extended, Celsius, 5,000 ft", "C extended 24.896", {25, 15}, "Pointer: dry bulb 25.00 °C, RH 62.80%, "
+            "wet bulb 19.68945 °C, dew point 17.40502 °C, 105.012041209968 grains/lb");
+        row("just below 0 C reads as 0", "C extended", {-0.04, 2}, "Pointer: dry bulb 0.00 °C, RH 53.10%, "
+            "wet bulb -2.67569 °C, dew point -8.40461 °C, 13.99025154021 grains/lb");
+        row("right of the chart", "F", {120.01, 50}, "Point at the chart to read a state there, click to calculate it "
+            "on the Humidity tab; arrow keys move a cursor and Enter picks it.");
+        // clang-format on
     }
 
     void readAt()
@@ -235,52 +122,27 @@ private Q_SLOTS:
         const PsychroChart chart(setupOf(setup));
         const ChartReading reading = chart.readAt(place);
         QTEST(readingText(chart, reading, QStringLiteral("Pointer")), "text");
-        if (reading.kind == ChartReading::Kind::State) {
-            // The tab marks the state where it was read: its dry bulb, its grains within a hundredth of the axis.
-            QCOMPARE(reading.at.x(), std::round(place.x() * 10) / 10);
-            QVERIFY(std::fabs(reading.at.y() - place.y()) <= chart.ratioAxis().to / 100);
-        }
+        if (reading.kind != ChartReading::Kind::State)
+            return;
+        // The tab marks the state where it was read: its dry bulb, its grains within a hundredth of the axis.
+        QCOMPARE(reading.at.x(), std::round(place.x() * 10) / 10);
+        QVERIFY(std::fabs(reading.at.y() - place.y()) <= chart.ratioAxis().to / 100);
+        const double percent = chart.setup().extendedRange ? 0.02 : 1.5;
+        const double dryBulb = reading.at.x();
+        const double grains = reading.at.y();
+        const double humidity = reading.boxes.humidity.toDouble();
+        QVERIFY2(near(chart.ratioAt(dryBulb, humidity), grains, percent), "relative humidity");
+        // The extended range's wet bulb is found to 0.01 hPa: a larger share of the little vapour of cold air.
+        QVERIFY2(near(chart.wetBulbRatio(reading.boxes.wetBulbTemp.toDouble(), dryBulb), grains, 1.5), "wet bulb");
+        QVERIFY2(near(chart.relativeHumidityAt(dryBulb, grains), humidity, percent), "read back");
     }
 
-    // lblChartPoint and the point marked: the tab's dry bulb and grains (grams per kilogram in Celsius).
-    void tabPoint_data()
+    // The tab's state beyond the chart's dry bulbs is named as such (the wiring suite reads the tab's state on it).
+    void tabPointOffTheChart()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("result"); // empty: none
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QPointF>("point");
-        QTest::newRow("none") << "F"
-                              << ""
-                              << "Humidity tab: no result" << QPointF(-1, -1);
-        QTest::newRow("77/68") << "F"
-                               << "77|68|63.49|0.59|63.44|87.4859"
-                               << "Humidity tab: dry bulb 77 °F, RH 63.49%, wet bulb 68 °F, dew point 63.44 °F, "
-                                  "87.4859 grains/lb"
-                               << QPointF(77, 87.4859);
-        QTest::newRow("extended, five decimals")
-            << "C extended"
-            << "25|20|62.94267|0.5876456|17.44100|87.2246543"
-            << "Humidity tab: dry bulb 25 °C, RH 62.94267%, wet bulb 20 °C, dew point 17.44100 °C, 87.2246543 "
-               "grains/lb"
-            << QPointF(25, 12.4606649);
-        QTest::newRow("beyond the chart's dry bulbs") << "F"
-                                                      << "150|100|28.57|1.12|90.01|218.2"
-                                                      << "Humidity tab: dry bulb 150 °F, RH 28.57%, wet bulb 100 °F, "
-                                                         "dew point 90.01 °F, 218.2 grains/lb, off the chart"
-                                                      << QPointF(150, 218.2);
-    }
-
-    void tabPoint()
-    {
-        QFETCH(QString, setup);
-        QFETCH(QString, result);
-        QFETCH(QPointF, point);
-        const PsychroChart chart(setupOf(setup));
-        const std::optional<HumidityBoxes> boxes =
-            result.isEmpty() ? std::nullopt : std::optional<HumidityBoxes>(boxesOf(result));
-        QTEST(tabPointText(chart, boxes), "text");
-        const std::optional<QPointF> marked = boxes ? chart.pointOf(*boxes) : std::nullopt;
-        QCOMPARE(marked.value_or(QPointF(-1, -1)), point);
+        QCOMPARE(tabPointText(PsychroChart(), test::boxesOf("150|100|28.57|1.12|90.01|218.2")),
+                 QStringLiteral("Humidity tab: dry bulb 150 °F, RH 28.57%, wet bulb 100 °F, dew point 90.01 °F, 218.2 "
+                                "grains/lb, off the chart"));
     }
 };
 

@@ -8,26 +8,19 @@
 
 using namespace mx;
 
-namespace {
-
 // The chart as a light desktop shows it, the tab's 77/68 point and the cursor marked; and the extended range in
 // Celsius at 5,000 ft on a dark desktop.
-QImage drawnChart(const QString& name, int ratio)
+static QImage drawnChart(const QString& name, int ratio)
 {
     const bool dark = name == u"chart_celsius_dark";
     QPalette palette;
     palette.setColor(QPalette::Base, dark ? QColor(0x23, 0x26, 0x29) : Qt::white);
     palette.setColor(QPalette::Text, dark ? QColor(0xef, 0xf0, 0xf1) : Qt::black);
     palette.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
-    ChartSetup setup;
-    ChartMarks marks;
-    if (dark) {
-        setup = {TemperatureScale::Celsius, true, BarometricPressure::fromInHg(24.896).value()};
-        marks.point = QPointF(25, 15.528);
-    } else {
-        marks.point = QPointF(77, 87.4859);
-        marks.cursor = QPointF(95, 120);
-    }
+    const ChartSetup setup =
+        dark ? ChartSetup{TemperatureScale::Celsius, true, BarometricPressure::fromInHg(24.896).value()} : ChartSetup();
+    const ChartMarks marks =
+        dark ? ChartMarks{QPointF(25, 15.528), std::nullopt} : ChartMarks{QPointF(77, 87.4859), QPointF(95, 120)};
     const QSize size(400, 280);
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
@@ -38,8 +31,6 @@ QImage drawnChart(const QString& name, int ratio)
     paintPsychroChart(painter, QRectF(QPointF(), size), PsychroChart(setup), marks, chartColours(palette));
     return image;
 }
-
-} // namespace
 
 class PsychroChartPicturesTest : public QObject {
     Q_OBJECT

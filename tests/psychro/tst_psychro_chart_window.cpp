@@ -19,15 +19,10 @@
 
 using namespace mx;
 
-namespace {
-
-const HumidityBoxes k7768{"77", "68", "63.49", "0.59", "63.44", "87.4859"};
 const QString kIdle = QStringLiteral("Point at the chart to read a state there, click to calculate it on the Humidity "
                                      "tab; arrow keys move a cursor and Enter picks it.");
 const QString kTabPoint =
     QStringLiteral("Humidity tab: dry bulb 77 °F, RH 63.49%, wet bulb 68 °F, dew point 63.44 °F, 87.4859 grains/lb");
-
-} // namespace
 
 class PsychroChartWindowTest : public QObject {
     Q_OBJECT
@@ -35,16 +30,12 @@ private Q_SLOTS:
     void init()
     {
         window_ = new PsychroChartWindow;
-        window_->showTab({}, k7768);
+        window_->showTab({}, HumidityBoxes{"77", "68", "63.49", "0.59", "63.44", "87.4859"});
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_));
     }
 
-    void cleanup()
-    {
-        delete window_;
-        window_ = nullptr;
-    }
+    void cleanup() { delete window_; }
 
     void controls()
     {
@@ -65,136 +56,99 @@ private Q_SLOTS:
                  QStringList({"lblChartPoint", "lblChartCursor", "cmdChartCopy", "cmdChartSave", "cmdChartClose"}));
     }
 
-    // The pointer reads the state under it, as the tab calculates it; a click on a state picks it. The label and what
-    // a screen reader reads of the chart say the same.
-    void pointer_data()
+    // What lblChartCursor (and a screen reader, of the chart) reads under the pointer or the keyboard's cursor, as the
+    // tab calculates it, and what a click or Enter picks. "@77,87.4859" moves the pointer to that dry bulb and ratio
+    // and clicks; other steps are keys on the chart, which then has the focus. The cursor starts at the tab's state
+    // in whole degrees and percent (mid-chart at 50 % without one) and moves a degree or a percent a key (ten with
+    // Shift), never off the chart.
+    void readings_data()
     {
-        QTest::addColumn<QPointF>("place"); // dry bulb, grains
+        QTest::addColumn<bool>("withResult");
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("picked"); // dry bulb|relative humidity
-        QTest::newRow("on the tab's point") << QPointF(77, 87.4859)
-                                            << "Pointer: dry bulb 77.00 °F, RH 63.50%, wet bulb 68.00 °F, dew point "
-                                               "63.45 °F, 87.50474 grains/lb"
-                                            << "77.00|63.50";
-        QTest::newRow("beyond saturation")
-            << QPointF(70, 150) << "Pointer: dry bulb 70.00 °F, 150.0 grains/lb, beyond saturation"
-            << "";
-        QTest::newRow("not a state of the normal range")
-            << QPointF(35, 5)
-            << "Pointer: dry bulb 35.00 °F, 5.0 grains/lb, not a state the Humidity tab calculates in its normal "
-               "range"
-            << "";
-        QTest::newRow("below the axis") << QPointF(80, -5) << kIdle << "";
+        const auto row = [](const char* name, bool withResult, const char* steps, const QString& text,
+                            const char* picked = "") { QTest::newRow(name) << withResult << steps << text << picked; };
+        const QString start = QStringLiteral(
+            "Cursor: dry bulb 77.00 °F, RH 63.00%, wet bulb 67.87 °F, dew point 63.22 °F, 86.77979 grains/lb");
+        // clang-format off
+        row("pointer on the tab's point", true, "@77,87.4859", QStringLiteral("Pointer: dry bulb 77.00 °F, RH 63.50%, "
+            "wet bulb 68.00 °F, dew point 63.45 °F, 87.50474 grains/lb"), "77.00|63.50");
+        row("pointer below the axis", true, "@80,-5", kIdle);
+        row("cursor starts at the tab's state, Return and keypad Enter pick it", true, "Return Enter", start,
+            "77.00|63.00,77.00|63.00");
+        row("arrows", true, "Right Up", QStringLiteral("Cursor: dry bulb 78.00 °F, RH 64.00%, wet bulb 69.02 °F, dew "
+            "point 64.62 °F, 91.24429 grains/lb"));
+        row("ten at a time", true, "Shift+Left", QStringLiteral("Cursor: dry bulb 67.00 °F, RH 63.00%, wet bulb "
+            "59.09 °F, dew point 53.78 °F, 61.52920 grains/lb"));
+        row("stops at the top of the chart", true, "Shift+Right Shift+Right Shift+Right", QStringLiteral("Cursor: dry "
+            "bulb 97.00 °F, RH 63.00%, wet bulb 85.52 °F, dew point 82.04 °F, 166.71153 grains/lb"));
+        row("stops at saturation", true, "Shift+Up Shift+Up Shift+Up Shift+Up Up", QStringLiteral("Cursor: dry bulb "
+            "77.00 °F, RH 100.00%, wet bulb 76.99 °F, dew point 76.99 °F, 140.47264 grains/lb"));
+        row("without a result, mid-chart at 50%", false, "", QStringLiteral("Cursor: dry bulb 76.00 °F, RH 50.00%, "
+            "wet bulb 63.38 °F, dew point 55.67 °F, 65.97046 grains/lb"));
+        // clang-format on
     }
 
-    void pointer()
+    void readings()
     {
-        QFETCH(QPointF, place);
+        QFETCH(bool, withResult);
+        QFETCH(QString, steps);
         QFETCH(QString, text);
-        QFETCH(QString, picked);
-        view()->clearFocus(); // else the keyboard's cursor is read where the pointer reads nothing
+        view()->clearFocus();
+        if (!withResult)
+            window_->showTab({}, std::nullopt);
         QSignalSpy picks(window_, &PsychroChartWindow::statePicked);
-        mouse(QEvent::MouseMove, place);
+        if (steps.startsWith(u'@')) {
+            // To the fraction of a pixel.
+            const QPointF at = view()->mapping().toPixel(
+                QPointF(steps.section(u',', 0, 0).mid(1).toDouble(), steps.section(u',', 1).toDouble()));
+            for (const QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent event(type, at, view()->mapToGlobal(at),
+                                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(view(), &event);
+                if (type == QEvent::MouseMove)
+                    QCOMPARE(label("lblChartCursor"), text);
+            }
+        } else {
+            view()->setFocus(Qt::TabFocusReason);
+            test::pressKeys(steps, view());
+        }
         QCOMPARE(label("lblChartCursor"), text);
         QCOMPARE(QAccessible::queryAccessibleInterface(view())->text(QAccessible::Description), text);
-        mouse(QEvent::MouseButtonPress, place);
-        mouse(QEvent::MouseButtonRelease, place);
-        QCOMPARE(pickedOf(picks), picked);
+        QStringList picked;
+        for (const QList<QVariant>& pick : picks)
+            picked << pick[0].toString() + u'|' + pick[1].toString();
+        QTEST(picked.join(u','), "picked");
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(view(), &leave);
         view()->clearFocus();
         QCOMPARE(label("lblChartCursor"), kIdle);
     }
 
-    // The cursor starts at the tab's state in whole degrees and percent (or mid-chart at 50 %), moves a degree or a
-    // percent a key (ten with Shift), never off the chart, and Enter picks it.
-    void keyboardCursor_data()
-    {
-        QTest::addColumn<bool>("withResult");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("picked");
-        const QString start = QStringLiteral(
-            "Cursor: dry bulb 77.00 °F, RH 63.00%, wet bulb 67.87 °F, dew point 63.22 °F, 86.77979 grains/lb");
-        QTest::newRow("starts at the tab's state") << true << "" << start << "";
-        QTest::newRow("arrows") << true << "Right Up"
-                                << "Cursor: dry bulb 78.00 °F, RH 64.00%, wet bulb 69.02 °F, dew point 64.62 °F, "
-                                   "91.24429 grains/lb"
-                                << "";
-        QTest::newRow("ten at a time") << true << "Shift+Left"
-                                       << "Cursor: dry bulb 67.00 °F, RH 63.00%, wet bulb 59.09 °F, dew point 53.78 "
-                                          "°F, 61.52920 grains/lb"
-                                       << "";
-        QTest::newRow("stops at the top of the chart")
-            << true << "Shift+Right Shift+Right Shift+Right"
-            << "Cursor: dry bulb 97.00 °F, RH 63.00%, wet bulb 85.52 °F, dew point 82.04 °F, 166.71153 grains/lb"
-            << "";
-        QTest::newRow("stops at saturation")
-            << true << "Shift+Up Shift+Up Shift+Up Shift+Up Up"
-            << "Cursor: dry bulb 77.00 °F, RH 100.00%, wet bulb 76.99 °F, dew point 76.99 °F, 140.47264 grains/lb"
-            << "";
-        QTest::newRow("Return picks") << true << "Return" << start << "77.00|63.00";
-        QTest::newRow("keypad Enter picks") << true << "Enter" << start << "77.00|63.00";
-        QTest::newRow("without a result, mid-chart at 50%")
-            << false << ""
-            << "Cursor: dry bulb 76.00 °F, RH 50.00%, wet bulb 63.38 °F, dew point 55.67 °F, 65.97046 "
-               "grains/lb"
-            << "";
-    }
-
-    void keyboardCursor()
-    {
-        QFETCH(bool, withResult);
-        QFETCH(QString, keys);
-        QFETCH(QString, picked);
-        view()->clearFocus();
-        if (!withResult)
-            window_->showTab({}, std::nullopt);
-        QSignalSpy picks(window_, &PsychroChartWindow::statePicked);
-        view()->setFocus(Qt::TabFocusReason);
-        test::pressKeys(keys, view());
-        QTEST(label("lblChartCursor"), "text");
-        QCOMPARE(pickedOf(picks), picked);
-        // The cursor is marked while the chart has the focus.
-        QCOMPARE(view()->cursor().has_value(), true);
-        view()->clearFocus();
-        QCOMPARE(label("lblChartCursor"), kIdle);
-    }
-
-    // Copy puts the chart as the window shows it on the clipboard, the tab's point in it; a clipboard that refuses it
-    // is told.
-    void copy_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("taken");
-        QTest::newRow("button") << "cmdChartCopy" << true;
-        QTest::newRow("Ctrl+C on the chart") << "Ctrl+C" << true;
-        QTest::newRow("refused") << "cmdChartCopy" << false;
-    }
-
+    // Copy (Ctrl+C on the chart, or the button) puts the chart as the window shows it on the clipboard, the tab's
+    // point in it; a clipboard that refuses it is told.
     void copy()
     {
-        QFETCH(QString, how);
-        QFETCH(bool, taken);
-        QImage copied;
-        const ClipboardImageWriter previous = setClipboardImageWriter([&copied, taken](const QImage& image) {
-            copied = image;
+        QList<QImage> copied;
+        bool taken = true;
+        const ClipboardImageWriter previous = setClipboardImageWriter([&copied, &taken](const QImage& image) {
+            copied << image;
             return taken;
         });
         test::ScopedMessages messages;
-        if (how == u"Ctrl+C") {
-            view()->setFocus();
-            test::pressKeys(how, view());
-        } else {
-            window_->findChild<QPushButton*>(how)->click();
-        }
+        view()->setFocus();
+        test::pressKeys(QStringLiteral("Ctrl+C"), view());
+        taken = false;
+        window_->findChild<QPushButton*>(QStringLiteral("cmdChartCopy"))->click();
         setClipboardImageWriter(previous);
-        QCOMPARE(copied.size(), view()->size() * window_->devicePixelRatioF());
+        QCOMPARE(copied.size(), 2);
+        QCOMPARE(copied[1].size(), view()->size() * window_->devicePixelRatioF());
         const QPointF point = view()->mapping().toPixel(view()->markedPoint().value());
-        QCOMPARE(copied.pixelColor(point.toPoint()), chartColours(view()->palette()).point);
+        QCOMPARE(copied[0].pixelColor(point.toPoint()), chartColours(view()->palette()).point);
         QCOMPARE(messages->described(),
-                 taken ? QStringList()
-                       : QStringList{"Mensurix [Ok Exclamation] The chart could not be put on the clipboard."});
+                 QStringList{"Mensurix [Ok Exclamation] The chart could not be put on the clipboard."});
     }
 
     // Save writes the picture the name asks for, through Qt's own file dialog; an existing file is replaced only
@@ -225,12 +179,11 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, existing);
         QFETCH(QString, answer);
-        QFETCH(QString, written);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        const QString png = dir.filePath(QStringLiteral("chart.png"));
+        const QString existingPath = dir.filePath(QStringLiteral("chart.png"));
         if (!existing.isEmpty())
-            QVERIFY(test::writeFileBytes(png, existing.toLatin1()));
+            QVERIFY(test::writeFileBytes(existingPath, existing.toLatin1()));
         test::ScriptedDialogs dialogs;
         dialogs.answer(QStringLiteral("dlgSaveChart"), [&](QDialog& dialog) {
             auto& files = static_cast<QFileDialog&>(dialog);
@@ -252,45 +205,26 @@ private Q_SLOTS:
             window_->findChild<QPushButton*>(QStringLiteral("cmdChartSave"))->click();
         }
         QCOMPARE(dialogs.opened, QStringList{"dlgSaveChart"});
-        QCOMPARE(messages->described().join(u'\n'), QString(message).replace(u'@', png));
-        const QString name = written.section(u' ', 0, 0);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), name.isEmpty() ? QStringList() : QStringList{name});
-        const QByteArray bytes = test::readFileBytes(dir.filePath(name));
-        const QString kind = written.section(u' ', 1);
-        if (kind == u"PNG") {
-            QVERIFY(bytes.startsWith("\x89PNG\r\n\x1a\n"));
-            QCOMPARE(QImage::fromData(bytes).size(), view()->size() * window_->devicePixelRatioF());
-        } else if (kind == u"SVG") {
-            QVERIFY(bytes.startsWith("<?xml"));
-            for (const QString& part : {QStringLiteral("<title>Psychrometric chart</title>"), kTabPoint,
-                                        QStringLiteral(">Dry bulb (°F)</text>")})
-                QVERIFY2(bytes.contains(part.toUtf8()), qPrintable(part));
-        } else if (!kind.isEmpty()) {
-            QCOMPARE(bytes, kind.toLatin1());
+        QCOMPARE(messages->described().join(u'\n'), QString(message).replace(u'@', existingPath));
+        // What the folder holds: each file and what it is, a picture of the chart as the window shows it or bytes.
+        QStringList held;
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files)) {
+            const QByteArray bytes = test::readFileBytes(dir.filePath(name));
+            const bool png = bytes.startsWith("\x89PNG\r\n\x1a\n") &&
+                             QImage::fromData(bytes).size() == view()->size() * window_->devicePixelRatioF();
+            const bool svg = bytes.startsWith("<?xml") && bytes.contains("<title>Psychrometric chart</title>") &&
+                             bytes.contains(kTabPoint.toUtf8()) && bytes.contains(">Dry bulb (°F)</text>");
+            held << name + u' ' +
+                        (png   ? QStringLiteral("PNG")
+                         : svg ? QStringLiteral("SVG")
+                               : QString::fromLatin1(bytes));
         }
+        QTEST(held.join(u','), "written");
     }
 
 private:
     PsychroChartView* view() const { return window_->view(); }
     QString label(const char* name) const { return window_->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
-
-    static QString pickedOf(const QSignalSpy& picks)
-    {
-        QStringList texts;
-        for (const QList<QVariant>& pick : picks)
-            texts << pick[0].toString() + u'|' + pick[1].toString();
-        return texts.join(u',');
-    }
-
-    // A mouse event at a place of the chart, to the fraction of a pixel.
-    void mouse(QEvent::Type type, QPointF place) const
-    {
-        const QPointF at = view()->mapping().toPixel(place);
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        QMouseEvent event(type, at, view()->mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(view(), &event);
-    }
 
     PsychroChartWindow* window_ = nullptr;
 };

@@ -52,16 +52,15 @@ private Q_SLOTS:
         openChart();
         QCOMPARE(window_->windows().loadedWindows(), QList<QWidget*>{chart});
 
-        box("DryAirTemp")->setText(QStringLiteral("77"));
-        box("WetBulbTemp")->setText(QStringLiteral("68"));
-        humidity_->findChild<QPushButton*>(QStringLiteral("cmdHumCalculate"))->click();
+        box("DryAirTemp")->setText("77");
+        box("WetBulbTemp")->setText("68");
+        humidity_->findChild<QPushButton*>("cmdHumCalculate")->click();
         QCOMPARE(label(chart, "lblChartPoint"), QStringLiteral("Humidity tab: dry bulb 77 °F, RH 63.49%, wet bulb 68 "
                                                                "°F, dew point 63.44 °F, 87.4859 grains/lb"));
         QCOMPARE(chart->view()->markedPoint(), QPointF(77, 87.4859));
 
         // Scale, range and pressure draw the chart again.
-        QTest::mouseClick(humidity_->findChild<QRadioButton*>(QStringLiteral("Option2")), Qt::LeftButton, {},
-                          QPoint(6, 6));
+        humidity_->findChild<QRadioButton*>("Option2")->click();
         QCOMPARE(chart->view()->chart().dryBulbAxis().title, QStringLiteral("Dry bulb (°C)"));
         QCOMPARE(chart->view()->markedPoint(), QPointF(25, 87.4859 / 7));
         window_->settings().barometricPressure = BarometricPressure::fromInHg(24.896).value();
@@ -84,16 +83,11 @@ private Q_SLOTS:
         }
         const TabStrip* strip = window_->findChild<TabStrip*>();
         QCOMPARE(strip->tabKey(strip->currentIndex()), QStringLiteral("Humidity"));
-        QVERIFY(humidity_->isVisible());
-        QVERIFY(humidity_->findChild<QRadioButton*>(QStringLiteral("Option4"))->isChecked());
-        QStringList boxes;
-        for (const char* name : {"DryAirTemp", "WetBulbTemp", "Humidity", "VaporPressure", "DewPoint", "GrainsPerLB"})
-            boxes << box(name)->text();
-        QCOMPARE(boxes.join(u'|'), QStringLiteral("90.00|76.54|54.70|0.76948|71.17|114.92143"));
-        const QString read = label(chart, "lblChartCursor");
-        QCOMPARE(read, QStringLiteral("Pointer: dry bulb 90.00 °F, RH 54.70%, wet bulb 76.54 °F, dew point 71.17 °F, "
-                                      "114.92143 grains/lb"));
-        QCOMPARE(label(chart, "lblChartPoint").section(u':', 1), read.section(u':', 1));
+        QVERIFY(humidity_->findChild<QRadioButton*>("Option4")->isChecked());
+        const QString state = QStringLiteral("dry bulb 90.00 °F, RH 54.70%, wet bulb 76.54 °F, dew point 71.17 °F, "
+                                             "114.92143 grains/lb");
+        QCOMPARE(label(chart, "lblChartCursor"), QStringLiteral("Pointer: ") + state);
+        QCOMPARE(label(chart, "lblChartPoint"), QStringLiteral("Humidity tab: ") + state);
         QVERIFY(std::abs(chart->view()->markedPoint()->y() - place.y()) < 0.5);
     }
 
@@ -103,11 +97,8 @@ private:
         window_->findChild<QAction*>(QStringLiteral("mnuPsychroChart"))->trigger();
         return qobject_cast<PsychroChartWindow*>(window_->windows().loaded(PsychroChartWindow::kFormName));
     }
-    QLineEdit* box(const char* name) const { return humidity_->findChild<QLineEdit*>(QString::fromLatin1(name)); }
-    static QString label(const PsychroChartWindow* chart, const char* name)
-    {
-        return chart->findChild<QLabel*>(QString::fromLatin1(name))->text();
-    }
+    QLineEdit* box(const char* name) const { return humidity_->findChild<QLineEdit*>(name); }
+    static QString label(const QWidget* chart, const char* name) { return chart->findChild<QLabel*>(name)->text(); }
 
     QTemporaryDir dir_;
     QPointer<MainWindow> window_;

@@ -7,27 +7,16 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTest>
 
 using namespace mx;
-using mx::test::ScopedMessages;
 
 class WindPanelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        panel_ = new WindPanel;
-        panel_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(panel_));
-    }
+    void init() { test::showActive(panel_ = new WindPanel); }
 
-    void cleanup()
-    {
-        delete panel_;
-        panel_ = nullptr;
-    }
+    void cleanup() { delete panel_; }
 
     void controls()
     {
@@ -39,129 +28,80 @@ private Q_SLOTS:
              {"Frame7", {"optCorF(0)", "optCorF(1)"}},
              {"Frame4", {"lblDegrees(0)", "Text3", "lblMPH", "Text4", "lblChillDegrees", "lblChill", "cmdChill"}},
              {"Frame5", {"lblDegrees(1)", "Text5", "Label21", "Text6", "lblHeatDegrees", "lblHeat", "cmdHeat"}}});
-        // The heat-index boxes are narrower than the wind-chill ones.
-        test::checkPlacement(panel_, QStringLiteral("Text4"), {1980, 840, 675, 285});
-        test::checkPlacement(panel_, QStringLiteral("lblHeat"), {1980, 1380, 615, 285});
-        test::checkPlacement(panel_, QStringLiteral("Frame7"), {3300, 0, 0, 0});
-        test::checkPlacement(panel_, QStringLiteral("cmdHeat"), {660, 1980, 0, 0});
+        for (const char* name : {"lblChill", "lblHeat"}) {
+            const auto* answer = panel_->findChild<QLabel*>(QLatin1String(name));
+            QVERIFY(answer->autoFillBackground());
+            QCOMPARE(answer->palette().color(answer->backgroundRole()), QColor(255, 255, 0));
+            QCOMPARE(answer->palette().color(answer->foregroundRole()), QColor(0, 0, 0));
+        }
     }
 
-    void unitCaptions()
-    {
-        const QStringList labels{"lblDegrees(0)", "lblDegrees(1)", "lblChillDegrees", "lblHeatDegrees", "lblMPH"};
-        const auto captions = [&] {
-            QStringList texts;
-            for (const QString& name : labels)
-                texts << text(name);
-            return texts;
-        };
-        QCOMPARE(captions(), QStringList({"Temperature Degrees F", "Temperature Degrees F", "Wind Chill Degrees F",
-                                          "Heat Index Degrees F", "Wind Speed MPH"}));
-        box(QStringLiteral("Text3"))->setText(QStringLiteral("10"));
-        click(QStringLiteral("optCorF(1)"));
-        click(QStringLiteral("optMPHKPH(1)"));
-        QCOMPARE(captions(), QStringList({"Temperature Degrees C", "Temperature Degrees C", "Wind Chill Degrees C",
-                                          "Heat Index Degrees C", "Wind Speed KPH"}));
-        QCOMPARE(box(QStringLiteral("Text3"))->text(), QStringLiteral("10")); // typed numbers are not converted
-        click(QStringLiteral("optCorF(0)"));
-        click(QStringLiteral("optMPHKPH(0)"));
-        QCOMPARE(captions(), QStringList({"Temperature Degrees F", "Temperature Degrees F", "Wind Chill Degrees F",
-                                          "Heat Index Degrees F", "Wind Speed MPH"}));
-    }
-
+    // Any character is typed; typed numbers are read in the units chosen after them, never converted; a refused
+    // calculation keeps the answer there was. A screen reader takes as the label of each box and answer its caption,
+    // in the units chosen, then its frame's.
     void calculate_data()
     {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QStringList>("typed"); // Text3, Text4, Text5, Text6
-        QTest::addColumn<QString>("windChill");
-        QTest::addColumn<QString>("heatIndex");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("boxes");   // Text3|Text4|Text5|Text6
+        QTest::addColumn<QString>("answers"); // lblChill|lblHeat
+        QTest::addColumn<QString>("units");   // of temperature and of speed
+        QTest::addColumn<QStringList>("messages");
+        const QStringList typed{"Text3=10", "Text4=20", "Text5=90", "Text6=50"};
+        const QStringList celsiusKmh{"optCorF(1)", "optMPHKPH(1)"};
         // clang-format off
-        QTest::newRow("F and mph") << QStringList() << QStringList{"10", "20", "90", "50"} << "-24.33" << "95.55";
-        QTest::newRow("C and km/h") << QStringList{"optCorF(1)", "optMPHKPH(1)"} << QStringList{"-10", "30", "30", "60"}
-                                    << "-27.31" << "33.09";
-        QTest::newRow("any character typed") << QStringList() << QStringList{"50 F", "3mph", "100!", "40%"} << "50."
-                                             << "110.63";
+        QTest::newRow("wind chill only") << typed + QStringList{"cmdChill"} << "10|20|90|50" << "-24.33|" << "F MPH"
+            << QStringList();
+        QTest::newRow("C and km/h") << QStringList{"Text3=-10", "Text4=30", "Text5=30", "Text6=60"} + celsiusKmh
+            + QStringList{"cmdChill", "cmdHeat"} << "-10|30|30|60" << "-27.31|33.09" << "C KPH" << QStringList();
+        QTest::newRow("back to F and mph") << celsiusKmh + QStringList{"optCorF(0)", "optMPHKPH(0)"} + typed
+            + QStringList{"cmdChill", "cmdHeat"} << "10|20|90|50" << "-24.33|95.55" << "F MPH" << QStringList();
+        QTest::newRow("any character typed") << QStringList{"Text3=50 F", "Text4=3mph", "Text5=100!", "Text6=40%",
+            "cmdChill", "cmdHeat"} << "50 F|3mph|100!|40%" << "50.|110.63" << "F MPH" << QStringList();
+        QTest::newRow("negative speed keeps the answer") << typed + QStringList{"cmdChill", "Text4:Ctrl+A", "=-20",
+            "cmdChill"} << "10|-20|90|50" << "-24.33|" << "F MPH"
+            << QStringList{"Mensurix [Ok Exclamation] Wind speed cannot be negative"};
         // clang-format on
     }
 
     void calculate()
     {
-        QFETCH(QStringList, clicks);
-        QFETCH(QStringList, typed);
-        for (const QString& name : clicks)
-            click(name);
-        const QStringList boxes{"Text3", "Text4", "Text5", "Text6"};
-        for (int i = 0; i < boxes.size(); ++i) {
-            QTest::keyClicks(box(boxes[i]), typed[i]);
-            QCOMPARE(box(boxes[i])->text(), typed[i]); // no filter on these boxes
-        }
-        click(QStringLiteral("cmdChill"));
-        QTEST(text(QStringLiteral("lblChill")), "windChill");
-        QVERIFY(text(QStringLiteral("lblHeat")).isEmpty());
-        click(QStringLiteral("cmdHeat"));
-        QTEST(text(QStringLiteral("lblHeat")), "heatIndex");
-    }
-
-    void negativeSpeedKeepsTheAnswer()
-    {
-        box(QStringLiteral("Text3"))->setText(QStringLiteral("10"));
-        box(QStringLiteral("Text4"))->setText(QStringLiteral("20"));
-        click(QStringLiteral("cmdChill"));
-        QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
-        box(QStringLiteral("Text4"))->setText(QStringLiteral("-20"));
-        ScopedMessages shown;
-        shown->answerNext(MsgAnswer::Ok);
-        click(QStringLiteral("cmdChill"));
-        QCOMPARE(shown->shown.size(), 1);
-        QCOMPARE(shown->shown[0].text, QStringLiteral("Wind speed cannot be negative"));
-        QCOMPARE(shown->shown[0].title, QStringLiteral("Mensurix"));
-        QCOMPARE(shown->shown[0].icon, MsgIcon::Exclamation);
-        QCOMPARE(shown->shown[0].buttons, MsgButtons::Ok);
-        QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
+        QFETCH(QStringList, steps);
+        QFETCH(QString, units);
+        QFETCH(QStringList, messages);
+        test::ScopedMessages shown;
+        test::act(panel_, steps);
+        QStringList boxes;
+        for (const char* name : {"Text3", "Text4", "Text5", "Text6"})
+            boxes << panel_->findChild<QLineEdit*>(QLatin1String(name))->text();
+        QTEST(boxes.join(u'|'), "boxes");
+        QTEST(text("lblChill") + u'|' + text("lblHeat"), "answers");
+        QCOMPARE(shown->described(), messages);
+        QStringList labels;
+        for (const char* name : {"Text3", "Text4", "lblChill", "Text5", "Text6", "lblHeat"})
+            labels << test::spokenLabels(panel_->findChild<QWidget*>(QLatin1String(name)));
+        QCOMPARE(labels.join(u','), QStringLiteral("Temperature Degrees %1|Wind Chill,Wind Speed %2|Wind Chill,Wind "
+                                                   "Chill Degrees %1|Wind Chill,Temperature Degrees %1|Heat Index,"
+                                                   "Relative Humidity|Heat Index,Heat Index Degrees %1|Heat Index")
+                                        .arg(units.section(u' ', 0, 0), units.section(u' ', 1)));
     }
 
     // Each calculator from the keyboard: its inputs, Calculate (pressed by Return), then its answer to copy.
     void keyboard()
     {
-        panel_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(panel_));
-        QCOMPARE(test::tabWalk(box(QStringLiteral("Text3")), 7).join(u' '),
+        QCOMPARE(test::tabWalk(box("Text3"), 7).join(u' '),
                  QStringLiteral("Text4 cmdChill lblChill Text5 Text6 cmdHeat lblHeat"));
-        QTest::keyClicks(box(QStringLiteral("Text3")), QStringLiteral("10"));
-        QTest::keyClicks(box(QStringLiteral("Text4")), QStringLiteral("20"));
-        auto* calculate = panel_->findChild<QWidget*>(QStringLiteral("cmdChill"));
-        calculate->setFocus();
+        QTest::keyClicks(box("Text3"), QStringLiteral("10"));
+        QTest::keyClicks(box("Text4"), QStringLiteral("20"));
+        panel_->findChild<QWidget*>(QStringLiteral("cmdChill"))->setFocus();
         test::pressKeys(QStringLiteral("Return"));
-        QCOMPARE(text(QStringLiteral("lblChill")), QStringLiteral("-24.33"));
+        QCOMPARE(text("lblChill"), QStringLiteral("-24.33"));
         test::pressKeys(QStringLiteral("Tab Ctrl+C"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-24.33"));
     }
 
-    // What a screen reader takes as the label of each box and answer: its caption, then its frame's.
-    void captionsLabelTheirControls()
-    {
-        QStringList labels;
-        for (const char* name : {"Text3", "Text4", "lblChill", "Text5", "Text6", "lblHeat"})
-            labels << test::spokenLabels(panel_->findChild<QWidget*>(QLatin1String(name)));
-        QCOMPARE(labels, QStringList({"Temperature Degrees F|Wind Chill", "Wind Speed MPH|Wind Chill",
-                                      "Wind Chill Degrees F|Wind Chill", "Temperature Degrees F|Heat Index",
-                                      "Relative Humidity|Heat Index", "Heat Index Degrees F|Heat Index"}));
-    }
-
-    void answersAreYellow()
-    {
-        for (const char* name : {"lblChill", "lblHeat"}) {
-            auto* answer = panel_->findChild<QLabel*>(QLatin1String(name));
-            QCOMPARE(answer->palette().color(answer->backgroundRole()), QColor(255, 255, 0));
-            QCOMPARE(answer->palette().color(answer->foregroundRole()), QColor(0, 0, 0));
-            QVERIFY(answer->autoFillBackground());
-        }
-    }
-
 private:
-    QLineEdit* box(const QString& name) const { return panel_->findChild<QLineEdit*>(name); }
-    QString text(const QString& labelName) const { return panel_->findChild<QLabel*>(labelName)->text(); }
-    void click(const QString& name) const { test::act(panel_, {name}); }
+    QLineEdit* box(const char* name) const { return panel_->findChild<QLineEdit*>(QLatin1String(name)); }
+    QString text(const char* name) const { return panel_->findChild<QLabel*>(QLatin1String(name))->text(); }
 
     WindPanel* panel_ = nullptr;
 };
