@@ -142,19 +142,6 @@ double PsychroChart::ratioAt(double dryBulb, double relativeHumidity) const
     return w * (celsius ? kGramsPerKilogram : kGrainsPerPound);
 }
 
-double PsychroChart::relativeHumidityAt(double dryBulb, double ratio) const
-{
-    const bool celsius = setup_.scale == TemperatureScale::Celsius;
-    if (setup_.extendedRange) {
-        const double w = celsius ? ratio : ratio / kGrainsPerGramPerKilogram;
-        const double e = InHgToMb(setup_.pressure.inHg()) * w / (622 + w);
-        return 100 * e / SatVaporPressure(celsius ? dryBulb : FtoC(dryBulb));
-    }
-    const double w = ratio / (celsius ? kGramsPerKilogram : kGrainsPerPound);
-    const double pv = setup_.pressure.psia() * w / (0.622 + w);
-    return 100 * pv / SatPressurePsia(celsius ? CtoF(dryBulb) : dryBulb);
-}
-
 double PsychroChart::wetBulbRatio(double wetBulb, double dryBulb) const
 {
     const bool celsius = setup_.scale == TemperatureScale::Celsius;

@@ -89,9 +89,8 @@ public:
     QString pressureTitle() const;
     bool contains(QPointF value) const;
 
-    // Humidity ratio in the chart's unit at a dry bulb and relative humidity (%), and back.
+    // Humidity ratio in the chart's unit at a dry bulb and relative humidity (%).
     double ratioAt(double dryBulb, double relativeHumidity) const;
-    double relativeHumidityAt(double dryBulb, double ratio) const;
     double saturationRatio(double dryBulb) const { return ratioAt(dryBulb, 100); }
     // Humidity ratio of air at the dry bulb whose wet bulb is `wetBulb`.
     double wetBulbRatio(double wetBulb, double dryBulb) const;
