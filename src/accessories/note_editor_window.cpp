@@ -1,37 +1,27 @@
 #include "accessories/note_editor_window.h"
 
+#include "accessories/note_formatting.h"
 #include "accessories/notes_file.h"
 #include "accessories/rtf_reader.h"
 #include "accessories/rtf_writer.h"
 #include "accessories/spelling_dialog.h"
 #include "common/message_service.h"
-#include "common/number_text.h"
 #include "common/text_pieces.h"
 #include "common/twips.h"
 #include "platform/accessible_roles.h"
 #include "platform/clipboard.h"
-#include "platform/dialog_service.h"
 #include "platform/menu_layout.h"
 #include "platform/pieced_text_box.h"
 #include "platform/soft_breaks.h"
 #include "platform/tool_icons.h"
 #include "platform/window_placement.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QDir>
-#include <QFontDialog>
-#include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QPainter>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -42,39 +32,6 @@
 
 namespace mx {
 
-// The colour swatch (picColors): its background is the last colour chosen through it; a click asks for a colour.
-class ColourSwatch : public QAbstractButton {
-public:
-    explicit ColourSwatch(QWidget* parent) : QAbstractButton(parent)
-    {
-        setAutoFillBackground(true);
-        setBackgroundRole(QPalette::Window);
-        setColour(Qt::black);
-    }
-
-    void setColour(const QColor& colour)
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, colour);
-        setPalette(pal);
-    }
-
-    QSize sizeHint() const override { return twipsSize(330, 330); }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), palette().color(QPalette::Window));
-        painter.setPen(palette().color(QPalette::Dark));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        if (hasFocus()) {
-            painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-            painter.drawRect(rect().adjusted(2, 2, -3, -3));
-        }
-    }
-};
-
 namespace {
 
 // Outer size the window opens with, and the client area a framed, sizable window of that size leaves (twips).
@@ -84,17 +41,6 @@ constexpr QSize kClientSize(7080, 4980);
 constexpr int kStatusHeight = 300;
 constexpr int kMinWidth = 400;       // outer width the re-layout restores
 constexpr int kMinTextHeight = 2000; // outer height beyond the toolbar and status strip
-
-constexpr double kMaxPoints = 1638; // the largest size the notes file holds
-
-const QStringList& fontSizes()
-{
-    static const QStringList sizes = {u"8"_qs,  u"9"_qs,  u"10"_qs, u"11"_qs, u"12"_qs, u"13"_qs, u"14"_qs,
-                                      u"15"_qs, u"16"_qs, u"17"_qs, u"18"_qs, u"19"_qs, u"20"_qs, u"24"_qs,
-                                      u"26"_qs, u"28"_qs, u"32"_qs, u"34"_qs, u"36"_qs, u"40"_qs};
-    return sizes;
-}
-
 const std::vector<MenuOfBar>& menuLayout()
 {
     static const std::vector<MenuOfBar> menus = {
@@ -207,7 +153,7 @@ NoteEditorWindow::NoteEditorWindow(QString notesPath, QWidget* parent)
 
     cutButton_->setEnabled(false);
     copyButton_->setEnabled(false);
-    fontSizeList_->addItems(fontSizes());
+    fontSizeList_->addItems(noteFontSizes());
     fontSizeList_->setCurrentText(QStringLiteral("12"));
     load();
 
@@ -239,10 +185,10 @@ void NoteEditorWindow::buildMenus()
     on("mnuSpelling", [this] { onSpelling(); });
     on("mnuFind", [this] { Q_EMIT findRequested(); });
     on("mnuColor", [this] { onColour(false); });
-    on("mnuFont", [this] { onFont(); });
-    on("mnuBold", [this] { toggleBold(); });
-    on("mnuItalic", [this] { toggleItalic(); });
-    on("mnuUnderline", [this] { toggleUnderline(); });
+    on("mnuFont", [this] { chooseTextFont(*textBox_, this); });
+    on("mnuBold", [this] { toggleBold(*textBox_); });
+    on("mnuItalic", [this] { toggleItalic(*textBox_); });
+    on("mnuUnderline", [this] { toggleUnderline(*textBox_); });
     on("mnuLeft", [this] { textBox_->setAlignment(Qt::AlignLeft); });
     on("mnuCenter", [this] { textBox_->setAlignment(Qt::AlignHCenter); });
     on("mnuRight", [this] { textBox_->setAlignment(Qt::AlignRight); });
@@ -293,7 +239,8 @@ void NoteEditorWindow::buildToolbar()
     fontSizeList_->setMaxVisibleItems(20);
     fontSizeList_->setMinimumWidth(twipsToPixels(900));
     toolbar_->addWidget(fontSizeList_);
-    connect(fontSizeList_, &QComboBox::activated, this, &NoteEditorWindow::onFontSize);
+    connect(fontSizeList_, &QComboBox::activated, this,
+            [this] { applyPointSize(*textBox_, fontSizeList_->currentText()); });
 }
 
 void NoteEditorWindow::load()
@@ -491,99 +438,12 @@ void NoteEditorWindow::onSpelling()
 void NoteEditorWindow::onColour(bool fromSwatch)
 {
     // The dialog opens at the colour it last gave, whichever command asked for it.
-    QColorDialog dialog(dialogColour_, this);
-    dialog.setObjectName(QStringLiteral("CommonDialog1"));
-    dialog.setWindowTitle(QStringLiteral("Color"));
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    // Cancel leaves the text as it was.
-    if (execDialog(dialog) != QDialog::Accepted)
+    const QColor colour = chooseTextColour(*textBox_, dialogColour_, this);
+    if (!colour.isValid())
         return;
-    const QColor colour = dialog.currentColor();
     dialogColour_ = colour;
-    QTextCharFormat format;
-    format.setForeground(colour);
-    textBox_->mergeCurrentCharFormat(format);
     if (fromSwatch)
         swatch_->setColour(colour);
-}
-
-void NoteEditorWindow::onFont()
-{
-    QFontDialog dialog(textBox_->currentFont(), this);
-    dialog.setObjectName(QStringLiteral("CommonDialog1"));
-    dialog.setWindowTitle(QStringLiteral("Font"));
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    // The dialog lists only installed families: text in a family that is not installed opens at the one standing
-    // in for it, which must not replace the text's own unless the user chose another.
-    const QString shownFamily = dialog.currentFont().family();
-    const QString standIn = QFontInfo(textBox_->currentFont()).family();
-    if (execDialog(dialog) != QDialog::Accepted)
-        return;
-    // The name, italic and bold are taken; the size is the size list's business.
-    const QFont font = dialog.currentFont();
-    QTextCharFormat format;
-    if (font.family() != shownFamily && font.family() != standIn)
-        format.setFontFamilies({font.family()});
-    format.setFontItalic(font.italic());
-    format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);
-    textBox_->mergeCurrentCharFormat(format);
-}
-
-void NoteEditorWindow::onFontSize()
-{
-    const double points = leadingNumber(fontSizeList_->currentText());
-    if (!(points >= 1 && points <= kMaxPoints))
-        return;
-    QTextCharFormat format;
-    format.setFontPointSize(points);
-    textBox_->mergeCurrentCharFormat(format);
-}
-
-// Whether every character of the selection (or, without one, the typing format) passes the test.
-bool NoteEditorWindow::selectionAll(const std::function<bool(const QTextCharFormat&)>& test) const
-{
-    const QTextCursor cursor = textBox_->textCursor();
-    if (!cursor.hasSelection())
-        return test(textBox_->currentCharFormat());
-    const int start = cursor.selectionStart();
-    const int end = cursor.selectionEnd();
-    const QTextDocument* document = textBox_->document();
-    for (QTextBlock block = document->findBlock(start); block.isValid() && block.position() < end;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
-                continue;
-            if (!test(fragment.charFormat()))
-                return false;
-        }
-    }
-    return true;
-}
-
-// A selection that is only partly bold becomes bold throughout; pressed again, it is bold nowhere.
-void NoteEditorWindow::toggleBold()
-{
-    const bool bold = selectionAll([](const QTextCharFormat& f) { return f.fontWeight() >= QFont::Bold; });
-    QTextCharFormat format;
-    format.setFontWeight(bold ? QFont::Normal : QFont::Bold);
-    textBox_->mergeCurrentCharFormat(format);
-}
-
-void NoteEditorWindow::toggleItalic()
-{
-    const bool italic = selectionAll([](const QTextCharFormat& f) { return f.fontItalic(); });
-    QTextCharFormat format;
-    format.setFontItalic(!italic);
-    textBox_->mergeCurrentCharFormat(format);
-}
-
-void NoteEditorWindow::toggleUnderline()
-{
-    const bool underline = selectionAll([](const QTextCharFormat& f) { return f.fontUnderline(); });
-    QTextCharFormat format;
-    format.setFontUnderline(!underline);
-    textBox_->mergeCurrentCharFormat(format);
 }
 
 qint32 NoteEditorWindow::findText(const QString& text, qint32 from, FindOptions options)

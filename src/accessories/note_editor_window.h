@@ -7,13 +7,10 @@
 #include <QColor>
 #include <QWidget>
 
-#include <functional>
-
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenuBar;
-class QTextCharFormat;
 class QTextEdit;
 class QTimer;
 class QToolBar;
@@ -84,13 +81,7 @@ private:
     void onPaste();
     void onSpelling();
     void onColour(bool fromSwatch);
-    void onFont();
-    void onFontSize();
-    void toggleBold();
-    void toggleItalic();
-    void toggleUnderline();
     void reportLoadWarning();
-    bool selectionAll(const std::function<bool(const QTextCharFormat&)>& test) const;
     QString selectedPlainText() const;
 
     QString notesPath_;
