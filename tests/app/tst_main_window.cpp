@@ -303,12 +303,10 @@ private Q_SLOTS:
         editor->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(editor));
         QStringList topics;
-        QTest::keyClick(editor, Qt::Key_F1);
-        topics << openHelpViewer()->browser()->source().fragment();
-        editor->findChild<QAction*>(u"mnuContents"_s)->trigger();
-        topics << openHelpViewer()->browser()->source().fragment();
-        editor->findChild<QAction*>(u"mnuNoteHelp"_s)->trigger();
-        topics << openHelpViewer()->browser()->source().fragment();
+        for (const QString& way : {u"F1"_s, u"mnuContents"_s, u"mnuNoteHelp"_s}) {
+            way == u"F1" ? QTest::keyClick(editor, Qt::Key_F1) : editor->findChild<QAction*>(way)->trigger();
+            topics << openHelpViewer()->browser()->source().fragment();
+        }
         QCOMPARE(topics, QStringList({"note-editor", "contents", "note-editor"}));
         delete openHelpViewer();
         test::ScriptedDialogs dialogs;
@@ -851,119 +849,104 @@ private Q_SLOTS:
         QTEST(test::readFileBytes(SettingsFile), "written");
     }
 
-    // Each window opens centred at its opening size or at its stored place (the note editor at its stored size too, the
-    // key named for the height holding the width), keeps its place as it closes, and is written where it is when it is
-    // still open at exit, by an exit that does not save the positions too (a file's Save Positions mark is only shown).
+    // Window places through a run. Each window opens centred at its opening size or at its stored place (the note
+    // editor at its stored size too, the key named for the height holding the width) and keeps its place as it closes.
+    // A window still open at exit is written where it is, by an exit that does not save the positions too (a file's
+    // Save Positions mark is only shown); with Save Positions a maximised note editor keeps its last normal place and
+    // size, and the next start opens it maximised with them underneath. The find dialog keeps its place for the run
+    // only. Steps: a window opened ("calculator", "table", "notes", "find" from the note editor) or "main", which the
+    // steps after it act on: "at X,Y" (pixels), "centred" (at its opening size), "size W,H", "move X,Y", "resize W,H",
+    // "maximise", "maximised", "normal", "active" (once activated), "close"; "S" clicks Save Positions; "exit",
+    // "start".
     void windowPlaces_data()
     {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QByteArray>("centre");
-        QTest::addColumn<QPoint>("stored");      // twips
-        QTest::addColumn<QSize>("openingSize");  // twips, outer
-        QTest::addColumn<QByteArray>("written"); // with the window moved to 60, 70 pixels
-        const auto row = [](const char* name, const char* entry, const char* centre, QPoint stored, QSize size,
+        QTest::addColumn<QByteArray>("centre"); // the file's Center All Forms
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QByteArray>("written"); // what the file holds at the end
+        const auto row = [](const char* name, const char* centre, const char* steps,
                             const test::StoredNumbers& written) {
-            QTest::newRow(name) << QString::fromLatin1(entry) << QByteArray(centre) << stored << size
+            QTest::newRow(name) << QByteArray(centre) << QString::fromLatin1(steps)
                                 << settingsText(written, centre, "No");
         };
-        row("calculator", "mnuCalculator", "No", {4500, 600}, {2895, 3330},
+        row("calculator", "No", "calculator; at 300,40; move 40,50; close; calculator; at 40,50; move 60,70; exit",
             {1500, 3000, 900, 1050, 300, 150, 600, 900, 7200, 5400, 0});
-        row("calculator, centred", "mnuCalculator", "Yes", {}, {2895, 3330},
+        row("calculator, centred", "Yes",
+            "calculator; centred; move 40,50; close; calculator; centred; move 60,70; exit",
             {1500, 3000, 900, 1050, 300, 150, 600, 900, 7200, 5400, 0});
-        row("table editor", "mnuTableEditor", "No", {300, 150}, {5700, 6180},
+        row("table editor", "No", "table; at 20,10; move 40,50; close; table; at 40,50; move 60,70; exit",
             {1500, 3000, 4500, 600, 900, 1050, 600, 900, 7200, 5400, 0});
-        // Resized to 500 by 400 pixels, the frame it allows for added.
-        row("note editor", "mnuNoteEditor", "No", {600, 900}, {7200, 5400},
+        // 7200 by 5400 twips less the frame the window allows for; resized to 500 by 400 pixels, the frame added.
+        row("note editor", "No",
+            "notes; at 40,60; size 472,332; move 40,50; resize 500,400; close; notes; at 40,50; size 500,400; "
+            "move 60,70; exit",
             {1500, 3000, 4500, 600, 300, 150, 900, 1050, 7620, 6420, 0});
-        row("note editor, centred at its opening size", "mnuNoteEditor", "Yes", {}, {7200, 5400},
+        row("note editor, centred at its opening size", "Yes",
+            "notes; centred; size 472,332; move 40,50; resize 500,400; close; notes; centred; size 472,332; "
+            "move 60,70; exit",
             {1500, 3000, 4500, 600, 300, 150, 900, 1050, 7200, 5400, 0});
+        row("maximised note editor", "No",
+            "notes; maximise; calculator; move 30,40; S; S; main; move 20,10; exit; start; notes; maximised; normal; "
+            "size 472,332; at 40,60",
+            {300, 150, 450, 600, 300, 150, 600, 900, 7200, 5400, 2});
+        // Placed again at its first activation, at the same place.
+        row("find dialog", "No",
+            "notes; find; at 0,0; move 200,100; close; find; at 200,100; active; at 200,100; S; S; exit",
+            kStoredNumbers);
     }
 
     void windowPlaces()
     {
-        QFETCH(QString, entry);
         QFETCH(QByteArray, centre);
-        QFETCH(QPoint, stored);
-        QFETCH(QSize, openingSize);
+        QFETCH(QString, steps);
         QVERIFY(test::writeFileBytes(SettingsFile, settingsText(kStoredNumbers, centre, "No")));
-        QVERIFY(test::writeFileBytes(dir_->filePath(QStringLiteral("Length.tbl")),
-                                     "Feet vs Meters\r\nFeet\r\nMeters\r\n0.3048\r\n\r\n"));
+        writeTable("Length.tbl", kLengthTable);
         start();
         choose("Length");
-        const bool notes = entry == u"mnuNoteEditor";
-        const auto open = [&] {
-            action(qPrintable(entry))->trigger();
-            return QPointer<QWidget>(window_->windows().loadedWindows().constLast());
-        };
-        QPointer<QWidget> window = open();
-        QCOMPARE(window->pos(), pixelsOf(stored.isNull() ? centredTwips(openingSize) : stored));
-        if (notes)
-            QCOMPARE(window->size(), QSize(472, 332)); // 7200 by 5400 twips less the frame the window allows for
-        window->move(40, 50);
-        if (notes)
-            window->resize(500, 400);
-        QVERIFY(window->close());
-        QTRY_VERIFY(window.isNull());
-
-        window = open();
-        QCOMPARE(window->pos(), stored.isNull() ? pixelsOf(centredTwips(openingSize)) : QPoint(40, 50));
-        if (notes)
-            QCOMPARE(window->size(), stored.isNull() ? QSize(472, 332) : QSize(500, 400));
-        window->move(60, 70);
-        exit();
+        const QMap<QString, QString> entries = {
+            {u"calculator"_s, u"mnuCalculator"_s}, {u"table"_s, u"mnuTableEditor"_s}, {u"notes"_s, u"mnuNoteEditor"_s}};
+        const QMap<QString, QSize> openingSizes = {
+            {u"calculator"_s, {2895, 3330}}, {u"table"_s, {5700, 6180}}, {u"notes"_s, {7200, 5400}}};
+        QPointer<QWidget> window;
+        QString opened;
+        for (const QString& step : steps.split(u"; "_s)) {
+            const QString word = step.section(u' ', 0, 0);
+            const QStringList numbers = step.section(u' ', 1).split(u',');
+            const QPoint point = numbers.size() == 2 ? QPoint(numbers[0].toInt(), numbers[1].toInt()) : QPoint();
+            if (entries.contains(word) || word == u"find") {
+                if (word == u"find")
+                    window_->windows()
+                        .loaded(NoteEditorWindow::kFormName)
+                        ->findChild<QAction*>(u"mnuFind"_s)
+                        ->trigger();
+                else
+                    action(qPrintable(entries[word]))->trigger();
+                window = window_->windows().loadedWindows().constLast();
+                opened = word;
+            } else if (word == u"main") {
+                window = window_.data();
+            } else if (word == u"at") {
+                QCOMPARE(window->pos(), point);
+            } else if (word == u"centred") {
+                QCOMPARE(window->pos(), pixelsOf(centredTwips(openingSizes[opened])));
+            } else if (word == u"size") {
+                QTRY_COMPARE(window->size(), QSize(point.x(), point.y()));
+            } else if (word == u"move" || word == u"resize") {
+                word == u"move" ? window->move(point) : window->resize(point.x(), point.y());
+            } else if (word == u"maximise" || word == u"normal") {
+                window->setWindowState(word == u"maximise" ? Qt::WindowMaximized : Qt::WindowNoState);
+            } else if (word == u"maximised") {
+                QVERIFY(window->isMaximized());
+            } else if (word == u"active") {
+                QVERIFY(QTest::qWaitForWindowActive(window));
+            } else if (word == u"close") {
+                QVERIFY(window->close());
+                QTRY_VERIFY(window.isNull());
+            } else {
+                QVERIFY2(word == u"S" || word == u"exit" || word == u"start", qPrintable(step));
+                word == u"S" ? action("mnuSavePositions")->trigger() : word == u"exit" ? exit() : start();
+            }
+        }
         QTEST(test::readFileBytes(SettingsFile), "written");
-    }
-
-    // Save Positions at exit: an open calculator is stored where it is, and a maximised note editor keeps its last
-    // normal place and size; the next start opens it maximised with them underneath.
-    void maximisedNoteEditor()
-    {
-        QVERIFY(test::writeFileBytes(SettingsFile, settingsText(kStoredNumbers, "No", "No")));
-        start();
-        action("mnuNoteEditor")->trigger();
-        QPointer<QWidget> editor = window_->windows().loaded(NoteEditorWindow::kFormName);
-        editor->setWindowState(Qt::WindowMaximized);
-        action("mnuCalculator")->trigger();
-        window_->windows().loaded(CalculatorWindow::kFormName)->move(30, 40);
-        action("mnuSavePositions")->trigger();
-        action("mnuSavePositions")->trigger();
-        window_->move(20, 10);
-        exit(); // nothing typed: no question
-        QCOMPARE(test::readFileBytes(SettingsFile),
-                 settingsText({300, 150, 450, 600, 300, 150, 600, 900, 7200, 5400, 2}, "No", "No"));
-
-        start();
-        action("mnuNoteEditor")->trigger();
-        editor = window_->windows().loaded(NoteEditorWindow::kFormName);
-        QVERIFY(editor->isMaximized());
-        editor->setWindowState(Qt::WindowNoState);
-        QTRY_COMPARE(editor->size(), QSize(472, 332));
-        QCOMPARE(editor->pos(), pixelsOf({600, 900}));
-        delete editor;
-    }
-
-    // The find dialog opens where it was last closed, for as long as the program runs; the file never holds it.
-    void findDialogKeepsItsPlaceForTheRun()
-    {
-        QVERIFY(test::writeFileBytes(SettingsFile, settingsText(kStoredNumbers, "No", "No")));
-        start();
-        action("mnuNoteEditor")->trigger();
-        QWidget* editor = window_->windows().loaded(NoteEditorWindow::kFormName);
-        editor->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
-        QPointer<QWidget> find = window_->windows().loaded(FindDialog::kFormName);
-        QCOMPARE(windowPosTwips(find), QPoint(0, 0)); // its place for the run starts at 0, 0
-        find->move(200, 100);
-        QVERIFY(find->close());
-        QTRY_VERIFY(find.isNull());
-        editor->findChild<QAction*>(QStringLiteral("tlbFind"))->trigger();
-        find = window_->windows().loaded(FindDialog::kFormName);
-        QCOMPARE(find->pos(), QPoint(200, 100));
-        QVERIFY(QTest::qWaitForWindowActive(find));
-        QCOMPARE(find->pos(), QPoint(200, 100)); // placed again at its first activation, at the same place
-        action("mnuSavePositions")->trigger();
-        action("mnuSavePositions")->trigger();
-        exit();
-        QVERIFY(!test::readFileBytes(SettingsFile).contains("Find"));
     }
 
     // Settings that cannot be written are lost without a word, and nothing is left beside them. A named pipe in the
