@@ -813,6 +813,7 @@ private Q_SLOTS:
         row("none", "", "", unchanged);
         row("S: the first click only clears the mark", "S", "sr", unchanged);
         row("SS", "SS", "sr Sr", saved);
+        row("SSS: unchecked again", "SSS", "sr Sr sr", unchanged);
         row("R", "R", "sR", restored);
         row("RR: checked then unchecked", "RR", "sR sr", unchanged);
         row("SSR", "SSR", "sr Sr sR", restored);
