@@ -141,7 +141,6 @@ private Q_SLOTS:
             "Nothing\nArea\nVolume\nMass\nAngles\nForce\n"
             "Torque\nPressure\nVelocity\nAcceleration\nPower\nEnergy\nElectrical\n"_s,
             kAreaFailure + missingTables());
-        row("valid table", {"--check-table", "@/Length.tbl"}, 0, u"The table is valid: 1 conversion.\n"_s, {});
         row("valid UTF-8 table", {"--check-table", "@/Custom.tbl"}, 0,
             u"The table is valid: 2 conversions (UTF-8).\n"_s, {});
         row("faulty table", {"--check-table", "@/Area.tbl"}, 1,

@@ -72,8 +72,6 @@ private Q_SLOTS:
         QTest::newRow("tips only Yes or No") << settingsText(kStoredNumbers, "No", "yes") << stored;
         QTest::newRow("numbers rewritten")
             << QByteArray(stored).replace("= 1500", "=1.5E3 twips").replace("= 3000", "= \"3000\"") << stored;
-        QTest::newRow("ties to even") << QByteArray(stored).replace("= 1500", "= 1500.5").replace("= 3000", "=2999.5")
-                                      << stored;
         QTest::newRow("quoted text loses its quotes") << QByteArray(stored).replace("Forms=No", "Forms='maybe'")
                                                       << QByteArray(stored).replace("Forms=No", "Forms=maybe");
         QTest::newRow("other lines kept") << "; mine\r\n" + stored + "[Other]\r\nKey=Value\r\n"
