@@ -157,26 +157,26 @@ private Q_SLOTS:
         snippet("highlight from the colour table",
                 "\\highlight1 a\\highlight0 b\\chcbpat2\\cf1 c\\plain d\\highlight9 e",
                 u"L [Arial 12 bg#ff0000]a[Arial 12]b[Arial 12 #ff0000 bg#008000]c[Arial 12]de");
-        snippet("sizes bounded", "\\fs0 a\\fs1 b\\fs99999 c", u"L [Arial 12]a[Arial 1]b[Arial 1638]c");
+        snippet("sizes bounded", "\\fs0 a\\fs1 b\\fs99999999999999 c", u"L [Arial 12]a[Arial 1]b[Arial 1638]c");
         snippet("colours: automatic and out of table", "\\cf2 a\\cf0 b\\cf9 c", u"L [Arial 12 #008000]a[Arial 12]bc");
         snippet("font not in the table", "\\f7 x", u"L [12]x");
         snippet("alignment per paragraph", "\\qc a\\par\\pard b\\par\\qr c\\par\\qj d\\par\\ql e",
                 u"C [Arial 12]a / L [Arial 12]b / R [Arial 12]c / J [Arial 12]d / L [Arial 12]e");
         snippet("alignment counts at the mark", "{\\qc a}\\par", u"L [Arial 12]a");
-        snippet("last mark ends the last paragraph", "a\\par", u"L [Arial 12]a");
         snippet("empty paragraphs keep their format", "a\\par\\fs40\\par\\par",
                 u"L [Arial 12]a / L |[Arial 20] / L |[Arial 20]");
         snippet("line break and tab", "a\\line b\\tab c\tx", u"L [Arial 12]a<br>b\tc\tx");
         snippet("special characters", "\\~\\-\\_\\emdash\\endash\\lquote\\rquote\\ldblquote\\rdblquote\\bullet",
                 u"L [Arial 12]\u00A0\u00AD\u2011\u2014\u2013\u2018\u2019\u201C\u201D\u2022");
-        snippet("Unicode with one fallback", "\\u8364?x", u"L [Arial 12]\u20ACx");
         snippet("Unicode with two hex fallbacks", "\\uc2\\u8364\\'80\\'81x", u"L [Arial 12]\u20ACx");
         snippet("fallback ends at a brace", "\\uc3{\\u8364}x", u"L [Arial 12]\u20ACx");
         snippet("fallback skips a control word", "\\u8364\\b x", u"L [Arial 12]\u20ACx");
         snippet("surrogate pair", "\\u-10179?\\u-8704?", u"L [Arial 12]\U0001F600");
         snippet("lone surrogate", "\\u-10179?x", u"L [Arial 12]\uFFFDx");
         snippet("Unicode out of range", "\\u70000?x", u"L [Arial 12]x");
-        snippet("unknown words keep their text", "\\foo5 bar\\lang1033 !", u"L [Arial 12]bar!");
+        snippet("unknown words keep their text", "\\foo5 bar\\lang1033 !\\b-x", u"L [Arial 12]bar![Arial 12 b]-x");
+        snippet("backslash before a line end ends the paragraph", "a\\\r\nb\\\nc",
+                u"L [Arial 12]a / L [Arial 12]b / L [Arial 12]c");
         snippet("starred destinations skipped", "{\\*\\foo hidden{\\b x}}shown", u"L [Arial 12]shown");
         snippet("star only counts after a brace", "a\\*\\foo b", u"L [Arial 12]ab");
         snippet("field results shown",
@@ -234,10 +234,6 @@ private Q_SLOTS:
         row("double-byte code page", "{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0}", u"L [12]\u3042");
         row("UTF-8 code page", "{\\rtf1\\ansi\\ansicpg65001 \\'c3\\'a9}", u"L [12]\u00E9");
         row("unknown code page", "{\\rtf1\\ansi\\ansicpg4242 caf\\'e9}", u"L [12]caf\u00E9", "UnknownCodePage");
-        row("Symbol list bullet",
-            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}"
-            "{\\pntext\\f1\\'B7\\tab}\\f0 item}",
-            u"L [Symbol 12]\u2022\t[Arial 12]item");
         row("Symbol letters and signs", "{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}}a\\'b3 W=1\\'b0\\'a0\\'80}",
             u"L [Symbol 12]\u03B1\u2265 \u03A9=1\u00B0\u20AC\u20AC");
         row("named Symbol, no character set", "{\\rtf1{\\fonttbl{\\f0 symbol;}}\\'b7}", u"L [symbol 12]\u2022");
@@ -254,12 +250,11 @@ private Q_SLOTS:
         row("inner group left open", "{\\rtf1 a{\\b b\\par c", u"L [12]a[12 b]b / L [12 b]c", "Unbalanced");
         row("text after the last brace", "{\\rtf1 a}b}", u"L [12]a", "Unbalanced");
         row("blanks and NUL after the last brace", raw("{\\rtf1 a}\r\n\0 "), u"L [12]a");
-        row("binary data is not text", "{\\rtf1 a\\bin3 xyzb}", u"L [12]ab");
+        row("binary data is not text", "{\\rtf1 a\\bin3 xyzb\\bin-5 c}", u"L [12]abc");
         row("binary count past the end", "{\\rtf1 a\\bin2147483647 xyz}", u"L [12]a", "Unbalanced Truncated");
         row("Unicode without a number", "{\\rtf1 a\\u}", u"L [12]a", "Truncated");
-        row("Unicode at the very end", "{\\rtf1 a\\u", u"L [12]a", "Unbalanced Truncated");
         row("Unicode fallback cut off", "{\\rtf1 a\\uc2\\u8364", u"L [12]a\u20AC", "Unbalanced");
-        row("hex byte cut off", "{\\rtf1 a\\'4", u"L [12]a", "Unbalanced Truncated");
+        row("hex byte of one digit", "{\\rtf1 a\\'4x}", u"L [12]ax", "Truncated");
         row("just the header", "{\\rtf1}", u"");
         row("empty input", "", u"");
         row("plain text", "first line\r\nsecond\n\nfourth\rfifth",
