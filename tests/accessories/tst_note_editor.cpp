@@ -50,6 +50,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        picks_.clear();
         delete editor_;
         QGuiApplication::clipboard()->clear();
     }
@@ -95,42 +96,13 @@ private Q_SLOTS:
         QVERIFY(!action("tlbCut")->isEnabled() && !action("tlbCopy")->isEnabled() && action("mnuCut")->isEnabled());
     }
 
-    // Every attribute the editor sets, saved, closed and opened again.
-    void notesComeBackAsLeft()
-    {
-        QVERIFY(openEditor());
-        ScriptedDialogs dialogs;
-        dialogs.answer(u"CommonDialog1"_s, [](QDialog& dialog) {
-            auto* colours = qobject_cast<QColorDialog*>(&dialog);
-            auto* fonts = qobject_cast<QFontDialog*>(&dialog);
-            if (colours && colours->testOption(QColorDialog::DontUseNativeDialog))
-                colours->setCurrentColor(QColor(255, 0, 0));
-            else if (fonts && fonts->testOption(QFontDialog::DontUseNativeDialog))
-                fonts->setCurrentFont(QFont(u"Liberation Serif"_s, 30, QFont::Bold, true));
-            else
-                return int(QDialog::Rejected);
-            return int(QDialog::Accepted);
-        });
-        ScopedMessages messages;
-        run(messages.get(), u"type Title; Return; type plain italic under; select 0-5; tlbCenter; swatch; mnuFont; "
-                            "size 16; select 12-18; tlbItalic; mnuRight; select 18-24; mnuUnderline; mnuSave"_s);
-        QCOMPARE(dialogs.opened, (QStringList{u"CommonDialog1"_s, u"CommonDialog1"_s}));
-        QCOMPARE(swatchColour(), u"#ff0000"_s);
-        QVERIFY(editor_->close()); // no question after a save
-        QVERIFY(openEditor());
-        QCOMPARE(describeDocument(*editor_->textBox()->document()),
-                 (QStringList{u"C [Liberation Serif 16 b i #ff0000]Title"_s,
-                              u"R [Arial 12]plain [Arial 12 i]italic[Arial 12 u] under"_s}));
-        QVERIFY(!editor_->notesDirty());
-    }
-
     // What the user does, from a notes file (none where null), and what is then shown, reported and saved. The
-    // editor's colour and font dialogs are cancelled.
+    // editor's colour and font dialogs are cancelled unless a "pick" step answers them.
     void session_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("steps");     // as run() reads them
-        QTest::addColumn<QString>("shown");     // the document, then " *" while unsaved; "closed" once closed
+        QTest::addColumn<QString>("shown"); // the document, " *" while unsaved, the swatch if not black; or "closed"
         QTest::addColumn<QString>("clipboard"); // null: not looked at
         QTest::addColumn<QString>("reported");  // messages ("@" is the folder), and dialogs opened
         QTest::addColumn<QByteArray>("saved");  // the file afterwards; null: not looked at
@@ -142,6 +114,19 @@ private Q_SLOTS:
                             const QString& clipboard = {}, const QString& reported = {}, const QByteArray& saved = {}) {
             QTest::newRow(name) << file << steps << shown << clipboard << reported << saved;
         };
+        // Every attribute the editor sets, saved.
+        row("formats", {},
+            u"type Title; Return; type plain italic under; select 0-5; tlbCenter; pick #ff0000; swatch; "
+            "pick Liberation Serif 30 b i; mnuFont; size 16; select 12-18; tlbItalic; mnuRight; select 18-24; "
+            "mnuUnderline; mnuSave"_s,
+            u"C [Liberation Serif 16 b i #ff0000]Title / R [- -]plain [- - i]italic[- - u] under swatch #ff0000"_s, {}, u"CommonDialog1 opened\nCommonDialog1 opened"_s,
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Liberation Serif;}"
+            "{\\f1\\fnil\\fcharset0 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+            "\\pard\\qc\\f0\\fs32\\b\\i\\cf1 Title\\f1\\fs24\\b0\\i0\\cf0\\par\r\n"
+            "\\pard\\qr plain \\i italic\\i0\\ul  under\\ulnone\\par\r\n}\r\n");
+        // A style chosen for text in the default font: the text keeps its family, not the one standing in for it.
+        row("font style only", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 plain}", u"all; pick stand-in 12 b i; mnuFont"_s,
+            u"L [Arial 12 b i]plain *"_s, {}, u"CommonDialog1 opened"_s);
         row("bold", {}, u"type word; mnuSave; all; mnuBold"_s, u"L [- - b]word *"_s);
         row("bold twice", {}, u"type word; mnuSave; all; mnuBold; mnuBold"_s, u"L [- -]word *"_s);
         row("underline by the tool bar", {}, u"type word; all; tlbUnderline"_s, u"L [- - u]word *"_s);
@@ -161,6 +146,7 @@ private Q_SLOTS:
         row("Yes saves and closes", old, u"all; type new notes; Yes; mnuExit"_s, u"closed"_s, {}, question,
             "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
             "\\pard\\f0\\fs24 new notes\\par\r\n}\r\n");
+        row("closed after a save without a question", {}, u"type x; mnuSave; close"_s, u"closed"_s);
         row("No closes without saving", old, u"all; type new notes; No; mnuExit"_s, u"closed"_s, {}, question, old);
         row("Cancel keeps the editor", old, u"all; type new notes; Cancel; mnuExit"_s, u"L [- 12]new notes *"_s, {},
             question, old);
@@ -192,13 +178,14 @@ private Q_SLOTS:
         QSignalSpy closing(editor_.data(), &NoteEditorWindow::closing);
         ScopedMessages messages;
         ScriptedDialogs dialogs;
-        dialogs.answer(u"CommonDialog1"_s, [](QDialog&) { return int(QDialog::Rejected); });
+        dialogs.answer(u"CommonDialog1"_s, [this](QDialog& dialog) { return pick(dialog); });
         QFETCH(QString, steps);
         this->run(messages.get(), steps);
         const bool closed = !editor_->isVisible() && closing.size() == 1;
         QTEST(closed ? u"closed"_s
                      : describeDocument(*editor_->textBox()->document()).join(u" / "_s) +
-                           (editor_->notesDirty() ? u" *"_s : u""_s),
+                           (editor_->notesDirty() ? u" *"_s : u""_s) +
+                           (swatchColour() != u"#000000" ? u" swatch "_s + swatchColour() : u""_s),
               "shown");
         if (!clipboard.isNull())
             QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
@@ -349,26 +336,6 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
     }
 
-    // Only a style chosen for text in the default font: the text keeps its family, not the one standing in for it.
-    void fontStyleKeepsTheFamily()
-    {
-        QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 plain}"));
-        QVERIFY(openEditor());
-        editor_->textBox()->selectAll();
-        ScriptedDialogs dialogs;
-        // The family drawing the text in Arial's place, in Bold Italic.
-        const QString standIn = QFontInfo(editor_->textBox()->currentFont()).family();
-        dialogs.answer(u"CommonDialog1"_s, [standIn](QDialog& dialog) {
-            auto* fonts = qobject_cast<QFontDialog*>(&dialog);
-            if (!fonts)
-                return int(QDialog::Rejected);
-            fonts->setCurrentFont(QFont(standIn, 12, QFont::Bold, true));
-            return int(QDialog::Accepted);
-        });
-        action("mnuFont")->trigger();
-        QCOMPARE(describeDocument(*editor_->textBox()->document()), QStringList{u"L [Arial 12 b i]plain"_s});
-    }
-
     void relayout_data()
     {
         QTest::addColumn<QSize>("requested"); // client size, pixels
@@ -510,10 +477,14 @@ private:
     }
 
     // Steps as runEditorSteps() reads them, and "swatch" (a click on the colour swatch), "size N" (N points chosen
-    // in the size box from the keyboard) and "no dictionary" (the spelling check looks in the test's folder).
+    // in the size box from the keyboard), "no dictionary" (the spelling check looks in the test's folder) and
+    // "pick ANSWER" (the next colour or font dialog takes "#rrggbb" or "FAMILY POINTS [b] [i]"; "stand-in" is the
+    // family drawing the current font).
     void run(test::ScriptedMessages& messages, const QString& script)
     {
         test::runEditorSteps(editor_, editor_->textBox(), messages, script, [this](const QString& step) {
+            if (step.startsWith(u"pick "))
+                picks_ << step.mid(5);
             if (step == u"swatch")
                 QTest::mouseClick(editor_->findChild<QWidget*>(u"picColors"_s), Qt::LeftButton);
             if (step == u"no dictionary") // a folder without one
@@ -521,8 +492,32 @@ private:
             auto* sizes = editor_->findChild<QComboBox*>(u"cboFontSize"_s);
             for (int i = 0; step.startsWith(u"size ") && i < 20 && sizes->currentText() != step.mid(5); ++i)
                 QTest::keyClick(sizes, Qt::Key_Down);
-            return step == u"swatch" || step == u"no dictionary" || step.startsWith(u"size ");
+            return step == u"swatch" || step == u"no dictionary" || step.startsWith(u"size ") ||
+                   step.startsWith(u"pick ");
         });
+    }
+
+    int pick(QDialog& dialog)
+    {
+        auto* colours = qobject_cast<QColorDialog*>(&dialog);
+        auto* fonts = qobject_cast<QFontDialog*>(&dialog);
+        if (picks_.isEmpty())
+            return int(QDialog::Rejected);
+        QStringList words = picks_.takeFirst().split(u' ');
+        if (colours && colours->testOption(QColorDialog::DontUseNativeDialog)) {
+            colours->setCurrentColor(QColor(words[0]));
+        } else if (fonts && fonts->testOption(QFontDialog::DontUseNativeDialog)) {
+            const bool italic = words.last() == u"i" && !words.takeLast().isEmpty();
+            const bool bold = words.last() == u"b" && !words.takeLast().isEmpty();
+            const int points = words.takeLast().toInt();
+            const QString family = words.join(u' ');
+            fonts->setCurrentFont(QFont(family == u"stand-in" ? QFontInfo(editor_->textBox()->currentFont()).family()
+                                                               : family,
+                                        points, bold ? QFont::Bold : QFont::Normal, italic));
+        } else {
+            return int(QDialog::Rejected);
+        }
+        return int(QDialog::Accepted);
     }
 
     // The paragraphs of the editor's document (or another) as saved: a long one is held in pieces.
@@ -540,6 +535,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> dir_;
     QPointer<NoteEditorWindow> editor_;
+    QStringList picks_;
 };
 
 MX_REGISTER_TEST(NoteEditorTest)
