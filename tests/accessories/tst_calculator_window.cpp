@@ -54,38 +54,6 @@ private Q_SLOTS:
         QTRY_VERIFY(window_.isNull());
     }
 
-    void clicking_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("readouts");
-        QTest::addColumn<QString>("message"); // shown by the last key
-        const auto row = [](const char* name, const char* keys, const char* readouts, const char* message = "") {
-            QTest::newRow(name) << QString::fromLatin1(keys) << QString::fromLatin1(readouts)
-                                << QString::fromLatin1(message);
-        };
-        row("square root, which no key presses", "9 SQRT", "9. / 3");
-        row("divide by zero", "8 / 0 =", "8. / 8. / 0. / 8.", "Calculator [Ok Exclamation] Can't divide by zero");
-    }
-
-    void clicking()
-    {
-        QFETCH(QString, keys);
-        QFETCH(QString, readouts);
-        QFETCH(QString, message);
-        ScopedMessages messages;
-        if (!message.isEmpty())
-            messages->answerNext(MsgAnswer::Ok);
-        const QStringList pressed = keys.split(u' ');
-        const QStringList expected = readouts.split(u" / "_s);
-        QCOMPARE(pressed.size(), expected.size());
-        for (qsizetype i = 0; i < pressed.size(); ++i) {
-            click(pressed[i]);
-            QCOMPARE(readout(), expected[i]);
-        }
-        QCOMPARE(window_->readoutText(), expected.last());
-        QTEST(messages->described().join(u'\n'), "message");
-    }
-
     // A clipboard that cannot be written (Copy that works is pressed by Ctrl+C below).
     void copyRefused()
     {
@@ -104,14 +72,17 @@ private Q_SLOTS:
                                                     "data to appear and click the Copy button again."_s});
     }
 
+    // Keys as X11 sends them, and "click:CAPTION" for a mouse click on a button.
     void typing_data()
     {
         QTest::addColumn<QString>("focus"); // the button that has the focus; empty: the readout
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("readout");
-        const auto row = [](const char* name, const char* focus, const char* keys, const char* readout) {
+        QTest::addColumn<QString>("message"); // shown on the way
+        const auto row = [](const char* name, const char* focus, const char* keys, const char* readout,
+                            const char* message = "") {
             QTest::newRow(name) << QString::fromLatin1(focus) << QString::fromLatin1(keys)
-                                << QString::fromLatin1(readout);
+                                << QString::fromLatin1(readout) << QString::fromLatin1(message);
         };
         row("sum", "", "1 2 + 3 0 =", "42");
         row("Return is =", "", "1 2 + 3 0 Return", "42");
@@ -126,16 +97,24 @@ private Q_SLOTS:
         row("typed while a button has the focus", "Number(7)", "1 2 + 3 =", "15");
         row("Return presses the focused button", "Number(7)", "Return Return", "77.");
         row("Tab then Return", "Copy", "4 Tab Tab Return", "47.");
+        row("square root, which no key presses", "", "click:9 click:SQRT", "3");
+        row("divide by zero", "", "8 / 0 =", "8.", "Calculator [Ok Exclamation] Can't divide by zero");
     }
 
     void typing()
     {
         QFETCH(QString, focus);
         QFETCH(QString, keys);
+        QFETCH(QString, message);
+        ScopedMessages messages;
+        if (!message.isEmpty())
+            messages->answerNext(MsgAnswer::Ok);
         if (!focus.isEmpty())
             window_->findChild<QWidget*>(focus)->setFocus();
-        test::pressKeys(keys);
+        for (const QString& key : keys.split(u' '))
+            key.startsWith(u"click:") ? click(key.mid(6)) : test::pressKeys(key);
         QTEST(readout(), "readout");
+        QCOMPARE(messages->described().join(u'\n'), message);
     }
 
     void keyShowsItsButtonPressed()
