@@ -101,7 +101,7 @@ private Q_SLOTS:
     void session_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("steps");     // as run() reads them
+        QTest::addColumn<QString>("steps"); // as run() reads them
         QTest::addColumn<QString>("shown"); // the document, " *" while unsaved, the swatch if not black; or "closed"
         QTest::addColumn<QString>("clipboard"); // null: not looked at
         QTest::addColumn<QString>("reported");  // messages ("@" is the folder), and dialogs opened
@@ -119,7 +119,8 @@ private Q_SLOTS:
             u"type Title; Return; type plain italic under; select 0-5; tlbCenter; pick #ff0000; swatch; "
             "pick Liberation Serif 30 b i; mnuFont; size 16; select 12-18; tlbItalic; mnuRight; select 18-24; "
             "mnuUnderline; mnuSave"_s,
-            u"C [Liberation Serif 16 b i #ff0000]Title / R [- -]plain [- - i]italic[- - u] under swatch #ff0000"_s, {}, u"CommonDialog1 opened\nCommonDialog1 opened"_s,
+            u"C [Liberation Serif 16 b i #ff0000]Title / R [- -]plain [- - i]italic[- - u] under swatch #ff0000"_s, {},
+            u"CommonDialog1 opened\nCommonDialog1 opened"_s,
             "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Liberation Serif;}"
             "{\\f1\\fnil\\fcharset0 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
             "\\pard\\qc\\f0\\fs32\\b\\i\\cf1 Title\\f1\\fs24\\b0\\i0\\cf0\\par\r\n"
@@ -511,9 +512,9 @@ private:
             const bool bold = words.last() == u"b" && !words.takeLast().isEmpty();
             const int points = words.takeLast().toInt();
             const QString family = words.join(u' ');
-            fonts->setCurrentFont(QFont(family == u"stand-in" ? QFontInfo(editor_->textBox()->currentFont()).family()
-                                                               : family,
-                                        points, bold ? QFont::Bold : QFont::Normal, italic));
+            fonts->setCurrentFont(
+                QFont(family == u"stand-in" ? QFontInfo(editor_->textBox()->currentFont()).family() : family, points,
+                      bold ? QFont::Bold : QFont::Normal, italic));
         } else {
             return int(QDialog::Rejected);
         }

@@ -19,7 +19,8 @@ namespace {
 const QByteArray kEditorDocumentBytes =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Times New "
     "Roman;}{\\f2\\fnil\\fcharset0 Courier New;}{\\f3\\fnil\\fcharset2 Symbol;}}\r\n"
-    "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;\\red255\\green255\\blue0;}\r\n"
+    "{\\colortbl "
+    ";\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;\\red255\\green255\\blue0;}\r\n"
     "\\pard\\qc\\f0\\fs32\\b\\cf1 Title\\fs24\\b0\\cf0\\par\r\n"
     "\\pard plain \\f1\\i italic\\tab next\\line line \\f2\\fs19\\i0\\ul\\cf2 under\\f0\\fs24\\ulnone\\cf0\\par\r\n"
     "\\pard\\qr\\fs40\\par\r\n"
