@@ -96,8 +96,9 @@ private Q_SLOTS:
         QVERIFY(!action("tlbCut")->isEnabled() && !action("tlbCopy")->isEnabled() && action("mnuCut")->isEnabled());
     }
 
-    // What the user does, from a notes file (none where null), and what is then shown, reported and saved. The
-    // editor's colour and font dialogs are cancelled unless a "pick" step answers them.
+    // What the user does, from a notes file (none where null; "pipe" a named pipe in its place, "link" a link to
+    // nothing, "65 MB" a file larger than the editor reads), and what is then shown, reported and saved. The editor's
+    // colour and font dialogs are cancelled unless a "pick" step answers them.
     void session_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -161,6 +162,30 @@ private Q_SLOTS:
             u"L [- -]more [- 12]old"_s, {}, full,
             "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
             "\\pard\\f0\\fs24 more old\\par\r\n}\r\n");
+        row("damaged file opens as far as read", "{\\rtf1 Hello {\\b world", u""_s, u"L [- 12]Hello [- 12 b]world"_s,
+            {},
+            u"Mensurix [Ok Exclamation] Part of the notes file \"@/MXNotes.rtf\" could not be read.  The notes show "
+            "what could be read; saving them will replace the file."_s,
+            "{\\rtf1 Hello {\\b world");
+        row("pipe", "pipe", u""_s, u"L |[- -]"_s, {},
+            u"Mensurix [Ok Exclamation] The notes file \"@/MXNotes.rtf\" is not a file that can be read.  The note "
+            "editor starts empty, and the notes cannot be saved there."_s);
+        row("link to nothing", "link", u""_s, u"L |[- -]"_s, {},
+            u"Mensurix [Ok Exclamation] The notes file \"@/MXNotes.rtf\" is a link to \"@/MXNotes.rtf.gone\", which "
+            "does not exist.  The note editor starts empty, and the notes cannot be saved there."_s);
+        const QString cut =
+            u"Mensurix [Ok Exclamation] The notes file \"@/MXNotes.rtf\" is larger than 64 MB: only its "
+            "first 64 MB were read.  Saving the notes will ask before replacing the file, as the rest "
+            "of it would be lost.\nMensurix [YesNo Exclamation] The notes file \"@/MXNotes.rtf\" was "
+            "read only in part.  Saving replaces it with the notes as shown, and the rest of the file "
+            "will be lost.  Save anyway?"_s;
+        row("a cut file kept on No", "65 MB", u"type x; No; mnuSave"_s, u"L [- -]x[- 12]Start of the notes *"_s, {},
+            cut, "65 MB");
+        // Once replaced, the file holds what the editor shows: no more questions.
+        row("a cut file replaced on Yes", "65 MB", u"type x; Yes; mnuSave; type y; mnuSave"_s,
+            u"L [- -]xy[- 12]Start of the notes"_s, {}, cut,
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+            "\\pard\\f0\\fs24 xyStart of the notes\\par\r\n}\r\n");
         row("spelling without a dictionary", {}, u"type Thiss; no dictionary; Ok; mnuSpelling"_s, u"L [- -]Thiss *"_s,
             {},
             u"Mensurix [Ok None] The spelling dictionary \"en_US\" is not installed or cannot be read (@/en_US.aff, "
@@ -173,11 +198,22 @@ private Q_SLOTS:
         QFETCH(QString, clipboard);
         QFETCH(QString, reported);
         QFETCH(QByteArray, saved);
-        if (!file.isNull())
+        if (file == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(notesPath()).constData(), 0600), 0);
+        else if (file == "link")
+            QVERIFY(QFile::link(notesPath() + u".gone"_s, notesPath()));
+        else if (file == "65 MB") // sparse, so it costs no disk
+            QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 Start of the notes") &&
+                    QFile::resize(notesPath(), kCutSize));
+        else if (!file.isNull())
             QVERIFY(test::writeFileBytes(notesPath(), file));
-        QVERIFY(openEditor());
-        QSignalSpy closing(editor_.data(), &NoteEditorWindow::closing);
         ScopedMessages messages;
+        QVERIFY(openEditor());
+        QCoreApplication::processEvents(); // the warning on opening comes once the window is there
+        // What was said on opening stays in the status strip.
+        QCOMPARE(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text(),
+                 messages->shown.isEmpty() ? QString() : messages->shown[0].text);
+        QSignalSpy closing(editor_.data(), &NoteEditorWindow::closing);
         ScriptedDialogs dialogs;
         dialogs.answer(u"CommonDialog1"_s, [this](QDialog& dialog) { return pick(dialog); });
         QFETCH(QString, steps);
@@ -194,130 +230,44 @@ private Q_SLOTS:
         for (const QString& dialog : std::as_const(dialogs.opened))
             shown << dialog + u" opened"_s;
         QCOMPARE(shown.join(u'\n'), reported.replace(u'@', QDir::toNativeSeparators(dir_->path())));
-        if (!saved.isNull())
+        if (saved == "65 MB")
+            QCOMPARE(QFileInfo(notesPath()).size(), kCutSize);
+        else if (!saved.isNull())
             QCOMPARE(test::readFileBytes(notesPath()), saved);
+        QCOMPARE(QFileInfo(notesPath()).isSymLink(), file == "link");
         // Saves go through a temporary that never stays behind.
         QStringList files = QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden);
         files.removeOne(u"MXNotes.rtf"_s);
         QCOMPARE(files, QStringList());
     }
 
-    void damagedFilesOpenAsFarAsRead_data()
-    {
-        QTest::addColumn<QByteArray>("bytes"); // "pipe" stands for a named pipe in the file's place, "link" a link
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("warning"); // %1: the file's path
-        const QString damaged = u"Part of the notes file \"%1\" could not be read.  The notes show what could be read; "
-                                "saving them will replace the file."_s;
-        QTest::newRow("unbalanced") << QByteArray("{\\rtf1 Hello {\\b world") << u"Hello world"_s << damaged;
-        QTest::newRow("pipe")
-            << QByteArray("pipe") << u""_s
-            << u"The notes file \"%1\" is not a file that can be read.  The note editor starts empty, "
-               "and the notes cannot be saved there."_s;
-        QTest::newRow("sound file") << QByteArray("{\\rtf1 fine}") << u"fine"_s << u""_s;
-        QTest::newRow("link to nothing")
-            << QByteArray("link") << u""_s
-            << u"The notes file \"%1\" is a link to \"%1.gone\", which does not exist.  The "
-               "note editor starts empty, and the notes cannot be saved there."_s;
-        // Past the reader's old bound of 4,194,304 characters: read whole, no warning.
-        QTest::newRow("five million characters")
-            << "{\\rtf1 " + QByteArray(5'000'000, 'n') + "}" << QString(5'000'000, u'n') << u""_s;
-    }
-
-    void damagedFilesOpenAsFarAsRead()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, warning);
-        if (bytes == "pipe")
-            QCOMPARE(::mkfifo(QFile::encodeName(notesPath()).constData(), 0600), 0);
-        else if (bytes == "link")
-            QVERIFY(QFile::link(notesPath() + u".gone"_s, notesPath()));
-        else
-            QVERIFY(test::writeFileBytes(notesPath(), bytes));
-        ScopedMessages messages;
-        if (!warning.isEmpty())
-            messages->answerNext(MsgAnswer::Ok);
-        QVERIFY(openEditor());
-        const QString expected = warning.isEmpty() ? warning : warning.arg(QDir::toNativeSeparators(notesPath()));
-        if (!warning.isEmpty()) {
-            QTRY_COMPARE(messages->shown.size(), 1); // once the window is there
-            QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok Exclamation] "_s + expected});
-        }
-        QTEST(savedParagraphs().join(u'\n'), "shown");
-        QCOMPARE(editor_->findChild<QLabel*>(u"picStatusBar"_s)->text(), expected);
-        QVERIFY(!editor_->notesDirty());
-        // Closing without an edit neither asks nor writes.
-        QVERIFY(editor_->close());
-        QCOMPARE(messages->shown.size(), warning.isEmpty() ? 0 : 1);
-        if (bytes != "pipe" && bytes != "link")
-            QCOMPARE(test::readFileBytes(notesPath()), bytes);
-        QCOMPARE(QFileInfo(notesPath()).isSymLink(), bytes == "link");
-    }
-
-    void cutFileReplacedOnlyAfterAsking_data()
-    {
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("no keeps the file") << false;
-        QTest::newRow("yes replaces it") << true;
-    }
-
-    // A file larger than the editor reads (sparse, so it costs no disk) is cut: saving asks first.
-    void cutFileReplacedOnlyAfterAsking()
-    {
-        QFETCH(bool, yes);
-        const qint64 size = 65LL * 1024 * 1024;
-        {
-            QFile file(notesPath());
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\\rtf1 Start of the notes") > 0);
-            QVERIFY(file.resize(size));
-        }
-        ScopedMessages messages;
-        messages->answerNext(MsgAnswer::Ok);
-        QVERIFY(openEditor());
-        const QString name = QDir::toNativeSeparators(notesPath());
-        QTRY_COMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].text,
-                 u"The notes file \"%1\" is larger than 64 MB: only its first 64 MB were read.  Saving the notes will "
-                 "ask before replacing the file, as the rest of it would be lost."_s.arg(name));
-        QCOMPARE(editor_->textBox()->toPlainText(), u"Start of the notes"_s);
-        run(messages.get(), yes ? u"type x; Yes"_s : u"type x; No"_s);
-        QCOMPARE(editor_->save(), yes);
-        QCOMPARE(messages->described().value(1),
-                 u"Mensurix [YesNo Exclamation] The notes file \"%1\" was read only in part.  Saving replaces it with "
-                 "the notes as shown, and the rest of the file will be lost.  Save anyway?"_s.arg(name));
-        QCOMPARE(QFileInfo(notesPath()).size() == size, !yes);
-        QCOMPARE(editor_->notesDirty(), !yes);
-        // Once replaced, the file holds what the editor shows: no more questions.
-        if (yes) {
-            run(messages.get(), u"type y"_s);
-            QVERIFY(editor_->save());
-            QCOMPARE(messages->shown.size(), 2);
-        }
-    }
-
     void longParagraphInPieces_data()
     {
+        QTest::addColumn<int>("length");
         QTest::addColumn<QString>("keys");           // typed at character 5000
         QTest::addColumn<QStringList>("paragraphs"); // of the saved file, as lengths
-        QTest::newRow("untouched") << u""_s << QStringList{u"12000"_s};
-        QTest::newRow("typed") << u"type XY"_s << QStringList{u"12002"_s};
-        QTest::newRow("Enter splits it in two") << u"Return"_s << QStringList{u"5000"_s, u"7000"_s};
+        QTest::newRow("untouched") << 12000 << u""_s << QStringList{u"12000"_s};
+        QTest::newRow("typed") << 12000 << u"type XY"_s << QStringList{u"12002"_s};
+        QTest::newRow("Enter splits it in two") << 12000 << u"Return"_s << QStringList{u"5000"_s, u"7000"_s};
         QTest::newRow("two Enters leave an empty paragraph")
-            << u"Return; Return"_s << QStringList{u"5000"_s, u"0"_s, u"7000"_s};
-        QTest::newRow("Enter taken back") << u"Return; Backspace"_s << QStringList{u"12000"_s};
+            << 12000 << u"Return; Return"_s << QStringList{u"5000"_s, u"0"_s, u"7000"_s};
+        QTest::newRow("Enter taken back") << 12000 << u"Return; Backspace"_s << QStringList{u"12000"_s};
+        // Past the reader's old bound of 4,194,304 characters: read whole, no warning.
+        QTest::newRow("five million characters") << 5'000'000 << u""_s << QStringList{u"5000000"_s};
     }
 
     // A paragraph with no break point in it is laid out in pieces, and saved as the one paragraph it is.
     void longParagraphInPieces()
     {
+        QFETCH(int, length);
         QFETCH(QString, keys);
         QString text;
-        for (int i = 0; i < 12000; ++i)
+        for (int i = 0; i < length; ++i)
             text += QChar(u"0123456789abcdef"[i % 16]);
         QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 " + text.toLatin1() + "\\par}"));
+        ScopedMessages messages;
         QVERIFY(openEditor());
         QVERIFY(editor_->textBox()->document()->blockCount() > 2);
-        ScopedMessages messages;
         // Past the first soft break, which the piece of 4096 characters ends in.
         run(messages.get(), u"select 5001-5001; "_s + keys + u"; mnuSave"_s);
         QTextDocument saved;
@@ -335,6 +285,7 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
         run(messages.get(), u"clip; Ctrl+C"_s);
         QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
+        QCOMPARE(messages->described(), QStringList());
     }
 
     void relayout_data()
@@ -534,6 +485,7 @@ private:
         return paragraphs;
     }
 
+    static constexpr qint64 kCutSize = 65LL * 1024 * 1024;
     std::unique_ptr<QTemporaryDir> dir_;
     QPointer<NoteEditorWindow> editor_;
     QStringList picks_;
