@@ -182,10 +182,7 @@ private Q_SLOTS:
         snippet("field results shown",
                 "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}} {\\field{\\fldinst PAGE}{\\fldrslt 3}}",
                 u"L [Arial 12]link 3");
-        snippet("control bytes are not text",
-                "a\x01\x7F"
-                "b\\'00c",
-                u"L [Arial 12]abc");
+        snippet("control bytes are not text", "a\x01\x7F\\'00c", u"L [Arial 12]ac");
         snippet("table cells and rows", "\\trowd a\\cell b\\cell\\row c", u"L [Arial 12]a\tb\t / L [Arial 12]c");
         snippet("Unicode half of upr", "{\\upr{ansi}{\\*\\ud{uni}}}", u"L [Arial 12]uni");
         snippet("footnote at its anchor, as Word writes it",
