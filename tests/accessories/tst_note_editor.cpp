@@ -347,14 +347,11 @@ private Q_SLOTS:
         dialogs.answer(u"frmSpelling"_s, [&](QDialog& dialog) {
             const QString word = dialog.findChild<QLineEdit*>(u"txtNotInDictionary"_s)->text();
             auto* suggestions = dialog.findChild<QListWidget*>(u"lstSuggestions"_s);
-            static const QHash<QString, QString> meant{
-                {u"Thiss"_s, u"This"_s}, {u"iss"_s, u"is"_s}, {u"tesst"_s, u"test"_s}};
-            const bool suggested =
-                meant.contains(word) && !suggestions->findItems(meant.value(word), Qt::MatchExactly).isEmpty();
-            asked << word + (suggested ? u" (suggested)"_s : u""_s);
-            // The meant word is picked from the list, which puts it in "Change To".
-            if (suggested)
-                suggestions->setCurrentItem(suggestions->findItems(meant.value(word), Qt::MatchExactly).first());
+            // The meant word (each misspelling here doubles an s) is picked from the list: it goes to "Change To".
+            const auto meant = suggestions->findItems(QString(word).replace(u"ss"_s, u"s"_s), Qt::MatchExactly);
+            asked << word + (meant.isEmpty() ? u""_s : u" (suggested)"_s);
+            if (!meant.isEmpty())
+                suggestions->setCurrentItem(meant.first());
             if (answers.isEmpty())
                 return int(QDialog::Rejected);
             dialog.findChild<QPushButton*>(answers.takeFirst())->click();
