@@ -51,9 +51,6 @@ private Q_SLOTS:
             "leave them out."_s);
         const QString leftOut = u"The notes file \"%1\" holds %2 that the note editor cannot show.  Saving the notes "
                                 "will leave them out."_s;
-        row("header and footer", QByteArray("{\\rtf1 a{\\header h}{\\footerr f}b}"), {u"L [- 12]ab"_s},
-            leftOut.arg(u"%1"_s, u"headers and footers"_s));
-        row("hidden text", QByteArray("{\\rtf1 a{\\v b}}"), {u"L [- 12]a"_s}, leftOut.arg(u"%1"_s, u"hidden text"_s));
         row("every kind", QByteArray("{\\rtf1{\\footer f}{\\v v}a{\\object o}{\\headerl h}}"), {u"L [- 12]a"_s},
             leftOut.arg(u"%1"_s, u"pictures or objects, headers, footers and hidden text"_s));
         row("notes kept", QByteArray("{\\rtf1 a{\\footnote b}{\\annotation c}{\\footnote\\ftnalt d}}"),
