@@ -51,7 +51,8 @@ private Q_SLOTS:
     }
 
     // The boxes as they stand at each click go to the editor's search; a miss is reported and leaves the selection.
-    // Where each search starts is the find positions' (tst_note_find).
+    // Where each search starts is the find positions' (tst_note_find). Cancel and Escape close the dialog for good;
+    // opened again, its boxes start blank, but the search goes on from the last match.
     void searches()
     {
         QVERIFY(openDialog());
@@ -67,30 +68,18 @@ private Q_SLOTS:
         messages->answerNext(MsgAnswer::Ok);
         QCOMPARE(search("Command1", u"not"_s, true), u"2 note"_s); // not within "note"
         QCOMPARE(messages->described(), QStringList{u"Mensurix [Ok None] Match not found!"_s});
-        // Nothing to find, or nowhere left to look: no search at all.
-        QCOMPARE(editor_->findText(u""_s, 0, {}), -1);
-        QCOMPARE(editor_->findText(u"note"_s, 500, {}), -1);
-    }
-
-    // Cancel and Escape close the dialog for good. Opened again, its boxes start blank, but the search goes on from
-    // the last match.
-    void searchesKeepGoingAcrossOpenings()
-    {
-        QVERIFY(openDialog());
-        text()->setText(u"note"_s);
-        setBox("Check1", true);
-        click("Command1");
+        QCOMPARE(search("Command1", u"note"_s, true), u"2 note"_s);
         click("Command3");
         QTRY_VERIFY(dialog_.isNull());
         QVERIFY(openDialog());
-        QVERIFY(text()->text().isEmpty());
-        QVERIFY(!dialog_->findChild<QCheckBox*>(u"Check1"_s)->isChecked());
-        text()->setText(u"note"_s);
-        click("Command2");
-        QCOMPARE(editor_->textBox()->textCursor().selectionStart(), 13);
+        QVERIFY(text()->text().isEmpty() && !dialog_->findChild<QCheckBox*>(u"Check2"_s)->isChecked());
+        QCOMPARE(search("Command2", u"note"_s, false), u"13 Note"_s);
         QVERIFY(QTest::qWaitForWindowActive(dialog_));
         QTest::keyClick(text(), Qt::Key_Escape);
         QTRY_VERIFY(dialog_.isNull());
+        // Nothing to find, or nowhere left to look: no search at all.
+        QCOMPARE(editor_->findText(u""_s, 0, {}), -1);
+        QCOMPARE(editor_->findText(u"note"_s, 500, {}), -1);
     }
 
     void placedOnceAtActivation()
