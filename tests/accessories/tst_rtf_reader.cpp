@@ -40,77 +40,71 @@ private Q_SLOTS:
     void samples_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QString>("issues");
-        QTest::newRow("WordPad") << sample("wordpad.rtf")
-        << QStringList{
-        u"L [Calibri 11]Pump room readings"_s,
-        u"L [Calibri 11 b]Bold[Calibri 11], [Calibri 11 i]italic[Calibri 11], "
-        u"[Calibri 11 u]underlined[Calibri 11] and [Calibri 11 #ff0000]red"
-        u"[Calibri 11] words."_s,
-        u"C [Arial 16]Centred heading"_s,
-        u"R [Calibri 11]Set point\t72\u00B0F"_s,
-        u"L [Symbol 11]\u2022\t[Calibri 11]Check the filter"_s,
-        u"L [Calibri 11 b i #004dbb]Caf\u00E9 \u20AC 12,50[Calibri 11]<br>next line"_s,
-        }
-        << u""_s;
-        QTest::newRow("WordPad, Cyrillic") << sample("wordpad_cyrillic.rtf")
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("WordPad") << sample("wordpad.rtf") << u""_s
+                                 << QStringList{
+                                        u"L [Calibri 11]Pump room readings"_s,
+                                        u"L [Calibri 11 b]Bold[Calibri 11], [Calibri 11 i]italic[Calibri 11], "
+                                        u"[Calibri 11 u]underlined[Calibri 11] and [Calibri 11 #ff0000]red"
+                                        u"[Calibri 11] words."_s,
+                                        u"C [Arial 16]Centred heading"_s,
+                                        u"R [Calibri 11]Set point\t72\u00B0F"_s,
+                                        u"L [Symbol 11]\u2022\t[Calibri 11]Check the filter"_s,
+                                        u"L [Calibri 11 b i #004dbb]Caf\u00E9 \u20AC 12,50[Calibri 11]<br>next line"_s,
+                                    };
+        QTest::newRow("WordPad, Cyrillic") << sample("wordpad_cyrillic.rtf") << u""_s
                                            << QStringList{u"L [Calibri 11]\u041F\u0440\u0438\u0432\u0435\u0442, "
-                                                          u"\u043C\u0438\u0440! Caf\u00E9"_s}
-                                           << u""_s;
-        QTest::newRow("Word") << sample("word.rtf")
-        << QStringList{
-        u"C [Calibri 16 b]Boiler log"_s,
-        u"L [Calibri 11]Pressure held at 2.5 bar [Calibri 11 i]after[Calibri 11] the "
-        u"[Calibri 11 u #ff0000]valve[Calibri 11] was \u201Ceased\u201D \u2013 see "
-        u"\u2116 4."_s,
-        u"L [Calibri 11]See the [Calibri 11 u #0000ff]manual[Calibri 11]."_s,
-        u"L |[Calibri 11]"_s,
-        u"R [Calibri 10]Signed: M. M\u00FCller"_s,
-        }
-        << u"SkippedObjects"_s;
+                                                          u"\u043C\u0438\u0440! Caf\u00E9"_s};
+        QTest::newRow("Word") << sample("word.rtf") << u"SkippedObjects"_s
+                              << QStringList{
+                                     u"C [Calibri 16 b]Boiler log"_s,
+                                     u"L [Calibri 11]Pressure held at 2.5 bar [Calibri 11 i]after[Calibri 11] the "
+                                     u"[Calibri 11 u #ff0000]valve[Calibri 11] was \u201Ceased\u201D \u2013 see "
+                                     u"\u2116 4."_s,
+                                     u"L [Calibri 11]See the [Calibri 11 u #0000ff]manual[Calibri 11]."_s,
+                                     u"L |[Calibri 11]"_s,
+                                     u"R [Calibri 10]Signed: M. M\u00FCller"_s,
+                                 };
         QTest::newRow("LibreOffice Writer")
-        << sample("libreoffice.rtf")
-        << QStringList{
-        u"L [Liberation Sans 16 b]Vibration survey|[Liberation Sans 14]"_s,
-        u"J [Liberation Serif 12]The motor\u2019s mount showed 0.5 mm peak-to-peak at 25 Hz. "
-        u"[Liberation Serif 12 i]Re-check[Liberation Serif 12] next week \u2014 "
-        u"[Liberation Serif 12 u #0070c0]Temperature: 40 \u00B0C|[Liberation Serif 12]"_s,
-        u"C [Liberation Serif 12]\u03B1 = 0.02 \u2264 limit"_s,
-        u"C |[Liberation Serif 12]"_s,
-        }
-        << u""_s;
+            << sample("libreoffice.rtf") << u""_s
+            << QStringList{
+                   u"L [Liberation Sans 16 b]Vibration survey|[Liberation Sans 14]"_s,
+                   u"J [Liberation Serif 12]The motor\u2019s mount showed 0.5 mm peak-to-peak at 25 Hz. "
+                   u"[Liberation Serif 12 i]Re-check[Liberation Serif 12] next week \u2014 "
+                   u"[Liberation Serif 12 u #0070c0]Temperature: 40 \u00B0C|[Liberation Serif 12]"_s,
+                   u"C [Liberation Serif 12]\u03B1 = 0.02 \u2264 limit"_s,
+                   u"C |[Liberation Serif 12]"_s,
+               };
         // Made by LibreOffice 7.4 and pandoc 2.17 from libreoffice_notes.fodt and pandoc_notes.md beside them.
         QTest::newRow("LibreOffice Writer, notes and formats")
-        << sample("libreoffice_notes.rtf")
-        << QStringList{
-        u"L [Liberation Serif 12]Valve [Liberation Serif 12 s]A12[Liberation Serif 12] B14 replaced; flow 3.2 m"
-        u"[Liberation Serif 12 super]3[Liberation Serif 12]/h of H[Liberation Serif 12 sub]2"
-        u"[Liberation Serif 12]O."_s,
-        u"L [Liberation Serif 12 bg#ffff00]Check the seal[Liberation Serif 12] before start-up.[Footnote: "
-        u"[Liberation Serif 10]Seal kit 40-112, see the manual.[Liberation Serif 12]] Then log the reading."
-        u"[Comment: Ask about the spare seal.]"_s,
-        u"L [Liberation Serif 12]Hidden from print: done."_s,
-        u"L [Liberation Serif 12]\u03A3 = 12 \u03A9 \u00B1 5 %, 20 \u00B0C, 3 \u20AC \u2014 "
-        u"\u201Cquoted\u201D and "
-        u"[Liberation Serif 12 b]bold[Liberation Serif 12].[Endnote: [Liberation Serif 10]Figures from the 2023 "
-        u"survey.[Liberation Serif 12]]"_s,
-        u"L [Liberation Serif 12] \u2022\tDrain the tank"_s,
-        u"L [Liberation Serif 12] \u2022\tRefill to the mark"_s,
-        u"C [Liberation Serif 12]Angle [Symbol 12]\u03B1[Liberation Serif 12] = 30\u00B0"_s,
-        }
-        << u"SkippedHeaders SkippedFooters SkippedHidden"_s;
+            << sample("libreoffice_notes.rtf") << u"SkippedHeaders SkippedFooters SkippedHidden"_s
+            << QStringList{
+                   u"L [Liberation Serif 12]Valve [Liberation Serif 12 s]A12[Liberation Serif 12] B14 replaced; "
+                   u"flow 3.2 m[Liberation Serif 12 super]3[Liberation Serif 12]/h of H[Liberation Serif 12 sub]2"
+                   u"[Liberation Serif 12]O."_s,
+                   u"L [Liberation Serif 12 bg#ffff00]Check the seal[Liberation Serif 12] before start-up.[Footnote: "
+                   u"[Liberation Serif 10]Seal kit 40-112, see the manual.[Liberation Serif 12]] Then log the reading."
+                   u"[Comment: Ask about the spare seal.]"_s,
+                   u"L [Liberation Serif 12]Hidden from print: done."_s,
+                   u"L [Liberation Serif 12]\u03A3 = 12 \u03A9 \u00B1 5 %, 20 \u00B0C, 3 \u20AC \u2014 "
+                   u"\u201Cquoted\u201D and "
+                   u"[Liberation Serif 12 b]bold[Liberation Serif 12].[Endnote: [Liberation Serif 10]Figures from "
+                   u"the 2023 survey.[Liberation Serif 12]]"_s,
+                   u"L [Liberation Serif 12] \u2022\tDrain the tank"_s,
+                   u"L [Liberation Serif 12] \u2022\tRefill to the mark"_s,
+                   u"C [Liberation Serif 12]Angle [Symbol 12]\u03B1[Liberation Serif 12] = 30\u00B0"_s,
+               };
         QTest::newRow("pandoc")
-        << sample("pandoc_notes.rtf")
-        << QStringList{
-        u"L [Helvetica 12]Pump room [Helvetica 12 i]readings[Helvetica 12] for [Helvetica 12 b]March"
-        u"[Helvetica 12]: [Helvetica 12 s]old value[Helvetica 12] new value, 4 m[Helvetica 12 super]2"
-        u"[Helvetica 12] and CO[Helvetica 12 sub]2[Helvetica 12] level.[Footnote: Measured at the east wall.]"_s,
-        u"L [Helvetica 12]\u2022\tCheck the filter"_s,
-        u"L [Helvetica 12]\u2022\tDrain the tank, then note 5 \u00B0C"_s,
-        u"L [Helvetica 12]\u03A3 resistance 12 \u03A9, cost 3 \u20AC \u2014 \u201Cdone\u201D."_s,
-        }
-        << u""_s;
+            << sample("pandoc_notes.rtf") << u""_s
+            << QStringList{
+                   u"L [Helvetica 12]Pump room [Helvetica 12 i]readings[Helvetica 12] for [Helvetica 12 b]March"
+                   u"[Helvetica 12]: [Helvetica 12 s]old value[Helvetica 12] new value, 4 m[Helvetica 12 super]2"
+                   u"[Helvetica 12] and CO[Helvetica 12 sub]2[Helvetica 12] level.[Footnote: Measured at the east wall.]"_s,
+                   u"L [Helvetica 12]\u2022\tCheck the filter"_s,
+                   u"L [Helvetica 12]\u2022\tDrain the tank, then note 5 \u00B0C"_s,
+                   u"L [Helvetica 12]\u03A3 resistance 12 \u03A9, cost 3 \u20AC \u2014 \u201Cdone\u201D."_s,
+               };
     }
 
     void samples()
