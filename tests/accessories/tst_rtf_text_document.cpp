@@ -1,6 +1,5 @@
 #include "accessories/rtf_text_document.h"
 
-#include "test_helpers.h"
 #include "test_registry.h"
 #include "text_document_describe.h"
 
