@@ -4,8 +4,6 @@
 
 #include <QStringList>
 
-#include <utility>
-
 // The model as short text, one line per paragraph, for literal expectations:
 //   "C [Arial 16 b #ff0000]Title[Arial 12] rest"
 // The letter is the alignment (L C R J); each run opens with its format (family, points, b i u, s for strike,
@@ -63,25 +61,16 @@ inline QStringList describe(const RtfDocument& doc)
     return lines;
 }
 
-// The issues as their names, in declaration order: "Unbalanced Truncated"; "" for none.
+// The issues as their names, lowest bit first: "Unbalanced Truncated"; "" for none.
 inline QString describe(RtfIssues issues)
 {
-    static const std::pair<RtfIssue, const char*> kNames[] = {
-        {RtfIssue::NotRtf, "NotRtf"},
-        {RtfIssue::Unbalanced, "Unbalanced"},
-        {RtfIssue::TooDeep, "TooDeep"},
-        {RtfIssue::Truncated, "Truncated"},
-        {RtfIssue::TooLong, "TooLong"},
-        {RtfIssue::UnknownCodePage, "UnknownCodePage"},
-        {RtfIssue::SkippedObjects, "SkippedObjects"},
-        {RtfIssue::SkippedHeaders, "SkippedHeaders"},
-        {RtfIssue::SkippedFooters, "SkippedFooters"},
-        {RtfIssue::SkippedHidden, "SkippedHidden"},
-    };
+    static const QStringList kNames = QStringLiteral("NotRtf Unbalanced TooDeep Truncated TooLong UnknownCodePage "
+                                                     "SkippedObjects SkippedHeaders SkippedFooters SkippedHidden")
+                                          .split(u' ');
     QStringList names;
-    for (const auto& [issue, name] : kNames) {
-        if (issues & issue)
-            names << QString::fromLatin1(name);
+    for (qsizetype bit = 0; bit < kNames.size(); ++bit) {
+        if (issues.toInt() & (1 << bit))
+            names << kNames[bit];
     }
     return names.join(u' ');
 }

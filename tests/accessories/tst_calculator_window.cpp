@@ -49,69 +49,27 @@ private Q_SLOTS:
             QCOMPARE(button->text() + u'|' + button->toolTip(), parts[1] + u'|' + parts[2]);
             QVERIFY(!button->accessibleName().isEmpty());
         }
+        // The readout has the focus from the start; Tab goes round the buttons, then to the readout.
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Readout"_s);
+        QCOMPARE(test::tabWalk(window_->findChild<QWidget*>(u"Operator(4)"_s), 3),
+                 QStringList({u"Copy"_s, u"Readout"_s, u"Number(7)"_s}));
         // Closed, it is gone: opened again, it starts afresh.
         QVERIFY(window_->close());
         QTRY_VERIFY(window_.isNull());
     }
 
-    void clicking_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("readouts");
-        QTest::addColumn<QString>("message"); // shown by the last key
-        const auto row = [](const char* name, const char* keys, const char* readouts, const char* message = "") {
-            QTest::newRow(name) << QString::fromLatin1(keys) << QString::fromLatin1(readouts)
-                                << QString::fromLatin1(message);
-        };
-        row("square root, which no key presses", "9 SQRT", "9. / 3");
-        row("divide by zero", "8 / 0 =", "8. / 8. / 0. / 8.", "Calculator [Ok Exclamation] Can't divide by zero");
-    }
-
-    void clicking()
-    {
-        QFETCH(QString, keys);
-        QFETCH(QString, readouts);
-        QFETCH(QString, message);
-        ScopedMessages messages;
-        if (!message.isEmpty())
-            messages->answerNext(MsgAnswer::Ok);
-        const QStringList pressed = keys.split(u' ');
-        const QStringList expected = readouts.split(u" / "_s);
-        QCOMPARE(pressed.size(), expected.size());
-        for (qsizetype i = 0; i < pressed.size(); ++i) {
-            click(pressed[i]);
-            QCOMPARE(readout(), expected[i]);
-        }
-        QCOMPARE(window_->readoutText(), expected.last());
-        QTEST(messages->described().join(u'\n'), "message");
-    }
-
-    // A clipboard that cannot be written (Copy that works is pressed by Ctrl+C below).
-    void copyRefused()
-    {
-        ScopedMessages messages;
-        messages->answerNext(MsgAnswer::Ok);
-        QString offered;
-        const ClipboardWriter previous = setClipboardWriter([&offered](const QString& text) {
-            offered = text;
-            return false;
-        });
-        const auto restore = qScopeGuard([&] { setClipboardWriter(previous); });
-        click(u"4"_s);
-        click(u"Copy"_s);
-        QCOMPARE(offered, u"4."_s);
-        QCOMPARE(messages->described(), QStringList{u"Copy Error! [Ok None] Select the entry box where you want the "
-                                                    "data to appear and click the Copy button again."_s});
-    }
-
+    // Keys as X11 sends them, "click:CAPTION" for a mouse click on a button (the readout keeps the focus), and
+    // "refuse" (the clipboard takes nothing).
     void typing_data()
     {
         QTest::addColumn<QString>("focus"); // the button that has the focus; empty: the readout
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("readout");
-        const auto row = [](const char* name, const char* focus, const char* keys, const char* readout) {
+        QTest::addColumn<QString>("message"); // shown on the way
+        const auto row = [](const char* name, const char* focus, const char* keys, const char* readout,
+                            const char* message = "") {
             QTest::newRow(name) << QString::fromLatin1(focus) << QString::fromLatin1(keys)
-                                << QString::fromLatin1(readout);
+                                << QString::fromLatin1(readout) << QString::fromLatin1(message);
         };
         row("sum", "", "1 2 + 3 0 =", "42");
         row("Return is =", "", "1 2 + 3 0 Return", "42");
@@ -126,16 +84,34 @@ private Q_SLOTS:
         row("typed while a button has the focus", "Number(7)", "1 2 + 3 =", "15");
         row("Return presses the focused button", "Number(7)", "Return Return", "77.");
         row("Tab then Return", "Copy", "4 Tab Tab Return", "47.");
+        row("square root, which no key presses", "", "click:9 click:SQRT", "3");
+        row("divide by zero", "", "8 / 0 =", "8.", "Calculator [Ok Exclamation] Can't divide by zero");
+        row("Return after a click is =", "", "click:5 Return", "5.");
+        row("copy refused", "", "4 refuse click:Copy", "4.",
+            "Copy Error! [Ok None] Select the entry box where you want the data to appear and click the Copy button "
+            "again.");
     }
 
     void typing()
     {
         QFETCH(QString, focus);
         QFETCH(QString, keys);
+        QFETCH(QString, message);
+        ScopedMessages messages;
+        if (!message.isEmpty())
+            messages->answerNext(MsgAnswer::Ok);
+        const ClipboardWriter desktop = setClipboardWriter({});
+        const auto restore = qScopeGuard([&] { setClipboardWriter(desktop); });
         if (!focus.isEmpty())
             window_->findChild<QWidget*>(focus)->setFocus();
-        test::pressKeys(keys);
+        for (const QString& key : keys.split(u' ')) {
+            if (key == u"refuse")
+                setClipboardWriter([](const QString&) { return false; });
+            else
+                key.startsWith(u"click:") ? click(key.mid(6)) : test::pressKeys(key);
+        }
         QTEST(readout(), "readout");
+        QCOMPARE(messages->described().join(u'\n'), message);
     }
 
     void keyShowsItsButtonPressed()
@@ -155,20 +131,6 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), u"9."_s);
         pressedBy(u"Delete"_s, u"Cancel"_s);
         QCOMPARE(readout(), u"0."_s);
-    }
-
-    // The readout has the focus from the start and keeps it when the mouse presses a button; Tab goes round the
-    // buttons, then to the readout.
-    void focusStaysOnTheReadout()
-    {
-        auto* readoutLabel = window_->findChild<QLabel*>(u"Readout"_s);
-        QCOMPARE(QApplication::focusWidget(), readoutLabel);
-        click(u"5"_s);
-        QCOMPARE(QApplication::focusWidget(), readoutLabel);
-        test::pressKeys(u"Return"_s);
-        QCOMPARE(readout(), u"5."_s);
-        const QStringList walk = test::tabWalk(window_->findChild<QWidget*>(u"Operator(4)"_s), 3);
-        QCOMPARE(walk, QStringList({u"Copy"_s, u"Readout"_s, u"Number(7)"_s}));
     }
 
 private:

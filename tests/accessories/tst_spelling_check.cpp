@@ -137,67 +137,44 @@ private Q_SLOTS:
         QCOMPARE(found.join(u'|'), words);
     }
 
-    void walk_data()
+    // A check in the program's own session, in plain text or in RTF (a document in Arial, shown as the reader reads
+    // it back, paragraphs joined by " / "): each word asked about with its suggestions, and what comes back.
+    void check_data()
     {
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QString>("answers");
-        QTest::addColumn<QString>("asked"); // each word asked about, with its suggestions
-        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("result");
         QTest::addColumn<bool>("finished");
-        QTest::newRow("change") << u"Teh cat sat on teh mat"_s << u"Change:The, Change:the"_s << u"Teh[The], teh[the]"_s
-                                << u"The cat sat on the mat"_s << true;
-        QTest::newRow("change all") << u"teh cat teh mat teh"_s << u"ChangeAll:the"_s << u"teh[the]"_s
-                                    << u"the cat the mat the"_s << true;
-        QTest::newRow("ignore once, then all")
-            << u"zork cat zork zork"_s << u"Ignore, IgnoreAll"_s << u"zork, zork"_s << u"zork cat zork zork"_s << true;
-        QTest::newRow("add") << u"zork cat zork"_s << u"Add"_s << u"zork"_s << u"zork cat zork"_s << true;
-        QTest::newRow("cancel keeps the changes made")
-            << u"teh zork teh"_s << u"Change:the, Cancel"_s << u"teh[the], zork"_s << u"the zork teh"_s << false;
-        QTest::newRow("paragraphs come back with CR marks")
-            << u"teh\r\ncat\nteh"_s << u"Change:the, Change:the\rend"_s << u"teh[the], teh[the]"_s
-            << u"the\rcat\rthe end"_s << true;
-        QTest::newRow("deleting words") << u"cat teh teh"_s << u"Change:, Change:"_s << u"teh[the], teh[the]"_s
-                                        << u"cat  "_s << true;
+        const auto row = [](const char* name, const QByteArray& input, const QString& answers, const QString& asked,
+                            const QString& result, bool finished = true) {
+            QTest::newRow(name) << input << answers << asked << result << finished;
+        };
+        const auto rtf = [](const QByteArray& body) {
+            return "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 " + body + "}";
+        };
+        row("change", "Teh cat sat on teh mat", u"Change:The, Change:the"_s, u"Teh[The], teh[the]"_s,
+            u"The cat sat on the mat"_s);
+        row("change all", "teh cat teh mat teh", u"ChangeAll:the"_s, u"teh[the]"_s, u"the cat the mat the"_s);
+        row("ignore once, then all", "zork cat zork zork", u"Ignore, IgnoreAll"_s, u"zork, zork"_s,
+            u"zork cat zork zork"_s);
+        row("add", "zork cat zork", u"Add"_s, u"zork"_s, u"zork cat zork"_s);
+        row("cancel keeps the changes made", "teh zork teh", u"Change:the, Cancel"_s, u"teh[the], zork"_s,
+            u"the zork teh"_s, false);
+        row("paragraphs come back with CR LF marks", "teh\r\ncat\nteh", u"Change:the, Change:the\rend"_s,
+            u"teh[the], teh[the]"_s, u"the\r\ncat\r\nthe end"_s);
+        row("deleting words", "cat teh teh", u"Change:, Change:"_s, u"teh[the], teh[the]"_s, u"cat  "_s);
+        row("word across runs takes its first letter's format", rtf("\\b T\\b0\\i e\\i0 h cat"), u"Change:The"_s,
+            u"Teh[The]"_s, u"L [Arial 12 b]The[Arial 12] cat"_s);
+        row("longer replacement mid-run", rtf("\\i a teh cat"), u"Change:those"_s, u"teh[the]"_s,
+            u"L [Arial 12 i]a those cat"_s);
+        row("second paragraph, run removed", rtf("\\b cat\\par\\b0 a \\b teh\\b0  mat"), u"Change:"_s, u"teh[the]"_s,
+            u"L [Arial 12 b]cat / L [Arial 12]a  mat"_s);
     }
 
-    void walk()
+    void check()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, answers);
-        QFETCH(QString, asked);
-        QFETCH(QString, selection);
-        QFETCH(bool, finished);
-        QStringList askedWords;
-        bool done = false;
-        DocumentSpellingSession session(std::make_shared<WordList>(),
-                                        std::make_unique<ScriptedPrompter>(answers, askedWords, done));
-        QVERIFY(session.newDocument());
-        QVERIFY(session.insert(text.toUtf8()));
-        QVERIFY(session.checkSpelling());
-        QVERIFY(session.selectAll());
-        QCOMPARE(session.selection(), selection.toUtf8());
-        QCOMPARE(askedWords.join(u", "_s), asked);
-        QCOMPARE(done, finished);
-    }
-
-    void formattingComesBack_data()
-    {
-        QTest::addColumn<QByteArray>("body"); // of a document in Arial
-        QTest::addColumn<QString>("answers");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("word across runs takes its first letter's format")
-            << QByteArray("\\b T\\b0\\i e\\i0 h cat") << u"Change:The"_s
-            << QStringList{u"L [Arial 12 b]The[Arial 12] cat"_s};
-        QTest::newRow("longer replacement mid-run")
-            << QByteArray("\\i a teh cat") << u"Change:those"_s << QStringList{u"L [Arial 12 i]a those cat"_s};
-        QTest::newRow("second paragraph, run removed")
-            << QByteArray("\\b cat\\par\\b0 a \\b teh\\b0  mat") << u"Change:"_s
-            << QStringList{u"L [Arial 12 b]cat"_s, u"L [Arial 12]a  mat"_s};
-    }
-
-    void formattingComesBack()
-    {
-        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, input);
         QFETCH(QString, answers);
         QStringList asked;
         bool done = false;
@@ -208,11 +185,14 @@ private Q_SLOTS:
                                                               std::make_unique<ScriptedPrompter>(answers, asked, done)),
                     {}};
             },
-            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 " + body + "}");
-        // RTF comes back as RTF, its lines ending in CR LF again.
-        QVERIFY(result.text.startsWith("{\\rtf1"));
+            input);
+        QCOMPARE(int(result.status), int(SpellingCheckResult::Status::Checked));
         QCOMPARE(result.text.count("\r\n"), result.text.count('\r'));
-        QTEST(test::describe(readRtfModel(result.text).document), "expected");
+        QTEST(input.startsWith("{\\rtf") ? test::describe(readRtfModel(result.text).document).join(u" / "_s)
+                                         : QString::fromUtf8(result.text),
+              "result");
+        QTEST(asked.join(u", "_s), "asked");
+        QTEST(done, "finished");
     }
 };
 
