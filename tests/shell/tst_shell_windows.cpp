@@ -2,21 +2,30 @@
 #include "shell/desktop_launch.h"
 #include "shell/egg_window.h"
 #include "shell/logo_link.h"
+#include "shell/shell_art.h"
+#include "shell/tip_window.h"
 #include "shell/web_site_window.h"
 
+#include "reference_image.h"
 #include "scripted_dialogs.h"
 #include "scripted_messages.h"
 #include "test_helpers.h"
 #include "test_registry.h"
 #include "window_helpers.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 using namespace mx;
 using namespace Qt::StringLiterals;
@@ -39,20 +48,33 @@ struct RecordedLaunches {
     QList<QUrl> opened;
 };
 
-template <typename W> W* child(const QWidget& parent, const QString& name)
-{
-    return parent.findChild<W*>(name);
-}
-
 void showAndWait(QWidget& window)
 {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 }
 
+// Each picture at the size its window shows it.
+QImage drawnPicture(const QString& name, qreal ratio)
+{
+    if (name == u"product_icon")
+        return drawProductIcon(48, ratio).toImage();
+    if (name == u"maker_logo")
+        return drawMakerLogo({173, 29}, ratio).toImage();
+    if (name == u"link_picture")
+        return drawLinkPicture(40, ratio).toImage();
+    if (name == u"tip_picture")
+        return drawTipPicture(60, ratio).toImage();
+    QList<QImage> arrows;
+    for (const Heading heading : {Heading::DownRight, Heading::DownLeft, Heading::UpLeft, Heading::UpRight})
+        arrows << drawDirectionPicture(heading, 32, ratio).toImage();
+    return test::pictureSheet(arrows, 4);
+}
+
 } // namespace
 
-class AboutWindowsTest : public QObject {
+// The about box, the web-site invitation, the hidden animation, the tip of the day and the pictures they show.
+class ShellWindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // The program's font is sized in pixels, which report no point size.
@@ -65,6 +87,13 @@ private Q_SLOTS:
     }
     void cleanupTestCase() { QApplication::setFont(bodyFont_); }
 
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), "First tip\r\nSecond <b>tip</b>\r\nThird tip\r\n"));
+    }
+
     // The title stands out above the body text.
     void aboutNamesAndTexts()
     {
@@ -75,10 +104,10 @@ private Q_SLOTS:
             u"frmAbout \"About Mensurix\": Image1=<picture>, lblEgg=Your red hot, lblTitle=Mensurix, "
             "lblVersion=Version 1.0.0, lblDescription=This program will perform Metric and English conversions.\n, "
             "lblDisclaimer=Copyright © 2026 Quorvane Instruments, cmdOK=OK, cmdSysInfo=&System Info..."_s);
-        QVERIFY(!child<QLabel>(about, u"lblEgg"_s)->isVisibleTo(&about));
-        const QFontInfo title(child<QLabel>(about, u"lblTitle"_s)->font());
+        QVERIFY(!about.findChild<QLabel*>(u"lblEgg"_s)->isVisibleTo(&about));
+        const QFontInfo title(about.findChild<QLabel*>(u"lblTitle"_s)->font());
         QVERIFY(title.bold());
-        QVERIFY(title.pixelSize() > QFontInfo(child<QLabel>(about, u"lblVersion"_s)->font()).pixelSize());
+        QVERIFY(title.pixelSize() > QFontInfo(about.findChild<QLabel*>(u"lblVersion"_s)->font()).pixelSize());
     }
 
     // Steps on the about box: "press L" (or K), "release L" and "repeat L" (a held key's release) at OK; "info L"
@@ -128,8 +157,8 @@ private Q_SLOTS:
         LogoLinkFlags flags;
         AboutWindow about(kLicence, flags);
         showAndWait(about);
-        auto* ok = child<QPushButton>(about, u"cmdOK"_s);
-        auto* info = child<QPushButton>(about, u"cmdSysInfo"_s);
+        auto* ok = about.findChild<QPushButton*>(u"cmdOK"_s);
+        auto* info = about.findChild<QPushButton*>(u"cmdSysInfo"_s);
         for (const QString& step : steps.split(u"; "_s)) {
             const Qt::Key key = step.endsWith(u" L") ? Qt::Key_L : Qt::Key_K;
             if (step == u"OK" || step == u"info") {
@@ -171,9 +200,9 @@ private Q_SLOTS:
         LogoLinkFlags flags{true, true, armed, 2};
         AboutWindow about(kLicence, flags);
         showAndWait(about);
-        auto* logo = child<QLabel>(about, u"Image1"_s);
-        auto* hint = child<QLabel>(about, u"lblEgg"_s);
-        auto* timer = child<QTimer>(about, u"Timer1"_s);
+        auto* logo = about.findChild<QLabel*>(u"Image1"_s);
+        auto* hint = about.findChild<QLabel*>(u"lblEgg"_s);
+        auto* timer = about.findChild<QTimer*>(u"Timer1"_s);
 
         // The desktop reports no move to where the pointer already is, so it comes from elsewhere.
         QTest::mouseMove(&about, QPoint(armed ? 2 : 3, 2));
@@ -220,7 +249,7 @@ private Q_SLOTS:
         QFont font = web.font();
         font.setPixelSize(pixels);
         web.setFont(font);
-        auto* message = child<UnbrokenPhraseLabel>(web, u"lblMessage"_s);
+        auto* message = web.findChild<UnbrokenPhraseLabel*>(u"lblMessage"_s);
         const QStringList lines = message->lines();
         QVERIFY(lines.size() > 1);
         QCOMPARE(lines.join(u' ').remove(u' '), message->text().remove(u' '));
@@ -250,14 +279,14 @@ private Q_SLOTS:
                  u"frmWebSite \"Web Site\": Image1=<picture>, lblMessage=Visit the Quorvane Instruments web site at "
                  "https://example.org/mx for news, updates and more conversion tables., cmdGoThere=Go There, "
                  "cmdCancel=Cancel"_s);
-        QVERIFY(child<QGroupBox>(web, u"Frame1"_s));
+        QVERIFY(web.findChild<QGroupBox*>(u"Frame1"_s));
         showAndWait(web);
 
-        QTest::mouseClick(child<QPushButton>(web, u"cmdGoThere"_s), Qt::LeftButton);
+        QTest::mouseClick(web.findChild<QPushButton*>(u"cmdGoThere"_s), Qt::LeftButton);
         QCOMPARE(launches.opened, QList<QUrl>{QUrl(u"https://example.org/mx"_s)});
         QVERIFY(web.isVisible() && flags.WebDialogOpen);
         if (how == u"Cancel")
-            QTest::mouseClick(child<QPushButton>(web, u"cmdCancel"_s), Qt::LeftButton);
+            QTest::mouseClick(web.findChild<QPushButton*>(u"cmdCancel"_s), Qt::LeftButton);
         else if (how == u"Escape")
             QTest::keyClick(&web, Qt::Key_Escape);
         else
@@ -308,7 +337,7 @@ private Q_SLOTS:
         QCOMPARE(egg.objectName(), u"frmEgg"_s);
         QVERIFY(egg.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(egg.mask(), QRegion(egg.rect(), QRegion::Ellipse));
-        auto* timer = child<QTimer>(egg, u"timBounce"_s);
+        auto* timer = egg.findChild<QTimer*>(u"timBounce"_s);
         QCOMPARE(timer->isActive(), enabled);
         egg.show();
         QVERIFY(!enabled || QTest::qWaitForWindowExposed(&egg));
@@ -320,7 +349,7 @@ private Q_SLOTS:
             else if (c == u'C')
                 QTest::mouseClick(&egg, Qt::LeftButton, {}, QPoint(220, 60));
             else if (c == u'L')
-                QTest::mouseClick(child<QLabel>(egg, u"imgLogo"_s), Qt::LeftButton, {}, QPoint(5, 5));
+                QTest::mouseClick(egg.findChild<QLabel*>(u"imgLogo"_s), Qt::LeftButton, {}, QPoint(5, 5));
             else if (c == u'D')
                 egg.close();
             else
@@ -338,18 +367,167 @@ private Q_SLOTS:
         QStringList expected = visible.split(u' ');
         QStringList shown;
         for (const char16_t* name : {u"imgLogo", u"shpBall", u"imgDR", u"imgUR", u"imgUL", u"imgDL"})
-            if (child<QWidget>(egg, QString::fromUtf16(name))->isVisible())
+            if (egg.findChild<QWidget*>(QString::fromUtf16(name))->isVisible())
                 shown << QString::fromUtf16(name);
-        QTEST(child<QWidget>(egg, expected.first())->pos(), "place");
+        QTEST(egg.findChild<QWidget*>(expected.first())->pos(), "place");
         expected.sort();
         shown.sort();
         QCOMPARE(shown, expected);
-        QTEST(child<EggBall>(egg, u"shpBall"_s)->property("fillColor").value<QColor>(), "ball");
+        QTEST(egg.findChild<EggBall*>(u"shpBall"_s)->property("fillColor").value<QColor>(), "ball");
+    }
+
+    // From the files found, the tips shown after Next and the way the window is closed, and what the counter holds
+    // then: OK, Enter and Escape write the tip last shown, the close box writes nothing.
+    void closing_data()
+    {
+        QTest::addColumn<QByteArray>("tips");    // null: no tips file; "folder": a folder in its place
+        QTest::addColumn<QByteArray>("counter"); // "pipe": a named pipe in its place
+        QTest::addColumn<int>("nextClicks");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("lastShown"); // as text, not markup
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("message");
+        const QByteArray tips = "First tip\r\nSecond <b>tip</b>\r\nThird tip\r\n";
+        const auto row = [](const char* name, const QByteArray& tipsFile, const char* counter, int next,
+                            const QString& how, const QString& shown, const char* written,
+                            const QString& message = {}) {
+            QTest::newRow(name) << tipsFile << QByteArray(counter) << next << how << shown << QByteArray(written)
+                                << message;
+        };
+        row("OK after Next", tips, " 1\r\n", 1, u"OK"_s, u"Third tip"_s, " 3\r\n");
+        row("Escape presses OK", tips, " 1\r\n", 0, u"Escape"_s, u"Second <b>tip</b>"_s, " 2\r\n");
+        row("Enter presses OK", tips, " 1\r\n", 0, u"Enter"_s, u"Second <b>tip</b>"_s, " 2\r\n");
+        row("close box leaves the file", tips, " 1\r\n", 1, u"close"_s, u"Third tip"_s, " 1\r\n");
+        row("no tips file", {}, " 2\r\n", 0, u"OK"_s,
+            u"That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named TIPOFDAY.TXT using NotePad "
+            "with 1 tip per line. Then place it in the same directory as the application. "_s,
+            " 0\r\n");
+        row("tips file unreadable", "folder", " 2\r\n", 0, u"OK"_s,
+            u"The TIPOFDAY.TXT file was found but could not be read. \r\n\r\nMake sure it is a plain text file of at "
+            "most 1 MB with 1 tip per line, and that you may read it. "_s,
+            " 0\r\n");
+        row("empty tips file", "", nullptr, 1, u"OK"_s, QString(), " 1\r\n");
+        row("counter in the way", tips, "pipe", 0, u"OK"_s, u"First tip"_s, nullptr,
+            u"Mensurix [Ok Exclamation] The file \"@\" could not be saved: it is not a regular file."_s);
+    }
+
+    void closing()
+    {
+        QFETCH(QByteArray, tips);
+        QFETCH(QByteArray, counter);
+        QFETCH(int, nextClicks);
+        QFETCH(QString, how);
+        QFETCH(QString, message);
+        QFile::remove(path(u"TIPOFDAY.TXT"_s));
+        if (tips == "folder")
+            QVERIFY(QDir(dir_->path()).mkdir(u"TIPOFDAY.TXT"_s));
+        else
+            QVERIFY(tips.isNull() || test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), tips));
+        if (counter == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path(u"CURRENTTIP.TIP"_s)).constData(), 0600), 0);
+        else if (!counter.isNull())
+            QVERIFY(test::writeFileBytes(path(u"CURRENTTIP.TIP"_s), counter));
+        test::ScopedMessages messages;
+        messages->answerNext(MsgAnswer::Ok);
+        TipWindow window(dir_->path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(button(window, u"cmdNextTip"_s)->isEnabled(), !tips.isNull() && tips != "folder");
+        for (int i = 0; i < nextClicks; ++i)
+            QTest::mouseClick(button(window, u"cmdNextTip"_s), Qt::LeftButton);
+        QTEST(tipText(window)->text(), "lastShown");
+        QCOMPARE(tipText(window)->textFormat(), Qt::PlainText);
+
+        if (how == u"OK")
+            QTest::mouseClick(button(window, u"cmdOK"_s), Qt::LeftButton);
+        else if (how == u"Escape")
+            QTest::keyClick(&window, Qt::Key_Escape);
+        else if (how == u"Enter")
+            QTest::keyClick(&window, Qt::Key_Return);
+        else
+            window.close();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.result(), how == u"close" ? QDialog::Rejected : QDialog::Accepted);
+        QTEST(QFileInfo(path(u"CURRENTTIP.TIP"_s)).isFile() ? test::readFileBytes(path(u"CURRENTTIP.TIP"_s))
+                                                            : QByteArray(),
+              "written");
+        QCOMPARE(messages->described().join(u'\n'), message.replace(u'@', path(u"CURRENTTIP.TIP"_s)));
+    }
+
+    // Opened, the box is ticked; each click on it is reported.
+    void namesAndStartupBox()
+    {
+        auto window = std::make_unique<TipWindow>(dir_->path());
+        QCOMPARE(test::describeCaptions(window.get()),
+                 u"frmTip \"Tip of the Day\": Picture1=<picture>, Label1=Did you know..., lblTipText=First tip, "
+                 "chkLoadTipsAtStartup=&Show Tips at Startup, cmdNextTip=&Next Tip, cmdOK=OK"_s);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QSignalSpy changed(window.get(), &TipWindow::showTipsAtStartupChanged);
+        auto* box = window->findChild<QCheckBox*>(u"chkLoadTipsAtStartup"_s);
+        QVERIFY(box->isChecked());
+        for (bool expected : {false, true, false}) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+            QCOMPARE(window->showTipsAtStartup(), expected);
+            QCOMPARE(changed.takeFirst().at(0).toBool(), expected);
+        }
+        // Opened again (Help > Show tip of the day), the box is ticked whatever it was.
+        window = std::make_unique<TipWindow>(dir_->path());
+        QVERIFY(window->showTipsAtStartup());
+        QVERIFY(window->findChild<QCheckBox*>(u"chkLoadTipsAtStartup"_s)->isChecked());
+    }
+
+    // A tip longer than the box wraps and scrolls, and the next tip is read from its start. The heading stands
+    // out above the tip.
+    void longTipScrolls()
+    {
+        QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), "Read on. " + QByteArray("Long tip. ").repeated(120) +
+                                                                  "The end.\r\nShort tip.\r\n"));
+        TipWindow window(dir_->path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QLabel* label = tipText(window);
+        auto* scroller = window.findChild<QScrollArea*>(u"scrTipText"_s);
+        QVERIFY(label->text().endsWith(u"The end."_s));
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
+        QVERIFY(label->width() <= scroller->viewport()->width());
+        QVERIFY(scroller->verticalScrollBar()->maximum() > 0);
+        scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+        button(window, u"cmdNextTip"_s)->click();
+        QCOMPARE(label->text(), u"Short tip."_s);
+        QCOMPARE(scroller->verticalScrollBar()->value(), 0);
+
+        const QFontInfo heading(window.findChild<QLabel*>(u"Label1"_s)->font());
+        QVERIFY(heading.bold());
+        QVERIFY(heading.pixelSize() > QFontInfo(label->font()).pixelSize());
+    }
+
+
+    void pictures_data()
+    {
+        test::addPictureRows({"product_icon", "maker_logo", "link_picture", "tip_picture", "direction_pictures"});
+    }
+
+    void pictures()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, ratio);
+        if (const QString why = test::letteringDiffers(); name == u"maker_logo" && !why.isEmpty())
+            QSKIP(qPrintable(why));
+        const QString difference = test::differenceFromReference(drawnPicture(name, ratio),
+                                                                 QStringLiteral(MX_SOURCE_DIR "/tests/shell/reference"),
+                                                                 QStringLiteral("%1@%2x").arg(name).arg(ratio));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 
 private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    static QLabel* tipText(const QWidget& w) { return w.findChild<QLabel*>(u"lblTipText"_s); }
+    static QPushButton* button(const QWidget& w, const QString& name) { return w.findChild<QPushButton*>(name); }
+
+    std::unique_ptr<QTemporaryDir> dir_;
     QFont bodyFont_;
 };
 
-MX_REGISTER_TEST(AboutWindowsTest)
-#include "tst_about_windows.moc"
+MX_REGISTER_TEST(ShellWindowsTest)
+#include "tst_shell_windows.moc"
