@@ -1,4 +1,5 @@
 #include "keyboard_checks.h"
+#include "platform/box_text.h"
 #include "platform/result_copy.h"
 #include "test_registry.h"
 
@@ -13,7 +14,8 @@
 
 using namespace mx;
 
-// Results copied from their context menu, opened by the mouse or from the keyboard, and with Ctrl+C.
+// Results shown from their first character, and copied from their context menu (opened by the mouse or from the
+// keyboard) and with Ctrl+C.
 class ResultCopyTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -162,6 +164,64 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), output);
         QCOMPARE(output->selectedText(), QStringLiteral("0.587645643385877"));
         QCOMPARE(output->cursorPosition(), 0);
+    }
+    void box_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursorBefore");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<bool>("startShown"); // the first character is drawn at the box's left edge
+        QTest::newRow("long result") << "" << 0 << "0.587645643385877" << 0 << true;
+        QTest::newRow("the same text keeps the cursor") << "12.5" << 2 << "12.5" << 2 << true;
+    }
+
+    void box()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, cursorBefore);
+        QFETCH(QString, written);
+        QLineEdit edit;
+        edit.setFixedWidth(60); // about eight digits
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setText(before);
+        edit.setCursorPosition(cursorBefore);
+        showInBox(&edit, written);
+        QCOMPARE(edit.text(), written);
+        QTEST(edit.cursorPosition(), "cursor");
+        // What is drawn: a box scrolled to its start has its cursor near its left edge.
+        edit.grab();
+        const QRect cursor = edit.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        QTEST(cursor.left() < edit.width() / 2, "startShown");
+    }
+
+    void label_data()
+    {
+        QTest::addColumn<int>("designed");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("alignment"); // after the last text
+        const int right = int(Qt::AlignRight | Qt::AlignVCenter);
+        const int centre = int(Qt::AlignCenter);
+        const int left = int(Qt::AlignLeft | Qt::AlignVCenter);
+        const QString tooWide = QStringLiteral("100000000000000000000.");
+        QTest::newRow("fits") << right << QStringList{"25.4"} << right;
+        QTest::newRow("too wide, centred") << centre << QStringList{tooWide} << left;
+        QTest::newRow("fits again") << right << QStringList{tooWide, "6."} << right;
+    }
+
+    void label()
+    {
+        QFETCH(int, designed);
+        QFETCH(QStringList, texts);
+        QLabel answer;
+        answer.setFixedWidth(80);
+        answer.setAlignment(Qt::Alignment(designed));
+        answer.setFrameShape(QFrame::Box);
+        for (const QString& text : texts)
+            showInLabel(&answer, text);
+        QCOMPARE(answer.text(), texts.last());
+        QTEST(int(answer.alignment()), "alignment");
     }
 };
 

@@ -1,0 +1,217 @@
+#include "modal_watchdog.h"
+#include "keyboard_checks.h"
+#include "platform/button_keys.h"
+#include "platform/desktop_message_service.h"
+#include "platform/key_filter.h"
+#include "platform/window_placement.h"
+#include "test_registry.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace mx;
+
+Q_DECLARE_METATYPE(ControlCodes)
+
+// The desktop's side of typed keys, of Enter on a focused button, of the message boxes and of where windows open.
+class DesktopTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Put in place twice, as every panel does: a key must still press a button once.
+        installButtonKeys();
+        installButtonKeys();
+    }
+
+    void keyOnAFocusedControl_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("clicks");
+        const auto row = [](const char* name, const char* kind, const char* key, bool enabled, int clicks) {
+            QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(key) << enabled << clicks;
+        };
+        row("Return", "push", "Return", true, 1);
+        row("keypad Enter", "push", "Enter", true, 1);
+        row("Space as before", "push", "Space", true, 1);
+        row("Ctrl+Return is no press", "push", "Ctrl+Return", true, 0);
+        row("disabled", "push", "Return", false, 0);
+        row("check box keeps Space alone", "check", "Return", true, 0);
+        row("option button keeps Space alone", "radio", "Return", true, 0);
+    }
+
+    void keyOnAFocusedControl()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, key);
+        QFETCH(bool, enabled);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        QAbstractButton* button = kind == u"check" ? static_cast<QAbstractButton*>(new QCheckBox(QStringLiteral("B")))
+                                  : kind == u"radio"
+                                      ? static_cast<QAbstractButton*>(new QRadioButton(QStringLiteral("B")))
+                                      : new QPushButton(QStringLiteral("B"));
+        layout->addWidget(button);
+        layout->addWidget(new QLineEdit); // takes the focus a disabled button leaves
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        button->setFocus();
+        button->setEnabled(enabled);
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        test::pressKeys(key, button);
+        QTEST(int(clicked.size()), "clicks");
+        QVERIFY(!button->isChecked());
+
+        // A key held down presses once: its repeats press nothing.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QApplication::sendEvent(button, &repeat);
+        QTEST(int(clicked.size()), "clicks");
+    }
+
+    void dialogPressesTheFocusedButtonNotItsDefault()
+    {
+        QDialog dialog;
+        auto* layout = new QVBoxLayout(&dialog);
+        auto* ok = new QPushButton(QStringLiteral("OK"));
+        auto* other = new QPushButton(QStringLiteral("Find Next"));
+        other->setAutoDefault(false);
+        layout->addWidget(ok);
+        layout->addWidget(other);
+        ok->setDefault(true);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QSignalSpy okClicked(ok, &QAbstractButton::clicked);
+        QSignalSpy otherClicked(other, &QAbstractButton::clicked);
+        other->setFocus();
+        test::pressKeys(QStringLiteral("Return"));
+        QCOMPARE(otherClicked.size(), 1);
+        QCOMPARE(okClicked.size(), 0);
+        QVERIFY(other->isDown()); // shown pressed for a moment
+        QTRY_VERIFY(!other->isDown());
+    }
+    void typedCodes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<ControlCodes>("controlCodes");
+        QTest::addColumn<int>("code"); // -1: not a typed character
+        const auto untouched = ControlCodes::Untouched;
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("digit") << int(Qt::Key_7) << 0 << "7" << untouched << int('7');
+        QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << "7" << untouched << int('7');
+        QTest::newRow("non-Latin letter") << int(Qt::Key_unknown) << 0 << "\u00e9" << untouched << 0xe9;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << "\r" << untouched << kEnter;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << untouched << kEnter;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << "\b" << untouched << kBackspace;
+        // As X11 sends them: the key with the text it would type.
+        QTest::newRow("Tab with its text") << int(Qt::Key_Tab) << 0 << "\t" << untouched << -1;
+        QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << "\t" << untouched << -1;
+        QTest::newRow("Delete with its text") << int(Qt::Key_Delete) << 0 << "\x7f" << untouched << -1;
+        QTest::newRow("Escape with its text") << int(Qt::Key_Escape) << 0 << "\x1b" << untouched << -1;
+        QTest::newRow("arrow") << int(Qt::Key_Left) << 0 << "" << untouched << -1;
+        QTest::newRow("Alt+letter") << int(Qt::Key_F) << int(Qt::AltModifier) << "f" << untouched << -1;
+        QTest::newRow("Ctrl+C kept as a shortcut") << int(Qt::Key_C) << ctrl << "\x03" << untouched << -1;
+        QTest::newRow("Ctrl+C as its code") << int(Qt::Key_C) << ctrl << "\x03" << ControlCodes::Filtered << kCtrlC;
+        QTest::newRow("Ctrl+digit never a code") << int(Qt::Key_1) << ctrl << "1" << ControlCodes::Filtered << -1;
+        QTest::newRow("Ctrl+Alt+letter (AltGr)")
+            << int(Qt::Key_Q) << (ctrl | int(Qt::AltModifier)) << "@" << untouched << -1;
+    }
+
+    void typedCodes()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(ControlCodes, controlCodes);
+        QTEST(KeyPressFilter::typedCode(key, Qt::KeyboardModifiers(modifiers), text, controlCodes), "code");
+    }
+
+    void handlerMayReplaceACharacter()
+    {
+        QLineEdit box;
+        installKeyPressFilter(&box, [](int code) { return code == ',' ? int('.') : code; });
+        QTest::keyClicks(&box, QStringLiteral("1,5"));
+        QCOMPARE(box.text(), QStringLiteral("1.5"));
+    }
+
+    void escapeGivesTheDesignedAnswer_data()
+    {
+        QTest::addColumn<MsgButtons>("buttons");
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::newRow("OK") << MsgButtons::Ok << MsgAnswer::Ok;
+        QTest::newRow("OK, Cancel") << MsgButtons::OkCancel << MsgAnswer::Cancel;
+        QTest::newRow("Yes, No") << MsgButtons::YesNo << MsgAnswer::No;
+        QTest::newRow("Yes, No, Cancel") << MsgButtons::YesNoCancel << MsgAnswer::Cancel;
+    }
+
+    void escapeGivesTheDesignedAnswer()
+    {
+        QFETCH(MsgButtons, buttons);
+        test::expectModal(QStringLiteral("MessageBox"));
+        QString seen;
+        QTimer::singleShot(0, [&seen] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            seen = box->windowTitle() + u'|' + static_cast<QMessageBox*>(box)->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        DesktopMessageService desktop;
+        QTEST(desktop.show(QStringLiteral("Save the changes?"), QStringLiteral("Mensurix"), buttons, MsgIcon::Question),
+              "answer");
+        QCOMPARE(seen, QStringLiteral("Mensurix|Save the changes?"));
+    }
+    void accessoryWindows_data()
+    {
+        QTest::addColumn<bool>("centre");
+        QTest::addColumn<bool>("resizing");
+        QTest::addColumn<bool>("minimised");
+        QTest::addColumn<bool>("guarded");
+        QTest::addColumn<QString>("expected"); // "centred", "stored" or "kept"
+        QTest::newRow("centred") << true << false << false << true << "centred";
+        QTest::newRow("stored, even off the screen") << false << false << false << false << "stored";
+        QTest::newRow("resizing, unguarded") << false << true << false << false << "stored";
+        QTest::newRow("resizing, guarded") << true << true << false << true << "kept";
+        QTest::newRow("minimised, guarded") << false << false << true << true << "kept";
+    }
+
+    void accessoryWindows()
+    {
+        QFETCH(bool, centre);
+        QFETCH(bool, resizing);
+        QFETCH(bool, minimised);
+        QFETCH(bool, guarded);
+        QFETCH(QString, expected);
+        QWidget window;
+        window.setFixedSize(200, 100);
+        window.move(7, 9);
+        if (minimised)
+            window.setWindowState(Qt::WindowMinimized);
+        const auto guard = guarded ? PlacementGuard::SkipWhileMinimisedOrResizing : PlacementGuard::None;
+        QCOMPARE(placeAccessoryWindow(&window, QSize(3000, 1500), QPoint(-3000, 150000), {centre, resizing}, guard),
+                 expected != u"kept");
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        const QPoint centred((screen.width() - 200) / 2, (screen.height() - 100) / 2);
+        QCOMPARE(window.pos(), expected == u"centred"  ? centred
+                               : expected == u"stored" ? QPoint(-200, 10000)
+                                                       : QPoint(7, 9));
+    }
+};
+
+MX_REGISTER_TEST(DesktopTest)
+#include "tst_desktop.moc"
