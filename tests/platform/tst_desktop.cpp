@@ -1,9 +1,11 @@
-#include "modal_watchdog.h"
 #include "keyboard_checks.h"
+#include "modal_watchdog.h"
 #include "platform/button_keys.h"
 #include "platform/desktop_message_service.h"
 #include "platform/key_filter.h"
+#include "platform/tool_icons.h"
 #include "platform/window_placement.h"
+#include "reference_image.h"
 #include "test_registry.h"
 
 #include <QApplication>
@@ -24,12 +26,14 @@ using namespace mx;
 
 Q_DECLARE_METATYPE(ControlCodes)
 
-// The desktop's side of typed keys, of Enter on a focused button, of the message boxes and of where windows open.
+// The desktop's side of typed keys, of Enter on a focused button, of the message boxes and of where windows open; and
+// the editors' tool-bar drawings, as a desktop without an icon theme shows them: crisp at 1x and 2x.
 class DesktopTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase()
     {
+        QIcon::setThemeSearchPaths({});
         // Put in place twice, as every panel does: a key must still press a button once.
         installButtonKeys();
         installButtonKeys();
@@ -53,28 +57,40 @@ private Q_SLOTS:
         row("option button keeps Space alone", "radio", "Return", true, 0);
     }
 
+    // In a dialog, whose default button Enter must not press in place of the focused one.
     void keyOnAFocusedControl()
     {
         QFETCH(QString, kind);
         QFETCH(QString, key);
         QFETCH(bool, enabled);
-        QWidget window;
+        QDialog window;
         auto* layout = new QVBoxLayout(&window);
         QAbstractButton* button = kind == u"check" ? static_cast<QAbstractButton*>(new QCheckBox(QStringLiteral("B")))
                                   : kind == u"radio"
                                       ? static_cast<QAbstractButton*>(new QRadioButton(QStringLiteral("B")))
                                       : new QPushButton(QStringLiteral("B"));
+        auto* ok = new QPushButton(QStringLiteral("OK"));
         layout->addWidget(button);
         layout->addWidget(new QLineEdit); // takes the focus a disabled button leaves
+        layout->addWidget(ok);
+        ok->setDefault(true);
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setAutoDefault(false); // else Qt's own dialog keys would press it
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         button->setFocus();
         button->setEnabled(enabled);
         QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QSignalSpy okClicked(ok, &QAbstractButton::clicked);
         test::pressKeys(key, button);
         QTEST(int(clicked.size()), "clicks");
         QVERIFY(!button->isChecked());
+        if (!clicked.isEmpty()) {
+            QCOMPARE(okClicked.size(), 0);
+            QCOMPARE(button->isDown(), key != u"Space"); // shown pressed for a moment
+            QTRY_VERIFY(!button->isDown());
+        }
 
         // A key held down presses once: its repeats press nothing.
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
@@ -82,28 +98,6 @@ private Q_SLOTS:
         QTEST(int(clicked.size()), "clicks");
     }
 
-    void dialogPressesTheFocusedButtonNotItsDefault()
-    {
-        QDialog dialog;
-        auto* layout = new QVBoxLayout(&dialog);
-        auto* ok = new QPushButton(QStringLiteral("OK"));
-        auto* other = new QPushButton(QStringLiteral("Find Next"));
-        other->setAutoDefault(false);
-        layout->addWidget(ok);
-        layout->addWidget(other);
-        ok->setDefault(true);
-        dialog.show();
-        dialog.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QSignalSpy okClicked(ok, &QAbstractButton::clicked);
-        QSignalSpy otherClicked(other, &QAbstractButton::clicked);
-        other->setFocus();
-        test::pressKeys(QStringLiteral("Return"));
-        QCOMPARE(otherClicked.size(), 1);
-        QCOMPARE(okClicked.size(), 0);
-        QVERIFY(other->isDown()); // shown pressed for a moment
-        QTRY_VERIFY(!other->isDown());
-    }
     void typedCodes_data()
     {
         QTest::addColumn<int>("key");
@@ -210,6 +204,27 @@ private Q_SLOTS:
         QCOMPARE(window.pos(), expected == u"centred"  ? centred
                                : expected == u"stored" ? QPoint(-200, 10000)
                                                        : QPoint(7, 9));
+    }
+    void toolIcons_data() { test::addPictureRows({"tool_icons"}); }
+
+    void toolIcons()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, ratio);
+        if (const QString why = test::letteringDiffers(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        QList<QImage> icons;
+        for (const char16_t* key :
+             {u"tlbSave", u"tlbCut", u"tlbCopy", u"tlbPaste", u"tlbCheck", u"tlbFind", u"tlbSpelling", u"tlbBold",
+              u"tlbItalic", u"tlbUnderline", u"tlbLeft", u"tlbCenter", u"tlbRight"}) {
+            const QIcon icon = toolIcon(QStringView(key));
+            QVERIFY(!icon.isNull());
+            icons << icon.pixmap(QSize(16, 16), ratio).toImage();
+        }
+        const QString difference = test::differenceFromReference(
+            test::pictureSheet(icons, 13), QStringLiteral(MX_SOURCE_DIR "/tests/platform/reference"),
+            QStringLiteral("%1@%2x").arg(name).arg(ratio));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 };
 

@@ -130,7 +130,8 @@ private slots:
                 "[Startup Tips]\r\nShow Tips=2\r\n");
         removed("removed: missing key", "[Startup Tips]\r\nX=1\r\n[A]\r\nShow Tips=1\r\n",
                 "[Startup Tips]\r\nX=1\r\n[A]\r\nShow Tips=1\r\n");
-        const auto broken = [](const char* name, const QString& section, const QString& value, const QByteArray& after) {
+        const auto broken = [](const char* name, const QString& section, const QString& value,
+                               const QByteArray& after) {
             QTest::newRow(name) << section << value << QByteArray() << after;
         };
         broken("break: CR LF bringing a key", kTips, u"No\r\n[Position Information]\r\nMain Window Left= 99"_s,

@@ -541,7 +541,6 @@ private Q_SLOTS:
         QVERIFY(heading.pixelSize() > QFontInfo(label->font()).pixelSize());
     }
 
-
     void topics_data()
     {
         QTest::addColumn<int>("contextId");
