@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <tuple>
+
 #include <sys/stat.h>
 
 using namespace mx;
@@ -21,18 +23,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr const char* kThreeTips = "First tip\r\nSecond tip\r\nThird tip\r\n";
-
-// Puts something that cannot be read as a data file at `path`: a folder, a named pipe or an oversized file.
-bool makeUnreadable(const QString& path, const QString& kind, qint64 limit)
-{
-    if (kind == u"folder")
-        return QDir().mkdir(path);
-    if (kind == u"fifo")
-        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-    if (kind == u"large")
-        return test::writeFileBytes(path, " 2" + QByteArray(limit, ' '));
-    return true; // "missing"
-}
 
 } // namespace
 
@@ -337,12 +327,14 @@ private Q_SLOTS:
         QTEST(int(parseTipCounter(bytes)), "tip");
     }
 
-    void cycle_data()
+    // The tips and the counter as found ("pipe": a named pipe in the file's place; "large": a file past its limit;
+    // null: none), Next pressed so often, the tip shown then and the counter written (null: not saved).
+    void tipBook_data()
     {
-        QTest::addColumn<QByteArray>("tips");
-        QTest::addColumn<QByteArray>("counter"); // null: no counter file
+        QTest::addColumn<QByteArray>("tips"); // "unnamed": no file name given
+        QTest::addColumn<QByteArray>("counter");
         QTest::addColumn<int>("nextClicks");
-        QTest::addColumn<QString>("shown"); // null: no tip to show
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<QByteArray>("written");
         const auto row = [](const char* name, const char* tips, const char* counter, int next, const QString& shown,
                             const char* written) {
@@ -355,63 +347,39 @@ private Q_SLOTS:
         row("next once", kThreeTips, nullptr, 1, u"Second tip"_s, " 2\r\n");
         row("next wraps round", kThreeTips, " 1\r\n", 2, u"First tip"_s, " 1\r\n");
         row("empty line is a tip", "A\r\n\r\nC\r\n", " 1\r\n", 0, u""_s, " 2\r\n");
-        row("no tips", "", " 7\r\n", 1, QString(), " 1\r\n");
+        row("no tips", "", " 7\r\n", 1, u"none"_s, " 1\r\n");
+        // An unreadable counter starts again at the first tip; unreadable tips leave nothing to show.
+        row("tips missing", nullptr, " 2\r\n", 0, u"none"_s, nullptr);
+        row("no tips file name", "unnamed", " 2\r\n", 0, u"none"_s, nullptr);
+        row("tips a named pipe", "pipe", " 2\r\n", 0, u"none"_s, nullptr);
+        row("tips too large", "large", " 2\r\n", 0, u"none"_s, nullptr);
+        row("counter a named pipe", kThreeTips, "pipe", 0, u"First tip"_s, nullptr);
+        row("counter too large", kThreeTips, "large", 0, u"First tip"_s, " 1\r\n");
     }
 
-    void cycle()
+    void tipBook()
     {
+        QFETCH(QByteArray, tips);
         QFETCH(QByteArray, counter);
         QFETCH(int, nextClicks);
-        QFETCH(QString, shown);
-        QFETCH(QByteArray, tips);
-        QVERIFY(test::writeFileBytes(path(u"TIPOFDAY.TXT"_s), tips));
-        if (!counter.isNull())
-            QVERIFY(test::writeFileBytes(path(u"CURRENTTIP.TIP"_s), counter));
-
+        QFETCH(QByteArray, written);
+        for (const auto& [name, bytes, limit] : {std::tuple(u"TIPOFDAY.TXT"_s, tips, kMaxTipsFileBytes),
+                                                 std::tuple(u"CURRENTTIP.TIP"_s, counter, kMaxTipCounterFileBytes)}) {
+            if (bytes == "pipe")
+                QCOMPARE(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
+            else if (!bytes.isNull())
+                QVERIFY(test::writeFileBytes(path(name), bytes == "large" ? " 2" + QByteArray(limit, ' ') : bytes));
+        }
         TipBook book(dir_->path());
-        QVERIFY(book.loadTips(book.tipsFilePath()));
+        const bool readable = !tips.isNull() && tips != "pipe" && tips != "large" && tips != "unnamed";
+        QCOMPARE(book.loadTips(tips == "unnamed" ? QString() : book.tipsFilePath()), readable);
         for (int i = 0; i < nextClicks; ++i)
             book.moveToNextTip();
-        QCOMPARE(book.currentTipText().has_value(), !shown.isNull());
-        QCOMPARE(book.currentTipText().value_or(QString()), shown);
-        QVERIFY(book.saveCurrentTip());
-        QTEST(test::readFileBytes(path(u"CURRENTTIP.TIP"_s)), "written");
-    }
-
-    void unreadableFiles_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("loaded");
-        QTest::newRow("tips missing") << u"TIPOFDAY.TXT"_s << u"missing"_s << false;
-        QTest::newRow("no tips file name") << QString() << u"missing"_s << false;
-        QTest::newRow("tips a folder") << u"TIPOFDAY.TXT"_s << u"folder"_s << false;
-        QTest::newRow("tips a named pipe") << u"TIPOFDAY.TXT"_s << u"fifo"_s << false;
-        QTest::newRow("tips too large") << u"TIPOFDAY.TXT"_s << u"large"_s << false;
-        QTest::newRow("counter a folder") << u"CURRENTTIP.TIP"_s << u"folder"_s << true;
-        QTest::newRow("counter a named pipe") << u"CURRENTTIP.TIP"_s << u"fifo"_s << true;
-        QTest::newRow("counter too large") << u"CURRENTTIP.TIP"_s << u"large"_s << true;
-    }
-
-    void unreadableFiles()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, kind);
-        QFETCH(bool, loaded);
-        // Whatever else is there is fine: a counter of 2 that would show the third tip.
-        for (const auto& [name, bytes] : {std::pair(u"TIPOFDAY.TXT"_s, QByteArray(kThreeTips)),
-                                          std::pair(u"CURRENTTIP.TIP"_s, QByteArray(" 2\r\n"))})
-            if (name != file)
-                QVERIFY(test::writeFileBytes(path(name), bytes));
-        const qint64 limit = file == u"TIPOFDAY.TXT" ? kMaxTipsFileBytes : kMaxTipCounterFileBytes;
-        if (!file.isEmpty())
-            QVERIFY(makeUnreadable(path(file), kind, limit));
-
-        TipBook book(dir_->path());
-        QCOMPARE(book.loadTips(file.isEmpty() ? QString() : book.tipsFilePath()), loaded);
-        // An unreadable counter starts again at the first tip; unreadable tips leave nothing to show.
-        QCOMPARE(book.currentTipText().value_or(u"none"_s), loaded ? u"First tip"_s : u"none"_s);
-        QCOMPARE(book.currentTip(), loaded ? 1 : 0);
+        QTEST(book.currentTipText().value_or(u"none"_s), "shown");
+        if (!written.isNull()) {
+            QVERIFY(book.saveCurrentTip());
+            QCOMPARE(test::readFileBytes(path(u"CURRENTTIP.TIP"_s)), written);
+        }
     }
 
     // A portable folder that may not be written: its counter counts until the user's own is written, and the
