@@ -137,22 +137,6 @@ private Q_SLOTS:
         QVERIFY(!openHelpViewer());
     }
 
-    // The title stands out above the body text.
-    void aboutNamesAndTexts()
-    {
-        LogoLinkFlags flags;
-        AboutWindow about(kLicence, flags);
-        QCOMPARE(
-            test::describeCaptions(&about),
-            u"frmAbout \"About Mensurix\": Image1=<picture>, lblEgg=Your red hot, lblTitle=Mensurix, "
-            "lblVersion=Version 1.0.0, lblDescription=This program will perform Metric and English conversions.\n, "
-            "lblDisclaimer=Copyright © 2026 Quorvane Instruments, cmdOK=OK, cmdSysInfo=&System Info..."_s);
-        QVERIFY(!about.findChild<QLabel*>(u"lblEgg"_s)->isVisibleTo(&about));
-        const QFontInfo title(about.findChild<QLabel*>(u"lblTitle"_s)->font());
-        QVERIFY(title.bold());
-        QVERIFY(title.pixelSize() > QFontInfo(about.findChild<QLabel*>(u"lblVersion"_s)->font()).pixelSize());
-    }
-
     // Steps on the about box: "press L" (or K), "release L" and "repeat L" (a held key's release) at OK; "info L"
     // pressed at System Info; "OK" and "info" clicked. A tool put on the search path (none, or one that fails to
     // start, marked "!") is what System Info finds.
@@ -199,6 +183,16 @@ private Q_SLOTS:
             messages->answerNext(MsgAnswer::Ok);
         LogoLinkFlags flags;
         AboutWindow about(kLicence, flags);
+        QCOMPARE(
+            test::describeCaptions(&about),
+            u"frmAbout \"About Mensurix\": Image1=<picture>, lblEgg=Your red hot, lblTitle=Mensurix, "
+            "lblVersion=Version 1.0.0, lblDescription=This program will perform Metric and English conversions.\n, "
+            "lblDisclaimer=Copyright © 2026 Quorvane Instruments, cmdOK=OK, cmdSysInfo=&System Info..."_s);
+        QVERIFY(!about.findChild<QLabel*>(u"lblEgg"_s)->isVisibleTo(&about));
+        // The title stands out above the body text.
+        const QFontInfo title(about.findChild<QLabel*>(u"lblTitle"_s)->font());
+        QVERIFY(title.bold());
+        QVERIFY(title.pixelSize() > QFontInfo(about.findChild<QLabel*>(u"lblVersion"_s)->font()).pixelSize());
         showAndWait(about);
         auto* ok = about.findChild<QPushButton*>(u"cmdOK"_s);
         auto* info = about.findChild<QPushButton*>(u"cmdSysInfo"_s);
@@ -268,27 +262,39 @@ private Q_SLOTS:
     }
 
     // The invitation wraps, but never inside the address (which would break after "https://"), unless the address
-    // is wider than the label; nothing of the text is lost either way.
-    void webAddressStaysOnOneLine_data()
+    // is wider than the label; nothing of the text is lost either way. Go There opens the address and leaves the
+    // dialog open; Cancel and Escape end what the link began, the close box does not.
+    void webDialog_data()
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<int>("pixels"); // the font's size: where the lines end
         QTest::addColumn<bool>("oneLine");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("stillOpen"); // WebDialogOpen afterwards
         const QString maker = QString::fromUtf16(kDefaultMakerWebAddress);
         for (int pixels : {9, 10, 11, 12})
-            QTest::addRow("the maker's address, %d px", pixels) << maker << pixels << true;
-        QTest::newRow("a short address") << u"https://example.org/mx"_s << 10 << true;
-        QTest::newRow("an address wider than the label")
+            QTest::addRow("the maker's address, %d px, Cancel", pixels)
+                << maker << pixels << true << u"Cancel"_s << false;
+        QTest::newRow("a short address, Escape") << u"https://example.org/mx"_s << 10 << true << u"Escape"_s << false;
+        QTest::newRow("an address wider than the label, the close box")
             << u"https://www.quorvane.example/downloads/conversion-tables/engineering/latest/index.html"_s << 11
-            << false;
+            << false << u"close"_s << true;
     }
 
-    void webAddressStaysOnOneLine()
+    void webDialog()
     {
         QFETCH(QString, address);
         QFETCH(int, pixels);
+        QFETCH(QString, how);
+        RecordedLaunches launches;
         LogoLinkFlags flags;
+        flags.WebDialogOpen = true;
         WebSiteWindow web(address, flags);
+        QCOMPARE(
+            test::describeCaptions(&web),
+            u"frmWebSite \"Web Site\": Image1=<picture>, lblMessage=Visit the Quorvane Instruments web site at "
+            "%1 for news, updates and more conversion tables., cmdGoThere=Go There, cmdCancel=Cancel"_s.arg(address));
+        QVERIFY(web.findChild<QGroupBox*>(u"Frame1"_s));
         QFont font = web.font();
         font.setPixelSize(pixels);
         web.setFont(font);
@@ -299,33 +305,10 @@ private Q_SLOTS:
         const bool whole =
             std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(address); });
         QTEST(whole, "oneLine");
-    }
-
-    void webDialog_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("stillOpen"); // WebDialogOpen afterwards
-        QTest::newRow("Go There, then Cancel") << u"Cancel"_s << false;
-        QTest::newRow("Go There, then Escape") << u"Escape"_s << false;
-        QTest::newRow("Go There, then the close box") << u"close"_s << true;
-    }
-
-    void webDialog()
-    {
-        QFETCH(QString, how);
-        RecordedLaunches launches;
-        LogoLinkFlags flags;
-        flags.WebDialogOpen = true;
-        WebSiteWindow web(u"https://example.org/mx"_s, flags);
-        QCOMPARE(test::describeCaptions(&web),
-                 u"frmWebSite \"Web Site\": Image1=<picture>, lblMessage=Visit the Quorvane Instruments web site at "
-                 "https://example.org/mx for news, updates and more conversion tables., cmdGoThere=Go There, "
-                 "cmdCancel=Cancel"_s);
-        QVERIFY(web.findChild<QGroupBox*>(u"Frame1"_s));
         showAndWait(web);
 
         QTest::mouseClick(web.findChild<QPushButton*>(u"cmdGoThere"_s), Qt::LeftButton);
-        QCOMPARE(launches.opened, QList<QUrl>{QUrl(u"https://example.org/mx"_s)});
+        QCOMPARE(launches.opened, QList<QUrl>{QUrl(address)});
         QVERIFY(web.isVisible() && flags.WebDialogOpen);
         if (how == u"Cancel")
             QTest::mouseClick(web.findChild<QPushButton*>(u"cmdCancel"_s), Qt::LeftButton);
@@ -541,45 +524,9 @@ private Q_SLOTS:
         QVERIFY(heading.pixelSize() > QFontInfo(label->font()).pixelSize());
     }
 
-    void topics_data()
-    {
-        QTest::addColumn<int>("contextId");
-        QTest::addColumn<QString>("anchor");
-        QTest::addColumn<QString>("heading");
-        QTest::addColumn<bool>("byKey"); // F1 in a window that declared the id, rather than a menu entry
-        QTest::newRow("table editor") << 30 << u"table-editor"_s << u"Table editor"_s << false;
-        QTest::newRow("note editor") << 140 << u"note-editor"_s << u"Note editor"_s << false;
-        QTest::newRow("id without a topic") << 999 << u"contents"_s << u"Mensurix Help"_s << false;
-        QTest::newRow("F1 without a topic") << 0 << u"contents"_s << u"Mensurix Help"_s << true;
-    }
-
-    void topics()
-    {
-        QFETCH(int, contextId);
-        QFETCH(QString, anchor);
-        QFETCH(bool, byKey);
-        // An open, minimised viewer is reused and brought back.
-        showHelpContents();
-        HelpViewer* viewer = openHelpViewer();
-        viewer->showMinimized();
-        if (byKey) {
-            auto* editor = new QWidget(owner_, Qt::Window);
-            installHelpKey(editor, contextId);
-            editor->show();
-            editor->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(editor));
-            QTest::keyClick(editor, Qt::Key_F1);
-        } else {
-            showHelpTopic(contextId);
-        }
-        QCOMPARE(openHelpViewer(), viewer);
-        QVERIFY(viewer->isVisible());
-        QCOMPARE(viewer->browser()->source().fragment(), anchor);
-        QTEST(anchorsOf(viewer->browser()->document()).headings.value(anchor), "heading");
-    }
-
     // The contents, owned by the main window and carried along with its other windows: a topic for every tab and
-    // accessory, every link within the help leading to one; links followed, back and forth; closed, it is gone.
+    // accessory, every link within the help leading to one; links followed, back and forth; topics asked for (F1 is
+    // pressed in the main window's suite); closed, it is gone.
     void contents()
     {
         QList<QUrl> opened;
@@ -620,6 +567,17 @@ private Q_SLOTS:
         QCOMPARE(browser->source().fragment(), u"wind"_s);
         QTest::mouseClick(button(u"cmdContents"_s), Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"contents"_s);
+        // The open viewer, minimised, is brought back at the topic; an id without one shows the contents.
+        for (const auto& [id, topic] : {std::pair(kTableEditorHelpContext, u"table-editor|Table editor"_s),
+                                        std::pair(kNoteEditorHelpContext, u"note-editor|Note editor"_s),
+                                        std::pair(999, u"contents|Mensurix Help"_s)}) {
+            viewer->showMinimized();
+            showHelpTopic(id);
+            QCOMPARE(openHelpViewer(), viewer);
+            QVERIFY(viewer->isVisible());
+            const QString at = browser->source().fragment();
+            QCOMPARE(at + u'|' + anchors.headings.value(at), topic);
+        }
 
         QVERIFY(viewer->close());
         QTRY_VERIFY(!openHelpViewer());
