@@ -25,11 +25,6 @@ namespace {
 const QString kTips = QStringLiteral("Startup Tips");
 const QString kShow = QStringLiteral("Show Tips");
 
-void writeRaw(const QString& path, const QByteArray& bytes)
-{
-    QVERIFY(test::writeFileBytes(path, bytes));
-}
-
 QString folderNames(const FilePlaces& places, const QString& prefix)
 {
     return QString(places.dataFolder() + u'|' + places.userFolder() + u'|' + places.configFolder()).remove(prefix);
@@ -90,7 +85,7 @@ private slots:
         QFETCH(QString, defaultValue);
         QFETCH(QVariant, expected);
         if (!file.isNull())
-            writeRaw(settings_, file);
+            QVERIFY(test::writeFileBytes(settings_, file));
         const std::optional<QString> got = read(defaultValue);
         QCOMPARE(got.has_value(), expected.isValid());
         if (got)
@@ -157,7 +152,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QByteArray, before);
         if (!before.isNull())
-            writeRaw(settings_, before);
+            QVERIFY(test::writeFileBytes(settings_, before));
         const std::optional<QString> written = value.isNull() ? std::nullopt : std::optional(value);
         QVERIFY(writeIniValues(settings_, {{section, kShow, written}}));
         QTEST(test::readFileBytes(settings_), "after");
@@ -195,7 +190,7 @@ private slots:
         else if (cause == u"dangling link")
             QVERIFY(QFile::link(dir_->filePath(QStringLiteral("gone")), settings_));
         else
-            writeRaw(settings_, old);
+            QVERIFY(test::writeFileBytes(settings_, old));
         const QFileInfo before(settings_);
         const bool regular = before.isFile() && !before.isSymLink();
         if (!regular || cause == u"too large")
@@ -229,7 +224,7 @@ private slots:
     void linkToARegularFile()
     {
         const QString target = dir_->filePath(QStringLiteral("elsewhere.ini"));
-        writeRaw(target, "[Startup Tips]\r\nShow Tips=No\r\n");
+        QVERIFY(test::writeFileBytes(target, "[Startup Tips]\r\nShow Tips=No\r\n"));
         QVERIFY(QFile::link(target, settings_));
         QCOMPARE(read(u"Yes"_s), u"No"_s);
         QVERIFY(write(u"Maybe"_s));
@@ -349,8 +344,10 @@ private slots:
                  targetExists ? QByteArray("kept") : QByteArray("[Startup Tips]\r\nShow Tips=No\r\n"));
         QCOMPARE(mx::moveFileOver(from, target, 4096), false); // once only
     }
+
     // Whether a program started on `second` runs while one already runs on `first` (or, where `first` is "stale",
-    // after one that crashed left its lock behind).
+    // after one that crashed left its lock behind). A lock in a folder every user shares could be left there by another
+    // user's crashed program, and could not be taken over: the lock lives where only its user can write.
     void acquire_data()
     {
         QTest::addColumn<QString>("first");
@@ -378,13 +375,7 @@ private slots:
         }
         SingleInstance started(dir_->filePath(second));
         QTEST(started.acquire(), "runs");
-    }
-
-    // A lock in a folder every user shares could be left there by another user's crashed program, and could not be
-    // taken over: the lock lives where only its user can write.
-    void lockIsTheUsersOwn()
-    {
-        const QFileInfo folder(QFileInfo(SingleInstance::lockPathFor(dir_->path())).absolutePath());
+        const QFileInfo folder(QFileInfo(SingleInstance::lockPathFor(dir_->filePath(second))).absolutePath());
         QVERIFY(folder.isDir());
         QVERIFY(folder.isWritable());
         QCOMPARE(folder.ownerId(), uint(::getuid()));

@@ -527,10 +527,7 @@ private Q_SLOTS:
     // pressed in the main window's suite); closed, it is gone.
     void contents()
     {
-        QList<QUrl> opened;
-        const UrlOpener previous = setUrlOpener([&opened](const QUrl& url) { return opened.append(url), true; });
-        const auto restore = qScopeGuard([&] { setUrlOpener(previous); });
-        QVERIFY(!openHelpViewer());
+        RecordedLaunches launches;
         showHelpContents();
         HelpViewer* viewer = openHelpViewer();
         QVERIFY(viewer && viewer->isVisible() && viewer->isWindow());
@@ -559,7 +556,7 @@ private Q_SLOTS:
         QCOMPARE(browser->source().fragment(), u"contents"_s);
         // A web address goes to the browser; the help stays where it was.
         Q_EMIT browser->anchorClicked(QUrl(u"https://example.org/help"_s));
-        QCOMPARE(opened, QList<QUrl>{QUrl(u"https://example.org/help"_s)});
+        QCOMPARE(launches.opened, QList<QUrl>{QUrl(u"https://example.org/help"_s)});
         QCOMPARE(browser->source().fragment(), u"contents"_s);
         QTest::mouseClick(button(u"cmdForward"_s), Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"wind"_s);
