@@ -82,27 +82,6 @@ QImage drawnPicture(const QString& name, qreal ratio)
     return test::pictureSheet(arrows, 4);
 }
 
-// Every anchor name of the document with the text of its block, and every link within the document.
-struct Anchors {
-    QHash<QString, QString> headings;
-    QStringList links;
-};
-
-Anchors anchorsOf(const QTextDocument* document)
-{
-    Anchors anchors;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            for (const QString& name : format.anchorNames())
-                anchors.headings.insert(name, block.text());
-            if (format.isAnchor() && format.anchorHref().startsWith(u'#'))
-                anchors.links.append(format.anchorHref().mid(1));
-        }
-    }
-    return anchors;
-}
-
 } // namespace
 
 // The about box, the web-site invitation, the hidden animation, the tip of the day, the help viewer and the pictures
@@ -537,14 +516,23 @@ private Q_SLOTS:
         QTextBrowser* browser = viewer->browser();
         QCOMPARE(browser->source().fragment(), u"contents"_s);
         QCOMPARE(browser->document()->begin().text(), u"Mensurix Help"_s);
-        const Anchors anchors = anchorsOf(browser->document());
-        for (const QString& link : anchors.links)
-            QVERIFY2(anchors.headings.contains(link), qPrintable(link));
+        QHash<QString, QString> headings; // every anchor name with the text of its block
+        QStringList links;                // every link within the help
+        for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                for (const QString& name : format.anchorNames())
+                    headings.insert(name, block.text());
+                if (format.isAnchor() && format.anchorHref().startsWith(u'#'))
+                    links.append(format.anchorHref().mid(1));
+            }
+        }
+        for (const QString& link : links)
+            QVERIFY2(headings.contains(link), qPrintable(link));
         for (const char* topic : {"metric", "temperature", "table-files", "humidity", "wind", "vibration", "electrical",
                                   "calculator", "table-editor", "note-editor", "find", "tips", "settings", "about",
                                   "copy", "keyboard", "command-line", "files"})
-            QVERIFY2(anchors.headings.contains(QLatin1String(topic)) && anchors.links.contains(QLatin1String(topic)),
-                     topic);
+            QVERIFY2(headings.contains(QLatin1String(topic)) && links.contains(QLatin1String(topic)), topic);
         // The table format's example is there as the user would type it.
         QVERIFY(browser->toPlainText().contains(u"Inches vs Millimeters\nInches\nMillimeters\n25.4\n"_s));
 
@@ -571,7 +559,7 @@ private Q_SLOTS:
             QCOMPARE(openHelpViewer(), viewer);
             QVERIFY(viewer->isVisible());
             const QString at = browser->source().fragment();
-            QCOMPARE(at + u'|' + anchors.headings.value(at), topic);
+            QCOMPARE(at + u'|' + headings.value(at), topic);
         }
 
         QVERIFY(viewer->close());
