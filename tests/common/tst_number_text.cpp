@@ -9,10 +9,7 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
-using mx::formatPicture;
-using mx::generalNumberText;
-using mx::parseLeadingNumber;
-using mx::strictNumber;
+using namespace mx;
 
 namespace {
 

@@ -54,16 +54,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<int>("clicks");
-        const auto row = [](const char* name, const char* kind, const char* key, bool enabled, int clicks) {
-            QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(key) << enabled << clicks;
-        };
-        row("Return", "push", "Return", true, 1);
-        row("keypad Enter", "push", "Enter", true, 1);
-        row("Space as before", "push", "Space", true, 1);
-        row("Ctrl+Return is no press", "push", "Ctrl+Return", true, 0);
-        row("disabled", "push", "Return", false, 0);
-        row("check box keeps Space alone", "check", "Return", true, 0);
-        row("option button keeps Space alone", "radio", "Return", true, 0);
+        QTest::newRow("Return") << u"push"_s << u"Return"_s << true << 1;
+        QTest::newRow("keypad Enter") << u"push"_s << u"Enter"_s << true << 1;
+        QTest::newRow("Space as before") << u"push"_s << u"Space"_s << true << 1;
+        QTest::newRow("Ctrl+Return is no press") << u"push"_s << u"Ctrl+Return"_s << true << 0;
+        QTest::newRow("disabled") << u"push"_s << u"Return"_s << false << 0;
+        QTest::newRow("check box keeps Space alone") << u"check"_s << u"Return"_s << true << 0;
+        QTest::newRow("option button keeps Space alone") << u"radio"_s << u"Return"_s << true << 0;
     }
 
     // In a dialog, whose default button Enter must not press in place of the focused one.
@@ -239,15 +236,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("unit");
-        const auto row = [](const char* name, const char* caption, const char* unit) {
-            QTest::newRow(name) << QString::fromLatin1(caption) << QString::fromLatin1(unit);
-        };
-        row("parentheses", "Acceleration density (g^2/Hz)", "g^2/Hz");
-        row("in", "Peak-Peak displacment in centimeters", "centimeters");
-        row("degrees", "Wind Chill Degrees F", "Degrees F");
-        row("last word with a slash", "Peak velocity inches/second", "inches/second");
-        row("percent", "%Relative Humidity", "%");
-        row("whole", "Grains/Lb Dry Air", "Grains/Lb Dry Air");
+        QTest::newRow("parentheses") << u"Acceleration density (g^2/Hz)"_s << u"g^2/Hz"_s;
+        QTest::newRow("in") << u"Peak-Peak displacment in centimeters"_s << u"centimeters"_s;
+        QTest::newRow("degrees") << u"Wind Chill Degrees F"_s << u"Degrees F"_s;
+        QTest::newRow("last word with a slash") << u"Peak velocity inches/second"_s << u"inches/second"_s;
+        QTest::newRow("percent") << u"%Relative Humidity"_s << u"%"_s;
+        QTest::newRow("whole") << u"Grains/Lb Dry Air"_s << u"Grains/Lb Dry Air"_s;
     }
 
     void unitOfCaption()
