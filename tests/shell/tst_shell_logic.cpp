@@ -90,10 +90,9 @@ private Q_SLOTS:
         QDir::setCurrent(dir_->path()); // a relative entry would find the tool from here
         const std::optional<ProgramCommand> tool = findSystemInfoProgram(folders.join(u':'));
         QDir::setCurrent(previous);
-        const QString found =
-            tool ? QStringList(QStringList{root.relativeFilePath(tool->program)} + tool->arguments).join(u' ')
-                 : QString();
-        QTEST(found, "found");
+        QTEST(tool ? QStringList(QStringList{root.relativeFilePath(tool->program)} + tool->arguments).join(u' ')
+                   : QString(),
+              "found");
     }
 
     void bounce_data()
@@ -164,9 +163,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QString, value);
         QFETCH(bool, enabled);
-        LogoLinkFlags flags;
-        flags.HiddenAnimationEnabled = enabled;
-        QTEST(armingConditionHolds(caption, value, flags), "arming");
+        QTEST(armingConditionHolds(caption, value, LogoLinkFlags{.HiddenAnimationEnabled = enabled}), "arming");
     }
 
     void logoHints_data()
