@@ -123,7 +123,8 @@ private Q_SLOTS:
         QTest::newRow("digits and capitals passed over") << u"25mm A4 NASA I a OK"_s << u"I|a"_s;
         QTest::newRow("accents, hyphens, tabs, line breaks")
             << u"caf\u00E9 well-known\tone\u2028two"_s << u"caf\u00E9|well|known|one|two"_s;
-        QTest::newRow("too long to check") << QString(101, u'z') + u" short"_s << u"short"_s;
+        QTest::newRow("too long to check, longest checked")
+            << QString(101, u'z') + u" "_s + QString(100, u'y') << QString(100, u'y');
         QTest::newRow("nothing to check") << u"12 + 3 = 15 \u2013 ..."_s << u""_s;
     }
 
