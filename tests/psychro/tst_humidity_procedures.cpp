@@ -150,41 +150,10 @@ private Q_SLOTS:
         QTEST(test::describedMessages(outcome.messages), "messages");
     }
 
-    void scaleSwitch_data()
-    {
-        QTest::addColumn<TemperatureScale>("from");
-        QTest::addColumn<TemperatureScale>("to");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<bool>("message");
-        // clang-format off
-        QTest::newRow("F to C") << F << C << "77|68|63.49|0.59||87.4859" << "25.00|20.00|63.49|0.59||87.4859" << false;
-        QTest::newRow("five decimals become two") << F << C << "77||62.94267||63.39380" << "25.00||62.94267||17.44"
-                                                  << false;
-        QTest::newRow("text without a number") << F << C << "abc|-" << "-17.78|-17.78" << false;
-        // One message, however many boxes it concerns.
-        QTest::newRow("beyond the number range") << C << F << "1e308|10|||1e308" << "1e308|50.00|||1e308" << true;
-        // clang-format on
-    }
-
-    void scaleSwitch()
-    {
-        QFETCH(TemperatureScale, from);
-        QFETCH(TemperatureScale, to);
-        QFETCH(QString, before);
-        QFETCH(bool, message);
-        const ScaleSwitch result = convertHumidityScale(test::boxesOf(before), from, to);
-        QTEST(test::textOf(result.boxes), "after");
-        QCOMPARE(test::describedMessages(result.messages),
-                 message ? QStringList{"Calculation ERROR [Ok Information] The Values selected can not be calculated "
-                                       "correctly"}
-                         : QStringList());
-    }
-
     void routines_data()
     {
         QTest::addColumn<Call>("call");
-        QTest::addColumn<QString>("expected"); // a weather answer: empty where it stays as it was, " ! " a message
+        QTest::addColumn<QString>("expected"); // a weather answer empty where it stays as it was; " ! " messages
         const double P = 29.9212;              // one standard atmosphere, inHg
         const auto value = [](double result) { return QString::number(result, 'g', 15); };
         // The wet bulb's bisection: where it ends and after how many passes.
@@ -193,18 +162,28 @@ private Q_SLOTS:
             return (result.ok() ? QString::number(result.value, 'g', 15) : QStringLiteral("none")) +
                    QStringLiteral(" after %1").arg(result.passes);
         };
-        const auto answer = [](const WeatherAnswer& result) {
-            const QStringList messages = test::describedMessages(result.messages);
-            return result.answer.value_or(QString()) +
-                   (messages.isEmpty() ? QString() : QStringLiteral(" ! ") + messages.join(u'|'));
+        const auto shown = [](const QString& text, const PsychroMessages& messages) {
+            const QStringList described = test::describedMessages(messages);
+            return text + (described.isEmpty() ? QString() : QStringLiteral(" ! ") + described.join(u'|'));
+        };
+        const auto answer = [shown](const WeatherAnswer& result) {
+            return shown(result.answer.value_or(QString()), result.messages);
+        };
+        // The Humidity tab's boxes when the scale changes.
+        const auto scale = [shown](const char* name, TemperatureScale from, const char* before, const QString& after) {
+            QTest::newRow(name) << Call([=] {
+                const ScaleSwitch result = convertHumidityScale(test::boxesOf(before), from, from == F ? C : F);
+                return shown(test::textOf(result.boxes), result.messages);
+            }) << after;
         };
         // Wind chill from temperature, speed, Celsius?, km/h?; heat index from temperature, relative humidity, Celsius?
-        const auto chill = [=](const char* name, const char* t, const char* v, bool c, bool k, const char* expected) {
+        const auto chill = [answer](const char* name, const char* t, const char* v, bool c, bool k,
+                                    const char* expected) {
             QTest::newRow(name) << Call([=] {
                 return answer(windChillAnswer(QString::fromLatin1(t), QString::fromLatin1(v), c, k));
             }) << expected;
         };
-        const auto heat = [=](const char* name, const char* t, const char* rh, bool c, const char* expected) {
+        const auto heat = [answer](const char* name, const char* t, const char* rh, bool c, const char* expected) {
             QTest::newRow(name) << Call([=] {
                 return answer(heatIndexAnswer(QString::fromLatin1(t), QString::fromLatin1(rh), c));
             }) << expected;
@@ -232,6 +211,17 @@ private Q_SLOTS:
         heat("30 C, 60%", "30", "60", true, "33.09");
         heat("heat beyond numbers", "1e300", "1e300", false, " ! Calculation ERROR [Ok Information] The Values selected "
              "can not be calculated correctly");
+        scale("F to C", F, "77|68|63.49|0.59||87.4859", "25.00|20.00|63.49|0.59||87.4859");
+        scale("five decimals become two", F, "77||62.94267||63.39380", "25.00||62.94267||17.44");
+        scale("text without a number", F, "abc|-", "-17.78|-17.78");
+        // One message, however many boxes it concerns.
+        scale("beyond the number range", C, "1e308|10|||1e308", "1e308|50.00|||1e308 ! Calculation ERROR [Ok "
+              "Information] The Values selected can not be calculated correctly");
+        // The tab's state beyond the chart's dry bulbs is named as such (the wiring suite reads the tab's state on it).
+        QTest::newRow("tab point off the chart") << Call([] {
+            return tabPointText(PsychroChart(), test::boxesOf("150|100|28.57|1.12|90.01|218.2"));
+        }) << "Humidity tab: dry bulb 150 °F, RH 28.57%, wet bulb 100 °F, dew point 90.01 °F, 218.2 grains/lb, off the "
+              "chart";
         // clang-format on
     }
 
@@ -463,14 +453,6 @@ private Q_SLOTS:
         QVERIFY2(near(chart.ratioAt(dryBulb, humidity), grains, percent), "relative humidity");
         // The extended range's wet bulb is found to 0.01 hPa: a larger share of the little vapour of cold air.
         QVERIFY2(near(chart.wetBulbRatio(reading.boxes.wetBulbTemp.toDouble(), dryBulb), grains, 1.5), "wet bulb");
-    }
-
-    // The tab's state beyond the chart's dry bulbs is named as such (the wiring suite reads the tab's state on it).
-    void tabPointOffTheChart()
-    {
-        QCOMPARE(tabPointText(PsychroChart(), test::boxesOf("150|100|28.57|1.12|90.01|218.2")),
-                 QStringLiteral("Humidity tab: dry bulb 150 °F, RH 28.57%, wet bulb 100 °F, dew point 90.01 °F, 218.2 "
-                                "grains/lb, off the chart"));
     }
 };
 
