@@ -180,6 +180,17 @@ private Q_SLOTS:
         QTEST(int(editorAsked.size()), "editorAsked");
     }
 
+    // What is painted: the answers on yellow, the value box on white.
+    void answersAreYellow()
+    {
+        for (QWidget* widget : {static_cast<QWidget*>(label("lblAnswer", 0)),
+                                static_cast<QWidget*>(label("lblAnswer", 1)), static_cast<QWidget*>(valueBox())}) {
+            const QImage image = widget->grab().toImage();
+            QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2)),
+                     widget == valueBox() ? QColor(Qt::white) : QColor(255, 255, 0));
+        }
+    }
+
     // Convert pressed by Return, then Tab to each answer and Ctrl+C; the context menu copies an answer with its unit.
     void keyboardOnly()
     {
