@@ -1,9 +1,11 @@
+#include "conversion/conversion.h"
 #include "conversion/metric_conversions.h"
 #include "table_fixture.h"
 #include "test_registry.h"
 
 #include <QTest>
 
+#include <functional>
 #include <optional>
 
 #include <sys/stat.h>
@@ -11,7 +13,9 @@
 using namespace mx;
 using mx::test::tableEntries;
 
-// What choosing a type means for the user, decided apart from the panel.
+using Call = std::function<QString()>;
+
+// The conversions of a value, and what choosing a type means for the user, decided apart from the panel.
 class MetricConversionsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -25,6 +29,96 @@ private Q_SLOTS:
                                                              "Gallons vs Liters\r\nGallons\r\nLiters\r\n3.78\r\n\r\n"));
         QCOMPARE(::mkfifo(QFile::encodeName(tables_->filePath(QStringLiteral("Power.tbl"))).constData(), 0600), 0);
         conversions_ = std::make_unique<MetricConversions>(tables_->path());
+    }
+
+    // A value converted by a table's factor (at entry 3, or at the index given) or as a temperature pair: the two
+    // answers, or the message shown instead.
+    void convert_data()
+    {
+        QTest::addColumn<Call>("call");
+        QTest::addColumn<QString>("shown");
+        const auto byFactor = [](const char* name, double factor, const char* value, const QString& shown,
+                                 int index = 3) {
+            QTest::newRow(name) << Call([=] {
+                ConversionTableArray table;
+                if (index >= 0 && index < kMaxTableEntries)
+                    table[std::size_t(index)].Factor = factor;
+                const MultiplyResult result = multiplyByFactor(table, index, QString::fromLatin1(value));
+                if (result.status != MultiplyStatus::Ok) // a failure shows its message alone
+                    return result.answers.answer0.isEmpty() ? result.message : QStringLiteral("answers and a message");
+                return result.answers.answer0 + u'|' + result.answers.answer1;
+            }) << shown;
+        };
+        const auto temperature = [](const char* name, TemperaturePair pair, const char* value, const char* shown) {
+            QTest::newRow(name) << Call([=] {
+                const MetricAnswers answers = convertTemperature(pair, QString::fromLatin1(value));
+                return answers.answer0 + u'|' + answers.answer1;
+            }) << QString::fromLatin1(shown);
+        };
+        const QString outOfSync = QStringLiteral("The data table is out of sync.  This can happen after editing the "
+                                                 "data table.  Make certain that there are "
+                                                 "no extra lines in the data table or at the end of the data table.");
+        const auto tooLarge = [](const char* limit) {
+            return QStringLiteral("The value to convert is too large.  Enter a number between -%1 and %1.")
+                .arg(QString::fromLatin1(limit));
+        };
+        // clang-format off
+        byFactor("inch to mm", 25.4, "1", "0.0394|25.4");
+        byFactor("product past a million", 25.4, "50000", "1,968.5039|1.2700E6");
+        byFactor("exactly a million", 1.0, "1000000", "1.0000E6|1.0000E6");
+        byFactor("exactly 0.0001", 1.0, "0.0001", "1.0000E-4|1.0000E-4");
+        byFactor("just under a million", 1.0, "999999.99", "999,999.99|999,999.99");
+        byFactor("just over 0.0001", 1.0, "0.00011", "0.0001|0.0001");
+        byFactor("empty value is zero", 25.4, "", "0.0000E0|0.0000E0");
+        byFactor("lone minus is zero", 25.4, "-", "0.0000E0|0.0000E0");
+        byFactor("negative is scientific", 2.0, "-3", "-1.5000E0|-6.0000E0");
+        byFactor("two points", 2.0, "1.5.3", "0.75|3.");
+        byFactor("grouping", 1000.0, "999", "0.999|999,000.");
+        byFactor("tiny factor", 1e-9, "1", "1.0000E9|1.0000E-9");
+        byFactor("rounds up to a million", 1.0, "999999.99999", "1,000,000.|1,000,000.");
+        byFactor("the stated limit itself", 25.4, "-7E306", "-2.7559E305|-1.7780E308");
+        byFactor("factor zero", 0.0, "5", outOfSync);
+        byFactor("factor zero, value zero", 0.0, "", outOfSync);
+        byFactor("reciprocal overflows", 1e-310, "1", outOfSync);
+        byFactor("index below the table", 1.0, "1", outOfSync, -1);
+        byFactor("index past the table", 1.0, "1", outOfSync, 1001);
+        // A value in range whose product overflows is too large, not a broken table; the range stated is the one taken.
+        byFactor("product overflows", 25.4, "1e307", tooLarge("7E+306"));
+        byFactor("just past the stated limit", 25.4, "-7.0000001E306", tooLarge("7E+306"));
+        byFactor("reciprocal side overflows", 1e-9, "1e300", tooLarge("1.7E+299"));
+        byFactor("value beyond doubles", 1.0, "1e400", tooLarge("1.7E+308"));
+        const TemperaturePair FvsC = TemperaturePair::FvsC;
+        temperature("F/C 100", FvsC, "100", "212.00|37.78");
+        temperature("F/C absolute zero F", FvsC, "-459.67", "Out of Range|-273.15");
+        temperature("F/C absolute zero C", FvsC, "-273.15", "-459.67|-169.53");
+        temperature("F/C just below the row 2 limit", FvsC, "-459.68", "Out of Range|Out of Range");
+        temperature("F/C empty", FvsC, "", "32.00|-17.78");
+        temperature("F/C grouping", FvsC, "1000000", "1,800,032.00|555,537.78");
+        temperature("F/C overflow", FvsC, "1e400", "Out of Range|Out of Range");
+        temperature("F/R zero", TemperaturePair::FvsR, "0", "-459.67|459.67");
+        temperature("F/R below both", TemperaturePair::FvsR, "-460", "Out of Range|Out of Range");
+        temperature("F/R row 2 at its limit", TemperaturePair::FvsR, "-459.67", "Out of Range|0.00");
+        temperature("C/K zero", TemperaturePair::CvsK, "0", "-273.15|273.15");
+        temperature("C/K below both", TemperaturePair::CvsK, "-273.16", "Out of Range|Out of Range");
+        temperature("C/K leading number only", TemperaturePair::CvsK, "12.5.7", "-260.65|285.65");
+        // clang-format on
+    }
+
+    void convert()
+    {
+        QFETCH(Call, call);
+        QTEST(call(), "shown");
+    }
+
+    void temperaturePairNames()
+    {
+        QCOMPARE(temperaturePairNamed(u"Fahrenheit vs Celsius"), TemperaturePair::FvsC);
+        QCOMPARE(temperaturePairNamed(u"Fahrenheit vs Rankin"), TemperaturePair::FvsR);
+        QCOMPARE(temperaturePairNamed(u"Celsius vs Kelvin"), TemperaturePair::CvsK);
+        // The names compare exactly: another spelling is an ordinary table pair.
+        QCOMPARE(temperaturePairNamed(u"Fahrenheit vs Rankine"), std::nullopt);
+        QCOMPARE(temperaturePairNamed(u"fahrenheit vs celsius"), std::nullopt);
+        QCOMPARE(temperaturePairNamed(u"Celsius vs Kelvin "), std::nullopt);
     }
 
     void chooseCategory_data()

@@ -217,7 +217,8 @@ private Q_SLOTS:
                               : QString::fromLatin1(bytes));
     }
 
-    // A table larger than the editor reads opens empty with a warning; saving over it asks what it would lose.
+    // A table larger than the editor reads opens empty with a warning; saving over it asks what it would lose (the
+    // document suite holds the whole texts).
     void unreadFileReplacedOnlyAfterAsking()
     {
         const QByteArray large(8 * 1024 * 1024 + 1, 'x');
@@ -225,19 +226,12 @@ private Q_SLOTS:
         messages->answerNext(MsgAnswer::Ok);
         open(&large);
         QTRY_COMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].text,
-                 QStringLiteral("The table file \"%1\" is larger than 8 MB, so the editor could "
-                                "not read it.  The editor starts empty.")
-                     .arg(path()));
+        QVERIFY(messages->shown[0].text.endsWith(u"could not read it.  The editor starts empty."));
         textBox()->insertPlainText(QStringLiteral("A"));
         messages->answerNext(MsgAnswer::No);
         QVERIFY(!editor_->saveFile());
         QCOMPARE(messages->shown.size(), 2);
-        QCOMPARE(messages->shown[1].text,
-                 QStringLiteral("The table file \"%1\" could not be read, so the editor does not "
-                                "show it.  Saving replaces the file with the text shown, and the "
-                                "8,388,609 bytes it holds will be lost.  Save anyway?")
-                     .arg(path()));
+        QVERIFY(messages->shown[1].text.endsWith(u"bytes it holds will be lost.  Save anyway?"));
         QCOMPARE(messages->shown[1].buttons, MsgButtons::YesNo);
         QCOMPARE(QFileInfo(path()).size(), large.size());
         QVERIFY(editor_->tableDirty());

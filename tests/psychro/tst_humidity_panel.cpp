@@ -100,8 +100,6 @@ private Q_SLOTS:
         row("empty wet bulb moves on", "77||63.5", {"WetBulbTemp:Return"}, "77||63.5", "Humidity", false);
         row("wet bulb calculates", "77|68", {"WetBulbTemp:Return"}, calculated, "WetBulbTemp", false,
             "1: F|normal|77|68|63.49|0.59|63.44|87.4859");
-        row("extended, long results", "77|68", {"Check1", "cmdHumCalculate"},
-            "77|68|62.94267|0.587645643385877|63.39380|87.2246540666898", "", false);
         row("humidity calculates", "77||63.5", {"Option4", "Humidity:Return"}, byHumidity, "Humidity", true);
         row("dew point: Enter does nothing", "25||||15", {"Check1", "Option5", "DewPoint:Return"}, "25||||15",
             "DewPoint", false);
@@ -109,9 +107,6 @@ private Q_SLOTS:
         // until a method is chosen.
         row("empty wet bulb calculated", "77||63.5", {"cmdHumCalculate"}, byHumidity, "", true);
         row("until a method is chosen", "77||63.5", {"cmdHumCalculate", "Option3"}, byHumidity, "", false);
-        row("normal, wet above dry", "70|71|1|2|3|4", {"cmdHumCalculate"}, "70|71|1|2|3|4", "", false,
-            "1: F|normal|none",
-            {"Entry ERROR [Ok Exclamation]  Dry bulb must be greater than or equal to the Wet bulb"});
         row("refused after a result", "40|31.99", {"Check1", "cmdHumCalculate", "Check1", "cmdHumCalculate"},
             "40|31.99|37.34143|0.092529067686384|16.06402|13.5061854288011", "", false, "4: F|normal|none",
             {"Entry ERROR [Ok Exclamation] Temperature out of range.  32F (0C) TO 212F (100C)"});

@@ -49,8 +49,6 @@ private Q_SLOTS:
         const QStringList typed{"Text3=10", "Text4=20", "Text5=90", "Text6=50"};
         const QStringList celsiusKmh{"optCorF(1)", "optMPHKPH(1)"};
         // clang-format off
-        QTest::newRow("wind chill only") << typed + QStringList{"cmdChill"} << "10|20|90|50" << "-24.33|" << "F MPH"
-            << QStringList();
         QTest::newRow("C and km/h") << QStringList{"Text3=-10", "Text4=30", "Text5=30", "Text6=60"} + celsiusKmh
             + QStringList{"cmdChill", "cmdHeat"} << "-10|30|30|60" << "-27.31|33.09" << "C KPH" << QStringList();
         QTest::newRow("back to F and mph") << celsiusKmh + QStringList{"optCorF(0)", "optMPHKPH(0)"} + typed
