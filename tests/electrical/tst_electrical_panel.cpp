@@ -67,8 +67,8 @@ private Q_SLOTS:
         panel_ = nullptr;
     }
 
-    // The names outside checks find the controls by, each control named for a screen reader, the texts and tips
-    // shown before anything is picked, and the answer black on yellow.
+    // The names outside checks find the controls by (the main window's suite checks each is named for a screen
+    // reader), the texts and tips shown before anything is picked, and the answer drawn on yellow.
     void controlsAreNamed()
     {
         QCOMPARE(panel_->objectName(), u"PicElectrical"_s);
@@ -83,9 +83,7 @@ private Q_SLOTS:
         }
         for (const QString& name : names) {
             const auto found = panel_->findChildren<QWidget*>(name);
-            QVERIFY2(found.size() == 1 && (qobject_cast<QLabel*>(found[0]) || !found[0]->accessibleName().isEmpty() ||
-                                           !found[0]->accessibleDescription().isEmpty()),
-                     qPrintable(name));
+            QVERIFY2(found.size() == 1, qPrintable(name));
         }
         texts << label(u"Label18"_s)->text() << child<QWidget>(u"imgPick(7)"_s)->toolTip()
               << child<QWidget>(u"picElecSelect"_s)->toolTip() << child<QWidget>(u"Image3(11)"_s)->toolTip()
@@ -95,8 +93,8 @@ private Q_SLOTS:
         QCOMPARE(texts, QStringList({"Resistance in Ohms", "EMF in Volts", "Power in Watts", "Current in Amperes",
                                      "Select the desired formula from the wheel above.", "Select the desired formula",
                                      "Selected Formula", "Selected Formula", "E = √(WR)", "R = E²/W", "R,E,W,I"}));
-        QVERIFY(answer()->autoFillBackground());
-        QCOMPARE(answer()->palette().color(answer()->backgroundRole()), QColor(255, 255, 0));
+        const QImage drawn = answer()->grab().toImage();
+        QCOMPARE(QColor(drawn.pixel(drawn.width() / 2, drawn.height() / 2)), QColor(255, 255, 0));
     }
 
     // The whole calculator from the keyboard: a formula spot picked by Return, the values, Calculate pressed by
@@ -184,7 +182,6 @@ private Q_SLOTS:
         const QString divideByZero = u"Mensurix [Ok None] Divide by Zero error."_s;
         QTest::newRow("an answer") << 0 << u"12|2"_s << QString();
         QTest::newRow("second entry empty") << 0 << u"12|"_s << divideByZero;
-        QTest::newRow("pasted negative under the root") << 11 << u"-100|4"_s << divideByZero;
     }
 
     void calculating()
@@ -208,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(box(1)->text() + box(2)->text() + answer()->text(), QString());
     }
 
-    // Only digits and points are typed (a pasted minus sign still counts, see calculating()); the clipboard keys do
+    // Only digits and points are typed (a pasted minus sign still counts: the engine's rows); the clipboard keys do
     // nothing.
     void keyFilter_data()
     {

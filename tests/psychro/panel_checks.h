@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeySequence>
-#include <QLabel>
 #include <QTest>
 
 #include <utility>
@@ -21,7 +20,8 @@ inline void showActive(QWidget* panel)
     QVERIFY(QTest::qWaitForWindowActive(panel));
 }
 
-// Each control is there once, under its parent, inside the fixed-size panel, and named for screen readers.
+// Each control is there once, under its parent, inside the fixed-size panel (the main window's suite checks that
+// every control is named for screen readers).
 inline void checkControls(QWidget* panel, const QList<std::pair<QString, QStringList>>& byParent)
 {
     QCOMPARE(panel->minimumSize(), panel->maximumSize());
@@ -32,10 +32,6 @@ inline void checkControls(QWidget* panel, const QList<std::pair<QString, QString
             const QWidget* widget = found.first();
             QVERIFY2(widget->parentWidget()->objectName() == parentName, qPrintable(name));
             QVERIFY2(panel->rect().contains(QRect(widget->mapTo(panel, QPoint(0, 0)), widget->size())),
-                     qPrintable(name));
-            const auto* label = qobject_cast<const QLabel*>(widget);
-            QVERIFY2(!widget->accessibleName().isEmpty() || !widget->accessibleDescription().isEmpty() ||
-                         (label && !label->text().isEmpty()),
                      qPrintable(name));
         }
     }
