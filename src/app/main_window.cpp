@@ -57,7 +57,7 @@ const std::vector<MenuOfBar>& menuBarLayout()
          {{u"mnuCalculator", u"&Calculator", u"Open the desk calculator"},
           {u"mnuNoteEditor", u"&Note Editor", u"Open the note editor"},
           {u"mnuBarometricPressure", u"&Barometric Pressure...", u"Set the barometric pressure of the Humidity tab"},
-          {u"mnuPsychroChart", u"Psychrometric &Chart", u"Show the Humidity tab's state on a psychrometric chart"},
+          {u"mnuPsychroChart", u"&Psychrometric Chart", u"Show the Humidity tab's state on a psychrometric chart"},
           {u"mnuToolsS", u"", u""},
           {u"mnuSavePositions", u"&Save Positions", u"Save the window positions when the program ends"},
           {u"mnuCenter", u"&Restore Defaults", u"Centre the windows and reset the settings when the program ends"}}},

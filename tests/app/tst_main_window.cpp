@@ -147,10 +147,21 @@ private Q_SLOTS:
         QCOMPARE(test::describeMenuBar(window_->menuBar()),
                  (QStringList{"mnuFile=&File: mnuExit=&Exit", "mnuEdit=&Edit: mnuTableEditor=Edit &Table off",
                               "mnuTools=&Tools: mnuCalculator=&Calculator, mnuNoteEditor=&Note Editor, "
-                              "mnuBarometricPressure=&Barometric Pressure..., mnuPsychroChart=Psychrometric &Chart, "
+                              "mnuBarometricPressure=&Barometric Pressure..., mnuPsychroChart=&Psychrometric Chart, "
                               "mnuToolsS=, mnuSavePositions=&Save Positions, mnuCenter=&Restore Defaults",
                               "mnuHelp=&Help: mnuContents=&Contents, mnuShowTip=&Show tip of the day, mnuHelpS=, "
                               "mnuAbout=&About this Program, mnuQuorvane=About &Quorvane"}));
+        // Each entry of a menu is reached by its own letter.
+        for (const QAction* menu : window_->menuBar()->actions()) {
+            QSet<QKeySequence> letters;
+            for (const QAction* entry : menu->menu()->actions()) {
+                if (entry->isSeparator())
+                    continue;
+                const QKeySequence letter = QKeySequence::mnemonic(entry->text());
+                QVERIFY2(!letters.contains(letter), qPrintable(entry->text()));
+                letters.insert(letter);
+            }
+        }
         for (QWidget* w : window_->findChildren<QWidget*>()) {
             const QString name = w->objectName();
             if (name.isEmpty() || name.startsWith(u"qt_") || !name.at(0).isLetter() || name == u"frmTabsClient")
