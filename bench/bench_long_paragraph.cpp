@@ -1,6 +1,7 @@
 // One paragraph of a few million characters with no break point in it (a pasted hex dump), in each text view:
 // opening it until painted, and one character typed into its middle until painted again. Every one stays well
-// under a second to open and under a frame to type. Run: build-bench/bench/bench_long_paragraph
+// under a second to open and under a frame to type; a search runs over the whole paragraph. Run:
+// build-bench/bench/bench_long_paragraph
 #include "accessories/note_editor_window.h"
 #include "conversion/table_editor_window.h"
 #include "shell/help_viewer.h"
@@ -101,5 +102,17 @@ void typeInView(benchmark::State& state)
     delete window;
 }
 BENCHMARK(typeInView)->ArgsProduct({{0, 1}, {200'000, 4'000'000}})->Unit(benchmark::kMillisecond);
+
+// Find in the note editor over the whole paragraph, held in pieces: a text that is not there (the whole search).
+void findInNotes(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const View v = view(0, state.range(0));
+    auto* editor = static_cast<mx::NoteEditorWindow*>(v.open(writeFile(dir, v.file, v.bytes)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(editor->findText(QStringLiteral("xyz"), 0, {}));
+    delete editor;
+}
+BENCHMARK(findInNotes)->Arg(200'000)->Arg(4'000'000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -454,7 +454,8 @@ qint32 NoteEditorWindow::findText(const QString& text, qint32 from, FindOptions 
     QTextDocument::FindFlags flags;
     flags.setFlag(QTextDocument::FindCaseSensitively, options.testFlag(FindOption::MatchCase));
     flags.setFlag(QTextDocument::FindWholeWords, options.testFlag(FindOption::WholeWord));
-    const QTextCursor match = document->find(text, from, flags);
+    // A long paragraph is held in pieces; the user searches the paragraph.
+    const QTextCursor match = findAcrossSoftBreaks(*document, text, from, flags);
     if (match.isNull())
         return -1;
     textBox_->setTextCursor(match);

@@ -7,6 +7,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace mx {
 namespace {
 
@@ -83,6 +85,60 @@ QMimeData* withSoftBreaksJoined(QMimeData* made, const QTextCursor& cursor)
     auto* plain = new QMimeData;
     plain->setText(QString(joined).replace(QChar::ParagraphSeparator, u'\n'));
     return plain;
+}
+
+QTextCursor findAcrossSoftBreaks(const QTextDocument& document, const QString& text, int from,
+                                 QTextDocument::FindFlags flags)
+{
+    const bool pieced = [&] {
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            if (endsSoftly(block) && block.next().isValid())
+                return true;
+        }
+        return false;
+    }();
+    if (!pieced || text.isEmpty() || from < 0)
+        return document.find(text, from, flags);
+
+    // The text with the soft breaks left out, and where each block starts in it and in the document.
+    QString joined;
+    std::vector<int> joinedStarts;
+    std::vector<int> positions;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        joinedStarts.push_back(int(joined.size()));
+        positions.push_back(block.position());
+        joined += block.text();
+        if (block.next().isValid() && !endsSoftly(block))
+            joined += QChar::ParagraphSeparator;
+    }
+    joined.replace(QChar::Nbsp, u' ');
+    const auto documentPosition = [&](qsizetype index) {
+        const auto block = std::upper_bound(joinedStarts.begin(), joinedStarts.end(), int(index)) - 1;
+        return positions[std::size_t(block - joinedStarts.begin())] + int(index) - *block;
+    };
+    const QTextBlock start = document.findBlock(from);
+    if (!start.isValid())
+        return {};
+    qsizetype offset = joinedStarts[std::size_t(start.blockNumber())] + (from - start.position());
+
+    const Qt::CaseSensitivity sensitivity =
+        flags.testFlag(QTextDocument::FindCaseSensitively) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const auto letterOrDigit = [&](qsizetype i) { return i >= 0 && i < joined.size() && joined[i].isLetterOrNumber(); };
+    while (offset <= joined.size()) {
+        const qsizetype index = joined.indexOf(text, offset, sensitivity);
+        if (index < 0)
+            return {};
+        const qsizetype end = index + text.size();
+        if (flags.testFlag(QTextDocument::FindWholeWords) && (letterOrDigit(index - 1) || letterOrDigit(end))) {
+            offset = end + 1; // as QTextDocument::find goes on
+            continue;
+        }
+        QTextCursor match(const_cast<QTextDocument*>(&document));
+        match.setPosition(documentPosition(index));
+        match.setPosition(documentPosition(end - 1) + 1, QTextCursor::KeepAnchor);
+        return match;
+    }
+    return {};
 }
 
 void insertTextInPieces(QTextCursor& cursor, QStringView text)

@@ -2,13 +2,13 @@
 
 #include <QString>
 #include <QStringView>
+#include <QTextDocument>
 
 #include <vector>
 
 class QMimeData;
 class QTextBlock;
 class QTextCursor;
-class QTextDocument;
 
 // Over-long paragraphs held as pieces (see common/text_pieces.h): a block whose end is a soft break carries a user
 // state that says so. The state stays with the text it ends when the user splits a piece or joins two.
@@ -30,6 +30,12 @@ QString selectedTextJoined(const QTextCursor& cursor);
 // the selection crosses a soft break, which would come out as a paragraph break; it then holds the joined plain text
 // alone, so that pasted back it goes in as the one line it is. Takes `made` over.
 QMimeData* withSoftBreaksJoined(QMimeData* made, const QTextCursor& cursor);
+
+// QTextDocument::find (forward; U+00A0 matched as a blank; a whole word bounded by anything but letters and digits)
+// over the paragraphs as the user sees them: a match may run over a soft break. Returns the match selected, or a
+// null cursor.
+QTextCursor findAcrossSoftBreaks(const QTextDocument& document, const QString& text, int from,
+                                 QTextDocument::FindFlags flags);
 
 // Inserts `text` (lines ended by "\n") at the cursor as typed text would go in, an over-long line in pieces.
 void insertTextInPieces(QTextCursor& cursor, QStringView text);

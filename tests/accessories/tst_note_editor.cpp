@@ -1,6 +1,7 @@
 #include "accessories/note_editor_window.h"
 #include "accessories/notes_file.h"
 #include "accessories/spelling_dialog.h"
+#include "platform/soft_breaks.h"
 #include "platform/window_placement.h"
 
 #include "editor_steps.h"
@@ -282,6 +283,47 @@ private Q_SLOTS:
         run(messages.get(), u"clip; Ctrl+C"_s);
         QCOMPARE(QGuiApplication::clipboard()->text(), text.mid(4000, 199));
         QCOMPARE(messages->described(), QStringList());
+    }
+
+    // Find searches the paragraph, not its pieces. `from` and `found` count from the first piece's end in the
+    // paragraph's own characters (no match: a null value).
+    void findOverPieceEnds_data()
+    {
+        QTest::addColumn<QString>("unit"); // repeated to 12,000 characters
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("options");
+        QTest::addColumn<QVariant>("found");
+        const QString words = u"alpha beta "_s;
+        const QString digits = u"0123456789abcdef"_s;
+        const int whole = int(FindOption::WholeWord);
+        const int matchCase = int(FindOption::MatchCase);
+        QTest::newRow("phrase over a piece end") << words << u"BETA ALPHA"_s << -8 << 0 << QVariant(-5);
+        QTest::newRow("case kept") << words << u"BETA ALPHA"_s << -8 << matchCase << QVariant();
+        QTest::newRow("whole word starting a piece") << words << u"alpha"_s << -3 << whole << QVariant(0);
+        QTest::newRow("word over a piece end") << digits << u"ef0123"_s << -6 << 0 << QVariant(-2);
+        // Without blanks a piece ends at its bound, here after "-0" of "-01...".
+        QTest::newRow("a piece's end is no word's end") << u"-0123456789abcd"_s << u"0"_s << -2 << whole << QVariant();
+    }
+
+    void findOverPieceEnds()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QString, search);
+        QFETCH(int, from);
+        QFETCH(int, options);
+        QFETCH(QVariant, found);
+        const QString text = unit.repeated(12000 / unit.size() + 1).left(12000);
+        QVERIFY(test::writeFileBytes(notesPath(), "{\\rtf1 " + text.toLatin1() + "\\par}"));
+        QVERIFY(openEditor());
+        const int pieceEnd = editor_->textBox()->document()->begin().length() - 1;
+        QVERIFY(pieceEnd > 0 && pieceEnd < 4097);
+        // Document positions count the soft break as a character.
+        const auto position = [&](int index) { return pieceEnd + index + (index >= 0 ? 1 : 0); };
+        const qint32 at = editor_->findText(search, position(from), FindOptions::fromInt(options));
+        QCOMPARE(at, found.isNull() ? -1 : position(found.toInt()));
+        if (!found.isNull())
+            QCOMPARE(selectedTextJoined(editor_->textBox()->textCursor()).toUpper(), search.toUpper());
     }
 
     void relayout_data()
