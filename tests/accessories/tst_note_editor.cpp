@@ -241,23 +241,35 @@ private Q_SLOTS:
     void longParagraphInPieces_data()
     {
         QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("keys");           // typed at character 5000
+        QTest::addColumn<int>("at"); // where the keys are typed; the first piece ends at 4096
+        QTest::addColumn<QString>("keys");
         QTest::addColumn<QStringList>("paragraphs"); // of the saved file, as lengths
-        QTest::newRow("untouched") << 12000 << u""_s << QStringList{u"12000"_s};
-        QTest::newRow("typed") << 12000 << u"type XY"_s << QStringList{u"12002"_s};
-        QTest::newRow("Enter splits it in two") << 12000 << u"Return"_s << QStringList{u"5000"_s, u"7000"_s};
+        QTest::addColumn<int>("removed");            // the character of the paragraph the keys took away, or -1
+        QTest::newRow("untouched") << 12000 << 5001 << u""_s << QStringList{u"12000"_s} << -1;
+        QTest::newRow("typed") << 12000 << 5001 << u"type XY"_s << QStringList{u"12002"_s} << -1;
+        QTest::newRow("Enter splits it in two")
+            << 12000 << 5001 << u"Return"_s << QStringList{u"5000"_s, u"7000"_s} << -1;
         QTest::newRow("two Enters leave an empty paragraph")
-            << 12000 << u"Return; Return"_s << QStringList{u"5000"_s, u"0"_s, u"7000"_s};
-        QTest::newRow("Enter taken back") << 12000 << u"Return; Backspace"_s << QStringList{u"12000"_s};
+            << 12000 << 5001 << u"Return; Return"_s << QStringList{u"5000"_s, u"0"_s, u"7000"_s} << -1;
+        QTest::newRow("Enter taken back") << 12000 << 5001 << u"Return; Backspace"_s << QStringList{u"12000"_s} << -1;
+        // The soft break is no character: the keys beside it take the character beyond it, and Undo gives it back
+        // as it was, not as a paragraph break.
+        QTest::newRow("Backspace at a piece's start")
+            << 12000 << 4097 << u"Backspace"_s << QStringList{u"11999"_s} << 4095;
+        QTest::newRow("Delete at a piece's end") << 12000 << 4096 << u"Delete"_s << QStringList{u"11999"_s} << 4096;
+        QTest::newRow("Backspace taken back")
+            << 12000 << 4097 << u"Backspace; Ctrl+Z"_s << QStringList{u"12000"_s} << -1;
         // Past the reader's old bound of 4,194,304 characters: read whole, no warning.
-        QTest::newRow("five million characters") << 5'000'000 << u""_s << QStringList{u"5000000"_s};
+        QTest::newRow("five million characters") << 5'000'000 << 5001 << u""_s << QStringList{u"5000000"_s} << -1;
     }
 
     // A paragraph with no break point in it is laid out in pieces, and saved as the one paragraph it is.
     void longParagraphInPieces()
     {
         QFETCH(int, length);
+        QFETCH(int, at);
         QFETCH(QString, keys);
+        QFETCH(int, removed);
         QString text;
         for (int i = 0; i < length; ++i)
             text += QChar(u"0123456789abcdef"[i % 16]);
@@ -266,7 +278,7 @@ private Q_SLOTS:
         QVERIFY(openEditor());
         QVERIFY(editor_->textBox()->document()->blockCount() > 2);
         // Past the first soft break, which the piece of 4096 characters ends in.
-        run(messages.get(), u"select 5001-5001; "_s + keys + u"; mnuSave"_s);
+        run(messages.get(), u"select %1-%1; %2; mnuSave"_s.arg(at).arg(keys));
         QTextDocument saved;
         QCOMPARE(loadNotesFile(notesPath(), saved).status, NotesLoadStatus::Loaded);
         QStringList lengths;
@@ -276,6 +288,8 @@ private Q_SLOTS:
             all += paragraph;
         }
         QTEST(lengths, "paragraphs");
+        if (removed >= 0)
+            text.remove(removed, 1);
         QCOMPARE(all.remove(u"XY"_s), text);
         // A selection across a piece's end copies as the one line it is, by the menu and by the box's own Ctrl+C.
         run(messages.get(), u"select 4000-4200; mnuCopy"_s);
