@@ -249,7 +249,6 @@ void NoteEditorWindow::load()
     auto* document = new QTextDocument(textBox_);
     document->setDefaultFont(notesFont());
     const NotesLoadResult loaded = loadNotesFile(notesPath_, *document);
-    keepSoftBreaks(*document);
     textBox_->setDocument(document);
     textBox_->document()->setModified(false);
 

@@ -123,7 +123,6 @@ TableEditorWindow::TableEditorWindow(const QString& path, const QString& categor
     const PiecedLines text = splitLongLines(document_.load());
     textBox_->setPlainText(text.text);
     markSoftEnds(*textBox_->document(), text.softEnds);
-    keepSoftBreaks(*textBox_->document());
     // Loading the text is no change of the user's.
     document_.setDirty(false);
     if (document_.readOnly()) {

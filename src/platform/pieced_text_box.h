@@ -10,8 +10,8 @@
 
 // A text box (QTextEdit or QPlainTextEdit) that holds over-long paragraphs in pieces: a long text dropped or pasted
 // in by Qt's own keys goes in as pieces, as a loaded one does, and one copied or dragged out by them leaves as the
-// one line it is. A soft break is no character: Backspace and Delete beside one take the character beyond it (joining
-// the pieces instead would come back from Undo as a paragraph break).
+// one line it is. A soft break is no character: Backspace and Delete beside one take the character beyond it. Enter
+// and text put in start paragraphs, never pieces.
 namespace mx {
 
 template <typename Box> class PiecedTextBox : public Box {
@@ -37,6 +37,13 @@ protected:
                 return;
             }
         }
+        if (!this->isReadOnly() && event->matches(QKeySequence::InsertParagraphSeparator)) {
+            QTextCursor editing = this->textCursor();
+            insertParagraphBreak(editing);
+            this->setTextCursor(editing);
+            this->ensureCursorVisible();
+            return;
+        }
         Box::keyPressEvent(event);
     }
     QMimeData* createMimeDataFromSelection() const override
@@ -46,7 +53,11 @@ protected:
     void insertFromMimeData(const QMimeData* source) override
     {
         if (!source->hasText() || source->text().size() <= kMaxPieceChars) {
+            QTextDocument* document = this->document();
+            const int start = this->textCursor().selectionStart();
+            const bool afterSoftBreak = endsSoftly(document->findBlock(start).previous());
             Box::insertFromMimeData(source);
+            keepMarksOfInsertion(*document, start, this->textCursor().position(), afterSoftBreak);
             return;
         }
         QTextCursor cursor = this->textCursor();

@@ -12,51 +12,84 @@
 namespace mx {
 namespace {
 
-// Any state but -1, the state of a block nobody has marked.
-constexpr int kSoftEnd = 0x50F7;
-// Set on the document while our own edits place the soft breaks themselves.
-constexpr const char* kPlacingProperty = "mxPlacingSoftBreaks";
+// The mark of a soft break sits in the block format of the block after it. Undo and Redo bring block formats back
+// with the text (a block's user state they do not), and when blocks join, the first one's format stays: the mark
+// of the break before them, which the join leaves as it was.
+constexpr int kAfterSoftBreak = QTextFormat::UserProperty + 0x50F;
+
+bool followsSoftBreak(const QTextBlock& block)
+{
+    return block.blockFormat().boolProperty(kAfterSoftBreak);
+}
+
+QTextBlockFormat markedFormat(QTextBlockFormat format, bool afterSoftBreak)
+{
+    if (afterSoftBreak)
+        format.setProperty(kAfterSoftBreak, true);
+    else
+        format.clearProperty(kAfterSoftBreak);
+    return format;
+}
+
+void markBlock(const QTextBlock& block, bool afterSoftBreak)
+{
+    if (block.isValid() && followsSoftBreak(block) != afterSoftBreak)
+        QTextCursor(block).setBlockFormat(markedFormat(block.blockFormat(), afterSoftBreak));
+}
 
 } // namespace
 
 bool endsSoftly(const QTextBlock& block)
 {
-    return block.userState() == kSoftEnd;
-}
-
-void setSoftEnd(QTextBlock block, bool soft)
-{
-    block.setUserState(soft ? kSoftEnd : -1);
+    const QTextBlock next = block.next();
+    return next.isValid() && followsSoftBreak(next);
 }
 
 void markSoftEnds(QTextDocument& document, const std::vector<int>& blockNumbers)
 {
+    if (blockNumbers.empty())
+        return;
+    // Part of the text as it was loaded, not a step the user could undo.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
     QTextBlock block = document.begin();
     int number = 0;
     for (const int wanted : blockNumbers) {
         for (; block.isValid() && number < wanted; block = block.next())
             ++number;
         if (block.isValid())
-            setSoftEnd(block, true);
+            markBlock(block.next(), true);
     }
+    document.setUndoRedoEnabled(undo);
 }
 
-void keepSoftBreaks(QTextDocument& document)
+void insertParagraphBreak(QTextCursor& cursor)
 {
-    QTextDocument* doc = &document;
-    // A split leaves the block's state with its first part and gives the parts after it none, so a soft end would
-    // move to the break the user made. It goes back to the end it belongs to; joins need nothing, as a joined block
-    // keeps the state of its last part.
-    QObject::connect(doc, &QTextDocument::contentsChange, doc, [doc](int position, int, int added) {
-        if (added == 0 || doc->property(kPlacingProperty).toBool())
+    // The new block would take the mark of the one it is split from.
+    cursor.insertBlock(markedFormat(cursor.blockFormat(), false));
+}
+
+void keepMarksOfInsertion(QTextDocument& document, int start, int end, bool startAfterSoftBreak)
+{
+    QTextCursor editing(&document);
+    bool joined = false;
+    const auto mark = [&](const QTextBlock& block, bool afterSoftBreak) {
+        if (followsSoftBreak(block) == afterSoftBreak)
             return;
-        QTextBlock first = doc->findBlock(position);
-        const QTextBlock last = doc->findBlock(position + added);
-        if (!last.isValid() || first == last || !endsSoftly(first) || endsSoftly(last))
-            return;
-        setSoftEnd(first, false);
-        setSoftEnd(last, true);
-    });
+        // One step with the insertion for Undo.
+        if (!std::exchange(joined, true))
+            editing.joinPreviousEditBlock();
+        markBlock(block, afterSoftBreak);
+    };
+    QTextBlock block = document.findBlock(start);
+    mark(block, startAfterSoftBreak);
+    const QTextBlock last = document.findBlock(end);
+    while (block.isValid() && block != last) {
+        block = block.next();
+        mark(block, false);
+    }
+    if (joined)
+        editing.endEditBlock();
 }
 
 QString selectedTextJoined(const QTextCursor& cursor)
@@ -143,15 +176,12 @@ QTextCursor findAcrossSoftBreaks(const QTextDocument& document, const QString& t
 
 void insertTextInPieces(QTextCursor& cursor, QStringView text)
 {
-    QTextDocument* document = cursor.document();
     const PiecedLines pieced = splitLongLines(text);
-    if (pieced.softEnds.empty()) {
+    if (pieced.softEnds.empty() && !pieced.text.contains(u'\n')) {
         cursor.insertText(pieced.text);
         return;
     }
-    document->setProperty(kPlacingProperty, true);
     cursor.beginEditBlock();
-    const bool endSoftly = endsSoftly(cursor.block());
     auto softEnd = pieced.softEnds.cbegin();
     int line = 0;
     for (qsizetype from = 0;;) {
@@ -164,15 +194,11 @@ void insertTextInPieces(QTextCursor& cursor, QStringView text)
         const bool soft = softEnd != pieced.softEnds.cend() && *softEnd == line;
         if (soft)
             ++softEnd;
-        const QTextBlock before = cursor.block();
-        cursor.insertBlock();
-        setSoftEnd(before, soft);
+        cursor.insertBlock(markedFormat(cursor.blockFormat(), soft));
         ++line;
         from = to + 1;
     }
-    setSoftEnd(cursor.block(), endSoftly);
     cursor.endEditBlock();
-    document->setProperty(kPlacingProperty, false);
 }
 
 } // namespace mx

@@ -10,18 +10,21 @@ class QMimeData;
 class QTextBlock;
 class QTextCursor;
 
-// Over-long paragraphs held as pieces (see common/text_pieces.h): a block whose end is a soft break carries a user
-// state that says so. The state stays with the text it ends when the user splits a piece or joins two.
+// Over-long paragraphs held as pieces (see common/text_pieces.h): the block after a soft break carries a mark that
+// says so, which Undo and Redo keep with the text.
 namespace mx {
 
 bool endsSoftly(const QTextBlock& block);
-void setSoftEnd(QTextBlock block, bool soft);
-// Marks the blocks with these numbers (from 0, in rising order) as ending softly.
+// Marks the blocks with these numbers (from 0, in rising order) as ending softly; not a step of the undo history.
 void markSoftEnds(QTextDocument& document, const std::vector<int>& blockNumbers);
 
-// From now on a block split by an edit (Enter, a paste) leaves its soft end with the last of its parts; the parts
-// before end in the break the user made.
-void keepSoftBreaks(QTextDocument& document);
+// A paragraph break where the user makes one (Enter): the text after the cursor starts a paragraph.
+void insertParagraphBreak(QTextCursor& cursor);
+
+// After text made elsewhere (a paste, a drop) went in between `start` and `end`: the breaks it brought are
+// paragraph breaks, and the block it went into keeps the mark it had (`startAfterSoftBreak`). Part of the same
+// step for Undo.
+void keepMarksOfInsertion(QTextDocument& document, int start, int end, bool startAfterSoftBreak);
 
 // The selection's text as QTextCursor::selectedText() gives it (paragraph breaks as U+2029), less the soft breaks.
 QString selectedTextJoined(const QTextCursor& cursor);
