@@ -166,7 +166,7 @@ RtfDocument notesModel(const QTextDocument& document)
         } else {
             joined.push_back(std::move(paragraph));
         }
-        joining = block.isValid() && endsSoftly(block) && block.next().isValid();
+        joining = endsSoftly(block);
         block = block.next();
     }
     model.paragraphs = std::move(joined);

@@ -125,7 +125,7 @@ QTextCursor findAcrossSoftBreaks(const QTextDocument& document, const QString& t
 {
     const bool pieced = [&] {
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-            if (endsSoftly(block) && block.next().isValid())
+            if (endsSoftly(block))
                 return true;
         }
         return false;
